@@ -1,0 +1,7 @@
+#include "app/engine.h"
+
+int main() {
+  EngineStart();
+  EngineShutdown();
+  return 0;
+}

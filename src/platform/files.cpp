@@ -1,0 +1,80 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+WriteFaultHook faultHook = nullptr;
+
+bool StepAllowed(int step) { return faultHook == nullptr || faultHook(step); }
+}  // namespace
+
+void SetWriteFaultHook(WriteFaultHook hook) { faultHook = hook; }
+
+std::string NativePath(const std::string& path) {
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  return native;
+}
+
+FILE* OpenFile(const std::string& path, const char* mode) {
+  std::string native = NativePath(path);
+  // Text and binary mode are the same here; keep the flags fopen knows.
+  std::string flags;
+  for (const char* c = mode; *c; ++c)
+    if (*c != 't') flags += *c;
+  return std::fopen(native.c_str(), flags.c_str());
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
+  bytes.clear();
+  FILE* file = OpenFile(path, "rb");
+  if (!file) return false;
+  unsigned char buffer[65536];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  bool ok = !std::ferror(file);
+  std::fclose(file);
+  return ok;
+}
+
+std::vector<std::string> FindFiles(const std::string& pattern) {
+  std::string native = NativePath(pattern);
+  size_t slash = native.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : native.substr(0, slash);
+  std::string mask = slash == std::string::npos ? native : native.substr(slash + 1);
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
+  if (!dir) return names;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    if (fnmatch(mask.c_str(), name.c_str(), 0) != 0) continue;
+    if (!FileExists(folder + "/" + name)) continue;
+    names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& contents) {
+  std::string target = NativePath(path);
+  std::string temporary = target + ".tmp";
+  FILE* file = StepAllowed(0) ? std::fopen(temporary.c_str(), "wb") : nullptr;
+  if (!file) return false;
+  bool ok = StepAllowed(1) && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+  ok = ok && StepAllowed(2) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+  ok = (std::fclose(file) == 0) && ok && StepAllowed(3);
+  ok = ok && StepAllowed(4) && std::rename(temporary.c_str(), target.c_str()) == 0;
+  if (!ok) std::remove(temporary.c_str());
+  return ok;
+}

@@ -1,0 +1,32 @@
+#pragma once
+// File access in the game's own terms: paths are relative to the working
+// directory and may use backslashes, as every content path does.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// "a\b.png" -> "a/b.png".
+std::string NativePath(const std::string& path);
+
+// fopen with the path made native. Text mode flags are accepted as they are.
+FILE* OpenFile(const std::string& path, const char* mode);
+
+bool FileExists(const std::string& path);
+
+// Whole file as bytes; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
+
+// Names (not paths) of the regular files matching a pattern such as
+// "maps\*.map" or "bin\shdr\*.vs", sorted by name so the order is stable.
+std::vector<std::string> FindFiles(const std::string& pattern);
+
+// Replaces a file only once its new contents are completely on disk: the
+// text goes to a temporary file beside it, which is then renamed over the old
+// one. On any failure the old file is left untouched and false is returned.
+bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// Test hook: when set, called before each step of WriteFileAtomically with the
+// step's number (0 open, 1 write, 2 flush, 3 close, 4 rename); returning false
+// makes that step fail as a full disk or an interrupted process would.
+using WriteFaultHook = bool (*)(int step);
+void SetWriteFaultHook(WriteFaultHook hook);

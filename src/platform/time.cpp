@@ -1,0 +1,29 @@
+#include "platform/time.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+namespace {
+std::atomic<ClockSource> clockSource{nullptr};
+
+uint32_t SteadyMilliseconds() {
+  using namespace std::chrono;
+  auto since = steady_clock::now().time_since_epoch();
+  return static_cast<uint32_t>(duration_cast<milliseconds>(since).count());
+}
+}  // namespace
+
+uint32_t TestClockNow = 0;
+uint32_t TestClock() { return TestClockNow; }
+
+void SetClockSource(ClockSource source) { clockSource = source; }
+
+uint32_t timeGetTime() {
+  ClockSource source = clockSource;
+  return source ? source() : SteadyMilliseconds();
+}
+
+uint32_t GetTickCount() { return timeGetTime(); }
+
+void Sleep(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
