@@ -1,0 +1,228 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+#include <deque>
+#include <mutex>
+
+#include "platform/window_internal.h"
+
+struct PlatformWindow {
+  SDL_Window* sdl = nullptr;
+};
+
+InjectedMouse TestMouse;
+
+namespace {
+// Messages waiting to be returned: a key press may yield a character too, and
+// typed text may hold several characters.
+std::deque<MSG> pending;
+std::mutex pendingLock;
+Uint32 wakeEventType = static_cast<Uint32>(-1);
+HWND theWindow = nullptr;
+
+void Queue(uint32_t message, uintptr_t wParam) {
+  std::lock_guard<std::mutex> hold(pendingLock);
+  pending.push_back(MSG{theWindow, message, wParam, 0});
+}
+
+bool TakePending(MSG* message) {
+  std::lock_guard<std::mutex> hold(pendingLock);
+  if (pending.empty()) return false;
+  *message = pending.front();
+  pending.pop_front();
+  return true;
+}
+
+void PushWakeEvent() {
+  if (wakeEventType == static_cast<Uint32>(-1)) return;
+  SDL_Event event;
+  std::memset(&event, 0, sizeof event);
+  event.type = wakeEventType;
+  SDL_PushEvent(&event);
+}
+
+int VirtualKeyOf(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
+  switch (key) {
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return 0x09;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_DELETE: return 0x2E;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return 0x10;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return 0x11;
+    default: return 0;
+  }
+}
+
+// Like TranslateMessage: these keys also arrive as characters.
+int CharacterOfKey(int virtualKey) {
+  if (virtualKey == VK_BACK || virtualKey == VK_RETURN || virtualKey == VK_ESCAPE) return virtualKey;
+  return -1;
+}
+
+void QueueKey(uint32_t message, int virtualKey) {
+  if (virtualKey == 0) return;
+  Queue(message, static_cast<uintptr_t>(virtualKey));
+  int character = CharacterOfKey(virtualKey);
+  if (message == WM_KEYDOWN && character >= 0) Queue(WM_CHAR, static_cast<uintptr_t>(character));
+}
+
+// Text arrives as UTF-8; characters below 256 become one byte each, as a
+// Latin-1 code page would deliver them.
+void QueueText(const char* text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p) {
+    uint32_t code = *p;
+    int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
+    code &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
+    ++p;
+    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i, ++p) code = (code << 6) | (*p & 0x3F);
+    if (code >= 32 && code < 256) Queue(WM_CHAR, code);
+  }
+}
+
+void TranslateEvent(const SDL_Event& event) {
+  switch (event.type) {
+    case SDL_KEYDOWN: QueueKey(WM_KEYDOWN, VirtualKeyOf(event.key.keysym.sym)); break;
+    case SDL_KEYUP: QueueKey(WM_KEYUP, VirtualKeyOf(event.key.keysym.sym)); break;
+    case SDL_TEXTINPUT: QueueText(event.text.text); break;
+    case SDL_QUIT: Queue(WM_CLOSE, 0); break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) Queue(WM_CLOSE, 0);
+      break;
+    default:
+      if (event.type == wakeEventType) Queue(WM_QUITWAKE, 0);
+      break;
+  }
+}
+}  // namespace
+
+SDL_Window* SdlWindowOf(HWND window) { return window ? window->sdl : nullptr; }
+
+bool HasInteractiveDisplay() {
+  const char* driver = SDL_GetCurrentVideoDriver();
+  return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
+}
+
+HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscreen) {
+  if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    std::fprintf(stderr, "Kestrin: no video: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  if (wakeEventType == static_cast<Uint32>(-1)) wakeEventType = SDL_RegisterEvents(1);
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+  SDL_Window* sdl = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
+  if (!sdl) {
+    std::fprintf(stderr, "Kestrin: cannot create the window: %s\n", SDL_GetError());
+    return nullptr;
+  }
+  SDL_StartTextInput();
+  theWindow = new PlatformWindow{sdl};
+  return theWindow;
+}
+
+void DestroyWindow(HWND window) {
+  if (!window) return;
+  SDL_DestroyWindow(window->sdl);
+  if (window == theWindow) theWindow = nullptr;
+  delete window;
+  {
+    std::lock_guard<std::mutex> hold(pendingLock);
+    pending.clear();
+  }
+  SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+bool GetMessageA(MSG* message) {
+  while (!TakePending(message)) {
+    SDL_Event event;
+    if (!SDL_WaitEvent(&event)) return false;
+    TranslateEvent(event);
+  }
+  return true;
+}
+
+void PostWakeMessage() { PushWakeEvent(); }
+
+bool GetClientRect(HWND window, RECT* rect) {
+  if (!window) return false;
+  int w = 0, h = 0;
+  SDL_GetWindowSize(window->sdl, &w, &h);
+  *rect = RECT{0, 0, w, h};
+  return true;
+}
+
+bool GetWindowRect(HWND window, RECT* rect) {
+  if (!window) return false;
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(window->sdl, &x, &y);
+  SDL_GetWindowSize(window->sdl, &w, &h);
+  *rect = RECT{x, y, x + w, y + h};
+  return true;
+}
+
+bool GetCursorPos(HWND window, float* x, float* y) {
+  RECT frame{0, 0, 0, 0};
+  GetWindowRect(window, &frame);
+  if (TestMouse.active) {
+    *x = frame.left + TestMouse.x;
+    *y = frame.top + TestMouse.y;
+    return true;
+  }
+  int mx = 0, my = 0;
+  SDL_GetMouseState(&mx, &my);
+  *x = static_cast<float>(frame.left + mx);
+  *y = static_cast<float>(frame.top + my);
+  return true;
+}
+
+int16_t GetAsyncKeyState(int virtualKey) {
+  bool down = false;
+  if (TestMouse.active) {
+    down = (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
+  } else if (SDL_WasInit(SDL_INIT_VIDEO)) {
+    Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+    down = (virtualKey == VK_LBUTTON && (buttons & SDL_BUTTON_LMASK)) ||
+           (virtualKey == VK_RBUTTON && (buttons & SDL_BUTTON_RMASK));
+  }
+  return down ? static_cast<int16_t>(0x8000) : 0;
+}
+
+void MessageBoxA(const char* text, const char* caption) {
+  std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+  if (HasInteractiveDisplay()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+}
+
+void InjectKeyDown(int virtualKey) {
+  QueueKey(WM_KEYDOWN, virtualKey);
+  PushWakeEvent();
+}
+
+void InjectKeyUp(int virtualKey) {
+  QueueKey(WM_KEYUP, virtualKey);
+  PushWakeEvent();
+}
+
+void InjectChar(unsigned char code) {
+  Queue(WM_CHAR, code);
+  PushWakeEvent();
+}
+
+void InjectClose() {
+  Queue(WM_CLOSE, 0);
+  PushWakeEvent();
+}

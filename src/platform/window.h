@@ -1,0 +1,70 @@
+#pragma once
+// The main window and its message queue, in the terms of a Win32 window.
+#include <cstdint>
+#include <string>
+
+struct PlatformWindow;
+using HWND = PlatformWindow*;
+
+constexpr uint32_t WM_CLOSE = 0x0010;
+constexpr uint32_t WM_KEYDOWN = 0x0100;
+constexpr uint32_t WM_KEYUP = 0x0101;
+constexpr uint32_t WM_CHAR = 0x0102;
+constexpr uint32_t WM_QUITWAKE = 0x0400;  // posted to wake the message loop
+
+constexpr int VK_LBUTTON = 0x01;
+constexpr int VK_RBUTTON = 0x02;
+constexpr int VK_BACK = 0x08;
+constexpr int VK_RETURN = 0x0D;
+constexpr int VK_ESCAPE = 0x1B;
+constexpr int VK_SPACE = 0x20;
+constexpr int VK_LEFT = 0x25;
+constexpr int VK_UP = 0x26;
+constexpr int VK_RIGHT = 0x27;
+constexpr int VK_DOWN = 0x28;
+
+struct MSG {
+  HWND hwnd;
+  uint32_t message;
+  uintptr_t wParam;
+  intptr_t lParam;
+};
+
+struct RECT {
+  int32_t left, top, right, bottom;
+};
+
+// Creates and shows a window whose client area is width x height (full-screen
+// when asked). Returns null when no window can be made (no display).
+HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscreen);
+void DestroyWindow(HWND window);
+
+// Blocks until a message arrives, translated from the platform's events.
+// Returns false only when the event queue itself failed.
+bool GetMessageA(MSG* message);
+// Wakes GetMessageA from another thread (a quit requested by the render thread).
+void PostWakeMessage();
+
+bool GetClientRect(HWND window, RECT* rect);
+bool GetWindowRect(HWND window, RECT* rect);
+// Cursor position in screen coordinates; with zero frame metrics the client
+// origin is the window origin.
+bool GetCursorPos(HWND window, float* x, float* y);
+int16_t GetAsyncKeyState(int virtualKey);
+
+// Fatal error: visible message box where a display exists; the text always
+// also goes to standard error.
+void MessageBoxA(const char* text, const char* caption);
+
+// Test hooks: replace the real cursor and buttons with injected values.
+struct InjectedMouse {
+  bool active = false;
+  float x = 0, y = 0;
+  bool left = false, right = false;
+};
+extern InjectedMouse TestMouse;
+// Pushes a key or character as if typed (goes through the message queue).
+void InjectKeyDown(int virtualKey);
+void InjectKeyUp(int virtualKey);
+void InjectChar(unsigned char code);
+void InjectClose();
