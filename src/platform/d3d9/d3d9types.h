@@ -3,6 +3,13 @@
 #include <cstdint>
 
 using HRESULT = int32_t;
+using DWORD = uint32_t;
+using UINT = uint32_t;
+using INT = int32_t;
+using BOOL = int32_t;
+using WORD = uint16_t;
+using BYTE = uint8_t;
+using ULONG = uint32_t;
 using D3DCOLOR = uint32_t;  // 0xAARRGGBB
 
 constexpr HRESULT D3D_OK = 0;
