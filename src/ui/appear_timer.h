@@ -1,0 +1,16 @@
+#pragma once
+// A millisecond timer that yields progress through a fade or a flight.
+#include <cstdint>
+
+struct AppearTimer {
+  int32_t duration = 200;
+  int32_t start = 0;
+  int32_t wait = 0;
+  uint8_t repeat = 0;
+
+  // (now - start) / duration; 0 before the start; restarts when repeating.
+  float Progress();
+};
+
+// Start time that makes a timer read as long finished ("hide at once").
+constexpr int32_t TimerLongAgo = -1;
