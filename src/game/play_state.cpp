@@ -1,0 +1,3 @@
+#include "game/play_state.h"
+
+PlayState Play;

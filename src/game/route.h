@@ -1,0 +1,11 @@
+#pragma once
+// Routes of the bee over open cells, stored in Level.road: entry 0 the number
+// of steps N, entry 1 the target, entries 2 .. N+1 back to the start cell.
+
+// Finds the shortest route from the bee's cell to the cell at the point.
+void sendBeeTo(float x, float y);
+
+// Shown when a route does not fit into the road. The default writes the
+// message to standard error; the game may put up its own, non-blocking.
+using RouteMessageHook = void (*)(const char* caption, const char* text);
+void setRouteMessageHook(RouteMessageHook hook);
