@@ -1,0 +1,184 @@
+// Loading effects from WAV files, playing them, and the damaged files that
+// must stay silent rather than crash or allocate without bound.
+#include "sound/sound_effect.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "sound_test_support.h"
+
+namespace {
+constexpr int Step = 882;  // 10 ms at the loopback rate
+
+class SoundEffectTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    system = CreateSoundSystem(nullptr);
+    ASSERT_EQ(system.ready, 1);
+  }
+  void TearDown() override {
+    ReleaseEffect(effect);
+    ReleaseSoundSystem(system);
+  }
+  SoundEffect Load(const std::vector<uint8_t>& file) {
+    folder.Write("snd\\effect.wav", file);
+    return LoadEffect(system, "snd\\effect.wav");
+  }
+  // Sample 5 of the next 10 ms of the mix.
+  int16_t Now() { return Render(system.device, Step)[5]; }
+  bool Playing() {
+    uint32_t status = 0;
+    effect.buffer->GetStatus(&status);
+    return (status & DSBSTATUS_PLAYING) != 0;
+  }
+
+  ScratchFolder folder;
+  LoopbackDevice loopback;
+  SoundSystem system;
+  SoundEffect effect;
+};
+
+TEST_F(SoundEffectTest, SystemIsReadyWithItsPrimaryBufferPlaying) {
+  EXPECT_EQ(system.primaryDesc.dwSize, 36u);
+  EXPECT_EQ(system.primaryDesc.dwFlags, 0x81u);
+  uint32_t status = 0;
+  ASSERT_EQ(system.primary->GetStatus(&status), DS_OK);
+  EXPECT_EQ(status & DSBSTATUS_PLAYING, DSBSTATUS_PLAYING);
+}
+
+TEST_F(SoundEffectTest, LoadsACanonicalWaveAndPlaysItsSamples) {
+  std::vector<uint8_t> file = CanonicalWave({}, Pcm16(Staircase(5, Step)));
+  effect = Load(file);
+  ASSERT_EQ(effect.loaded, 1);
+  EXPECT_EQ(std::vector<uint8_t>(effect.header, effect.header + 44), std::vector<uint8_t>(file.begin(), file.begin() + 44));
+  EXPECT_FALSE(Playing());
+  PlayEffect(effect);
+  EXPECT_TRUE(Playing());
+  EXPECT_NEAR(Now(), 0, 2);
+  EXPECT_NEAR(Now(), 1000, 2);
+  EXPECT_NEAR(Now(), 2000, 2);
+}
+
+TEST_F(SoundEffectTest, PlayEffectRestartsAPlayingEffectFromItsStart) {
+  effect = Load(CanonicalWave({}, Pcm16(Staircase(50, Step))));
+  ASSERT_EQ(effect.loaded, 1);
+  PlayEffect(effect);
+  Now();
+  Now();
+  Now();
+  PlayEffect(effect);
+  EXPECT_NEAR(Now(), 0, 2);
+  EXPECT_NEAR(Now(), 1000, 2);
+  EXPECT_EQ(effect.looping, 0);
+}
+
+TEST_F(SoundEffectTest, PlayEffectNoRestartLetsAPlayingEffectGoOn) {
+  effect = Load(CanonicalWave({}, Pcm16(Staircase(10, Step))));
+  ASSERT_EQ(effect.loaded, 1);
+  PlayEffectNoRestart(effect);
+  Now();
+  Now();
+  Now();
+  PlayEffectNoRestart(effect);
+  EXPECT_NEAR(Now(), 3000, 2);
+  // Once it has ended, the next play starts it again.
+  Render(system.device, 10 * Step);
+  EXPECT_FALSE(Playing());
+  PlayEffectNoRestart(effect);
+  EXPECT_NEAR(Now(), 0, 2);
+}
+
+TEST_F(SoundEffectTest, EffectsPlayOnceEvenIfLoopingWasSet) {
+  effect = Load(CanonicalWave({}, Pcm16(Staircase(3, Step))));
+  ASSERT_EQ(effect.loaded, 1);
+  effect.looping = 1;
+  PlayEffect(effect);
+  EXPECT_EQ(effect.looping, 0);
+  Render(system.device, 4 * Step);
+  EXPECT_FALSE(Playing());
+}
+
+TEST_F(SoundEffectTest, MissingFileIsSilent) {
+  effect = LoadEffect(system, "snd\\nothing.wav");
+  EXPECT_EQ(effect.loaded, 0);
+  EXPECT_EQ(effect.buffer, nullptr);
+  PlayEffect(effect);
+  PlayEffectNoRestart(effect);
+}
+
+TEST_F(SoundEffectTest, DamagedOrRefusedFilesAreSilent) {
+  const std::vector<uint8_t> data = Pcm16(Staircase(4, 100));
+  struct Case {
+    const char* what;
+    std::vector<uint8_t> file;
+  };
+  std::vector<uint8_t> shortHeader = CanonicalWave({}, {});
+  shortHeader.resize(30);
+  std::vector<uint8_t> nonCanonical = CanonicalWave({}, data);
+  // An 18-byte format chunk moves the data chunk two bytes on.
+  nonCanonical[16] = 18;
+  nonCanonical.insert(nonCanonical.begin() + 36, {0, 0});
+  const Case cases[] = {
+      {"data size beyond the file", CanonicalWave({}, data, data.size() + 1)},
+      {"huge data size", CanonicalWave({}, data, 0xFFFFFFF0)},
+      {"no data", CanonicalWave({}, {})},
+      {"shorter than its header", shortHeader},
+      {"empty file", {}},
+      {"non-canonical header", nonCanonical},
+      {"no channels", CanonicalWave({WAVE_FORMAT_PCM, 0, 44100, 2, 16}, data)},
+      {"rate 0", CanonicalWave({WAVE_FORMAT_PCM, 1, 0, 2, 16}, data)},
+      {"block align 0", CanonicalWave({WAVE_FORMAT_PCM, 1, 44100, 0, 16}, data)},
+      {"six channels", CanonicalWave({WAVE_FORMAT_PCM, 6, 44100, 12, 16}, data)},
+      {"four bits", CanonicalWave({WAVE_FORMAT_PCM, 1, 44100, 1, 4}, data)},
+      {"32 bits", CanonicalWave({WAVE_FORMAT_PCM, 1, 44100, 4, 32}, data)},
+      {"compressed", CanonicalWave({2, 1, 44100, 2, 16}, data)},
+  };
+  for (const Case& c : cases) {
+    SoundEffect damaged = Load(c.file);
+    EXPECT_EQ(damaged.loaded, 0) << c.what;
+    EXPECT_EQ(damaged.buffer, nullptr) << c.what;
+    PlayEffect(damaged);
+    EXPECT_NEAR(Now(), 0, 2) << c.what;
+  }
+}
+
+TEST_F(SoundEffectTest, EffectBeyondTheSizeLimitIsSilent) {
+  // Files that really hold that much (sparse, so cheap): only the size decides.
+  auto writeHolding = [&](uint32_t bytes) {
+    folder.Write("snd\\effect.wav", CanonicalWave({}, {}, bytes));
+    ASSERT_EQ(truncate(folder.PathOf("snd\\effect.wav").c_str(), static_cast<off_t>(WaveHeaderSize + bytes)), 0);
+  };
+  writeHolding(MaxEffectBytes + 2);
+  effect = LoadEffect(system, "snd\\effect.wav");
+  EXPECT_EQ(effect.loaded, 0);
+  writeHolding(MaxEffectBytes);
+  effect = LoadEffect(system, "snd\\effect.wav");
+  EXPECT_EQ(effect.loaded, 1);
+}
+
+TEST_F(SoundEffectTest, TrailingBytesAfterTheDataAreIgnored) {
+  std::vector<uint8_t> file = CanonicalWave({}, Pcm16(Staircase(2, Step)));
+  const std::vector<uint8_t> list = {'L', 'I', 'S', 'T', 4, 0, 0, 0, 0x7F, 0x7F, 0x7F, 0x7F};
+  file.insert(file.end(), list.begin(), list.end());
+  effect = Load(file);
+  ASSERT_EQ(effect.loaded, 1);
+  PlayEffect(effect);
+  Now();
+  EXPECT_NEAR(Now(), 1000, 2);
+  EXPECT_NEAR(Now(), 0, 2);
+}
+
+TEST(SilentSoundSystemTest, NoDeviceMeansNotReadyAndSilentEffects) {
+  ScratchFolder folder;
+  folder.Write("snd\\effect.wav", CanonicalWave({}, Pcm16(Staircase(2, Step))));
+  NoSoundDevice none;
+  SoundSystem system = CreateSoundSystem(nullptr);
+  EXPECT_EQ(system.ready, 0);
+  EXPECT_EQ(system.device, nullptr);
+  SoundEffect effect = LoadEffect(system, "snd\\effect.wav");
+  EXPECT_EQ(effect.loaded, 0);
+  PlayEffect(effect);
+  PlayEffectNoRestart(effect);
+  ReleaseSoundSystem(system);
+}
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// Shared by the sound tests: WAV files written on the fly, a scratch folder
+// that becomes the working directory, and measuring a loopback mix.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/dsound/dsound.h"
+
+struct WaveFields {
+  uint16_t formatTag = WAVE_FORMAT_PCM;
+  uint16_t channels = 1;
+  uint32_t rate = LoopbackRate;
+  uint16_t blockAlign = 2;
+  uint16_t bits = 16;
+};
+
+// A canonical 44-byte-header WAV. The data size field is the data's length
+// unless `claimedBytes` says otherwise.
+std::vector<uint8_t> CanonicalWave(const WaveFields& fields, const std::vector<uint8_t>& data,
+                                   int64_t claimedBytes = -1);
+std::vector<uint8_t> Pcm16(const std::vector<int16_t>& samples);
+std::vector<int16_t> Sine(int frames, double frequency, double rate, double amplitude);
+// Level 1000 x k during the k-th step of `stepFrames` frames: where playback
+// stands can be read off the output.
+std::vector<int16_t> Staircase(int steps, int stepFrames);
+
+// A fresh folder, made the working directory while it exists.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  // `name` may use backslashes like the game's paths.
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
+  std::string PathOf(const std::string& name) const;
+
+ private:
+  std::filesystem::path folder_;
+  std::filesystem::path previous_;
+};
+
+// Makes DirectSoundCreate open a loopback device while it exists.
+class LoopbackDevice {
+ public:
+  explicit LoopbackDevice(int channels = 1) { ChooseSoundDeviceForTests(SoundDeviceChoice::Loopback, channels); }
+  ~LoopbackDevice() { ChooseSoundDeviceForTests(SoundDeviceChoice::Default); }
+};
+
+class NoSoundDevice {
+ public:
+  NoSoundDevice() { ChooseSoundDeviceForTests(SoundDeviceChoice::Unavailable); }
+  ~NoSoundDevice() { ChooseSoundDeviceForTests(SoundDeviceChoice::Default); }
+};
+
+std::vector<int16_t> Render(IDirectSound* sound, uint32_t frames, int channels = 1);
+// Level of one channel of interleaved samples, in dB relative to `reference` RMS.
+double LevelDb(const std::vector<int16_t>& samples, double reference, int channel = 0, int channels = 1);
+double RmsOfSine(double amplitude);
