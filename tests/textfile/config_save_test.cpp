@@ -1,0 +1,179 @@
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/files.h"
+#include "textfile/config_node.h"
+#include "textfile/test_files.h"
+
+namespace {
+
+int failingStep = -1;
+bool FailOneStep(int step) { return step != failingStep; }
+
+class ConfigSave : public testing::Test {
+ protected:
+  void TearDown() override { SetWriteFaultHook(nullptr); }
+
+  ConfigNode LoadText(const std::string& text) {
+    ConfigNode node;
+    EXPECT_TRUE(node.Load(dir.Write("in.s", text)));
+    return node;
+  }
+
+  ConfigNode Reload(const ConfigNode& node) {
+    EXPECT_TRUE(node.Save(dir.File("out.s")));
+    ConfigNode again;
+    EXPECT_TRUE(again.Load(dir.File("out.s")));
+    return again;
+  }
+
+  testfiles::TempDir dir;
+};
+
+TEST_F(ConfigSave, WritesNameAndEntriesButNoTables) {
+  ConfigNode node = LoadText(
+      "options { res_width 800 sizex 0.04 texture lightfont big 37. data t 1 2 { 1 2 } neg -3 }");
+  ASSERT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"),
+            "options {\n"
+            "  res_width 800\n"
+            "  sizex 0.040\n"
+            "  texture lightfont\n"
+            "  big 37.000\n"
+            "  neg -3\n"
+            "}\n");
+}
+
+TEST_F(ConfigSave, FloatsAreRoundedToThreeDecimalsAndStayFloats) {
+  ConfigNode node = LoadText("b { f 1.23456 whole 2. }");
+  ConfigNode again = Reload(node);
+  EXPECT_EQ(again.Get("f").type, ValueType::Float);
+  EXPECT_EQ(again.Get("f").AsFloat(), 1.235f);
+  EXPECT_EQ(again.Get("whole").type, ValueType::Float);
+  EXPECT_EQ(again.Get("whole").AsFloat(), 2.0f);
+}
+
+TEST_F(ConfigSave, KeepsUnknownAndDuplicateKeysInOrder) {
+  ConfigNode node = LoadText("profile { name ^bee_ score1 10 custom zz score1 20 empty 1 }");
+  node.Get("score1").SetInt(99);
+  node.Get("empty").SetInt(0);
+  node.Get("notthere").SetInt(5);
+  ASSERT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"),
+            "profile {\n"
+            "  name ^bee_\n"
+            "  score1 99\n"
+            "  custom zz\n"
+            "  score1 20\n"
+            "  empty 0\n"
+            "}\n");
+}
+
+TEST_F(ConfigSave, ChangedValuesAreWrittenAsTheirNewType) {
+  ConfigNode node = LoadText("b { width 800.0 label 12a count x }");
+  node.Get("width").SetInt(1024);
+  node.Get("label").SetFloat(0.5f);
+  node.Get("count").SetString("^name_");
+  ConfigNode again = Reload(node);
+  EXPECT_EQ(again.Get("width").type, ValueType::Int);
+  EXPECT_EQ(again.Get("width").AsInt(), 1024);
+  EXPECT_EQ(again.Get("label").AsFloat(), 0.5f);
+  EXPECT_STREQ(again.Get("count").AsString(), "^name_");
+}
+
+TEST_F(ConfigSave, EditingAStringInPlace) {
+  ConfigNode node = LoadText("profile { name ^my_bee_ }");
+  char* name = node.Get("name").AsString();
+  for (int i = 0; i < 32 && name[i]; ++i)
+    if (name[i] == '_') name[i] = ' ';
+  EXPECT_STREQ(node.Get("name").AsString(), "^my bee ");
+  for (int i = 0; i < 32 && name[i]; ++i)
+    if (name[i] == ' ') name[i] = '_';
+  EXPECT_STREQ(Reload(node).Get("name").AsString(), "^my_bee_");
+}
+
+TEST_F(ConfigSave, EmptyAndBlankStringsStayReadable) {
+  ConfigNode node = LoadText("b { empty x spaced x after 4 }");
+  node.Get("empty").SetString("");
+  node.Get("spaced").SetString("two words");
+  node.name.clear();
+  ASSERT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"), "- {\n  empty -\n  spaced two_words\n  after 4\n}\n");
+  ConfigNode again;
+  ASSERT_TRUE(again.Load(dir.File("out.s")));
+  EXPECT_EQ(again.Get("empty").type, ValueType::String);
+  EXPECT_STREQ(again.Get("empty").AsString(), "");
+  EXPECT_STREQ(again.Get("spaced").AsString(), "two_words");
+  EXPECT_EQ(again.Get("after").AsInt(), 4);
+  EXPECT_EQ(again.EntryCount(), 3u);
+}
+
+TEST_F(ConfigSave, LongStringsAreCutToTheValueArea) {
+  ConfigNode node = LoadText("b { s x }");
+  node.Get("s").SetString(std::string(100, 'q').c_str());
+  EXPECT_EQ(std::string(node.Get("s").AsString()), std::string(63, 'q'));
+  ASSERT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"), "b {\n  s " + std::string(63, 'q') + "\n}\n");
+}
+
+TEST_F(ConfigSave, AnEmptyNodeWritesAnEmptyBlock) {
+  ConfigNode node;
+  node.name = "profile";
+  ASSERT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"), "profile {\n}\n");
+  ConfigNode again;
+  EXPECT_TRUE(again.Load(dir.File("out.s")));
+  EXPECT_EQ(again.EntryCount(), 0u);
+}
+
+TEST_F(ConfigSave, AFailedWriteLeavesTheOldFile) {
+  const std::string old = "b {\n  a 1\n}\n";
+  ConfigNode node = LoadText("b { a 2 }");
+  SetWriteFaultHook(FailOneStep);
+  for (failingStep = 0; failingStep <= 4; ++failingStep) {
+    dir.Write("out.s", old);
+    EXPECT_FALSE(node.Save(dir.File("out.s"))) << "step " << failingStep;
+    EXPECT_EQ(dir.Read("out.s"), old) << "step " << failingStep;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.s.tmp"))) << "step " << failingStep;
+  }
+  SetWriteFaultHook(nullptr);
+  EXPECT_TRUE(node.Save(dir.File("out.s")));
+  EXPECT_EQ(dir.Read("out.s"), "b {\n  a 2\n}\n");
+}
+
+TEST_F(ConfigSave, NothingIsWrittenWhereNothingCanBe) {
+  ConfigNode node = LoadText("b { a 2 }");
+  EXPECT_FALSE(node.Save(dir.File("no/such/folder/out.s")));
+  EXPECT_FALSE(node.Save(dir.path()));
+}
+
+TEST_F(ConfigSave, AReadOnlyFolderKeepsTheOldFile) {
+  const std::string old = "b {\n  a 1\n}\n";
+  dir.Write("locked/out.s", old);
+  std::string folder = dir.File("locked");
+  if (!testfiles::WriteProtect(folder)) GTEST_SKIP() << "cannot write-protect here";
+  if (FILE* probe = std::fopen((folder + "/probe").c_str(), "w")) {
+    std::fclose(probe);
+    GTEST_SKIP() << "write protection has no effect here";
+  }
+  ConfigNode node = LoadText("b { a 2 }");
+  EXPECT_FALSE(node.Save(folder + "/out.s"));
+  EXPECT_EQ(dir.Read("locked/out.s"), old);
+}
+
+TEST_F(ConfigSave, AWriteProtectedFileIsNotReplaced) {
+  const std::string old = "b {\n  a 1\n}\n";
+  std::string file = dir.Write("out.s", old);
+  if (!testfiles::WriteProtect(file)) GTEST_SKIP() << "cannot write-protect here";
+  if (FILE* probe = std::fopen(file.c_str(), "r+")) {
+    std::fclose(probe);
+    GTEST_SKIP() << "write protection has no effect here";
+  }
+  ConfigNode node = LoadText("b { a 2 }");
+  EXPECT_FALSE(node.Save(file));
+  EXPECT_EQ(dir.Read("out.s"), old);
+}
+
+}  // namespace
