@@ -33,7 +33,7 @@ class DirectSoundTest : public ::testing::Test {
     if (sound) sound->Release();
     ChooseSoundDeviceForTests(SoundDeviceChoice::Default);
   }
-  // A buffer holding `samples`, written through Lock and Unlock.
+  // A buffer holding `bytes`, written through Lock and Unlock.
   IDirectSoundBuffer* Filled(const std::vector<uint8_t>& bytes, WaveFields fields = {}) {
     WAVEFORMATEX format = Format(fields);
     DSBUFFERDESC desc = SecondaryDesc(&format, static_cast<uint32_t>(bytes.size()));

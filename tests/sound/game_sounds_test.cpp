@@ -125,14 +125,6 @@ TEST_F(GameSoundsTest, MissingDeathSoundSilencesOnlyThatEffect) {
   EXPECT_TRUE(Playing("snd\\flower_pickup.wav"));
 }
 
-TEST_F(GameSoundsTest, DamagedFileSilencesOnlyThatEffect) {
-  WriteEffects(folder, CanonicalWave({}, Pcm16(Staircase(5, Step))));
-  folder.Write("snd\\loose.wav", CanonicalWave({WAVE_FORMAT_PCM, 0, 0, 0, 16}, std::vector<uint8_t>(100), 1 << 30));
-  StartSound(nullptr);
-  EXPECT_EQ(LoadedCount(), EffectCount - 1);
-  EXPECT_EQ(FindEffect("snd\\loose.wav")->loaded, 0);
-}
-
 TEST(GameSoundsSilentTest, NoDeviceRunsSilently) {
   ScratchFolder folder;
   WriteEffects(folder, CanonicalWave({}, Pcm16(Staircase(2, Step))));

@@ -88,24 +88,6 @@ TEST_F(SoundEffectTest, PlayEffectNoRestartLetsAPlayingEffectGoOn) {
   EXPECT_NEAR(Now(), 0, 2);
 }
 
-TEST_F(SoundEffectTest, EffectsPlayOnceEvenIfLoopingWasSet) {
-  effect = Load(CanonicalWave({}, Pcm16(Staircase(3, Step))));
-  ASSERT_EQ(effect.loaded, 1);
-  effect.looping = 1;
-  PlayEffect(effect);
-  EXPECT_EQ(effect.looping, 0);
-  Render(system.device, 4 * Step);
-  EXPECT_FALSE(Playing());
-}
-
-TEST_F(SoundEffectTest, MissingFileIsSilent) {
-  effect = LoadEffect(system, "snd\\nothing.wav");
-  EXPECT_EQ(effect.loaded, 0);
-  EXPECT_EQ(effect.buffer, nullptr);
-  PlayEffect(effect);
-  PlayEffectNoRestart(effect);
-}
-
 TEST_F(SoundEffectTest, DamagedOrRefusedFilesAreSilent) {
   const std::vector<uint8_t> data = Pcm16(Staircase(4, 100));
   struct Case {
@@ -168,17 +150,4 @@ TEST_F(SoundEffectTest, TrailingBytesAfterTheDataAreIgnored) {
   EXPECT_NEAR(Now(), 0, 2);
 }
 
-TEST(SilentSoundSystemTest, NoDeviceMeansNotReadyAndSilentEffects) {
-  ScratchFolder folder;
-  folder.Write("snd\\effect.wav", CanonicalWave({}, Pcm16(Staircase(2, Step))));
-  NoSoundDevice none;
-  SoundSystem system = CreateSoundSystem(nullptr);
-  EXPECT_EQ(system.ready, 0);
-  EXPECT_EQ(system.device, nullptr);
-  SoundEffect effect = LoadEffect(system, "snd\\effect.wav");
-  EXPECT_EQ(effect.loaded, 0);
-  PlayEffect(effect);
-  PlayEffectNoRestart(effect);
-  ReleaseSoundSystem(system);
-}
 }  // namespace
