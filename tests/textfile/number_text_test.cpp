@@ -8,43 +8,22 @@
 
 namespace {
 
-TEST(NumberText, IntsFollowPercentD) {
-  int32_t value = -1;
-  EXPECT_TRUE(ParseInt("007", value));
-  EXPECT_EQ(value, 7);
-  EXPECT_TRUE(ParseInt("-2147483648", value));
-  EXPECT_EQ(value, INT32_MIN);
-  EXPECT_TRUE(ParseInt("2147483648", value));
-  EXPECT_EQ(value, INT32_MAX);
-  EXPECT_TRUE(ParseInt("12-3", value));
-  EXPECT_EQ(value, 12);
-  value = 5;
-  EXPECT_FALSE(ParseInt("-", value));
-  EXPECT_FALSE(ParseInt("--1", value));
-  EXPECT_FALSE(ParseInt("", value));
-  EXPECT_EQ(value, 5);
-}
+TEST(NumberText, NumbersOutOfRangeAreClamped) {
+  int32_t integer = 0;
+  EXPECT_TRUE(ParseInt("-2147483648", integer));
+  EXPECT_EQ(integer, INT32_MIN);
+  EXPECT_TRUE(ParseInt("2147483648", integer));
+  EXPECT_EQ(integer, INT32_MAX);
 
-TEST(NumberText, FloatsFollowPercentF) {
   float value = 0;
-  EXPECT_TRUE(ParseFloat("1.", value));
-  EXPECT_EQ(value, 1.0f);
-  EXPECT_TRUE(ParseFloat("-.5", value));
-  EXPECT_EQ(value, -0.5f);
-  EXPECT_TRUE(ParseFloat("3.5-2", value));
-  EXPECT_EQ(value, 3.5f);
-  EXPECT_FALSE(ParseFloat(".", value));
-  EXPECT_FALSE(ParseFloat("-.", value));
-  EXPECT_FALSE(ParseFloat("--1.0", value));
-
   std::string huge = std::string(60, '9') + ".0";
   EXPECT_TRUE(ParseFloat(huge, value));
   EXPECT_EQ(value, FLT_MAX);
   EXPECT_TRUE(ParseFloat("-" + huge, value));
   EXPECT_EQ(value, -FLT_MAX);
-  std::string tiny = "0." + std::string(100, '0') + "1";
-  EXPECT_TRUE(ParseFloat(tiny, value));
+  EXPECT_TRUE(ParseFloat("0." + std::string(100, '0') + "1", value));
   EXPECT_EQ(value, 0.0f);
+  EXPECT_FALSE(ParseFloat("--1.0", value));
 }
 
 TEST(NumberText, FloatsAreWrittenWithThreeDecimals) {
