@@ -1,0 +1,27 @@
+#include "platform/d3d9/d3d9.h"
+#include "platform/d3d9/gl/gl_direct3d.h"
+#include "platform/d3d9/recording/recording_device.h"
+
+namespace d3d9 {
+namespace {
+Backend backend = Backend::OpenGL;
+bool fixedFunctionForced = false;
+}  // namespace
+
+void SetBackend(Backend chosen) { backend = chosen; }
+Backend CurrentBackend() { return backend; }
+
+void ForceFixedFunctionCaps(bool force) { fixedFunctionForced = force; }
+bool FixedFunctionCapsForced() { return fixedFunctionForced; }
+
+}  // namespace d3d9
+
+d3d9::Direct3D* Direct3DCreate9(UINT sdkVersion) {
+  if (sdkVersion != D3D_SDK_VERSION) return nullptr;
+  switch (d3d9::backend) {
+    case d3d9::Backend::OpenGL: return d3d9::CreateGlDirect3D();
+    case d3d9::Backend::Recording: return d3d9::CreateRecordingDirect3D();
+    case d3d9::Backend::Unavailable: return nullptr;
+  }
+  return nullptr;
+}

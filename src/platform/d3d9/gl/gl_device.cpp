@@ -1,0 +1,856 @@
+#include "platform/d3d9/gl/gl_device.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/d3d9/gl/fixed_function.h"
+#include "platform/d3d9/shader_bytecode.h"
+
+namespace d3d9 {
+namespace {
+
+constexpr size_t kInitialStreamCapacity = 4 << 20;
+constexpr int kMaxAttributes = 16;
+constexpr uint64_t kFixedVertexPart = 1ull << 63;
+
+uint64_t nextShaderSerial = 1;
+
+GLenum GlBlend(DWORD blend) {
+  switch (blend) {
+    case D3DBLEND_ZERO: return GL_ZERO;
+    case D3DBLEND_SRCCOLOR: return GL_SRC_COLOR;
+    case D3DBLEND_INVSRCCOLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case D3DBLEND_SRCALPHA: return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTALPHA: return GL_DST_ALPHA;
+    case D3DBLEND_INVDESTALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case D3DBLEND_DESTCOLOR: return GL_DST_COLOR;
+    case D3DBLEND_INVDESTCOLOR: return GL_ONE_MINUS_DST_COLOR;
+    case D3DBLEND_SRCALPHASAT: return GL_SRC_ALPHA_SATURATE;
+    default: return GL_ONE;
+  }
+}
+
+GLenum GlBlendOp(DWORD op) {
+  switch (op) {
+    case D3DBLENDOP_SUBTRACT: return GL_FUNC_SUBTRACT;
+    case D3DBLENDOP_REVSUBTRACT: return GL_FUNC_REVERSE_SUBTRACT;
+    case D3DBLENDOP_MIN: return GL_MIN;
+    case D3DBLENDOP_MAX: return GL_MAX;
+    default: return GL_FUNC_ADD;
+  }
+}
+
+// D3DCMP_NEVER..ALWAYS are 1..8 in the same order as GL_NEVER..GL_ALWAYS.
+GLenum GlCompare(DWORD func) { return func >= 1 && func <= 8 ? GL_NEVER + (func - 1) : GL_LEQUAL; }
+
+GLenum GlAddress(DWORD address) {
+  switch (address) {
+    case D3DTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
+    case D3DTADDRESS_BORDER: return GL_CLAMP_TO_BORDER;
+    case D3DTADDRESS_MIRRORONCE: return GL_MIRRORED_REPEAT;
+    default: return GL_REPEAT;
+  }
+}
+
+GLenum GlPrimitive(D3DPRIMITIVETYPE type) {
+  switch (type) {
+    case D3DPT_POINTLIST: return GL_POINTS;
+    case D3DPT_LINELIST: return GL_LINES;
+    case D3DPT_LINESTRIP: return GL_LINE_STRIP;
+    case D3DPT_TRIANGLELIST: return GL_TRIANGLES;
+    case D3DPT_TRIANGLESTRIP: return GL_TRIANGLE_STRIP;
+    case D3DPT_TRIANGLEFAN: return GL_TRIANGLE_FAN;
+  }
+  return GL_TRIANGLES;
+}
+
+struct AttributeFormat {
+  GLint size;
+  GLenum type;
+  GLboolean normalised;
+};
+
+bool FormatOf(BYTE type, AttributeFormat* format) {
+  switch (type) {
+    case D3DDECLTYPE_FLOAT1: *format = {1, GL_FLOAT, GL_FALSE}; return true;
+    case D3DDECLTYPE_FLOAT2: *format = {2, GL_FLOAT, GL_FALSE}; return true;
+    case D3DDECLTYPE_FLOAT3: *format = {3, GL_FLOAT, GL_FALSE}; return true;
+    case D3DDECLTYPE_FLOAT4: *format = {4, GL_FLOAT, GL_FALSE}; return true;
+    // Bytes B, G, R, A in memory; GL_BGRA swaps them back to red first.
+    case D3DDECLTYPE_D3DCOLOR: *format = {GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE}; return true;
+    case D3DDECLTYPE_UBYTE4: *format = {4, GL_UNSIGNED_BYTE, GL_FALSE}; return true;
+    case D3DDECLTYPE_UBYTE4N: *format = {4, GL_UNSIGNED_BYTE, GL_TRUE}; return true;
+    case D3DDECLTYPE_SHORT2: *format = {2, GL_SHORT, GL_FALSE}; return true;
+    case D3DDECLTYPE_SHORT4: *format = {4, GL_SHORT, GL_FALSE}; return true;
+    default: return false;
+  }
+}
+
+std::vector<D3DVERTEXELEMENT9> ElementsOfFvf(DWORD fvf) {
+  FvfLayout layout = LayoutOfFvf(fvf);
+  std::vector<D3DVERTEXELEMENT9> elements;
+  auto add = [&](int offset, BYTE type, DWORD usage, BYTE index) {
+    if (offset >= 0) elements.push_back({0, WORD(offset), type, D3DDECLMETHOD_DEFAULT, BYTE(usage), index});
+  };
+  add(layout.position, layout.transformed ? D3DDECLTYPE_FLOAT4 : D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_POSITION, 0);
+  add(layout.normal, D3DDECLTYPE_FLOAT3, D3DDECLUSAGE_NORMAL, 0);
+  add(layout.diffuse, D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_COLOR, 0);
+  add(layout.specular, D3DDECLTYPE_D3DCOLOR, D3DDECLUSAGE_COLOR, 1);
+  for (int i = 0; i < layout.texcoordCount; ++i) {
+    UINT sizeBits = (fvf >> (16 + 2 * i)) & 3;
+    static const BYTE kTypes[4] = {D3DDECLTYPE_FLOAT2, D3DDECLTYPE_FLOAT3, D3DDECLTYPE_FLOAT4, D3DDECLTYPE_FLOAT1};
+    add(layout.texcoord[i], kTypes[sizeBits], D3DDECLUSAGE_TEXCOORD, BYTE(i));
+  }
+  return elements;
+}
+
+D3DMATRIX Multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
+  D3DMATRIX r{};
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j)
+      r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
+  return r;
+}
+
+template <class T>
+void Rebind(T*& slot, T* object) {
+  if (object) object->AddRef();
+  if (slot) slot->Release();
+  slot = object;
+}
+
+// Uploads the registers written after `synced`, in runs of neighbouring
+// registers with neighbouring locations.
+void UploadChanged(const std::vector<int>& registers, const std::vector<GLint>& locations,
+                   const std::array<uint64_t, kFloatConstants>& stamps, uint64_t synced,
+                   const std::array<std::array<float, 4>, kFloatConstants>& values) {
+  size_t count = registers.size();
+  for (size_t i = 0; i < count;) {
+    if (stamps[registers[i]] <= synced || locations[i] < 0) {
+      ++i;
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < count && stamps[registers[end]] > synced && registers[end] == registers[end - 1] + 1 &&
+           locations[end] == locations[end - 1] + 1)
+      ++end;
+    glUniform4fv(locations[i], static_cast<GLsizei>(end - i), values[registers[i]].data());
+    i = end;
+  }
+}
+
+}  // namespace
+
+SDL_GLContext CreateGlContext(SDL_Window* window) {
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+  SDL_GLContext context = SDL_GL_CreateContext(window);
+  if (!context) return nullptr;
+  if (epoxy_gl_version() < 33) {
+    SDL_GL_MakeCurrent(window, nullptr);
+    SDL_GL_DeleteContext(context);
+    return nullptr;
+  }
+  return context;
+}
+
+GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const D3DPRESENT_PARAMETERS& parameters,
+                   const GlCaps& caps, const D3DCAPS9& d3dCaps)
+    : window_(window), context_(std::make_shared<GlContextLife>()), parameters_(parameters), glCaps_(caps),
+      caps_(d3dCaps) {
+  context_->context = context;
+  state_.Reset(parameters.EnableAutoDepthStencil != 0);
+  if (!CreateBackBuffer()) return;
+  glGenVertexArrays(1, &vertexArray_);
+  glBindVertexArray(vertexArray_);
+  glGenBuffers(1, &streamBuffer_);
+  streamCapacity_ = kInitialStreamCapacity;
+  glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+  glBufferData(GL_ARRAY_BUFFER, streamCapacity_, nullptr, GL_STREAM_DRAW);
+  glGenSamplers(kMaxSamplers, samplers_);
+  for (UINT i = 0; i < kMaxSamplers; ++i) glBindSampler(i, samplers_[i]);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  // No wait for the display: frames follow each other as fast as they can.
+  SDL_GL_SetSwapInterval(0);
+  ApplyInitialState();
+  ready_ = glGetError() == GL_NO_ERROR;
+}
+
+GlDevice::~GlDevice() {
+  for (Texture*& texture : state_.textures) Rebind(texture, static_cast<Texture*>(nullptr));
+  Rebind(state_.vertexShader, static_cast<VertexShader*>(nullptr));
+  Rebind(state_.pixelShader, static_cast<PixelShader*>(nullptr));
+  Rebind(state_.declaration, static_cast<VertexDeclaration*>(nullptr));
+  Rebind(state_.stream, static_cast<VertexBuffer*>(nullptr));
+  if (context_->Current()) {
+    for (auto& [key, program] : programs_)
+      if (program->program) glDeleteProgram(program->program);
+    for (auto& [key, shader] : fixedVertexParts_)
+      if (shader) glDeleteShader(shader);
+    for (auto& [key, shader] : fixedPixelParts_)
+      if (shader) glDeleteShader(shader);
+    glDeleteSamplers(kMaxSamplers, samplers_);
+    glDeleteBuffers(1, &streamBuffer_);
+    glDeleteVertexArrays(1, &vertexArray_);
+    glDeleteFramebuffers(1, &frameBuffer_);
+    glDeleteFramebuffers(1, &resolveFrameBuffer_);
+    glDeleteRenderbuffers(1, &colourBuffer_);
+    glDeleteRenderbuffers(1, &depthBuffer_);
+    glDeleteRenderbuffers(1, &resolveColour_);
+    SDL_GL_MakeCurrent(window_, nullptr);
+  }
+  SDL_GL_DeleteContext(context_->context);
+  context_->alive = false;
+}
+
+bool GlDevice::CreateBackBuffer() {
+  width_ = static_cast<int>(parameters_.BackBufferWidth);
+  height_ = static_cast<int>(parameters_.BackBufferHeight);
+  if (width_ <= 0 || height_ <= 0) SDL_GL_GetDrawableSize(window_, &width_, &height_);
+  if (width_ <= 0 || height_ <= 0 || width_ > glCaps_.maxTextureSize || height_ > glCaps_.maxTextureSize)
+    return false;
+  samples_ = parameters_.MultiSampleType >= D3DMULTISAMPLE_2_SAMPLES ? int(parameters_.MultiSampleType) : 0;
+  if (samples_ > glCaps_.maxSamples) return false;
+
+  auto storage = [&](GLenum format) {
+    if (samples_) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, format, width_, height_);
+    else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
+  };
+  glGenFramebuffers(1, &frameBuffer_);
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  glGenRenderbuffers(1, &colourBuffer_);
+  glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
+  storage(GL_RGBA8);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+  if (parameters_.EnableAutoDepthStencil) {
+    glGenRenderbuffers(1, &depthBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
+    storage(GL_DEPTH24_STENCIL8);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
+  }
+  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  if (samples_) {
+    glGenFramebuffers(1, &resolveFrameBuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer_);
+    glGenRenderbuffers(1, &resolveColour_);
+    glBindRenderbuffer(GL_RENDERBUFFER, resolveColour_);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColour_);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+    glEnable(GL_MULTISAMPLE);
+  }
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  glViewport(0, 0, width_, height_);
+  glClearColor(0, 0, 0, 1);
+  glClearDepth(1.0);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  return true;
+}
+
+void GlDevice::ApplyInitialState() {
+  glFrontFace(GL_CCW);
+  for (DWORD rs : {D3DRS_ZENABLE, D3DRS_ZWRITEENABLE, D3DRS_ZFUNC, D3DRS_ALPHABLENDENABLE, D3DRS_CULLMODE,
+                   D3DRS_FILLMODE})
+    ApplyRenderState(D3DRENDERSTATETYPE(rs));
+  ApplyBlend();
+  for (UINT i = 0; i < kMaxSamplers; ++i) ApplySampler(i);
+}
+
+void GlDevice::ApplyBlend() {
+  const auto& rs = state_.renderStates;
+  glBlendFunc(GlBlend(rs[D3DRS_SRCBLEND]), GlBlend(rs[D3DRS_DESTBLEND]));
+  glBlendEquation(GlBlendOp(rs[D3DRS_BLENDOP]));
+}
+
+void GlDevice::ApplyRenderState(D3DRENDERSTATETYPE state) {
+  DWORD v = state_.renderStates[state];
+  switch (state) {
+    case D3DRS_ZENABLE:
+      if (v && parameters_.EnableAutoDepthStencil) glEnable(GL_DEPTH_TEST);
+      else glDisable(GL_DEPTH_TEST);
+      break;
+    case D3DRS_ZWRITEENABLE: glDepthMask(v ? GL_TRUE : GL_FALSE); break;
+    case D3DRS_ZFUNC: glDepthFunc(GlCompare(v)); break;
+    case D3DRS_ALPHABLENDENABLE:
+      if (v) glEnable(GL_BLEND);
+      else glDisable(GL_BLEND);
+      break;
+    case D3DRS_SRCBLEND:
+    case D3DRS_DESTBLEND:
+    case D3DRS_BLENDOP: ApplyBlend(); break;
+    case D3DRS_CULLMODE:
+      // The image is not flipped on its way to the screen, so a winding seen
+      // on screen is the same winding in GL's window coordinates.
+      if (v == D3DCULL_CW || v == D3DCULL_CCW) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(v == D3DCULL_CCW ? GL_FRONT : GL_BACK);
+      } else {
+        glDisable(GL_CULL_FACE);
+      }
+      break;
+    case D3DRS_FILLMODE: glPolygonMode(GL_FRONT_AND_BACK, v == 1 ? GL_POINT : v == 2 ? GL_LINE : GL_FILL); break;
+    case D3DRS_ALPHATESTENABLE:
+    case D3DRS_ALPHAFUNC:
+    case D3DRS_LIGHTING: programDirty_ = true; break;
+    case D3DRS_ALPHAREF:
+    case D3DRS_TEXTUREFACTOR: miscLastWrite_ = ++clock_; break;
+    case D3DRS_MULTISAMPLEANTIALIAS:
+      if (samples_ && v) glEnable(GL_MULTISAMPLE);
+      else if (samples_) glDisable(GL_MULTISAMPLE);
+      break;
+    default: break;
+  }
+}
+
+void GlDevice::ApplySampler(DWORD sampler) {
+  const auto& s = state_.samplerStates[sampler];
+  GLuint name = samplers_[sampler];
+  glSamplerParameteri(name, GL_TEXTURE_WRAP_S, GlAddress(s[D3DSAMP_ADDRESSU]));
+  glSamplerParameteri(name, GL_TEXTURE_WRAP_T, GlAddress(s[D3DSAMP_ADDRESSV]));
+  glSamplerParameteri(name, GL_TEXTURE_WRAP_R, GlAddress(s[D3DSAMP_ADDRESSW]));
+  D3DCOLOR border = s[D3DSAMP_BORDERCOLOR];
+  float colour[4] = {((border >> 16) & 255) / 255.0f, ((border >> 8) & 255) / 255.0f, (border & 255) / 255.0f,
+                     ((border >> 24) & 255) / 255.0f};
+  glSamplerParameterfv(name, GL_TEXTURE_BORDER_COLOR, colour);
+  bool magLinear = s[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR;
+  bool minLinear = s[D3DSAMP_MINFILTER] >= D3DTEXF_LINEAR;
+  glSamplerParameteri(name, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
+  GLenum min;
+  switch (s[D3DSAMP_MIPFILTER]) {
+    case D3DTEXF_POINT: min = minLinear ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST; break;
+    case D3DTEXF_LINEAR:
+    case D3DTEXF_ANISOTROPIC: min = minLinear ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR; break;
+    default: min = minLinear ? GL_LINEAR : GL_NEAREST; break;
+  }
+  glSamplerParameteri(name, GL_TEXTURE_MIN_FILTER, min);
+  glSamplerParameterf(name, GL_TEXTURE_MAX_LOD, s[D3DSAMP_MIPFILTER] == D3DTEXF_NONE ? 0.0f : 1000.0f);
+  glSamplerParameterf(name, GL_TEXTURE_MIN_LOD, float(s[D3DSAMP_MAXMIPLEVEL]));
+  if (glCaps_.maxAnisotropy > 0) {
+    bool anisotropic = s[D3DSAMP_MINFILTER] == D3DTEXF_ANISOTROPIC || s[D3DSAMP_MAGFILTER] == D3DTEXF_ANISOTROPIC;
+    float amount = anisotropic ? float(s[D3DSAMP_MAXANISOTROPY]) : 1.0f;
+    if (amount < 1) amount = 1;
+    if (amount > glCaps_.maxAnisotropy) amount = glCaps_.maxAnisotropy;
+    glSamplerParameterf(name, GL_TEXTURE_MAX_ANISOTROPY_EXT, amount);
+  }
+}
+
+HRESULT GlDevice::GetDeviceCaps(D3DCAPS9* caps) {
+  if (!caps) return D3DERR_INVALIDCALL;
+  *caps = caps_;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL, VertexBuffer** buffer, void*) {
+  if (!buffer) return D3DERR_INVALIDCALL;
+  *buffer = nullptr;
+  if (length == 0) return D3DERR_INVALIDCALL;
+  *buffer = new GlVertexBuffer(context_, length, usage, fvf);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                                Texture** texture, void*) {
+  if (!texture) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  HRESULT valid = ValidateTextureRequest(width, height, format);
+  if (FAILED(valid)) return valid;
+  if (width > UINT(glCaps_.maxTextureSize) || height > UINT(glCaps_.maxTextureSize)) return D3DERR_INVALIDCALL;
+  *texture = new GlTexture(context_, width, height, levels, usage, format, pool);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateVertexDeclaration(const D3DVERTEXELEMENT9* elements, VertexDeclaration** declaration) {
+  if (!elements || !declaration) return D3DERR_INVALIDCALL;
+  *declaration = new MemoryVertexDeclaration(ElementsUntilEnd(elements));
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreateVertexShader(const DWORD* function, VertexShader** shader) {
+  if (!shader) return D3DERR_INVALIDCALL;
+  *shader = nullptr;
+  ParsedShader parsed;
+  TranslatedShader translated;
+  if (!ParseShaderFunction(function, false, &parsed)) return D3DERR_INVALIDCALL;
+  if (!TranslateShader(parsed, &translated)) {
+    std::fprintf(stderr, "Kestrin: vertex shader not translated: %s\n", translated.error.c_str());
+    return D3DERR_INVALIDCALL;
+  }
+  GLuint compiled = CompileGlShader(GL_VERTEX_SHADER, translated.source);
+  if (!compiled) return D3DERR_INVALIDCALL;
+  *shader = new GlVertexShader(context_, std::move(parsed.tokens), std::move(translated), compiled,
+                               nextShaderSerial++);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::CreatePixelShader(const DWORD* function, PixelShader** shader) {
+  if (!shader) return D3DERR_INVALIDCALL;
+  *shader = nullptr;
+  ParsedShader parsed;
+  TranslatedShader translated;
+  if (!ParseShaderFunction(function, true, &parsed)) return D3DERR_INVALIDCALL;
+  if (!TranslateShader(parsed, &translated)) {
+    std::fprintf(stderr, "Kestrin: pixel shader not translated: %s\n", translated.error.c_str());
+    return D3DERR_INVALIDCALL;
+  }
+  auto* created = new GlPixelShader(context_, std::move(parsed.tokens), std::move(translated), nextShaderSerial++);
+  if (!created->ShaderFor(0)) {
+    created->Release();
+    return D3DERR_INVALIDCALL;
+  }
+  *shader = created;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetVertexDeclaration(VertexDeclaration* declaration) {
+  Rebind(state_.declaration, declaration);
+  if (declaration) state_.fvf = 0;
+  programDirty_ = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetFVF(DWORD fvf) {
+  // Like Direct3D, an FVF of 0 leaves the current declaration in place.
+  if (fvf == 0) return D3D_OK;
+  Rebind(state_.declaration, static_cast<VertexDeclaration*>(nullptr));
+  state_.fvf = fvf;
+  programDirty_ = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetVertexShader(VertexShader* shader) {
+  if (shader == state_.vertexShader) return D3D_OK;
+  Rebind(state_.vertexShader, shader);
+  programDirty_ = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetPixelShader(PixelShader* shader) {
+  if (shader == state_.pixelShader) return D3D_OK;
+  Rebind(state_.pixelShader, shader);
+  programDirty_ = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetVertexShaderConstantF(UINT start, const float* data, UINT count) {
+  if (!data || start >= kFloatConstants || count > kFloatConstants - start) return D3DERR_INVALIDCALL;
+  for (UINT i = 0; i < count; ++i) {
+    auto& slot = state_.vertexConstants[start + i];
+    if (std::memcmp(slot.data(), data + 4 * i, 16) == 0) continue;
+    std::memcpy(slot.data(), data + 4 * i, 16);
+    vsStamps_[start + i] = vsLastWrite_ = ++clock_;
+  }
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetPixelShaderConstantF(UINT start, const float* data, UINT count) {
+  if (!data || start >= kFloatConstants || count > kFloatConstants - start) return D3DERR_INVALIDCALL;
+  for (UINT i = 0; i < count; ++i) {
+    auto& slot = state_.pixelConstants[start + i];
+    if (std::memcmp(slot.data(), data + 4 * i, 16) == 0) continue;
+    std::memcpy(slot.data(), data + 4 * i, 16);
+    psStamps_[start + i] = psLastWrite_ = ++clock_;
+  }
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
+  if (state >= D3DRS_STATE_COUNT) return D3DERR_INVALIDCALL;
+  if (state_.renderStates[state] == value) return D3D_OK;
+  state_.renderStates[state] = value;
+  ApplyRenderState(state);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
+  if (sampler >= kMaxSamplers || type >= D3DSAMP_STATE_COUNT) return D3DERR_INVALIDCALL;
+  if (state_.samplerStates[sampler][type] == value) return D3D_OK;
+  state_.samplerStates[sampler][type] = value;
+  ApplySampler(sampler);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) {
+  if (stage >= kMaxStages || type >= D3DTSS_STATE_COUNT) return D3DERR_INVALIDCALL;
+  if (state_.stageStates[stage][type] == value) return D3D_OK;
+  state_.stageStates[stage][type] = value;
+  programDirty_ = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) {
+  if (!matrix) return D3DERR_INVALIDCALL;
+  switch (state) {
+    case D3DTS_WORLD: state_.world = *matrix; break;
+    case D3DTS_VIEW: state_.view = *matrix; break;
+    case D3DTS_PROJECTION: state_.projection = *matrix; break;
+    default: return D3DERR_INVALIDCALL;
+  }
+  wvpDirty_ = true;
+  miscLastWrite_ = ++clock_;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetTexture(DWORD stage, Texture* texture) {
+  if (stage >= kMaxSamplers) return D3DERR_INVALIDCALL;
+  Texture*& slot = state_.textures[stage];
+  if (slot == texture) return D3D_OK;
+  // The fixed-function program differs only by whether a stage has a texture.
+  if ((slot == nullptr) != (texture == nullptr)) programDirty_ = true;
+  Rebind(slot, texture);
+  glActiveTexture(GL_TEXTURE0 + stage);
+  glBindTexture(GL_TEXTURE_2D, texture ? static_cast<GlTexture*>(texture)->Name() : 0);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) {
+  if (stream != 0) return D3DERR_INVALIDCALL;
+  Rebind(state_.stream, buffer);
+  state_.streamOffset = offsetInBytes;
+  state_.streamStride = stride;
+  return D3D_OK;
+}
+
+const std::vector<D3DVERTEXELEMENT9>& GlDevice::ActiveElements() {
+  if (state_.declaration) return state_.declaration->Elements();
+  if (fvfElementsFor_ != state_.fvf) {
+    fvfElements_ = ElementsOfFvf(state_.fvf);
+    fvfElementsFor_ = state_.fvf;
+  }
+  return fvfElements_;
+}
+
+GLuint GlDevice::FixedVertexPart(uint64_t* id) {
+  FixedVertexKey key;
+  key.transformed = !state_.declaration && (state_.fvf & D3DFVF_POSITION_MASK) == D3DFVF_XYZRHW;
+  key.lighting = state_.renderStates[D3DRS_LIGHTING] != 0 && !key.transformed;
+  uint64_t bits = (key.transformed ? 1 : 0) | (key.lighting ? 2 : 0);
+  *id = kFixedVertexPart | bits;
+  auto found = fixedVertexParts_.find(bits);
+  if (found != fixedVertexParts_.end()) return found->second;
+  GLuint shader = CompileGlShader(GL_VERTEX_SHADER, FixedVertexSource(key));
+  fixedVertexParts_[bits] = shader;
+  return shader;
+}
+
+GLuint GlDevice::FixedPixelPart(const std::string& key, DWORD alphaFunc) {
+  std::string full = key + char(alphaFunc);
+  auto found = fixedPixelParts_.find(full);
+  if (found != fixedPixelParts_.end()) return found->second;
+  GLuint shader = CompileGlShader(GL_FRAGMENT_SHADER, FixedPixelSource(key, alphaFunc));
+  fixedPixelParts_[full] = shader;
+  return shader;
+}
+
+std::unique_ptr<GlProgram> GlDevice::LinkProgram(GLuint vertexPart, GLuint pixelPart, uint64_t vertexPartId,
+                                                 const std::vector<ShaderInput>& inputs, const TranslatedShader* vs,
+                                                 const TranslatedShader* ps, int fixedStages) {
+  auto linked = std::make_unique<GlProgram>();
+  linked->vertexPartId = vertexPartId;
+  linked->inputs = inputs;
+  if (!vertexPart || !pixelPart) return linked;
+  GLuint program = glCreateProgram();
+  glAttachShader(program, vertexPart);
+  glAttachShader(program, pixelPart);
+  glBindFragDataLocation(program, 0, "vk_color");
+  glLinkProgram(program);
+  GLint ok = 0;
+  glGetProgramiv(program, GL_LINK_STATUS, &ok);
+  glDetachShader(program, vertexPart);
+  glDetachShader(program, pixelPart);
+  if (!ok) {
+    char log[2048] = {0};
+    glGetProgramInfoLog(program, sizeof log, nullptr, log);
+    std::fprintf(stderr, "Kestrin: GLSL link failed: %s\n", log);
+    glDeleteProgram(program);
+    return linked;
+  }
+  linked->program = program;
+  linked->valid = true;
+  glUseProgram(program);
+  auto registers = [&](const TranslatedShader* t, const char* array, std::vector<int>* regs,
+                       std::vector<GLint>* locations) {
+    if (!t) return;
+    for (int r : t->constants) {
+      std::string name = std::string(array) + "[" + std::to_string(r) + "]";
+      regs->push_back(r);
+      locations->push_back(glGetUniformLocation(program, name.c_str()));
+    }
+    for (const auto& [r, value] : t->definedConstants) {
+      std::string name = std::string(array) + "[" + std::to_string(r) + "]";
+      GLint location = glGetUniformLocation(program, name.c_str());
+      if (location >= 0) glUniform4fv(location, 1, value.data());
+    }
+  };
+  registers(vs, "vc", &linked->vsRegisters, &linked->vsLocations);
+  registers(ps, "pc", &linked->psRegisters, &linked->psLocations);
+  if (ps) {
+    for (int s = 0; s < 32; ++s) {
+      if (!(ps->samplers & (1u << s))) continue;
+      GLint location = glGetUniformLocation(program, ("s" + std::to_string(s)).c_str());
+      if (location >= 0) glUniform1i(location, s);
+    }
+  }
+  for (int s = 0; s < fixedStages; ++s) {
+    GLint location = glGetUniformLocation(program, ("u_tex" + std::to_string(s)).c_str());
+    if (location >= 0) glUniform1i(location, s);
+  }
+  linked->wvp = glGetUniformLocation(program, "u_wvp");
+  linked->viewport = glGetUniformLocation(program, "u_viewport");
+  linked->tfactor = glGetUniformLocation(program, "u_tfactor");
+  linked->alphaRef = glGetUniformLocation(program, "u_alphaRef");
+  return linked;
+}
+
+void GlDevice::SelectProgram() {
+  programDirty_ = false;
+  DWORD alphaFunc = state_.renderStates[D3DRS_ALPHATESTENABLE] ? state_.renderStates[D3DRS_ALPHAFUNC] : 0;
+  if (alphaFunc == D3DCMP_ALWAYS || alphaFunc > D3DCMP_ALWAYS) alphaFunc = 0;
+  auto* vs = static_cast<GlVertexShader*>(state_.vertexShader);
+  auto* ps = static_cast<GlPixelShader*>(state_.pixelShader);
+
+  uint64_t vertexId = 0;
+  GLuint vertexPart = vs ? vs->Shader() : FixedVertexPart(&vertexId);
+  if (vs) vertexId = vs->Serial();
+  std::string fixedKey = ps ? std::string() : FixedPixelKey(state_);
+  std::string key(reinterpret_cast<const char*>(&vertexId), sizeof vertexId);
+  if (ps) {
+    uint64_t serial = ps->Serial();
+    key += 'S';
+    key.append(reinterpret_cast<const char*>(&serial), sizeof serial);
+  } else {
+    key += 'F';
+    key += fixedKey;
+  }
+  key += char(alphaFunc);
+
+  auto found = programs_.find(key);
+  GlProgram* chosen;
+  if (found != programs_.end()) {
+    chosen = found->second.get();
+  } else {
+    GLuint pixelPart = ps ? ps->ShaderFor(alphaFunc) : FixedPixelPart(fixedKey, alphaFunc);
+    int fixedStages = ps ? 0 : FixedStageCount(fixedKey);
+    auto linked = LinkProgram(vertexPart, pixelPart, vertexId, vs ? vs->Translated().inputs : FixedVertexInputs(),
+                              vs ? &vs->Translated() : nullptr, ps ? &ps->Translated() : nullptr, fixedStages);
+    chosen = linked.get();
+    programs_[key] = std::move(linked);
+  }
+  if (chosen != program_) {
+    program_ = chosen;
+    if (chosen->valid) glUseProgram(chosen->program);
+  }
+}
+
+void GlDevice::SyncUniforms(GlProgram& p) {
+  if (p.vsSynced < vsLastWrite_)
+    UploadChanged(p.vsRegisters, p.vsLocations, vsStamps_, p.vsSynced, state_.vertexConstants);
+  if (p.psSynced < psLastWrite_)
+    UploadChanged(p.psRegisters, p.psLocations, psStamps_, p.psSynced, state_.pixelConstants);
+  p.vsSynced = p.psSynced = clock_;
+  if (p.miscSynced >= miscLastWrite_) return;
+  p.miscSynced = clock_;
+  if (p.wvp >= 0) {
+    if (wvpDirty_) {
+      wvp_ = Multiply(Multiply(state_.world, state_.view), state_.projection);
+      wvpDirty_ = false;
+    }
+    // Row-major rows read as GL columns give the transpose, so the shader's
+    // M * v equals Direct3D's v * M.
+    glUniformMatrix4fv(p.wvp, 1, GL_FALSE, &wvp_.m[0][0]);
+  }
+  if (p.viewport >= 0) glUniform2f(p.viewport, float(width_), float(height_));
+  if (p.tfactor >= 0) {
+    D3DCOLOR c = state_.renderStates[D3DRS_TEXTUREFACTOR];
+    glUniform4f(p.tfactor, ((c >> 16) & 255) / 255.0f, ((c >> 8) & 255) / 255.0f, (c & 255) / 255.0f,
+                ((c >> 24) & 255) / 255.0f);
+  }
+  if (p.alphaRef >= 0) glUniform1f(p.alphaRef, float(state_.renderStates[D3DRS_ALPHAREF] & 0xFF));
+}
+
+void GlDevice::SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride) {
+  VertexInputKey key{program_->vertexPartId, state_.declaration, state_.declaration ? 0u : state_.fvf, buffer,
+                     baseOffset, stride};
+  if (key == vertexInput_) return;
+  vertexInput_ = key;
+  const auto& elements = ActiveElements();
+  glBindBuffer(GL_ARRAY_BUFFER, buffer);
+  unsigned wanted = 0;
+  for (const ShaderInput& input : program_->inputs) {
+    if (input.location < 0 || input.location >= kMaxAttributes) continue;
+    GLuint location = static_cast<GLuint>(input.location);
+    const D3DVERTEXELEMENT9* match = nullptr;
+    for (const D3DVERTEXELEMENT9& e : elements)
+      if (e.Stream == 0 && e.Usage == input.usage && e.UsageIndex == input.usageIndex) match = &e;
+    AttributeFormat format;
+    if (match && FormatOf(match->Type, &format)) {
+      glVertexAttribPointer(location, format.size, format.type, format.normalised, static_cast<GLsizei>(stride),
+                            reinterpret_cast<const void*>(uintptr_t(baseOffset) + match->Offset));
+      wanted |= 1u << location;
+    } else {
+      bool colour = input.usage == D3DDECLUSAGE_COLOR && input.usageIndex == 0;
+      glVertexAttrib4f(location, colour ? 1.0f : 0.0f, colour ? 1.0f : 0.0f, colour ? 1.0f : 0.0f, 1.0f);
+    }
+  }
+  for (int i = 0; i < kMaxAttributes; ++i) {
+    unsigned bit = 1u << i;
+    if ((wanted & bit) && !(enabledAttributes_ & bit)) glEnableVertexAttribArray(i);
+    if (!(wanted & bit) && (enabledAttributes_ & bit)) glDisableVertexAttribArray(i);
+  }
+  enabledAttributes_ = wanted;
+}
+
+HRESULT GlDevice::PrepareDraw() {
+  if (programDirty_) SelectProgram();
+  if (!program_ || !program_->valid) return D3DERR_INVALIDCALL;
+  SyncUniforms(*program_);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+  auto* buffer = static_cast<GlVertexBuffer*>(state_.stream);
+  UINT stride = state_.streamStride;
+  UINT vertices = VertexCountOf(type, primitiveCount);
+  if (!buffer || stride == 0) return D3DERR_INVALIDCALL;
+  uint64_t end = uint64_t(state_.streamOffset) + (uint64_t(startVertex) + vertices) * stride;
+  if (end > buffer->Length()) return D3DERR_INVALIDCALL;
+  if (vertices == 0) return D3D_OK;
+  HRESULT ready = PrepareDraw();
+  if (FAILED(ready)) return ready;
+  SetupVertexInput(buffer->Name(), state_.streamOffset, stride);
+  glDrawArrays(GlPrimitive(type), static_cast<GLint>(startVertex), static_cast<GLsizei>(vertices));
+  return D3D_OK;
+}
+
+HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
+                                  UINT vertexStride) {
+  if (!vertexData || vertexStride == 0) return D3DERR_INVALIDCALL;
+  // Like Direct3D, a draw from memory leaves stream 0 unset.
+  Rebind(state_.stream, static_cast<VertexBuffer*>(nullptr));
+  state_.streamOffset = state_.streamStride = 0;
+  UINT vertices = VertexCountOf(type, primitiveCount);
+  if (vertices == 0) return D3D_OK;
+  size_t bytes = size_t(vertices) * vertexStride;
+  HRESULT ready = PrepareDraw();
+  if (FAILED(ready)) return ready;
+
+  // Vertices are appended to one streaming buffer; a full buffer is replaced
+  // (the draws still reading the old storage keep it), never overwritten.
+  size_t position = (streamPosition_ + vertexStride - 1) / vertexStride * vertexStride;
+  glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+  if (position + bytes > streamCapacity_) {
+    while (bytes > streamCapacity_) streamCapacity_ *= 2;
+    glBufferData(GL_ARRAY_BUFFER, streamCapacity_, nullptr, GL_STREAM_DRAW);
+    position = 0;
+  }
+  void* target = glMapBufferRange(GL_ARRAY_BUFFER, position, bytes,
+                                  GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+  if (!target) return D3DERR_INVALIDCALL;
+  std::memcpy(target, vertexData, bytes);
+  glUnmapBuffer(GL_ARRAY_BUFFER);
+  streamPosition_ = position + bytes;
+  SetupVertexInput(streamBuffer_, 0, vertexStride);
+  glDrawArrays(GlPrimitive(type), static_cast<GLint>(position / vertexStride), static_cast<GLsizei>(vertices));
+  return D3D_OK;
+}
+
+HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                        DWORD stencil) {
+  GLbitfield mask = 0;
+  if (flags & D3DCLEAR_TARGET) {
+    glClearColor(((color >> 16) & 255) / 255.0f, ((color >> 8) & 255) / 255.0f, (color & 255) / 255.0f,
+                 ((color >> 24) & 255) / 255.0f);
+    mask |= GL_COLOR_BUFFER_BIT;
+  }
+  if ((flags & D3DCLEAR_ZBUFFER) && depthBuffer_) {
+    glClearDepth(z);
+    mask |= GL_DEPTH_BUFFER_BIT;
+  }
+  if ((flags & D3DCLEAR_STENCIL) && depthBuffer_) {
+    glClearStencil(static_cast<GLint>(stencil));
+    mask |= GL_STENCIL_BUFFER_BIT;
+  }
+  if (!mask) return D3D_OK;
+  // Clearing ignores the depth write state.
+  glDepthMask(GL_TRUE);
+  if (rectCount && rects) {
+    glEnable(GL_SCISSOR_TEST);
+    for (DWORD i = 0; i < rectCount; ++i) {
+      const D3DRECT& r = rects[i];
+      if (r.x2 <= r.x1 || r.y2 <= r.y1) continue;
+      glScissor(r.x1, height_ - r.y2, r.x2 - r.x1, r.y2 - r.y1);
+      glClear(mask);
+    }
+    glDisable(GL_SCISSOR_TEST);
+  } else {
+    glClear(mask);
+  }
+  glDepthMask(state_.renderStates[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::BeginScene() {
+  if (state_.inScene) return D3DERR_INVALIDCALL;
+  state_.inScene = true;
+  return D3D_OK;
+}
+
+HRESULT GlDevice::EndScene() {
+  if (!state_.inScene) return D3DERR_INVALIDCALL;
+  state_.inScene = false;
+  return D3D_OK;
+}
+
+void GlDevice::ResolveForReading() {
+  if (samples_) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolveFrameBuffer_);
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, resolveFrameBuffer_);
+  } else {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+  }
+}
+
+HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
+  ResolveForReading();
+  int windowWidth = 0, windowHeight = 0;
+  SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  bool sameSize = windowWidth == width_ && windowHeight == height_;
+  glBlitFramebuffer(0, 0, width_, height_, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
+                    sameSize ? GL_NEAREST : GL_LINEAR);
+  SDL_GL_SwapWindow(window_);
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::AcquireThread() {
+  return SDL_GL_MakeCurrent(window_, context_->context) == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+HRESULT GlDevice::ReleaseThread() {
+  glFlush();
+  return SDL_GL_MakeCurrent(window_, nullptr) == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
+HRESULT GlDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) {
+  if (!argb || !width || !height) return D3DERR_INVALIDCALL;
+  ResolveForReading();
+  glFinish();
+  std::vector<uint32_t> rows(size_t(width_) * height_);
+  glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  // GL's first row is the bottom one.
+  argb->resize(rows.size());
+  for (int y = 0; y < height_; ++y)
+    std::memcpy(argb->data() + size_t(y) * width_, rows.data() + size_t(height_ - 1 - y) * width_, width_ * 4u);
+  *width = width_;
+  *height = height_;
+  return D3D_OK;
+}
+
+}  // namespace d3d9

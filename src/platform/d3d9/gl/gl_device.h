@@ -1,0 +1,141 @@
+#pragma once
+// IDirect3DDevice9 over OpenGL 3.3 core. Draws into a framebuffer object of
+// the back buffer's size (multisampled on request) that Present copies to the
+// window. State reaches GL only when it changes; programs are linked once per
+// combination of vertex part, pixel part and alpha test, and only the
+// constant registers written since a program last drew are uploaded to it.
+#include <memory>
+#include <string>
+#include <unordered_map>
+
+#include "platform/d3d9/device_state.h"
+#include "platform/d3d9/gl/gl_resources.h"
+
+namespace d3d9 {
+
+struct GlCaps {
+  GLint maxSamples = 0;
+  GLint maxTextureSize = 0;
+  float maxAnisotropy = 0;  // 0 without the anisotropic filtering extension
+};
+
+struct GlProgram {
+  GLuint program = 0;
+  bool valid = false;
+  uint64_t vertexPartId = 0;
+  std::vector<ShaderInput> inputs;
+  std::vector<int> vsRegisters, psRegisters;
+  std::vector<GLint> vsLocations, psLocations;
+  uint64_t vsSynced = 0, psSynced = 0, miscSynced = 0;
+  GLint wvp = -1, viewport = -1, tfactor = -1, alphaRef = -1;
+};
+
+class GlDevice : public Device {
+ public:
+  // Takes over the created, current context. Check Ready() after constructing.
+  GlDevice(SDL_Window* window, SDL_GLContext context, const D3DPRESENT_PARAMETERS& parameters, const GlCaps& caps,
+           const D3DCAPS9& d3dCaps);
+  ~GlDevice() override;
+  bool Ready() const { return ready_; }
+
+  HRESULT GetDeviceCaps(D3DCAPS9* caps) override;
+  HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, VertexBuffer** buffer,
+                             void* sharedHandle = nullptr) override;
+  HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
+                        Texture** texture, void* sharedHandle = nullptr) override;
+  HRESULT CreateVertexDeclaration(const D3DVERTEXELEMENT9* elements, VertexDeclaration** declaration) override;
+  HRESULT CreateVertexShader(const DWORD* function, VertexShader** shader) override;
+  HRESULT CreatePixelShader(const DWORD* function, PixelShader** shader) override;
+
+  HRESULT SetVertexDeclaration(VertexDeclaration* declaration) override;
+  HRESULT SetFVF(DWORD fvf) override;
+  HRESULT SetVertexShader(VertexShader* shader) override;
+  HRESULT SetPixelShader(PixelShader* shader) override;
+  HRESULT SetVertexShaderConstantF(UINT startRegister, const float* data, UINT count) override;
+  HRESULT SetPixelShaderConstantF(UINT startRegister, const float* data, UINT count) override;
+  HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
+  HRESULT SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) override;
+  HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
+  HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
+  HRESULT SetTexture(DWORD stage, Texture* texture) override;
+  HRESULT SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) override;
+
+  HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
+  HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
+                          UINT vertexStride) override;
+  HRESULT Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
+                DWORD stencil) override;
+  HRESULT BeginScene() override;
+  HRESULT EndScene() override;
+  HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow,
+                  const void* dirtyRegion) override;
+
+  HRESULT AcquireThread() override;
+  HRESULT ReleaseThread() override;
+  HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
+
+ private:
+  bool CreateBackBuffer();
+  void ApplyInitialState();
+  void ApplyRenderState(D3DRENDERSTATETYPE state);
+  void ApplySampler(DWORD sampler);
+  void ApplyBlend();
+  HRESULT PrepareDraw();
+  void SelectProgram();
+  std::unique_ptr<GlProgram> LinkProgram(GLuint vertexPart, GLuint pixelPart, uint64_t vertexPartId,
+                                         const std::vector<ShaderInput>& inputs, const TranslatedShader* vs,
+                                         const TranslatedShader* ps, int fixedStages);
+  GLuint FixedVertexPart(uint64_t* id);
+  GLuint FixedPixelPart(const std::string& key, DWORD alphaFunc);
+  void SyncUniforms(GlProgram& program);
+  void SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride);
+  const std::vector<D3DVERTEXELEMENT9>& ActiveElements();
+  void ResolveForReading();
+
+  SDL_Window* window_;
+  ContextLink context_;
+  D3DPRESENT_PARAMETERS parameters_;
+  GlCaps glCaps_;
+  D3DCAPS9 caps_;
+  bool ready_ = false;
+  int width_ = 0, height_ = 0, samples_ = 0;
+
+  GLuint frameBuffer_ = 0, colourBuffer_ = 0, depthBuffer_ = 0;
+  GLuint resolveFrameBuffer_ = 0, resolveColour_ = 0;
+  GLuint vertexArray_ = 0, streamBuffer_ = 0;
+  size_t streamCapacity_ = 0, streamPosition_ = 0;
+  GLuint samplers_[kMaxSamplers] = {};
+
+  DeviceState state_;
+  // Bookkeeping that lets a draw skip what has not changed.
+  bool programDirty_ = true;
+  GlProgram* program_ = nullptr;
+  std::unordered_map<std::string, std::unique_ptr<GlProgram>> programs_;
+  std::unordered_map<uint64_t, GLuint> fixedVertexParts_;
+  std::unordered_map<std::string, GLuint> fixedPixelParts_;
+  uint64_t clock_ = 1;
+  uint64_t vsLastWrite_ = 0, psLastWrite_ = 0, miscLastWrite_ = 1;
+  std::array<uint64_t, kFloatConstants> vsStamps_{}, psStamps_{};
+  D3DMATRIX wvp_{};
+  bool wvpDirty_ = true;
+
+  std::vector<D3DVERTEXELEMENT9> fvfElements_;
+  DWORD fvfElementsFor_ = ~0u;
+  struct VertexInputKey {
+    uint64_t vertexPartId = ~0ull;
+    const void* elements = nullptr;
+    DWORD fvf = 0;
+    GLuint buffer = 0;
+    UINT baseOffset = 0, stride = 0;
+    bool operator==(const VertexInputKey&) const = default;
+  } vertexInput_;
+  unsigned enabledAttributes_ = 0;
+};
+
+// Reads what the GL of this machine offers, through a short-lived hidden
+// window and context. False when there is no OpenGL 3.3.
+bool ProbeGl(GlCaps* caps);
+// Creates a 3.3 core context on the window and makes it current.
+SDL_GLContext CreateGlContext(SDL_Window* window);
+
+}  // namespace d3d9

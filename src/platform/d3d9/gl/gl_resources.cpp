@@ -1,0 +1,117 @@
+#include "platform/d3d9/gl/gl_resources.h"
+
+#include <cstdio>
+
+namespace d3d9 {
+
+GLuint CompileGlShader(GLenum stage, const std::string& source) {
+  GLuint shader = glCreateShader(stage);
+  const char* text = source.c_str();
+  glShaderSource(shader, 1, &text, nullptr);
+  glCompileShader(shader);
+  GLint ok = 0;
+  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+  if (!ok) {
+    char log[2048] = {0};
+    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    std::fprintf(stderr, "Kestrin: GLSL compile failed: %s\n%s\n", log, source.c_str());
+    glDeleteShader(shader);
+    return 0;
+  }
+  return shader;
+}
+
+GlVertexBuffer::GlVertexBuffer(ContextLink context, UINT length, DWORD usage, DWORD fvf)
+    : MemoryVertexBuffer(length, usage, fvf), context_(std::move(context)) {
+  glGenBuffers(1, &name_);
+  glBindBuffer(GL_ARRAY_BUFFER, name_);
+  glBufferData(GL_ARRAY_BUFFER, length, Data(), (usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
+}
+
+GlVertexBuffer::~GlVertexBuffer() {
+  if (context_->Current()) glDeleteBuffers(1, &name_);
+}
+
+void GlVertexBuffer::Unlocked(UINT offset, UINT size) {
+  if (!context_->Current() || size == 0) return;
+  glBindBuffer(GL_ARRAY_BUFFER, name_);
+  glBufferSubData(GL_ARRAY_BUFFER, offset, size, Data() + offset);
+}
+
+namespace {
+
+struct GlFormat {
+  GLenum internal, format, type;
+  GLint swizzle[4];
+};
+
+GlFormat GlFormatOf(D3DFORMAT format) {
+  switch (format) {
+    case D3DFMT_X8R8G8B8: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, {GL_RED, GL_GREEN, GL_BLUE, GL_ONE}};
+    case D3DFMT_L8: return {GL_R8, GL_RED, GL_UNSIGNED_BYTE, {GL_RED, GL_RED, GL_RED, GL_ONE}};
+    case D3DFMT_A8: return {GL_R8, GL_RED, GL_UNSIGNED_BYTE, {GL_ZERO, GL_ZERO, GL_ZERO, GL_RED}};
+    default: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}};
+  }
+}
+
+}  // namespace
+
+GlTexture::GlTexture(ContextLink context, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
+                     D3DPOOL pool)
+    : MemoryTexture(width, height, levels, usage, format, pool), context_(std::move(context)) {
+  GlFormat f = GlFormatOf(format);
+  glGenTextures(1, &name_);
+  glActiveTexture(kUploadUnit);
+  glBindTexture(GL_TEXTURE_2D, name_);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(GetLevelCount()) - 1);
+  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, f.swizzle);
+  for (UINT level = 0; level < GetLevelCount(); ++level) {
+    glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
+                 LevelData(level));
+  }
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+GlTexture::~GlTexture() {
+  if (context_->Current()) glDeleteTextures(1, &name_);
+}
+
+void GlTexture::LevelUnlocked(UINT level) {
+  if (!context_->Current()) return;
+  GlFormat f = GlFormatOf(Format());
+  glActiveTexture(kUploadUnit);
+  glBindTexture(GL_TEXTURE_2D, name_);
+  glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
+                  LevelData(level));
+  glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+GlVertexShader::GlVertexShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated,
+                               GLuint shader, uint64_t serial)
+    : context_(std::move(context)), tokens_(std::move(tokens)), translated_(std::move(translated)),
+      shader_(shader), serial_(serial) {}
+
+GlVertexShader::~GlVertexShader() {
+  if (context_->Current()) glDeleteShader(shader_);
+}
+
+GlPixelShader::GlPixelShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated,
+                             uint64_t serial)
+    : context_(std::move(context)), tokens_(std::move(tokens)), translated_(std::move(translated)), serial_(serial) {}
+
+GlPixelShader::~GlPixelShader() {
+  if (!context_->Current()) return;
+  for (auto& [func, shader] : variants_)
+    if (shader) glDeleteShader(shader);
+}
+
+GLuint GlPixelShader::ShaderFor(DWORD alphaFunc) {
+  auto found = variants_.find(alphaFunc);
+  if (found != variants_.end()) return found->second;
+  GLuint shader = CompileGlShader(GL_FRAGMENT_SHADER, WithAlphaTest(translated_.source, alphaFunc, "kResult"));
+  variants_[alphaFunc] = shader;
+  return shader;
+}
+
+}  // namespace d3d9

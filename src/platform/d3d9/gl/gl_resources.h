@@ -1,0 +1,95 @@
+#pragma once
+// Direct3D resources backed by OpenGL objects. Each keeps its contents in
+// memory too (locks read and write there) and uploads on unlock.
+#include <epoxy/gl.h>
+#include <SDL.h>
+
+#include <map>
+#include <memory>
+
+#include "platform/d3d9/gl/shader_translator.h"
+#include "platform/d3d9/memory_resources.h"
+
+namespace d3d9 {
+
+// Whether the device's GL context still exists and is current on this
+// thread; resources outlive their device and must not touch GL then.
+struct GlContextLife {
+  SDL_GLContext context = nullptr;
+  bool alive = true;
+  bool Current() const { return alive && SDL_GL_GetCurrentContext() == context; }
+};
+using ContextLink = std::shared_ptr<GlContextLife>;
+
+// Texture unit used for uploads, so the units the device binds stay as set.
+constexpr GLenum kUploadUnit = GL_TEXTURE0 + 15;
+
+class GlVertexBuffer : public MemoryVertexBuffer {
+ public:
+  GlVertexBuffer(ContextLink context, UINT length, DWORD usage, DWORD fvf);
+  ~GlVertexBuffer() override;
+  GLuint Name() const { return name_; }
+
+ protected:
+  void Unlocked(UINT offset, UINT size) override;
+
+ private:
+  ContextLink context_;
+  GLuint name_ = 0;
+};
+
+class GlTexture : public MemoryTexture {
+ public:
+  GlTexture(ContextLink context, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool);
+  ~GlTexture() override;
+  GLuint Name() const { return name_; }
+
+ protected:
+  void LevelUnlocked(UINT level) override;
+
+ private:
+  ContextLink context_;
+  GLuint name_ = 0;
+};
+
+// A compiled GL shader stage; pixel programs compile once per alpha test.
+class GlVertexShader : public VertexShader {
+ public:
+  GlVertexShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated, GLuint shader,
+                 uint64_t serial);
+  ~GlVertexShader() override;
+  const std::vector<DWORD>& Function() const override { return tokens_; }
+  const TranslatedShader& Translated() const { return translated_; }
+  GLuint Shader() const { return shader_; }
+  uint64_t Serial() const { return serial_; }
+
+ private:
+  ContextLink context_;
+  std::vector<DWORD> tokens_;
+  TranslatedShader translated_;
+  GLuint shader_;
+  uint64_t serial_;
+};
+
+class GlPixelShader : public PixelShader {
+ public:
+  GlPixelShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated, uint64_t serial);
+  ~GlPixelShader() override;
+  const std::vector<DWORD>& Function() const override { return tokens_; }
+  const TranslatedShader& Translated() const { return translated_; }
+  uint64_t Serial() const { return serial_; }
+  // The stage compiled with the alpha test `alphaFunc` (0 none); 0 on failure.
+  GLuint ShaderFor(DWORD alphaFunc);
+
+ private:
+  ContextLink context_;
+  std::vector<DWORD> tokens_;
+  TranslatedShader translated_;
+  std::map<DWORD, GLuint> variants_;
+  uint64_t serial_;
+};
+
+// Compiles one stage; 0 (and the log on standard error) on failure.
+GLuint CompileGlShader(GLenum stage, const std::string& source);
+
+}  // namespace d3d9
