@@ -156,11 +156,14 @@ HRESULT RecordingDevice::CreatePixelShader(const DWORD* function, PixelShader** 
 
 HRESULT RecordingDevice::SetVertexDeclaration(VertexDeclaration* declaration) {
   Rebind(state_.declaration, declaration);
+  if (declaration) state_.fvf = 0;
   Log(CallKind::SetVertexDeclaration, 0, 0, 0, declaration);
   return D3D_OK;
 }
 
 HRESULT RecordingDevice::SetFVF(DWORD fvf) {
+  // As in Direct3D, an FVF of 0 leaves the current declaration in place.
+  if (fvf != 0) Rebind(state_.declaration, static_cast<VertexDeclaration*>(nullptr));
   state_.fvf = fvf;
   Log(CallKind::SetFVF, fvf);
   return D3D_OK;
