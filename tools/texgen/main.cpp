@@ -1,0 +1,95 @@
+// Draws every texture of the game, the built-in images, the font sheets and
+// the medal particle set into the game folder.
+//   texgen <game folder> <DejaVu font folder> [<contact sheet png>]
+// Beside the contact sheet it writes <name>_board.png, a patch of board as
+// the round shows it, and <name>_text.png, sample lines in both fonts.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "contact_sheet.h"
+#include "font_sheets.h"
+#include "particles.h"
+#include "png_file.h"
+#include "surface.h"
+#include "text.h"
+#include "texture_job.h"
+#include "text_preview.h"
+
+namespace {
+
+bool WriteText(const std::filesystem::path& path, const std::string& text) {
+  FILE* file = std::fopen(path.string().c_str(), "wb");
+  if (!file) return false;
+  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+std::vector<TextureJob> AllJobs() {
+  std::vector<TextureJob> jobs;
+  AddScreenJobs(jobs);
+  AddTileJobs(jobs);
+  AddInterfaceJobs(jobs);
+  AddHudJobs(jobs);
+  AddWorldMapJobs(jobs);
+  AddParticleJobs(jobs);
+  AddSkinJobs(jobs);
+  AddBuiltInJobs(jobs);
+  return jobs;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: texgen <game folder> <font folder> [<contact sheet png>]\n");
+    return 2;
+  }
+  std::filesystem::path game = argv[1];
+  std::string fontFolder = argv[2];
+  std::string contactPath = argc > 3 ? argv[3] : "";
+  if (!OpenFaces(fontFolder)) {
+    std::fprintf(stderr, "texgen: cannot open DejaVuSans.ttf and DejaVuSans-Bold.ttf in %s\n", fontFolder.c_str());
+    return 1;
+  }
+  std::error_code error;
+  for (const char* folder : {"textures", "bin", "data"}) std::filesystem::create_directories(game / folder, error);
+
+  bool ok = true;
+  std::vector<SheetEntry> sheet;
+  for (const TextureJob& job : AllJobs()) {
+    std::vector<uint8_t> rgba = RenderJob(job);
+    if (!WritePng((game / job.path).string(), job.width, job.height, rgba)) {
+      std::fprintf(stderr, "texgen: cannot write %s\n", (game / job.path).string().c_str());
+      ok = false;
+    }
+    if (!contactPath.empty()) sheet.push_back({job.name, job.width, job.height, std::move(rgba)});
+  }
+
+  std::vector<FontSheet> fonts = BuildFontSheets();
+  for (const FontSheet& font : fonts) {
+    if (!WritePng((game / font.imagePath).string(), font.width, font.height, font.rgba) ||
+        !WriteText(game / font.descriptionPath, font.description)) {
+      std::fprintf(stderr, "texgen: cannot write the font %s\n", font.descriptionPath.c_str());
+      ok = false;
+    }
+    if (!contactPath.empty()) sheet.push_back({font.descriptionPath, font.width, font.height, font.rgba});
+  }
+
+  if (!WriteText(game / "data" / "pSet1.s", MedalParticleSet())) {
+    std::fprintf(stderr, "texgen: cannot write data/pSet1.s\n");
+    ok = false;
+  }
+  if (!contactPath.empty()) {
+    std::string boardPath = contactPath.substr(0, contactPath.size() - 4) + "_board.png";
+    std::string textPath = contactPath.substr(0, contactPath.size() - 4) + "_text.png";
+    if (!WriteContactSheet(contactPath, sheet) || !WriteBoardPreview(boardPath, sheet) ||
+        !WriteTextPreview(textPath, fonts)) {
+      std::fprintf(stderr, "texgen: cannot write %s\n", contactPath.c_str());
+      ok = false;
+    }
+  }
+  CloseFaces();
+  return ok ? 0 : 1;
+}
