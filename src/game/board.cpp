@@ -8,11 +8,6 @@
 LevelBoard Level;
 
 namespace {
-constexpr uint32_t StartColourTable[16] = {
-    0xFF666666, 0xFFCCFF33, 0xFFFFFF33, 0xFFFFCC33, 0xFFFF9933, 0xFFFF6666, 0xFFCC0000, 0xFFFF0000,
-    0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF,
-};
-
 int cellsForRows(int rows, int even, int odd) { return (rows / 2) * (even + odd) + (rows % 2) * even; }
 
 int rowLength(int row) { return row % 2 == 0 ? Level.rowLenEven : Level.rowLenOdd; }

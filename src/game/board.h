@@ -33,6 +33,11 @@ constexpr float StartBoardWidth = 37.0f;
 constexpr float StartBoardHeight = 31.0f;
 constexpr int StartBoardCells = 410;
 
+constexpr uint32_t StartColourTable[16] = {
+    0xFF666666, 0xFFCCFF33, 0xFFFFFF33, 0xFFFFCC33, 0xFFFF9933, 0xFFFF6666, 0xFFCC0000, 0xFFFF0000,
+    0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xFFFFFFFF,
+};
+
 // Rows, cells and positions of a board, every cell closed with content 0.
 void layoutBoard(float originX, float originY, float width, float height, float radius);
 

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "board_test_support.h"
+#include "game/board.h"
+#include "game/cell_rules.h"
+#include "game/play_state.h"
+
+using namespace boardtest;
+
+namespace {
+void clickCell(int index) { clickAt(cell(index).x, cell(index).y); }
+void flagCell(int index) { toggleFlagAt(cell(index).x, cell(index).y); }
+
+class CellRules : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    emptyBoard();
+    start = cellIndex(8, 8);
+    startOn(start);
+  }
+  int start = -1;
+};
+}  // namespace
+
+TEST_F(CellRules, EnteringOpensOnlyThatCellAndScoresItsNumber) {
+  const int empty = neighbour(start, 3);
+  enterCell(empty);
+  EXPECT_TRUE(cell(empty).open);
+  int open = 0;
+  for (const HexCell& c : Level.cells) open += c.open;
+  EXPECT_EQ(open, 2);
+  EXPECT_EQ(Play.levelScore, 0);
+
+  const int numbered = neighbour(start, 9);
+  putBombs({neighbour(numbered, 9), neighbour(numbered, 11), neighbour(numbered, 7)});
+  ASSERT_EQ(cell(numbered).content, 3);
+  enterCell(numbered);
+  EXPECT_EQ(Play.levelScore, 300);
+  EXPECT_FALSE(Level.bombEvent);
+}
+
+TEST_F(CellRules, BombsCostLivesAndTheLastOneEndsTheGame) {
+  const int a = neighbour(start, 1), b = neighbour(start, 5);
+  putBombs({a, b});
+  Level.lives = 2;
+  enterCell(a);
+  EXPECT_EQ(Level.lives, 1);
+  EXPECT_TRUE(Level.bombEvent);
+  EXPECT_FALSE(Level.dead);
+  EXPECT_TRUE(cell(a).open);
+  Level.bombEvent = 0;
+  enterCell(b);
+  EXPECT_EQ(Level.lives, 0);
+  EXPECT_TRUE(Level.bombEvent);
+  EXPECT_TRUE(Level.dead);
+  EXPECT_EQ(Play.levelScore, 0);
+}
+
+TEST_F(CellRules, LastFlowerWinsEvenWithBombsLeft) {
+  const int first = neighbour(start, 3), second = neighbour(start, 9);
+  putBombs({neighbour(start, 1)});
+  cell(first).flower = cell(second).flower = 1;
+  Level.flowerCount = 2;
+  enterCell(first);
+  EXPECT_EQ(Level.flowersTaken, 1);
+  EXPECT_TRUE(Level.flowerEvent);
+  EXPECT_FALSE(Level.won);
+  enterCell(second);
+  EXPECT_TRUE(Level.won);
+}
+
+TEST_F(CellRules, EnteringNothingIsHarmless) {
+  enterCell(-1);
+  enterCell(Level.cellCount);
+  const int hole = neighbour(start, 3);
+  makeHoles({hole});
+  enterCell(hole);
+  EXPECT_FALSE(cell(hole).open);
+}
+
+TEST_F(CellRules, FlagsOnlyOnClosedCellsWithoutFlowers) {
+  const int closed = neighbour(start, 3), flower = neighbour(start, 9);
+  cell(flower).flower = 1;
+  flagCell(closed);
+  EXPECT_TRUE(cell(closed).flagged);
+  flagCell(closed);
+  EXPECT_FALSE(cell(closed).flagged);
+  flagCell(start);
+  EXPECT_FALSE(cell(start).flagged);
+  flagCell(flower);
+  EXPECT_FALSE(cell(flower).flagged);
+  toggleFlagAt(cell(start).x, cell(start).y + 1.0f);  // on a corner
+  toggleFlagAt(-10, -10);
+  EXPECT_EQ(Play.levelScore, 0);  // flag points are the caller's
+}
+
+TEST_F(CellRules, HammerOpensAFlaggedBombSafely) {
+  const int bomb = neighbour(start, 3);
+  putBombs({bomb});
+  flagCell(bomb);
+  clickCell(bomb);  // no hammer: nothing, the cell cannot be entered
+  EXPECT_FALSE(cell(bomb).open);
+  EXPECT_EQ(Level.roadLeft, 0);
+
+  Level.hammers = 1;
+  clickCell(bomb);
+  EXPECT_TRUE(cell(bomb).open);
+  EXPECT_FALSE(cell(bomb).flagged);
+  EXPECT_EQ(Level.hammers, 0);
+  EXPECT_EQ(Level.lives, 4);
+  EXPECT_FALSE(Level.bombEvent);
+  EXPECT_EQ(Play.levelScore, 500);
+  EXPECT_EQ(Level.roadLeft, 0);
+}
+
+TEST_F(CellRules, HammerIsNotUsedOnAnUnflaggedCell) {
+  const int next = neighbour(start, 3);
+  Level.hammers = 1;
+  clickCell(next);
+  EXPECT_EQ(Level.hammers, 1);
+  EXPECT_EQ(Level.roadLeft, 2);
+  EXPECT_EQ(Level.road[1], next);
+}
+
+TEST_F(CellRules, BinocularsFlagBombsAndOpenTheRestButNotFlowers) {
+  const int bomb = neighbour(start, 1), flower = neighbour(start, 5), plain = neighbour(start, 9);
+  putBombs({bomb});
+  cell(flower).flower = 1;
+  useBinoculars();  // none in stock
+  EXPECT_FALSE(cell(plain).open);
+
+  Level.binoculars = 2;
+  useBinoculars();
+  EXPECT_TRUE(cell(bomb).flagged);
+  EXPECT_FALSE(cell(bomb).open);
+  EXPECT_FALSE(cell(flower).open);
+  EXPECT_FALSE(cell(flower).flagged);
+  EXPECT_TRUE(cell(plain).open);
+  for (int direction : {3, 7, 11}) EXPECT_TRUE(cell(neighbour(start, direction)).open);
+  EXPECT_EQ(Level.binoculars, 1);
+  EXPECT_EQ(Play.levelScore, 400);
+
+  Level.currentCell = -1;  // the bee on an edge
+  useBinoculars();
+  EXPECT_EQ(Level.binoculars, 1);
+}
+
+TEST_F(CellRules, ItemsArePickedUpFromTheBeesCell) {
+  Level.cellItems[start] = ItemBinoculars;
+  Level.cellMarks[start] = 3;
+  pickUpItems();
+  EXPECT_EQ(Level.binoculars, 1);
+  EXPECT_EQ(Level.cellItems[start], ItemNone);
+  EXPECT_EQ(Level.cellMarks[start], NoMark);
+  EXPECT_EQ(Play.levelScore, 200);
+  pickUpItems();
+  EXPECT_EQ(Play.levelScore, 200);
+  Level.cellItems[start] = ItemHammer;
+  pickUpItems();
+  EXPECT_EQ(Level.hammers, 1);
+  EXPECT_EQ(Play.levelScore, 500);
+  Level.currentCell = -1;
+  pickUpItems();
+}
