@@ -11,8 +11,7 @@ std::string Argument(DWORD arg, int stage, bool textured) {
   switch (arg & D3DTA_SELECTMASK) {
     case D3DTA_DIFFUSE: v = "diffuse"; break;
     case D3DTA_CURRENT: v = "current"; break;
-    // A stage without a texture reads white, so MODULATE passes the other argument.
-    case D3DTA_TEXTURE: v = textured ? "tex" + std::to_string(stage) : "vec4(1.0)"; break;
+    case D3DTA_TEXTURE: v = textured ? "tex" + std::to_string(stage) : "current"; break;
     case D3DTA_TFACTOR: v = "u_tfactor"; break;
     case D3DTA_SPECULAR: v = "specular"; break;
     default: v = "current"; break;
@@ -20,6 +19,15 @@ std::string Argument(DWORD arg, int stage, bool textured) {
   if (arg & D3DTA_ALPHAREPLICATE) v = "vec4((" + v + ").a)";
   if (arg & D3DTA_COMPLEMENT) v = "(vec4(1.0) - " + v + ")";
   return v;
+}
+
+bool ReadsTexture(DWORD arg) { return (arg & D3DTA_SELECTMASK) == D3DTA_TEXTURE; }
+
+// As Direct3D does, an operation that needs the texture of a stage without
+// one passes the current value on instead.
+bool NeedsMissingTexture(DWORD op, DWORD arg1, DWORD arg2, bool textured) {
+  if (textured || op == D3DTOP_DISABLE) return false;
+  return (ReadsTexture(arg1) && op != D3DTOP_SELECTARG2) || (ReadsTexture(arg2) && op != D3DTOP_SELECTARG1);
 }
 
 std::string Operation(DWORD op, const std::string& a1, const std::string& a2) {
@@ -115,9 +123,13 @@ std::string FixedPixelSource(const std::string& key, DWORD alphaFunc) {
     bool textured = b[kTextured] != 0;
     std::string n = std::to_string(i);
     if (textured) s += "  vec4 tex" + n + " = texture(u_tex" + n + ", vk_T" + std::to_string(b[kTexcoord]) + ".xy);\n";
-    std::string colour = Operation(b[kColorOp], Argument(b[kColorArg1], i, textured), Argument(b[kColorArg2], i, textured));
+    std::string colour = NeedsMissingTexture(b[kColorOp], b[kColorArg1], b[kColorArg2], textured)
+                             ? std::string("current")
+                             : Operation(b[kColorOp], Argument(b[kColorArg1], i, textured),
+                                         Argument(b[kColorArg2], i, textured));
     // Alpha cannot be switched off while colour runs: DISABLE keeps the current alpha.
-    std::string alpha = b[kAlphaOp] == D3DTOP_DISABLE
+    std::string alpha = b[kAlphaOp] == D3DTOP_DISABLE ||
+                                NeedsMissingTexture(b[kAlphaOp], b[kAlphaArg1], b[kAlphaArg2], textured)
                             ? std::string("current")
                             : Operation(b[kAlphaOp], Argument(b[kAlphaArg1], i, textured),
                                         Argument(b[kAlphaArg2], i, textured));

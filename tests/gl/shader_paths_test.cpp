@@ -1,0 +1,375 @@
+// The shader path (bytecode from the assembler, translated to GLSL) against
+// the fixed-function path: the same scene must come out the same.
+#include <cmath>
+
+#include "gl_harness.h"
+
+namespace {
+
+constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000;
+
+const char* kTransformVs = R"(vs_2_0
+dcl_position v0
+dcl_color v1
+dcl_texcoord0 v2
+m4x4 r0, v0, c0          ; world
+m4x4 r1, r0, c4          ; view
+m4x4 oPos, r1, c8        ; projection
+mov oD0, v1
+mov oT0.xy, v2
+)";
+
+const char* kModulatePs = R"(ps_2_0
+dcl v0
+dcl t0.xy
+dcl_2d s0
+texld r0, t0, s0
+mul r0, r0, v0
+mov oC0, r0
+)";
+
+// Diffuse lighting per vertex: c12 the direction towards the light, c13 its
+// colour, c14 the ambient colour.
+const char* kLitVs = R"(vs_2_0
+def c15, 0, 0, 0, 1
+dcl_position v0
+dcl_normal v1
+m4x4 r0, v0, c0
+m4x4 r1, r0, c4
+m4x4 oPos, r1, c8
+m3x3 r2.xyz, v1, c0
+nrm r3.xyz, r2
+dp3 r4.x, r3, c12
+max r4.x, r4.x, c15.x
+mad oD0, c13, r4.x, c14
+)";
+
+const char* kColourPs = R"(ps_2_0
+dcl v0
+mov oC0, v0
+)";
+
+void SetTransposed(d3d9::Device* device, UINT start, const D3DXMATRIX& m) {
+  D3DXMATRIX t;
+  D3DXMatrixTranspose(&t, &m);
+  device->SetVertexShaderConstantF(start, t, 4);
+}
+
+struct Camera {
+  D3DXMATRIX world, view, projection;
+};
+
+Camera SceneCamera(float yaw) {
+  Camera c;
+  D3DXMatrixRotationY(&c.world, yaw);
+  D3DXVECTOR3 eye(0, 1.5f, -4), at(0, 0, 0), up(0, 1, 0);
+  D3DXMatrixLookAtLH(&c.view, &eye, &at, &up);
+  D3DXMatrixPerspectiveFovLH(&c.projection, 1.0f, 1.0f, 0.1f, 100.0f);
+  return c;
+}
+
+class ShaderPathTest : public GlDeviceTest {
+ protected:
+  // Binds the camera for the path chosen: constants c0..c11 for shaders,
+  // transforms for the fixed-function pipeline.
+  void UseCamera(const Camera& c, bool shaders) {
+    if (shaders) {
+      SetTransposed(device, 0, c.world);
+      SetTransposed(device, 4, c.view);
+      SetTransposed(device, 8, c.projection);
+    } else {
+      device->SetTransform(D3DTS_WORLD, &c.world);
+      device->SetTransform(D3DTS_VIEW, &c.view);
+      device->SetTransform(D3DTS_PROJECTION, &c.projection);
+    }
+  }
+
+  // Counts the pixels that differ by more than `tolerance` in a channel.
+  static int Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int tolerance = 2) {
+    int count = 0;
+    for (size_t i = 0; i < a.size(); ++i)
+      if (!RgbNear(a[i], b[i], tolerance)) ++count;
+    return count;
+  }
+};
+
+// Quads in world space, standing upright at depth z, facing the camera.
+std::vector<TestVertex> WorldQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR colour) {
+  return QuadStrip(x0, y0, x1, y1, z, colour);
+}
+
+TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPath) {
+  OPEN_OR_SKIP(96, 96);
+  std::vector<uint32_t> texels;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      uint32_t alpha = (x + y) % 3 == 0 ? 0x40 : 0xFF;
+      texels.push_back(alpha << 24 | uint32_t(x * 32) << 16 | uint32_t(y * 32) << 8 | uint32_t(255 - x * 16));
+    }
+  d3d9::Texture* texture = MakeTexture(8, 8, texels);
+  d3d9::VertexShader* vs = VertexShaderFrom(kTransformVs);
+  d3d9::PixelShader* ps = PixelShaderFrom(kModulatePs);
+  ASSERT_TRUE(vs && ps);
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+  device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+  device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  device->SetRenderState(D3DRS_ALPHAREF, 128);
+  device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATEREQUAL);
+  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
+
+  auto draw = [&](bool shaders) {
+    device->SetVertexShader(shaders ? vs : nullptr);
+    device->SetPixelShader(shaders ? ps : nullptr);
+    UseCamera(SceneCamera(0.4f), shaders);
+    Clear(0xFF203040);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    device->SetRenderState(D3DRS_ALPHATESTENABLE, 1);
+    DrawStrip(WorldQuad(-1.5f, 1.5f, 1.5f, -1.5f, 1.0f, 0xFFFFFFFF));  // behind, alpha tested
+    device->SetRenderState(D3DRS_ALPHATESTENABLE, 0);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    DrawStrip(WorldQuad(-1.0f, 0.8f, 0.6f, -1.2f, -0.5f, 0x80FFC040));  // in front, blended
+    DrawStrip(WorldQuad(0.0f, 0.5f, 2.0f, -0.5f, 2.0f, 0xFF40FF40));    // hidden behind the first
+    return Read();
+  };
+  auto shaded = draw(true);
+  auto fixed = draw(false);
+  int covered = 0;
+  for (uint32_t p : shaded)
+    if (!RgbNear(p, 0xFF203040)) ++covered;
+  EXPECT_GT(covered, 96 * 96 / 4);
+  EXPECT_LE(Differences(shaded, fixed), 96 * 96 / 200) << "more than the edge pixels differ";
+
+  device->SetVertexShader(nullptr);
+  device->SetPixelShader(nullptr);
+  device->SetTexture(0, nullptr);
+  vs->Release();
+  ps->Release();
+  texture->Release();
+}
+
+TEST_F(ShaderPathTest, LitMeshMatchesVertexColoursComputedForTheFixedFunctionPath) {
+  OPEN_OR_SKIP(96, 96);
+  // A sphere of latitude-longitude quads, as a triangle list.
+  const int rings = 10, segments = 16;
+  auto point = [](int ring, int segment) {
+    float theta = 3.14159265f * ring / rings, phi = 6.2831853f * segment / segments;
+    return D3DXVECTOR3(std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi));
+  };
+  D3DXVECTOR3 light(0.4f, 0.7f, -0.6f);
+  D3DXVec3Normalize(&light, &light);
+  const float lightColour[4] = {1.0f, 0.85f, 0.6f, 0.0f}, ambient[4] = {0.1f, 0.15f, 0.25f, 1.0f};
+  Camera camera = SceneCamera(0.7f);
+
+  std::vector<TestVertex> mesh;
+  for (int r = 0; r < rings; ++r)
+    for (int s = 0; s < segments; ++s) {
+      D3DXVECTOR3 corners[6] = {point(r, s), point(r + 1, s), point(r, s + 1),
+                                point(r, s + 1), point(r + 1, s), point(r + 1, s + 1)};
+      for (const D3DXVECTOR3& p : corners) {
+        TestVertex v = MakeVertex(p.x, p.y, p.z);
+        v.nx = p.x, v.ny = p.y, v.nz = p.z;
+        // The same lighting, for the fixed-function path, as a vertex colour.
+        D3DXVECTOR3 n;
+        D3DXVec3TransformNormal(&n, &p, &camera.world);
+        D3DXVec3Normalize(&n, &n);
+        float d = std::max(0.0f, D3DXVec3Dot(&n, &light));
+        auto byte = [](float f) { return uint32_t(std::lround(std::min(1.0f, std::max(0.0f, f)) * 255)); };
+        v.colour = 0xFF000000 | byte(lightColour[0] * d + ambient[0]) << 16 | byte(lightColour[1] * d + ambient[1]) << 8 |
+                   byte(lightColour[2] * d + ambient[2]);
+        mesh.push_back(v);
+      }
+    }
+
+  d3d9::VertexShader* vs = VertexShaderFrom(kLitVs);
+  d3d9::PixelShader* ps = PixelShaderFrom(kColourPs);
+  ASSERT_TRUE(vs && ps);
+  const float lightVector[4] = {light.x, light.y, light.z, 0};
+  device->SetVertexShaderConstantF(12, lightVector, 1);
+  device->SetVertexShaderConstantF(13, lightColour, 1);
+  device->SetVertexShaderConstantF(14, ambient, 1);
+
+  auto draw = [&](bool shaders) {
+    device->SetVertexShader(shaders ? vs : nullptr);
+    device->SetPixelShader(shaders ? ps : nullptr);
+    UseCamera(camera, shaders);
+    Clear(kBlack);
+    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, UINT(mesh.size() / 3), mesh.data(), sizeof(TestVertex));
+    return Read();
+  };
+  auto shaded = draw(true);
+  auto fixed = draw(false);
+  EXPECT_LE(Differences(shaded, fixed), 96 * 96 / 200);
+  // Lit from the upper left and front: the upper left of the sphere is brighter.
+  EXPECT_GT(Channel(Pixel(shaded, 40, 36), 16), Channel(Pixel(shaded, 56, 62), 16));
+  EXPECT_RGB_NEAR(Pixel(shaded, 2, 2), kBlack);
+
+  device->SetVertexShader(nullptr);
+  device->SetPixelShader(nullptr);
+  vs->Release();
+  ps->Release();
+}
+
+// Interface-style programs: the unit quad placed by c60, coloured by c61.
+const char* kPlacedVs = R"(vs_2_0
+dcl_position v0
+mad r0.xy, v0, c60.zw, c60
+mov r0.zw, v0
+mov oPos, r0
+mov oD0, c61
+)";
+const char* kPlacedVsOther = R"(vs_2_0
+dcl_position v0
+mov r1, v0
+mad r1.xy, r1, c60.zw, c60.xy
+mov oPos, r1
+mov oD0, c61
+)";
+
+TEST_F(ShaderPathTest, ConstantsWrittenUnderOneProgramReachTheNext) {
+  OPEN_OR_SKIP();
+  // The unit quad (0,0)-(1,1) at depth 0.5.
+  std::vector<TestVertex> unit{MakeVertex(0, 0, 0.5f), MakeVertex(0, 1, 0.5f), MakeVertex(1, 0, 0.5f),
+                               MakeVertex(1, 1, 0.5f)};
+  for (TestVertex& v : unit) v.tz = 1;  // unused
+  d3d9::VertexBuffer* buffer = nullptr;
+  ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * 56, 0, 0, D3DPOOL_DEFAULT, &buffer));
+  void* data;
+  buffer->Lock(0, 0, &data, 0);
+  std::memcpy(data, unit.data(), 4 * 56);
+  buffer->Unlock();
+  d3d9::VertexShader* a = VertexShaderFrom(kPlacedVs);
+  d3d9::VertexShader* b = VertexShaderFrom(kPlacedVsOther);
+  d3d9::PixelShader* ps = PixelShaderFrom(kColourPs);
+  ASSERT_TRUE(a && b && ps);
+  device->SetStreamSource(0, buffer, 0, 56);
+  device->SetPixelShader(ps);
+  auto place = [&](float x, float y, float w, float h, D3DCOLOR colour) {
+    float where[4] = {x, y, w, h};
+    float tint[4] = {((colour >> 16) & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f, (colour & 255) / 255.0f, 1};
+    device->SetVertexShaderConstantF(60, where, 1);
+    device->SetVertexShaderConstantF(61, tint, 1);
+  };
+  Clear(kBlack);
+  device->SetVertexShader(a);
+  place(-1, -1, 1, 2, kRed);  // left half
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+  device->SetVertexShader(b);  // first use: sees c60 and c61 as set
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+  auto pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
+  EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kBlack);
+
+  place(0, -1, 1, 2, kGreen);  // right half, under b
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+  device->SetVertexShader(a);  // a must pick up c60 written while b was bound
+  float blue[4] = {0, 0, 1, 1};
+  device->SetVertexShaderConstantF(61, blue, 1);
+  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+  pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
+  EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kBlue);
+
+  // Many quads, two registers each, one draw each: the last colour wins per column.
+  for (int i = 0; i < 256; ++i) place(-1 + (i % 8) * 0.25f, -1, 0.25f, 2, 0xFF000000 | uint32_t(i) << 8);
+  for (int i = 0; i < 256; ++i) {
+    place(-1 + (i % 8) * 0.25f, -1, 0.25f, 2, 0xFF000000 | uint32_t(i) << 8);
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+  }
+  pixels = Read();
+  for (int column = 0; column < 8; ++column)
+    EXPECT_RGB_NEAR(Pixel(pixels, column * 8 + 4, 32), 0xFF000000 | uint32_t(248 + column) << 8);
+
+  device->SetVertexShader(nullptr);
+  device->SetPixelShader(nullptr);
+  device->SetStreamSource(0, nullptr, 0, 0);
+  a->Release();
+  b->Release();
+  ps->Release();
+  buffer->Release();
+}
+
+TEST_F(ShaderPathTest, RelativeAddressingReadsDefinedConstantsAsTheShaderDefinesThem) {
+  OPEN_OR_SKIP();
+  const char* text = R"(vs_2_0
+def c72, 0, 1, 0, 1
+dcl_position v0
+mova a0.x, c70.x
+mov oPos, v0
+mov oD0, c71[a0.x]
+)";
+  d3d9::VertexShader* vs = VertexShaderFrom(text);
+  ASSERT_TRUE(vs);
+  device->SetVertexShader(vs);
+  float blue[4] = {0, 0, 1, 1}, red[4] = {1, 0, 0, 1};
+  device->SetVertexShaderConstantF(71, blue, 1);
+  device->SetVertexShaderConstantF(72, red, 1);  // the def wins
+  for (float index : {0.0f, 1.0f, 0.6f}) {
+    float select[4] = {index, 0, 0, 0};
+    device->SetVertexShaderConstantF(70, select, 1);
+    Clear(kBlack);
+    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF));
+    EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), index < 0.5f ? kBlue : kGreen) << "index " << index;
+  }
+  device->SetVertexShader(nullptr);
+  vs->Release();
+}
+
+TEST_F(ShaderPathTest, PixelShaderFeaturesTexkillCmpAndDefinedConstants) {
+  OPEN_OR_SKIP();
+  const char* ps = R"(ps_2_0
+def c0, -0.5, 1, 0, 1
+def c1, 0, 0, 1, 1
+dcl t0.xy
+add r0, t0.x, c0.x
+texkill r0
+cmp r1, r0.y, c1, c16
+mov oC0, r1
+)";
+  d3d9::PixelShader* shader = PixelShaderFrom(ps);
+  ASSERT_TRUE(shader);
+  device->SetPixelShader(shader);
+  float green[4] = {0, 1, 0, 1};
+  device->SetPixelShaderConstantF(16, green, 1);
+  Clear(kRed);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF));
+  auto pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kRed);    // u < 0.5: killed
+  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kBlue);  // u >= 0.5: r0.y >= 0 picks c1
+  device->SetPixelShader(nullptr);
+  shader->Release();
+}
+
+TEST_F(ShaderPathTest, ForcedFixedFunctionCapsReportShaderVersionOne) {
+  d3d9::ForceFixedFunctionCaps(true);
+  OPEN_OR_SKIP();
+  D3DCAPS9 caps;
+  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
+  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
+  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
+  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+  d3d9::ForceFixedFunctionCaps(false);
+  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
+  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
+  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
+}
+
+TEST_F(ShaderPathTest, MalformedBytecodeIsRefused) {
+  OPEN_OR_SKIP();
+  d3d9::VertexShader* vs = nullptr;
+  const DWORD pixelVersion[] = {D3DPS_VERSION(2, 0), 0x0000FFFF};
+  EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateVertexShader(pixelVersion, &vs));
+  EXPECT_EQ(nullptr, vs);
+  // A label: subroutines are not supported.
+  const DWORD subroutine[] = {D3DVS_VERSION(2, 0), D3DSIO_LABEL | (1u << 24),
+                              0x80000000u | D3DSPR_REGISTER_TYPE_BITS(D3DSPR_LABEL), 0x0000FFFF};
+  EXPECT_EQ(D3DERR_INVALIDCALL, device->CreateVertexShader(subroutine, &vs));
+  d3d9::PixelShader* ps = nullptr;
+  EXPECT_EQ(D3DERR_INVALIDCALL, device->CreatePixelShader(nullptr, &ps));
+}
+
+}  // namespace
