@@ -25,4 +25,3 @@ void DrawMedalParticles();
 // Shutdown.
 void ReleaseRenderingResources();
 void ReleaseWorldAxes();
-void ReleaseGraphicsDevice();

@@ -37,8 +37,10 @@ void LoadOptions(const std::string& path) {
   for (const OptionKey& option : kOptionKeys) *option.option = OptionsNode.Get(option.key).AsInt();
   // A missing file or one without a usable size would leave no window to
   // open: start windowed at the built-in 800 x 600 instead. The other options
-  // keep what the file said, 0 when it said nothing.
-  if (res_width <= 0 || res_height <= 0) {
+  // keep what the file said, 0 when it said nothing. A size written as a float
+  // reads as its raw bits, far beyond any screen; that falls back too.
+  const int32_t largest = 16384;
+  if (res_width <= 0 || res_height <= 0 || res_width > largest || res_height > largest) {
     res_width = 800;
     res_height = 600;
     foolscreen = 0;

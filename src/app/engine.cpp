@@ -1,0 +1,227 @@
+#include "app/engine.h"
+
+#include <malloc.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/camera.h"
+#include "app/frustum.h"
+#include "app/graphics_device.h"
+#include "app/lighting.h"
+#include "app/modes.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "app/engine_steps.h"
+#include "platform/time.h"
+#include "render/transforms.h"
+
+std::atomic<int32_t> QuitRequested{0};
+std::atomic<uint8_t> LastCharCode{0};
+std::atomic<uint8_t> LastKeyUp{0};
+std::atomic<uint8_t> LastKeyDown{0};
+
+HWND MainWindow = nullptr;
+HWND HostWindow = nullptr;
+float AspectRatio = 0.75f;
+int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
+ClearColorRGB ClearColor{0, 0, 0};
+
+char FpsText[16] = "fps=0";
+uint32_t FramesPerSecond = 0;
+int FrameCount = 0;
+uint32_t LastTick = 0;
+uint32_t SampleTick = 0;
+
+std::thread RenderThreadHandle;
+FrameObserver AfterFrameHook = nullptr;
+
+void RequestQuit() {
+  QuitRequested = 1;
+  PostWakeMessage();
+}
+
+void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
+  switch (message) {
+    case WM_CHAR: LastCharCode = static_cast<uint8_t>(wParam); break;
+    case WM_KEYUP: LastKeyUp = static_cast<uint8_t>(wParam); break;
+    case WM_KEYDOWN: LastKeyDown = static_cast<uint8_t>(wParam); break;
+    // The window itself goes at shutdown, once the render thread has let go of it.
+    case WM_CLOSE: QuitRequested = 1; break;
+    default: break;
+  }
+}
+
+void PumpMessages() {
+  while (!QuitRequested) {
+    MSG message;
+    if (!GetMessageA(&message)) break;
+    WindowProc(message.hwnd, message.message, message.wParam, message.lParam);
+  }
+}
+
+bool CreateMainWindow() {
+  // SDL reports client coordinates, so the frame metrics stay zero and the
+  // window's client area is exactly the back buffer.
+  FrameWidth = FrameHeight = CaptionHeight = 0;
+  MainWindow = CreatePlatformWindow("Kestrin", res_width, res_height, foolscreen != 0);
+  if (!MainWindow) return false;
+  CreateGraphicsDevice();
+  return true;
+}
+
+void UpdateFps() {
+  ++FrameCount;
+  LastTick = GetTickCount();
+  if (LastTick - SampleTick >= 250u) {
+    SampleTick = LastTick;
+    FramesPerSecond = static_cast<uint32_t>(FrameCount) * 4u;
+    FrameCount = 0;
+  }
+  std::snprintf(FpsText, sizeof FpsText, "fps=%u", FramesPerSecond);
+}
+
+namespace {
+void SetSceneMatrices() {
+  ProjectionMatrix = SceneProjectionMatrix;
+  const Camera& camera = *CurrentCamera;
+  D3DXVECTOR3 target = camera.position + camera.direction;
+  D3DXMatrixLookAtLH(&ViewMatrix, &camera.position, &target, &camera.up);
+  Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+  Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+  WorldMatrix = SceneWorldMatrix;
+  if (ShaderPath)
+    UploadTransforms();
+  else
+    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+  D3DXMATRIX worldView, worldViewProjection;
+  D3DXMatrixMultiply(&worldView, &WorldMatrix, &ViewMatrix);
+  D3DXMatrixMultiply(&worldViewProjection, &worldView, &ProjectionMatrix);
+  ExtractFrustum(ViewFrustum, worldViewProjection);
+}
+
+void SetInterfaceMatrices() {
+  WorldMatrix = InterfaceWorldMatrix;
+  ViewMatrix = InterfaceViewMatrix;
+  ProjectionMatrix = InterfaceProjectionMatrix;
+  if (ShaderPath) {
+    UploadTransforms();
+  } else {
+    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+  }
+}
+
+D3DCOLOR ClearColour() {
+  return 0xFF000000u | (static_cast<uint32_t>(ClearColor.red & 0xFF) << 16) |
+         (static_cast<uint32_t>(ClearColor.green & 0xFF) << 8) | static_cast<uint32_t>(ClearColor.blue & 0xFF);
+}
+
+// One frame. The loading frames drawn during start-up differ in two points:
+// they bind no interface pixel shader and draw no results-screen particles.
+void DrawFrame(bool loading) {
+  const float white[4] = {1, 1, 1, 1};
+  Device->SetPixelShaderConstantF(16, white, 1);
+  PollMouse();
+  UpdateWidgets();
+  UpdateModes();
+  Device->BeginScene();
+  Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearColour(), 1.0f, 0);
+  Device->SetRenderState(D3DRS_ZENABLE, 1);
+  Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  if (ShaderPath) {
+    BindSceneDefaults();
+  } else {
+    Device->SetVertexShader(nullptr);
+    Device->SetPixelShader(nullptr);
+    Device->SetTexture(0, nullptr);
+  }
+  SetSceneMatrices();
+  AdvanceCameras();
+  UploadLighting();
+  DrawModes();
+  if (drawfps) DrawFpsOverlay();
+  Device->SetTexture(1, nullptr);
+  UpdateFps();
+  Device->SetRenderState(D3DRS_ZENABLE, 0);
+  SetInterfaceMatrices();
+  BeginInterfacePass(loading);
+  DrawWidgets();
+  if (!loading) DrawMedalParticles();
+  Device->EndScene();
+  Device->Present(nullptr, nullptr, nullptr, nullptr);
+}
+
+void LoadSettings() {
+  LoadOptions("bin\\default.cfg");
+  AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
+}
+
+void FatalNoWindow() {
+  MessageBoxA("Cannot open the game window: no display is available.", "Kestrin");
+  std::exit(1);
+}
+}  // namespace
+
+void RenderOneFrame() { DrawFrame(true); }
+
+void FrameLoop() {
+  Device->AcquireThread();
+  while (!QuitRequested) {
+    DrawFrame(false);
+    if (AfterFrameHook) AfterFrameHook();
+  }
+  Device->ReleaseThread();
+  // Wake the message loop so it notices the quit even without a window event.
+  PostWakeMessage();
+}
+
+void EngineStart(HWND host) {
+  // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+
+  QuitRequested = 0;
+  if (!host) {
+    LoadSettings();
+    if (!CreateMainWindow()) FatalNoWindow();
+  } else {
+    MainWindow = host;
+    AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
+    CreateGraphicsDevice();
+  }
+  HostWindow = host;
+
+  Camera* camera = CreateCamera("default");
+  SelectCamera("default");
+  camera->animated = 1;
+
+  LoadRenderingResources();
+  CreateEmptyMaterial();
+  LoadDefaultFontAndQuads();
+  if (ShaderPath) CreateBillboardBuffer();
+  RegisterMode("base", BaseStartUp, DoNothing);
+  RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
+  CreateWorldAxesAndMaterial();
+  GameSetUp();
+
+  Device->ReleaseThread();
+  RenderThreadHandle = std::thread(FrameLoop);
+  if (!host) PumpMessages();
+}
+
+void EngineShutdown() {
+  QuitRequested = 1;
+  // Nothing is released while the render thread may still be inside a frame.
+  if (RenderThreadHandle.joinable()) RenderThreadHandle.join();
+  if (!MainWindow) return;
+  if (Device) Device->AcquireThread();
+  ClearCameras();
+  ReleaseRenderingResources();
+  ClearModes();
+  ReleaseWorldAxes();
+  ReleaseGraphicsDevice();
+  if (!HostWindow) DestroyWindow(MainWindow);
+  MainWindow = nullptr;
+}

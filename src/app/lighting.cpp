@@ -1,0 +1,24 @@
+#include "app/lighting.h"
+
+#include <cmath>
+
+#include "app/camera.h"
+#include "app/graphics_device.h"
+
+void UploadLighting() {
+  if (!ShaderPath || !Device) return;
+  const float position[4] = {100.0f, 100.0f, 100.0f, 1.0f};
+  const float unit = 1.0f / std::sqrt(3.0f);
+  const float direction[4] = {unit, unit, unit, 1.0f};
+  const float colour[4] = {0.99f, 0.99f, 0.99f, 1.0f};
+  D3DXVECTOR3 eye = CurrentCamera ? CurrentCamera->position : D3DXVECTOR3(0, 0, 0);
+  const float eyePosition[4] = {eye.x, eye.y, eye.z, 0.0f};
+  Device->SetPixelShaderConstantF(0, position, 1);
+  Device->SetPixelShaderConstantF(4, direction, 1);
+  Device->SetPixelShaderConstantF(8, colour, 1);
+  Device->SetVertexShaderConstantF(20, position, 1);
+  Device->SetVertexShaderConstantF(24, direction, 1);
+  Device->SetVertexShaderConstantF(28, colour, 1);
+  Device->SetPixelShaderConstantF(12, eyePosition, 1);
+  Device->SetVertexShaderConstantF(32, eyePosition, 1);
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "app/camera.h"
+#include "app/frustum.h"
+#include "app/mouse.h"
+#include "platform/window.h"
+#include "platform/time.h"
+
+namespace {
+void ExpectVector(const D3DXVECTOR3& v, float x, float y, float z) {
+  EXPECT_NEAR(v.x, x, 1e-5f);
+  EXPECT_NEAR(v.y, y, 1e-5f);
+  EXPECT_NEAR(v.z, z, 1e-5f);
+}
+
+class CameraTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearCameras();
+    TestClockNow = 10000;
+    SetClockSource(TestClock);
+  }
+  void TearDown() override {
+    SetClockSource(nullptr);
+    ClearCameras();
+  }
+};
+}  // namespace
+
+TEST_F(CameraTest, NewCameraHasTheDefaultBasis) {
+  Camera* camera = CreateCamera("default");
+  ExpectVector(camera->direction, 0, 0, -1);
+  ExpectVector(camera->right, 1, 0, 0);
+  ExpectVector(camera->up, 0, 1, 0);
+  EXPECT_EQ(camera->animation, CameraStatic);
+  EXPECT_FLOAT_EQ(camera->debugSpeed, 0.1f);
+}
+
+TEST_F(CameraTest, SelectTakesTheLastOfANameAndFindTheFirstOrFallsBack) {
+  EXPECT_EQ(FindCamera("x"), nullptr);
+  Camera* first = CreateCamera("a");
+  Camera* second = CreateCamera("a");
+  SelectCamera("a");
+  EXPECT_EQ(CurrentCamera, second);
+  SelectCamera("missing");
+  EXPECT_EQ(CurrentCamera, second);
+  EXPECT_EQ(FindCamera("a"), first);
+  EXPECT_EQ(FindCamera("missing"), first);
+}
+
+TEST_F(CameraTest, OrientCameraTurnsTheBasis) {
+  Camera* camera = CreateCamera("c");
+  OrientCamera(camera, D3DXVECTOR3(1, 2, 3), 0, 0, 0);
+  ExpectVector(camera->direction, 0, 0, -1);
+  ExpectVector(camera->right, 1, 0, 0);
+  ExpectVector(camera->up, 0, 1, 0);
+  ExpectVector(camera->position, 1, 2, 3);
+  OrientCamera(camera, D3DXVECTOR3(0, 0, 0), 0, 90, 0);
+  ExpectVector(camera->direction, 1, 0, 0);
+  ExpectVector(camera->right, 0, 0, 1);
+  ExpectVector(camera->up, 0, 1, 0);
+}
+
+TEST_F(CameraTest, FlightWaitsForItsStartThenEndsExactlyOnTheLastPoint) {
+  Camera* camera = CreateCamera("c");
+  camera->animated = 1;
+  camera->animation = CameraOnCurve;
+  D3DXVECTOR3 points[4] = {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
+  for (int i = 0; i < 4; ++i) camera->pathPoints[i] = points[i];
+  camera->timer = AppearTimer{2000, static_cast<int32_t>(TestClockNow + 500), 0, 0};
+  AdvanceCameras();
+  ExpectVector(camera->position, 0, 0, 0);
+  TestClockNow += 499;
+  AdvanceCameras();
+  ExpectVector(camera->position, 0, 0, 0);
+  TestClockNow += 1001;  // halfway through the flight
+  AdvanceCameras();
+  ExpectVector(camera->position, 15, 0, 0);
+  TestClockNow += 1000;
+  AdvanceCameras();
+  ExpectVector(camera->position, 30, 0, 0);
+  TestClockNow += 5000;
+  AdvanceCameras();
+  ExpectVector(camera->position, 30, 0, 0);
+}
+
+TEST_F(CameraTest, LookAtFlightPointsAtTheTargetAndFrozenCamerasStayPut) {
+  Camera* camera = CreateCamera("c");
+  camera->animated = 1;
+  camera->animation = CameraOnCurveLookingAtTarget;
+  for (auto& p : camera->pathPoints) p = D3DXVECTOR3(0, 10, 0);
+  camera->target = D3DXVECTOR3(10, 10, 0);
+  camera->timer = AppearTimer{1000, static_cast<int32_t>(TestClockNow), 0, 0};
+  AdvanceCameras();
+  ExpectVector(camera->direction, 10, 0, 0);
+  ExpectVector(camera->up, 0, 1, 0);
+  camera->animation = CameraFrozen;
+  camera->position = D3DXVECTOR3(5, 5, 5);
+  AdvanceCameras();
+  ExpectVector(camera->position, 5, 5, 5);
+}
+
+TEST_F(CameraTest, UnanimatedCamerasAreNotAdvanced) {
+  Camera* camera = CreateCamera("c");
+  camera->animation = CameraOnCurve;
+  for (auto& p : camera->pathPoints) p = D3DXVECTOR3(7, 7, 7);
+  AdvanceCameras();
+  ExpectVector(camera->position, 0, 0, 0);
+}
+
+TEST(AppearTimerTest, ProgressIsZeroBeforeStartAndRepeatsWhenAsked) {
+  SetClockSource(TestClock);
+  TestClockNow = 1000;
+  AppearTimer timer{200, 1100, 0, 0};
+  EXPECT_FLOAT_EQ(timer.Progress(), 0.0f);
+  TestClockNow = 1200;
+  EXPECT_FLOAT_EQ(timer.Progress(), 0.5f);
+  TestClockNow = 1500;
+  EXPECT_FLOAT_EQ(timer.Progress(), 2.0f);
+  timer.repeat = 1;
+  EXPECT_FLOAT_EQ(timer.Progress(), 2.0f);
+  EXPECT_EQ(timer.start, 1500);
+  EXPECT_FLOAT_EQ(timer.Progress(), 0.0f);
+  AppearTimer hidden{200, TimerLongAgo, 0, 0};
+  EXPECT_GT(hidden.Progress(), 0.999f);
+  SetClockSource(nullptr);
+}
+
+TEST(MouseTest, PointerMapsTheClientAreaToInterfaceUnits) {
+  Mouse = MouseState{};
+  Mouse.clientWidth = 800;
+  Mouse.clientHeight = 600;
+  Mouse.mouseX = 400;
+  Mouse.mouseY = 300;
+  EXPECT_FLOAT_EQ(PointerX(), 1.0f);
+  EXPECT_FLOAT_EQ(PointerY(), 0.75f);
+  Mouse.mouseX = 800;
+  Mouse.mouseY = 600;
+  EXPECT_FLOAT_EQ(PointerX(), 2.0f);
+  EXPECT_FLOAT_EQ(PointerY(), 1.5f);
+  Mouse.mouseX = -30;
+  Mouse.mouseY = 5000;
+  EXPECT_FLOAT_EQ(PointerX(), 0.0f);
+  EXPECT_FLOAT_EQ(PointerY(), 1.5f);
+}
+
+TEST(MouseTest, AClickIsHeldThenReleasedAndClearingConsumesIt) {
+  Mouse = MouseState{};
+  TestMouse.active = true;
+  TestMouse.left = true;
+  PollMouse();
+  EXPECT_FALSE(LeftClicked());
+  TestMouse.left = false;
+  PollMouse();
+  EXPECT_TRUE(LeftClicked());
+  ClearPointer();
+  EXPECT_FALSE(LeftClicked());
+  EXPECT_FLOAT_EQ(Mouse.mouseX, 0.0f);
+  PollMouse();
+  EXPECT_FALSE(LeftClicked());
+  TestMouse = InjectedMouse{};
+}
+
+TEST_F(CameraTest, MouseRayThroughTheCentreIsTheViewDirection) {
+  CurrentCamera = CreateCamera("c");
+  OrientCamera(CurrentCamera, D3DXVECTOR3(0, 0, 0), 30, 40, 0);
+  D3DXVECTOR3 ray = MouseRay(1.0f, 0.75f);
+  ExpectVector(ray, CurrentCamera->direction.x, CurrentCamera->direction.y, CurrentCamera->direction.z);
+  D3DXVECTOR3 corner = MouseRay(2.0f, 0.0f);
+  EXPECT_GT(corner.x * CurrentCamera->right.x + corner.y * CurrentCamera->right.y + corner.z * CurrentCamera->right.z, 0.5f);
+}
+
+TEST(FrustumTest, SpheresAreCulledByEveryPlaneAndTouchingFromOutsideIsOutside) {
+  D3DXMATRIX view, projection, wvp;
+  D3DXVECTOR3 eye(0, 0, 0), at(0, 0, 1), up(0, 1, 0);
+  D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+  D3DXMatrixPerspectiveFovLH(&projection, 1.5707964f * 0.75f, 4.0f / 3.0f, 0.01f, 800.0f);
+  D3DXMatrixMultiply(&wvp, &view, &projection);
+  ExtractFrustum(ViewFrustum, wvp);
+  for (const Plane& p : ViewFrustum) EXPECT_NEAR(p.a * p.a + p.b * p.b + p.c * p.c, 1.0f, 1e-4f);
+  EXPECT_TRUE(SphereVisible(D3DXVECTOR3(0, 0, 10), 1));
+  EXPECT_FALSE(SphereVisible(D3DXVECTOR3(0, 0, -10), 1));
+  EXPECT_FALSE(SphereVisible(D3DXVECTOR3(0, 0, 900), 1));
+  EXPECT_FALSE(SphereVisible(D3DXVECTOR3(100, 0, 10), 1));
+  EXPECT_TRUE(SphereVisible(D3DXVECTOR3(0, 0, 799.5f), 1));
+  // The far plane at z = 800: a sphere whose centre sits exactly radius beyond it is outside.
+  const Plane& far = ViewFrustum[PlaneFar];
+  D3DXVECTOR3 beyond(0, 0, 800.0f + 2.0f);
+  float distance = far.a * beyond.x + far.b * beyond.y + far.c * beyond.z + far.d;
+  EXPECT_FALSE(SphereVisible(beyond, -distance));
+}

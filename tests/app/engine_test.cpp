@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "app/camera.h"
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "app/modes.h"
+#include "app/options.h"
+#include "platform/d3d9/recording/recording_device.h"
+
+namespace {
+// Runs the engine in a folder of its own holding only a settings file.
+class EngineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+    char buffer[4096];
+    previousFolder_ = getcwd(buffer, sizeof buffer);
+    folder_ = ::testing::TempDir() + "kestrin_engine_" + std::to_string(getpid()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    mkdir(folder_.c_str(), 0755);
+    mkdir((folder_ + "/bin").c_str(), 0755);
+    ASSERT_EQ(chdir(folder_.c_str()), 0);
+  }
+  void TearDown() override {
+    AfterFrameHook = nullptr;
+    d3d9::SetBackend(d3d9::Backend::OpenGL);
+    (void)chdir(previousFolder_.c_str());
+  }
+  void WriteSettings(int width, int height) {
+    std::ofstream(folder_ + "/bin/default.cfg") << "options {\n  res_width " << width << "\n  res_height " << height
+                                                 << "\n  drawfps 1\n  multysample 0\n  anisotropic 0\n"
+                                                    "  foolscreen 0\n  lastprofile -1\n}\n";
+  }
+  std::string folder_, previousFolder_;
+};
+
+std::atomic<int> framesDrawn{0};
+RECT clientAtFrameFive{0, 0, 0, 0};
+
+void CloseAfterFiveFrames() {
+  if (++framesDrawn == 5) {
+    GetClientRect(MainWindow, &clientAtFrameFive);
+    InjectClose();
+  }
+}
+}  // namespace
+
+TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
+  WriteSettings(640, 480);
+  framesDrawn = 0;
+  AfterFrameHook = CloseAfterFiveFrames;
+  EngineStart();
+  EXPECT_EQ(QuitRequested, 1);
+  EngineShutdown();
+  EXPECT_GE(framesDrawn, 5);
+  EXPECT_EQ(clientAtFrameFive.right - clientAtFrameFive.left, 640);
+  EXPECT_EQ(clientAtFrameFive.bottom - clientAtFrameFive.top, 480);
+  EXPECT_FLOAT_EQ(AspectRatio, 0.75f);
+  EXPECT_FALSE(RenderThreadHandle.joinable());
+  EXPECT_TRUE(ModeRegistry.empty());
+  EXPECT_TRUE(CameraList.empty());
+  EXPECT_EQ(Device, nullptr);
+  EXPECT_EQ(MainWindow, nullptr);
+  EXPECT_NE(std::string(FpsText).find("fps="), std::string::npos);
+}
+
+TEST_F(EngineTest, MissingSettingsStartAt800x600AndAQuitFromTheRenderThreadEndsTheLoop) {
+  framesDrawn = 0;
+  AfterFrameHook = [] {
+    if (++framesDrawn == 3) RequestQuit();
+  };
+  EngineStart();
+  EngineShutdown();
+  EXPECT_EQ(res_width, 800);
+  EXPECT_EQ(res_height, 600);
+  EXPECT_GE(framesDrawn, 3);
+  EXPECT_FALSE(RenderThreadHandle.joinable());
+}
+
+namespace {
+d3d9::RecordingDevice* recorded = nullptr;
+void CaptureOneFrame() {
+  recorded = static_cast<d3d9::RecordingDevice*>(Device);
+  RequestQuit();
+}
+}  // namespace
+
+TEST_F(EngineTest, AFrameClearsToBlackWithDepthAndDrawsTheInterfaceWithoutIt) {
+  WriteSettings(800, 600);
+  d3d9::SetBackend(d3d9::Backend::Recording);
+  AfterFrameHook = [] {
+    static_cast<d3d9::RecordingDevice*>(Device)->ClearLog();
+    AfterFrameHook = CaptureOneFrame;
+  };
+  EngineStart();
+  ASSERT_NE(recorded, nullptr);
+  auto clears = recorded->CallsOf(d3d9::CallKind::Clear);
+  ASSERT_EQ(clears.size(), 1u);
+  EXPECT_EQ(clears[0].a, static_cast<DWORD>(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER));
+  EXPECT_EQ(clears[0].b, 0xFF000000u);
+  EXPECT_EQ(recorded->State().renderStates[D3DRS_ZENABLE], 0u);
+  EXPECT_EQ(recorded->State().renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_NONE));
+  EXPECT_EQ(recorded->PresentCount() >= 1, true);
+  EngineShutdown();
+  recorded = nullptr;
+}
