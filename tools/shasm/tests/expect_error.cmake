@@ -1,0 +1,11 @@
+# Runs kestrin-shasm on a broken shader: it must exit with 1 and name the line.
+execute_process(COMMAND ${TOOL} ${SHADER} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT result EQUAL 1)
+  message(FATAL_ERROR "exit code ${result}, expected 1")
+endif()
+if(NOT err MATCHES "broken\\.ps\\(line 2\\): register 'c32' does not exist in ps_2_0")
+  message(FATAL_ERROR "unexpected error text: ${err}")
+endif()
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "bytecode printed for a broken shader: ${out}")
+endif()
