@@ -1,0 +1,63 @@
+#include "render/interface_quads.h"
+
+#include "app/graphics_device.h"
+#include "render/material.h"
+#include "render/quad_buffers.h"
+#include "render/shader_library.h"
+#include "render/texture_cache.h"
+#include "render/transforms.h"
+#include "render/vertex.h"
+
+namespace {
+
+constexpr float kInterfaceDepth = -1.125f;
+
+Vertex Corner(float x, float y, float u, float v) {
+  Vertex vertex{};
+  vertex.position = {x, y, kInterfaceDepth};
+  vertex.colour = 0xFFFFFFFF;
+  vertex.u0 = u;
+  vertex.v0 = v;
+  return vertex;
+}
+
+// The rectangle centred on the screen with y growing upwards: (x', y') is
+// the top-left corner and h' the (negative) height.
+void DrawRegion(float x, float y, float w, float h, float u, float v, float du, float dv) {
+  const float left = x - 1.0f, top = 0.75f - y, height = -h;
+  if (ShaderPath) {
+    const float placement[4] = {left, top, w, height};
+    const float region[4] = {u, v, du, dv};
+    Device->SetVertexShaderConstantF(60, placement, 1);
+    Device->SetVertexShaderConstantF(61, region, 1);
+    Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    return;
+  }
+  const Vertex corners[4] = {Corner(left, top, u, v), Corner(left, top + height, u, v + dv),
+                             Corner(left + w, top, u + du, v), Corner(left + w, top + height, u + du, v + dv)};
+  Device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, corners, sizeof(Vertex));
+}
+
+}  // namespace
+
+void drawQuad(const char* textureName, float x, float y, float w, float h) {
+  if (!Device) return;
+  const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
+  WorldMatrix = InterfaceWorldMatrix;
+  ViewMatrix = InterfaceViewMatrix;
+  Device->SetPixelShader(nullptr);
+  Device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+  Shaders.bindVertexProgram("iface");
+  UploadTransforms();
+  Device->SetRenderState(D3DRS_ZENABLE, 0);
+  Textures.bindTexture(0, textureName);
+  DrawRegion(x, y, w, h, 0, 0, 1, 1);
+  Device->SetRenderState(D3DRS_ZENABLE, 1);
+  WorldMatrix = savedWorld;
+  ViewMatrix = savedView;
+  Materials.bindMaterial("empty");
+}
+
+void drawQuadRegion(float x, float y, float w, float h, float u, float v, float du, float dv) {
+  if (Device) DrawRegion(x, y, w, h, u, v, du, dv);
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Screen-aligned rectangles in interface units: x from 0 (left) to 2
+// (right), y from 0 (top) to 1.5 (bottom); a rectangle is its top-left
+// corner, width and height.
+
+// One rectangle showing the whole named texture. Leaves the material "empty"
+// bound and depth testing on.
+void drawQuad(const char* textureName, float x, float y, float w, float h);
+// One rectangle showing the region (u, v, du, dv) of the texture already on
+// stage 0; transforms, programs and states are the caller's.
+void drawQuadRegion(float x, float y, float w, float h, float u, float v, float du, float dv);

@@ -1,0 +1,72 @@
+#include "render/mesh.h"
+
+#include "app/graphics_device.h"
+#include "render/transforms.h"
+
+MeshNode::MeshNode() {
+  D3DXMatrixIdentity(&baseMatrix);
+  D3DXMatrixIdentity(&matrix);
+}
+
+MeshNode::~MeshNode() {
+  if (vertexBuffer) vertexBuffer->Release();
+}
+
+void MeshNode::draw() const {
+  const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
+  D3DXMATRIX world, transposed;
+  D3DXMatrixMultiply(&world, &matrix, &WorldMatrix);
+  D3DXMatrixTranspose(&transposed, &world);
+  Device->SetVertexShaderConstantF(12, transposed, 4);
+  WorldMatrix = world;
+  UploadTransforms();
+  if (vertexBuffer && vertexCount >= 3) {
+    Device->SetStreamSource(0, vertexBuffer, 0, kVertexStride);
+    Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, vertexCount / 3);
+  }
+  WorldMatrix = savedWorld;
+  ViewMatrix = savedView;
+}
+
+void MeshNode::drawTree() const {
+  draw();
+  for (const auto& child : children) child->drawTree();
+}
+
+namespace {
+
+void DrawWithWorld(const MeshNode& root, const D3DXMATRIX& world) {
+  const D3DXMATRIX saved = WorldMatrix;
+  WorldMatrix = world;
+  root.drawTree();
+  WorldMatrix = saved;
+}
+
+}  // namespace
+
+void Mesh::drawAt(const D3DXVECTOR3& position, float scale) const {
+  if (!root || !Device) return;
+  D3DXMATRIX scaling, translation, world;
+  D3DXMatrixScaling(&scaling, scale, scale, scale);
+  D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
+  D3DXMatrixMultiply(&world, &scaling, &translation);
+  DrawWithWorld(*root, world);
+}
+
+void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
+                           float scale) const {
+  if (!root || !Device) return;
+  constexpr float kRadiansPerDegree = 0.017453292f;
+  D3DXMATRIX scaling, rx, ry, rz, translation;
+  D3DXMatrixScaling(&scaling, scale, scale, scale);
+  D3DXMatrixRotationX(&rx, angleX * kRadiansPerDegree);
+  D3DXMatrixRotationY(&ry, angleY * kRadiansPerDegree);
+  D3DXMatrixRotationZ(&rz, angleZ * kRadiansPerDegree);
+  D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
+  DrawWithWorld(*root, scaling * rz * ry * rx * translation);
+}
+
+void releaseMesh(Mesh& mesh) {
+  delete mesh.root;
+  mesh.root = nullptr;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// Models: a tree of named nodes, each with its accumulated matrix and a
+// triangle list in its own vertex buffer, drawn with whatever material and
+// texture the caller bound.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "d3dutil/math.h"
+#include "platform/d3d9/d3d9.h"
+#include "render/vertex.h"
+
+struct MeshNode {
+  static constexpr int kNameSize = 32;
+
+  int32_t vertexCount = 0;        // three per triangle
+  std::vector<uint16_t> indices;  // the file's position-index triples
+  std::vector<Vertex> vertices;   // the expanded triangle list
+  IDirect3DVertexBuffer9* vertexBuffer = nullptr;
+  D3DXMATRIX baseMatrix;
+  char name[kNameSize] = {};
+  char textureName[kNameSize] = {};  // without its extension; not bound by drawing
+  D3DXVECTOR3 boundsMin, boundsMax;  // of the node's own vertices, as in the file
+  D3DXMATRIX matrix;                 // parent's matrix times the node's own
+  std::vector<std::unique_ptr<MeshNode>> children;
+
+  MeshNode();
+  ~MeshNode();
+  MeshNode(const MeshNode&) = delete;
+  MeshNode& operator=(const MeshNode&) = delete;
+
+  // This node alone, placed by its matrix on top of WorldMatrix.
+  void draw() const;
+  // The node, then its children depth first.
+  void drawTree() const;
+};
+
+// A handle to a loaded tree; copies share it. No root: the file could not be
+// opened, and drawing does nothing.
+struct Mesh {
+  MeshNode* root = nullptr;
+
+  // WorldMatrix = scaling x translation for the tree, then restored.
+  void drawAt(const D3DXVECTOR3& position, float scale) const;
+  // WorldMatrix = scaling x Rz x Ry x Rx x translation; angles in degrees.
+  void drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
+                       float scale) const;
+};
+
+// Reads a .msh file. Whatever the file holds, the result is safe to draw: a
+// malformed or truncated file keeps the nodes read before the fault, and
+// triangles with an index outside their arrays are left out.
+Mesh loadMesh(const char* path);
+// Frees the tree and its vertex buffers; the handle (and its copies) then
+// must not be drawn.
+void releaseMesh(Mesh& mesh);

@@ -1,0 +1,106 @@
+#include "render/texture_cache.h"
+
+#include <cstring>
+#include <string>
+
+#include "app/graphics_device.h"
+#include "app/options.h"
+#include "d3dutil/texture_loader.h"
+
+TextureCache Textures;
+
+namespace {
+
+// Linear filtering, mirrored at the edges, when an image is scaled.
+constexpr DWORD kLoadFilter = D3DX_FILTER_LINEAR | D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V |
+                              D3DX_FILTER_MIRROR_W;
+
+IDirect3DTexture9* LoadBuiltIn(const char* name) {
+  return LoadTextureFile((std::string("bin\\") + name + ".png").c_str());
+}
+
+IDirect3DTexture9* Shared(IDirect3DTexture9* texture) {
+  if (texture) texture->AddRef();
+  return texture;
+}
+
+void Release(IDirect3DTexture9*& texture) {
+  if (texture) texture->Release();
+  texture = nullptr;
+}
+
+void SetStageAndSamplerDefaults() {
+  Device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 0);
+  Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
+  if (anisotropic && AnisotropySupported) {
+    Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
+    Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
+    Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
+  }
+  Device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+  Device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+  Device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+  Device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
+  Device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  Device->SetSamplerState(1, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+  Device->SetSamplerState(1, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+  Device->SetSamplerState(1, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
+  Device->SetTextureStageState(1, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+  Device->SetTextureStageState(1, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);
+  Device->SetTextureStageState(1, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+  Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  Device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  Device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+}
+
+}  // namespace
+
+IDirect3DTexture9* LoadTextureFile(const char* path) {
+  if (!Device) return nullptr;
+  IDirect3DTexture9* texture = nullptr;
+  HRESULT result = D3DXCreateTextureFromFileExA(Device, path, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                                D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, kLoadFilter, kLoadFilter, 0,
+                                                nullptr, nullptr, &texture);
+  return FAILED(result) ? nullptr : texture;
+}
+
+void TextureCache::loadBuiltInTextures() {
+  blackTexture = LoadBuiltIn("black");
+  errorTexture = LoadBuiltIn("error");
+  fontTexture = LoadBuiltIn("defaultfont");
+  if (!fontTexture) fontTexture = Shared(errorTexture);
+  if (Device) SetStageAndSamplerDefaults();
+}
+
+bool TextureCache::addTextures(const char* list) {
+  int32_t first = names.count;
+  if (names.addNames(list) == 0) return false;
+  for (int32_t i = first; i < names.count; ++i) {
+    std::string path = std::string("textures\\") + names.nameAt(i) + ".png";
+    IDirect3DTexture9* texture = LoadTextureFile(path.c_str());
+    textures.push_back(texture ? texture : Shared(errorTexture));
+  }
+  return true;
+}
+
+void TextureCache::bindTexture(DWORD stage, const char* name) const {
+  if (!Device) return;
+  if (!name) {
+    Device->SetTexture(stage, nullptr);
+    return;
+  }
+  int32_t index = std::strcmp(name, "errortex") == 0 ? -1 : names.indexOf(name);
+  bool known = index >= 0 && static_cast<size_t>(index) < textures.size();
+  Device->SetTexture(stage, known ? textures[index] : errorTexture);
+}
+
+void TextureCache::release() {
+  Release(blackTexture);
+  Release(errorTexture);
+  for (IDirect3DTexture9*& texture : textures) Release(texture);
+  textures.clear();
+  Release(fontTexture);
+}

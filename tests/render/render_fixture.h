@@ -1,0 +1,99 @@
+#pragma once
+// Rendering tests run on the recording device, in a fresh working folder, with
+// the registries emptied before and after each test and fatal errors caught.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/camera.h"
+#include "app/graphics_device.h"
+#include "app/options.h"
+#include "platform/d3d9/recording/recording_device.h"
+#include "render/material.h"
+#include "render/mesh_registry.h"
+#include "render/shader_library.h"
+#include "render/texture_cache.h"
+#include "textfile/test_files.h"
+
+namespace rendertest {
+
+inline std::vector<int> FatalExits;
+
+inline void RecordFatalExit(int code) { FatalExits.push_back(code); }
+
+inline void ResetRegistries() {
+  Materials.release();
+  Shaders.release();
+  Shaders.releaseNames();
+  Shaders = ShaderLibrary();
+  Textures.release();
+  Textures.releaseNames();
+  Meshes.release();
+  Meshes.releaseNames();
+}
+
+inline void SetIdentity(D3DXMATRIX* m) { D3DXMatrixIdentity(m); }
+
+class RenderTest : public testing::Test {
+ public:
+  std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text); }
+
+ protected:
+  void SetUp() override {
+    previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    D3DPRESENT_PARAMETERS parameters{};
+    parameters.EnableAutoDepthStencil = 1;
+    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    Device = device;
+    UseShaderPath(true);
+    anisotropic = 0;
+    AnisotropySupported = 0;
+    for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,
+                          &InterfaceWorldMatrix, &InterfaceViewMatrix, &InterfaceProjectionMatrix})
+      SetIdentity(m);
+    FatalExits.clear();
+    previousExit = GraphicsDeviceExit;
+    GraphicsDeviceExit = RecordFatalExit;
+  }
+
+  void TearDown() override {
+    ResetRegistries();
+    GraphicsDeviceExit = previousExit;
+    Device = nullptr;
+    device->Release();
+    std::filesystem::current_path(previousFolder);
+  }
+
+  void UseShaderPath(bool on) {
+    ShaderPath = on ? 1 : 0;
+    VertexFormat = on ? 0 : 0x352;
+  }
+
+  // The game's own shader programs and fragments, as the build copies them.
+  void CopyGameShaders() {
+    std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
+    std::filesystem::create_directories("bin");
+    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
+  }
+
+  testfiles::TempDir dir;
+  std::filesystem::path previousFolder;
+  d3d9::RecordingDevice* device = nullptr;
+  void (*previousExit)(int) = nullptr;
+};
+
+// The four floats of a constant register as the device holds them.
+inline std::vector<float> VertexConstant(const d3d9::RecordingDevice* device, int index) {
+  const auto& c = device->State().vertexConstants[index];
+  return {c[0], c[1], c[2], c[3]};
+}
+inline std::vector<float> PixelConstant(const d3d9::RecordingDevice* device, int index) {
+  const auto& c = device->State().pixelConstants[index];
+  return {c[0], c[1], c[2], c[3]};
+}
+
+}  // namespace rendertest

@@ -1,0 +1,158 @@
+#include "render/texture_cache.h"
+
+#include <tuple>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "render/png_writer.h"
+#include "render/render_fixture.h"
+
+namespace {
+
+using rendertest::RenderTest;
+using rendertest::WriteSolidPng;
+
+class TextureCacheTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    std::filesystem::create_directories("bin");
+    std::filesystem::create_directories("textures");
+    WriteSolidPng("bin/black.png", 4, 4, 0xFF000000);
+    WriteSolidPng("bin/error.png", 4, 4, 0xFFFF00FF);
+    WriteSolidPng("bin/defaultfont.png", 8, 8, 0xFFFFFFFF);
+    WriteSolidPng("textures/a.png", 2, 2, 0xFF112233);
+    WriteSolidPng("textures/b.png", 2, 2, 0xFF445566);
+  }
+
+  // (stage or sampler, state, value) of every stage and sampler state call,
+  // samplers marked by adding 100 to their number.
+  std::vector<std::tuple<DWORD, DWORD, DWORD>> StageAndSamplerCalls() {
+    std::vector<std::tuple<DWORD, DWORD, DWORD>> calls;
+    for (const auto& call : device->Calls()) {
+      if (call.kind == d3d9::CallKind::SetTextureStageState) calls.emplace_back(call.a, call.b, call.c);
+      if (call.kind == d3d9::CallKind::SetSamplerState) calls.emplace_back(call.a + 100, call.b, call.c);
+    }
+    return calls;
+  }
+
+  d3d9::Texture* BoundAfter(DWORD stage, const char* name) {
+    Textures.bindTexture(stage, name);
+    return device->State().textures[stage];
+  }
+};
+
+using Calls = std::vector<std::tuple<DWORD, DWORD, DWORD>>;
+
+Calls DefaultStates(bool anisotropic) {
+  Calls calls = {{0, D3DTSS_TEXCOORDINDEX, 0},
+                 {0, D3DTSS_COLOROP, D3DTOP_MODULATE},
+                 {100, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR},
+                 {100, D3DSAMP_MINFILTER, D3DTEXF_LINEAR},
+                 {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR}};
+  if (anisotropic)
+    calls.insert(calls.end(), {{100, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC},
+                               {100, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC},
+                               {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR}});
+  calls.insert(calls.end(), {{0, D3DTSS_ALPHAOP, D3DTOP_MODULATE},
+                             {0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE},
+                             {0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
+                             {1, D3DTSS_TEXCOORDINDEX, 1},
+                             {1, D3DTSS_COLOROP, D3DTOP_MODULATE},
+                             {101, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR},
+                             {101, D3DSAMP_MINFILTER, D3DTEXF_LINEAR},
+                             {101, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR},
+                             {1, D3DTSS_ALPHAOP, D3DTOP_MODULATE},
+                             {1, D3DTSS_ALPHAARG1, D3DTA_TEXTURE},
+                             {1, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
+                             {0, D3DTSS_COLOROP, D3DTOP_MODULATE},
+                             {0, D3DTSS_COLORARG1, D3DTA_TEXTURE},
+                             {0, D3DTSS_COLORARG2, D3DTA_DIFFUSE}});
+  return calls;
+}
+
+TEST_F(TextureCacheTest, BuiltInTexturesAndDefaultStatesInOrder) {
+  Textures.loadBuiltInTextures();
+  EXPECT_NE(Textures.blackTexture, nullptr);
+  EXPECT_NE(Textures.errorTexture, nullptr);
+  EXPECT_NE(Textures.fontTexture, nullptr);
+  EXPECT_NE(Textures.fontTexture, Textures.errorTexture);
+  EXPECT_EQ(device->CreatedTextures(), 3);
+  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(false));
+}
+
+TEST_F(TextureCacheTest, AnisotropicFilteringOnlyWhenAskedAndSupported) {
+  anisotropic = 1;
+  AnisotropySupported = 0;
+  Textures.loadBuiltInTextures();
+  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(false));
+  Textures.release();
+  device->ClearLog();
+  AnisotropySupported = 1;
+  Textures.loadBuiltInTextures();
+  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true));
+  EXPECT_EQ(device->State().samplerStates[1][D3DSAMP_MINFILTER], static_cast<DWORD>(D3DTEXF_LINEAR));
+}
+
+TEST_F(TextureCacheTest, NamesAreLoadedOnceAndMissingFilesShowTheErrorTexture) {
+  Textures.loadBuiltInTextures();
+  EXPECT_TRUE(Textures.addTextures("a, b a missing"));
+  EXPECT_EQ(Textures.names.count, 3);
+  EXPECT_EQ(device->CreatedTextures(), 5);
+  d3d9::Texture* a = BoundAfter(0, "a");
+  EXPECT_NE(a, nullptr);
+  EXPECT_NE(a, Textures.errorTexture);
+  EXPECT_NE(BoundAfter(0, "b"), a);
+  EXPECT_EQ(BoundAfter(0, "missing"), Textures.errorTexture);
+
+  // Known names, the failed one included, are never tried again.
+  WriteSolidPng("textures/missing.png", 2, 2, 0xFFFFFFFF);
+  EXPECT_FALSE(Textures.addTextures("missing a"));
+  EXPECT_EQ(device->CreatedTextures(), 5);
+  EXPECT_EQ(BoundAfter(0, "missing"), Textures.errorTexture);
+  EXPECT_EQ(BoundAfter(0, "a"), a);
+}
+
+TEST_F(TextureCacheTest, ErrortexAndUnknownNamesBindTheErrorTextureAndNullBindsNone) {
+  Textures.loadBuiltInTextures();
+  Textures.addTextures("a errortex");
+  EXPECT_EQ(BoundAfter(0, "errortex"), Textures.errorTexture);
+  EXPECT_EQ(BoundAfter(0, "never"), Textures.errorTexture);
+  EXPECT_EQ(BoundAfter(0, "A"), Textures.errorTexture);
+  EXPECT_NE(BoundAfter(1, "a"), nullptr);
+  EXPECT_EQ(BoundAfter(1, nullptr), nullptr);
+}
+
+TEST_F(TextureCacheTest, WithoutAnErrorTextureFailuresBindNoTexture) {
+  std::filesystem::remove("bin/error.png");
+  std::filesystem::remove("bin/defaultfont.png");
+  Textures.loadBuiltInTextures();
+  EXPECT_EQ(Textures.errorTexture, nullptr);
+  EXPECT_EQ(Textures.fontTexture, nullptr);
+  Textures.addTextures("missing a");
+  EXPECT_EQ(BoundAfter(0, "missing"), nullptr);
+  EXPECT_EQ(BoundAfter(0, "errortex"), nullptr);
+  EXPECT_NE(BoundAfter(0, "a"), nullptr);
+}
+
+TEST_F(TextureCacheTest, AFontSheetThatFailsFallsBackToTheErrorTexture) {
+  std::filesystem::remove("bin/defaultfont.png");
+  std::filesystem::remove("bin/black.png");
+  Textures.loadBuiltInTextures();
+  EXPECT_EQ(Textures.blackTexture, nullptr);
+  EXPECT_EQ(Textures.fontTexture, Textures.errorTexture);
+  EXPECT_NE(Textures.errorTexture, nullptr);
+}
+
+TEST_F(TextureCacheTest, ReleaseDropsEveryTexture) {
+  Textures.loadBuiltInTextures();
+  Textures.addTextures("a missing");
+  Textures.release();
+  EXPECT_EQ(Textures.blackTexture, nullptr);
+  EXPECT_EQ(Textures.errorTexture, nullptr);
+  EXPECT_EQ(Textures.fontTexture, nullptr);
+  EXPECT_TRUE(Textures.textures.empty());
+}
+
+}  // namespace
