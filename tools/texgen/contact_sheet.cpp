@@ -93,8 +93,8 @@ const SheetEntry* Find(const std::vector<SheetEntry>& entries, const std::string
 
 // Paints a tile texture onto the cell centred at (x, y) with `unit` pixels per
 // world unit. The texture maps onto the hexagon's bounding box; `turn` says
-// how the face is seen: 0 a tile drawn as it is, 1 a tile turned over, 2 a
-// number plate.
+// how the face is seen: 0 a cell drawn unturned (seen from behind), 1 a cell
+// turned over, 2 a number plate.
 void PaintCell(cairo_t* cr, const SheetEntry* entry, double x, double y, double unit, int turn) {
   if (!entry) return;
   const double k = 0.8660254;
@@ -104,8 +104,10 @@ void PaintCell(cairo_t* cr, const SheetEntry* entry, double x, double y, double 
     double s = unit * 0.5;
     cairo_matrix_init(&matrix, su * s, 0, 0, sv * s, x - k * s, y - s);
   } else {
+    // The texture's top lies at the screen's right; its right edge at the
+    // bottom for a turned-over cell, at the top for one seen from behind.
     double sign = turn == 1 ? 1.0 : -1.0;
-    cairo_matrix_init(&matrix, 0, sign * su * unit, sv * unit, 0, x - unit, y - sign * k * unit);
+    cairo_matrix_init(&matrix, 0, sign * su * unit, -sv * unit, 0, x + unit, y - sign * k * unit);
   }
   cairo_surface_t* picture = Premultiplied(*entry);
   cairo_save(cr);

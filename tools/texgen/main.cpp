@@ -1,6 +1,6 @@
 // Draws every texture of the game, the built-in images, the font sheets and
 // the medal particle set into the game folder.
-//   texgen <game folder> <DejaVu font folder> [<contact sheet png>]
+//   texgen <game folder> [<contact sheet png>]
 // Beside the contact sheet it writes <name>_board.png, a patch of board as
 // the round shows it, and <name>_text.png, sample lines in both fonts.
 #include <cstdio>
@@ -42,13 +42,13 @@ std::vector<TextureJob> AllJobs() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: texgen <game folder> <font folder> [<contact sheet png>]\n");
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: texgen <game folder> [<contact sheet png>]\n");
     return 2;
   }
   std::filesystem::path game = argv[1];
-  std::string fontFolder = argv[2];
-  std::string contactPath = argc > 3 ? argv[3] : "";
+  std::string fontFolder = TEXGEN_FONT_DIR;
+  std::string contactPath = argc > 2 ? argv[2] : "";
   if (!OpenFaces(fontFolder)) {
     std::fprintf(stderr, "texgen: cannot open DejaVuSans.ttf and DejaVuSans-Bold.ttf in %s\n", fontFolder.c_str());
     return 1;
@@ -82,8 +82,10 @@ int main(int argc, char** argv) {
     ok = false;
   }
   if (!contactPath.empty()) {
-    std::string boardPath = contactPath.substr(0, contactPath.size() - 4) + "_board.png";
-    std::string textPath = contactPath.substr(0, contactPath.size() - 4) + "_text.png";
+    std::string base = contactPath;
+    if (base.size() > 4 && base.compare(base.size() - 4, 4, ".png") == 0) base.resize(base.size() - 4);
+    std::string boardPath = base + "_board.png";
+    std::string textPath = base + "_text.png";
     if (!WriteContactSheet(contactPath, sheet) || !WriteBoardPreview(boardPath, sheet) ||
         !WriteTextPreview(textPath, fonts)) {
       std::fprintf(stderr, "texgen: cannot write %s\n", contactPath.c_str());

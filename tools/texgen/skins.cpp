@@ -1,6 +1,7 @@
-// Skins of the 3D models: natural surfaces tile in both directions so any
-// mapping works; parts with a layout (mushrooms, hammer, flag, bee) are
-// arranged in simple bands that the meshes map onto.
+// Skins of the 3D models. Natural surfaces tile seamlessly; the others follow
+// the layouts the meshes map them with (mushroom cap above its gills and
+// stem, hammer handle beside its head, flag pole along the left edge, the
+// bee's face, stripes and wing, the binoculars' body above their lens).
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -55,6 +56,27 @@ void DrawGrass(cairo_t* cr, double s, uint32_t seed, const Rgba& dark, const Rgb
   }
 }
 
+// Grass blades map their root to the bottom row and their tip to the top row.
+void DrawBlades(cairo_t* cr, double s, double) {
+  PaintPixels(cr, int(s), int(s), [s](double x, double y) {
+    double height = 1.0 - y / s;
+    float streak = TiledFbm(x, y * 0.05, s, 32, 2, 201);
+    Rgba base = Mix(Hex(0x2F7A22), Hex(0xA8E060), std::pow(height, 0.8));
+    return Mix(base, Darker(base, 0.25), std::clamp((0.55 - streak) * 2.0, 0.0, 1.0));
+  });
+  Rng rng(202);
+  for (int i = 0; i < 60; ++i) {
+    double x = rng.Range(0, s);
+    Wrapped(x, s / 2, s * 0.02, s, [&](double px, double) {
+      cairo_move_to(cr, px, s);
+      cairo_line_to(cr, px + s * 0.004, 0);
+      SetColour(cr, Hex(0xE8FFB0, 0.25));
+      cairo_set_line_width(cr, s * 0.006);
+      cairo_stroke(cr);
+    });
+  }
+}
+
 void DrawMeadow(cairo_t* cr, double s, double) {
   DrawGrass(cr, s, 301, Hex(0x58B038), Hex(0x9AD85A), 900);
   Rng rng(302);
@@ -66,38 +88,45 @@ void DrawMeadow(cairo_t* cr, double s, double) {
   }
 }
 
-void DrawSoil(cairo_t* cr, double s, double) {
+// Islands use one texture for their grassy top and their sides, so these mix
+// grass with bare earth or sand.
+void DrawGrassAndEarth(cairo_t* cr, double s, double) {
   PaintPixels(cr, int(s), int(s), [s](double x, double y) {
-    float warp = TiledFbm(x, y, s, 4, 3, 501);
-    double strata = std::sin((y / s * 6.0 + warp * 1.5) * 2 * M_PI) * 0.5 + 0.5;
-    float grit = TiledFbm(x, y, s, 32, 2, 502);
-    Rgba colour = Mix(Hex(0x8A5A32), Hex(0xB8804A), strata * 0.7 + (grit - 0.5) * 0.6);
-    return colour;
+    float patches = TiledFbm(x, y, s, 4, 4, 501);
+    float grain = TiledFbm(x, y, s, 32, 2, 502);
+    Rgba grass = Mix(Hex(0x4E9E30), Hex(0x86CC4C), grain);
+    Rgba earth = Mix(Hex(0x8A5A32), Hex(0xB8804A), grain);
+    double bare = std::clamp((patches - 0.5) * 6.0, 0.0, 1.0);
+    return Mix(grass, earth, bare);
   });
   Rng rng(503);
-  for (int i = 0; i < 45; ++i) {
-    double x = rng.Range(0, s), y = rng.Range(0, s), r = rng.Range(s * 0.012, s * 0.03);
+  for (int i = 0; i < 30; ++i) {
+    double x = rng.Range(0, s), y = rng.Range(0, s), r = rng.Range(s * 0.01, s * 0.024);
     Wrapped(x, y, r * 1.5, s, [&](double px, double py) {
       Ellipse(cr, px, py, r * 1.3, r);
-      SetLinear(cr, 0, py - r, 0, py + r, Hex(0xC8C0B4), Hex(0x7A7066));
+      SetLinear(cr, 0, py - r, 0, py + r, Hex(0xD0C8BC), Hex(0x7A7066));
       FillSourceAndOutline(cr, Hex(0x4A3420, 0.8), s * 0.003);
     });
   }
 }
 
-void DrawSand(cairo_t* cr, double s, double) {
+void DrawSandAndGrass(cairo_t* cr, double s, double) {
   PaintPixels(cr, int(s), int(s), [s](double x, double y) {
     float warp = TiledFbm(x, y, s, 4, 2, 601);
     double ripple = std::sin((y / s * 12.0 + warp * 2.0) * 2 * M_PI) * 0.5 + 0.5;
     float grain = TiledFbm(x, y, s, 64, 2, 602);
-    return Mix(Hex(0xE8C888), Hex(0xFFE6A8), ripple * 0.5 + (grain - 0.5) * 0.7 + 0.2);
+    Rgba sand = Mix(Hex(0xE8C888), Hex(0xFFE6A8), ripple * 0.5 + (grain - 0.5) * 0.7 + 0.2);
+    float tufts = TiledFbm(x, y, s, 6, 3, 604);
+    Rgba grass = Mix(Hex(0x8CB840), Hex(0xB8D860), grain);
+    return Mix(sand, grass, std::clamp((tufts - 0.55) * 5.0, 0.0, 1.0));
   });
   Rng rng(603);
   for (int i = 0; i < 30; ++i) {
     double x = rng.Range(0, s), y = rng.Range(0, s), r = rng.Range(s * 0.006, s * 0.014);
+    Rgba colour = rng.Uniform() < 0.5 ? Hex(0xFFF8E8) : Hex(0xC8A070);
     Wrapped(x, y, r * 2, s, [&](double px, double py) {
       Ellipse(cr, px, py, r * 1.4, r);
-      SetColour(cr, rng.Uniform() < 0.5 ? Hex(0xFFF8E8) : Hex(0xC8A070));
+      SetColour(cr, colour);
       cairo_fill(cr);
     });
   }
@@ -189,22 +218,26 @@ void DrawMushroom(cairo_t* cr, double s, const Rgba& cap, const Rgba& spots, uin
   }
 }
 
+// A panorama: zenith in the top row, horizon in the middle, nadir at the
+// bottom. The islands float above a soft sea of clouds, which is most of
+// what the round's camera sees.
 void DrawSky(cairo_t* cr, double w, double h) {
   PaintPixels(cr, int(w), int(h), [w, h](double x, double y) {
     double v = y / h;
-    Rgba colour;
-    if (v < 0.5) {
-      colour = Mix(Hex(0x3A9CF0), Hex(0xBCE8FF), std::pow(v / 0.5, 1.6));
-    } else {
-      colour = Mix(Hex(0xD8F2FF), Hex(0x8ACBEA), (v - 0.5) / 0.5);
-    }
-    // Puffy clouds in a wide band above the horizon, repeating around the sky.
-    double band = std::exp(-std::pow((v - 0.3) / 0.17, 2));
     float n = Fbm(float(x / w * 6.0), float(y / h * 5.0), 6, 5, 1001);
-    double cloud = std::clamp((n * band - 0.3) * 5.0, 0.0, 1.0);
     float shade = Fbm(float(x / w * 6.0), float(y / h * 5.0 + 0.25), 6, 3, 1001);
     Rgba cloudColour = Mix(Hex(0xFFFFFF), Hex(0xD4E2F0), std::clamp((0.6 - shade) * 2.0, 0.0, 1.0));
-    return Mix(colour, cloudColour, cloud);
+    if (v < 0.5) {
+      Rgba sky = Mix(Hex(0x3A9CF0), Hex(0xBCE8FF), std::pow(v / 0.5, 1.6));
+      double band = std::exp(-std::pow((v - 0.32) / 0.14, 2));
+      double cloud = std::clamp((n * band - 0.3) * 5.0, 0.0, 1.0);
+      return Mix(sky, cloudColour, cloud);
+    }
+    // Below the horizon: haze fading into a bright, gently lumpy cloud floor.
+    double depth = (v - 0.5) / 0.5;
+    Rgba haze = Mix(Hex(0xD8F2FF), Hex(0xC4E4F8), depth);
+    double cover = std::clamp(0.35 + depth * 0.9 + (n - 0.5) * 1.2, 0.0, 1.0);
+    return Mix(haze, Mix(cloudColour, Hex(0xF4FAFF), 0.4), cover);
   });
 }
 
@@ -234,16 +267,26 @@ void DrawBeeHead(cairo_t* cr, double s, double) {
   cairo_stroke(cr);
 }
 
-// Yellow and dark bands across v.
+// Stripes as image rows, from the neck (top row) to the tail's tip (bottom
+// rows, dark, where the sting samples it).
 void DrawBeeBody(cairo_t* cr, double s, double) {
   PaintPixels(cr, int(s), int(s), [s](double x, double y) {
+    const double edges[] = {0.2, 0.36, 0.54, 0.7, 0.84};
     double v = y / s;
-    double stripe = std::sin(v * 4 * 2 * M_PI);
-    double edge = std::clamp(stripe * 6.0, -1.0, 1.0) * 0.5 + 0.5;
+    int band = 0;
+    double nearest = 1.0;
+    for (double e : edges) {
+      if (v >= e) ++band;
+      nearest = std::min(nearest, std::abs(v - e));
+    }
+    bool dark = band % 2 == 1;
     float fuzz = TiledFbm(x, y, s, 32, 2, 1201);
     Rgba yellow = Mix(Hex(0xF5A316), Hex(0xFFD84A), fuzz);
-    Rgba dark = Mix(Hex(0x2A1C12), Hex(0x4A3424), fuzz);
-    return Mix(dark, yellow, edge);
+    Rgba black = Mix(Hex(0x2A1C12), Hex(0x4A3424), fuzz);
+    Rgba colour = dark ? black : yellow;
+    // Soft, fuzzy borders between the stripes.
+    double blend = std::clamp(0.5 - nearest * s / 6.0 + (fuzz - 0.5) * 0.6, 0.0, 0.5);
+    return Mix(colour, dark ? yellow : black, blend);
   });
 }
 
@@ -261,23 +304,40 @@ void DrawWing(cairo_t* cr, double s, double) {
                    s * (0.5 + (i - 2) * 0.22));
     cairo_stroke(cr);
   }
+  // The leading edge along the top is stiffer.
+  cairo_move_to(cr, s * 0.05, s * 0.45);
+  cairo_curve_to(cr, s * 0.25, s * 0.1, s * 0.6, s * 0.02, s * 0.95, s * 0.35);
+  SetColour(cr, Hex(0x4A6A88, 0.6));
+  cairo_set_line_width(cr, s * 0.02);
+  cairo_stroke(cr);
   cairo_restore(cr);
   SetColour(cr, Hex(0x4A6A88, 0.8));
   cairo_set_line_width(cr, s * 0.02);
   cairo_stroke(cr);
 }
 
-// Rubber armour above, a metal band below.
+// The barrels' rubber armour in the upper 72% (objective at the top row,
+// eyepiece at the 72% line) with metal rings at both ends; below, metal
+// round the lens, which is a disc 13% above the bottom edge.
 void DrawBinocularsSkin(cairo_t* cr, double s, double) {
   PaintPixels(cr, int(s), int(s), [s](double x, double y) {
-    if (y > s * 0.75) {
-      double v = (y - s * 0.75) / (s * 0.25);
-      float brush = TiledFbm(x * 0.1, y * 4, s, 16, 2, 1302);
-      return Mix(Hex(0xE8EEF4), Hex(0x8A96A6), v * 0.7 + brush * 0.3);
-    }
+    double v = y / s;
     float grain = TiledFbm(x, y, s, 64, 2, 1301);
+    float brush = TiledFbm(x * 0.1, y * 4, s, 16, 2, 1302);
+    Rgba metal = Mix(Hex(0x8A96A6), Hex(0xE8EEF4), 0.3 + brush * 0.6);
+    if (v < 0.07 || (v > 0.64 && v < 0.72) || v >= 0.72) return metal;
     return Mix(Hex(0x2E3A4C), Hex(0x46566C), grain);
   });
+  double cx = s * 0.5, cy = s * 0.87, r = s * 0.11;
+  cairo_arc(cr, cx, cy, r * 1.15, 0, 2 * M_PI);
+  SetColour(cr, Hex(0x3A4656));
+  cairo_fill(cr);
+  cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+  SetRadial(cr, cx - r * 0.3, cy - r * 0.3, r * 1.3, Hex(0xC8F0FF), Hex(0x1E6AB0));
+  cairo_fill(cr);
+  Ellipse(cr, cx - r * 0.35, cy - r * 0.35, r * 0.35, r * 0.22);
+  SetColour(cr, Hex(0xFFFFFF, 0.8));
+  cairo_fill(cr);
 }
 
 // Wooden handle on the left half, steel head on the right half.
@@ -293,26 +353,37 @@ void DrawHammerSkin(cairo_t* cr, double s, double) {
   });
 }
 
-// The pole in the leftmost eighth, the cloth with a honeycomb emblem beside it.
+// The pole samples the strip 2% .. 11% from the left (its knob at the top),
+// the cloth the image from 14% to the right edge.
 void DrawFlagSkin(cairo_t* cr, double s, double) {
   cairo_rectangle(cr, 0, 0, s, s);
   SetLinear(cr, 0, 0, 0, s, Hex(0xFF5A48), Hex(0xD8302A));
   cairo_fill(cr);
+  double cloth = s * 0.14, mid = (cloth + s) / 2;
   SetColour(cr, Hex(0xFFFFFF, 0.9));
-  cairo_rectangle(cr, s * 0.125, s * 0.1, s * 0.875, s * 0.06);
-  cairo_rectangle(cr, s * 0.125, s * 0.84, s * 0.875, s * 0.06);
+  cairo_rectangle(cr, cloth, s * 0.1, s - cloth, s * 0.06);
+  cairo_rectangle(cr, cloth, s * 0.84, s - cloth, s * 0.06);
   cairo_fill(cr);
-  RoundedPolygon(cr, HexCorners(s * 0.56, s * 0.5, s * 0.2, s * 0.23), s * 0.03);
+  RoundedPolygon(cr, HexCorners(mid, s * 0.5, s * 0.2, s * 0.23), s * 0.03);
   FillAndOutline(cr, Hex(0xFFD45C), palette::kOutline, s * 0.02);
-  DrawBombIcon(cr, s * 0.56, s * 0.52, s * 0.3);
+  DrawBombIcon(cr, mid, s * 0.52, s * 0.3);
   cairo_rectangle(cr, 0, 0, s * 0.125, s);
-  SetLinear(cr, 0, 0, s * 0.125, 0, Hex(0xC88A48), Hex(0x7A4A22));
+  SetLinear(cr, s * 0.02, 0, s * 0.11, 0, Hex(0xD89A58), Hex(0x7A4A22));
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 0, s * 0.125, s * 0.08);
+  SetLinear(cr, 0, 0, 0, s * 0.08, Hex(0xFFE27A), Hex(0xE8A010));
   cairo_fill(cr);
 }
 
+// Seen from above, centred; everything within a third of the width from the
+// middle is petal, since the mesh maps its top view there and transparent
+// texels would still hide the cells behind.
 void DrawFlower(cairo_t* cr, double s, const Rgba& petals) {
   double c = s / 2;
   const int count = 8;
+  cairo_arc(cr, c, c, s * 0.34, 0, 2 * M_PI);
+  SetRadial(cr, c, c, s * 0.34, Darker(petals, 0.15), petals);
+  cairo_fill(cr);
   for (int ring = 0; ring < 2; ++ring) {
     for (int i = 0; i < count; ++i) {
       cairo_save(cr);
@@ -341,12 +412,10 @@ void DrawFlower(cairo_t* cr, double s, const Rgba& petals) {
 }  // namespace
 
 void AddSkinJobs(std::vector<TextureJob>& jobs) {
-  AddTexture(jobs, "trava", 256, 256, [](cairo_t* cr, double s, double) {
-    DrawGrass(cr, s, 201, Hex(0x4A9A2E), Hex(0x8CD050), 500);
-  });
+  AddTexture(jobs, "trava", 256, 256, DrawBlades);
   AddTexture(jobs, "ostrov", 512, 512, DrawMeadow);
-  AddTexture(jobs, "ostrov1", 512, 512, DrawSoil);
-  AddTexture(jobs, "ostrov12", 512, 512, DrawSand);
+  AddTexture(jobs, "ostrov1", 512, 512, DrawGrassAndEarth);
+  AddTexture(jobs, "ostrov12", 512, 512, DrawSandAndGrass);
   AddTexture(jobs, "kamen", 256, 256, DrawStone);
   AddTexture(jobs, "brevno11", 256, 256, DrawBark);
   AddTexture(jobs, "doska", 256, 256, DrawPlanks);

@@ -1,9 +1,10 @@
-// The board's cells. The hexagon mesh maps the whole texture onto each face:
-// flat sides at the left and right texture edges, corners at the top and
-// bottom, the texture's top towards the model's +z. Seen from the round's
-// camera a tile therefore shows its texture turned a quarter to the left, and
-// a number plate (turned over) shows it upright, so symbols are drawn turned
-// to match.
+// The board's cells. The hexagon mesh maps the whole texture onto its face:
+// flat sides at the left and right texture edges, corners at the middle of
+// the top and bottom edges. Seen from the round's camera a cell drawn turned
+// over (closed, empty, bomb, highlights) shows its texture a quarter turn
+// clockwise; an open numbered cell is drawn unturned and is seen from behind,
+// so its texture appears mirrored across the diagonal; a number plate shows
+// it upright. Light and symbols are placed to come out the same on screen.
 #include <cmath>
 #include <string>
 
@@ -22,13 +23,27 @@ constexpr double kCos30 = 0.8660254;
 
 const Rgba kRim = Hex(0x5A3A1C);
 
-// Design space of a tile seen on screen: world units, origin at the cell
-// centre, x to the right and y down on screen.
-void EnterTileView(cairo_t* cr, double size, bool turnedOver) {
+// How a cell texture is seen on screen.
+enum class Seen { TurnedOver, FromBehind };
+
+// Design space of a turned-over cell as seen on screen: world units, origin
+// at the cell centre, x to the right and y down on screen.
+void EnterTurnedCellView(cairo_t* cr, double size) {
   double su = size / (2 * kCos30), sv = size / 2;
+  // Screen right is the texture's top, screen down the texture's right.
   cairo_matrix_t matrix;
-  cairo_matrix_init(&matrix, 0, sv, turnedOver ? su : -su, 0, size / 2, size / 2);
+  cairo_matrix_init(&matrix, 0, -sv, su, 0, size / 2, size / 2);
   cairo_transform(cr, &matrix);
+}
+
+// The texture corner that lies at the screen's top left, where the light
+// comes from: the bottom left for turned-over cells, the bottom right for
+// cells seen from behind.
+Point LitCorner(double size, Seen seen) { return {seen == Seen::TurnedOver ? 0.0 : size, size}; }
+
+void SetLitGradient(cairo_t* cr, double size, Seen seen, const Rgba& lit, const Rgba& shaded) {
+  Point from = LitCorner(size, seen);
+  SetLinear(cr, from.x, from.y, size - from.x, size - from.y, lit, shaded);
 }
 
 // The full-bleed hexagon of the texture, slightly shrunk by `inset` pixels.
@@ -55,15 +70,16 @@ void FillBleed(cairo_t* cr, const Rgba& colour) {
   cairo_paint(cr);
 }
 
+// A raised wax cap: bright and domed, lit from the screen's top left.
 void DrawClosed(cairo_t* cr, double w, double) {
   double s = w;
+  const Seen seen = Seen::TurnedOver;
   FillBleed(cr, kRim);
   HexPath(cr, s, 5, 14);
-  SetLinear(cr, 0, 0, 0, s, Hex(0xFFE27A), Hex(0xE8930F));
+  SetLitGradient(cr, s, seen, Hex(0xFFE27A), Hex(0xE0850A));
   cairo_fill(cr);
-  // Raised bevel: light on the top edges, shade on the bottom ones.
   HexPath(cr, s, 26, 18);
-  SetLinear(cr, 0, 20, 0, s - 20, Hex(0xFFD24A), Hex(0xF5A623));
+  SetLitGradient(cr, s, seen, Hex(0xFFD24A), Hex(0xF5A623));
   cairo_fill_preserve(cr);
   SetColour(cr, Hex(0xB86A0A, 0.35));
   cairo_set_line_width(cr, 4);
@@ -73,9 +89,10 @@ void DrawClosed(cairo_t* cr, double w, double) {
   cairo_clip(cr);
   Grain(cr, s, 11, 0.06);
   cairo_restore(cr);
-  // Soft dome light, placed towards the light (texture top = screen left).
-  Ellipse(cr, s * 0.5, s * 0.36, s * 0.30, s * 0.20);
-  SetRadial(cr, s * 0.5, s * 0.36, s * 0.30, Hex(0xFFFFFF, 0.5), Hex(0xFFFFFF, 0));
+  Point lit = LitCorner(s, seen);
+  double gx = s * 0.5 + (lit.x - s * 0.5) * 0.22, gy = s * 0.5 + (lit.y - s * 0.5) * 0.22;
+  Ellipse(cr, gx, gy, s * 0.26, s * 0.26);
+  SetRadial(cr, gx, gy, s * 0.26, Hex(0xFFFFFF, 0.5), Hex(0xFFFFFF, 0));
   cairo_fill(cr);
   HexPath(cr, s, 5, 14);
   SetColour(cr, kRim);
@@ -83,13 +100,15 @@ void DrawClosed(cairo_t* cr, double w, double) {
   cairo_stroke(cr);
 }
 
-void DrawOpenBase(cairo_t* cr, double s, const Rgba* tint) {
+// A flat, pale, slightly sunken floor; numbered cells are tinted with their
+// number's colour around the plate.
+void DrawOpenBase(cairo_t* cr, double s, const Rgba* tint, Seen seen) {
   FillBleed(cr, Hex(0x9C7A4E));
   HexPath(cr, s, 4, 12);
-  SetLinear(cr, 0, 0, 0, s, Hex(0xE8D6B0), Hex(0xFFF6E0));
+  SetLitGradient(cr, s, seen, Hex(0xFFF6E0), Hex(0xE8D6B0));
   cairo_fill(cr);
   HexPath(cr, s, 16, 14);
-  SetLinear(cr, 0, 0, 0, s, Hex(0xFFF3D6), Hex(0xFFFAEC));
+  SetLitGradient(cr, s, seen, Hex(0xFFFAEC), Hex(0xFFF3D6));
   cairo_fill(cr);
   if (tint) {
     HexPath(cr, s, 30, 16);
@@ -100,9 +119,10 @@ void DrawOpenBase(cairo_t* cr, double s, const Rgba* tint) {
   HexPath(cr, s, 16, 14);
   cairo_clip(cr);
   Grain(cr, s, 23, 0.05);
-  // Sunken: the top inner edge lies in shadow.
+  // Sunken: the rim on the light's side throws a shadow onto the floor.
+  Point lit = LitCorner(s, seen);
   HexPath(cr, s, 16, 14);
-  SetLinear(cr, 0, 0, 0, s * 0.35, Hex(0x7A5A30, 0.35), Hex(0x7A5A30, 0));
+  SetLinear(cr, lit.x, lit.y, s * 0.5, s * 0.5, Hex(0x7A5A30, 0.45), Hex(0x7A5A30, 0));
   cairo_set_line_width(cr, 18);
   cairo_stroke(cr);
   cairo_restore(cr);
@@ -112,11 +132,11 @@ void DrawOpenBase(cairo_t* cr, double s, const Rgba* tint) {
   cairo_stroke(cr);
 }
 
-void DrawOpenVoid(cairo_t* cr, double w, double) { DrawOpenBase(cr, w, nullptr); }
+void DrawOpenVoid(cairo_t* cr, double w, double) { DrawOpenBase(cr, w, nullptr, Seen::TurnedOver); }
 
 void DrawOpenNumber(cairo_t* cr, double w, int number) {
   Rgba tint = NumberColour(number);
-  DrawOpenBase(cr, w, &tint);
+  DrawOpenBase(cr, w, &tint, Seen::FromBehind);
 }
 
 void DrawBomb(cairo_t* cr, double w, double) {
@@ -126,7 +146,7 @@ void DrawBomb(cairo_t* cr, double w, double) {
   SetRadial(cr, s / 2, s / 2, s * 0.55, Hex(0xFF7A2A), Hex(0x7A1410));
   cairo_fill(cr);
   cairo_save(cr);
-  EnterTileView(cr, s, true);
+  EnterTurnedCellView(cr, s);
   // Burst behind the bomb.
   Star(cr, 0, 0, 0.78, 0.42, 11, 0.1);
   SetRadial(cr, 0, 0, 0.8, Hex(0xFFF2A0), Hex(0xFFB020));

@@ -1,0 +1,309 @@
+// The texture generator's output in the game folder: every texture the game
+// registers, the built-in images, both fonts and the medal particle set; and
+// that running the generator again gives the same bytes.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "textfile/config_node.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The texture lists the start-up loading registers, as the game passes them.
+const char* const kTextureLists[] = {
+    "menu",
+    "podlogka, game_map, bar, bar_s, bar_u, delete, delete1, check, checkA, enter, arrow, point",
+    "hex_30, hex_40, hex_bomb, hex_close6, hex_info, hex_open_void",
+    "hex_number_1, hex_number_2, hex_number_3",
+    "hex_number_4, hex_number_5, hex_number_6",
+    "hex_open_1, hex_open_2, hex_open_3, hex_open_4, hex_open_5, hex_open_6",
+    "i_corner_downright, i_binokol_over, i_flower_en, i_flower_dis",
+    "i_binokol_down, i_binokol_up, hecsogon_1, i_binokol_up1",
+    "m_menu, m_empty_down, m_empty_up, m_empty_down, m_menu, empty",
+    "m_leftarrow_down, m_leftarrow_over, m_leftarrow_up",
+    "btn_down, btn_up, btn_over,vopros, btn_up_s, btn_over_s, btn_down_s",
+    "vol1, vol2, vol3, vol4, vol5, vol6, vol7, vol8, vol9",
+    "isle1,isle2,isle3,isle4,isle5,isle6,isle7,isle8,isle9",
+    "k_1, k_2, k_3, k_4, k_5, k_6, k_7, k_8, k_9, k_10, k_11",
+    "f_1, f_2, f_3, f_4, f_5, f_6, f_7, f_8, f_9",
+    "b_grey, b_grey2, bar_s1, bar_s2, bar_s3",
+    "medal_bronze, medal_gold, medal_silver",
+    "slot_red, slot_green, slot_blue",
+    "trava, brevno11, doska, grib, kamen, newsky, ostrov1, score",
+    "ostrov12, ostrov, bee, body, wing",
+    "binokol, cur_molot1, flag, life2, life, molot",
+    "m_tick, checkbox, m_frame2, m_langeng_over_en, arrow, mushroom",
+    "m_bonus_over, m_bonus_up, options, profiles",
+};
+
+std::vector<std::string> TextureNames() {
+  std::vector<std::string> names;
+  std::set<std::string> seen;
+  for (const char* list : kTextureLists) {
+    std::string name;
+    for (const char* p = list;; ++p) {
+      if (*p == ',' || *p == ' ' || *p == '\0') {
+        if (!name.empty() && seen.insert(name).second) names.push_back(name);
+        name.clear();
+        if (*p == '\0') break;
+      } else {
+        name += *p;
+      }
+    }
+  }
+  return names;
+}
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;
+
+  const uint8_t* At(int x, int y) const { return &rgba[(size_t(y) * size_t(width) + size_t(x)) * 4]; }
+};
+
+bool Decode(const fs::path& path, Image& image) {
+  png_image png{};
+  png.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&png, path.string().c_str())) return false;
+  png.format = PNG_FORMAT_RGBA;
+  image.width = int(png.width);
+  image.height = int(png.height);
+  image.rgba.resize(PNG_IMAGE_SIZE(png));
+  bool ok = png_image_finish_read(&png, nullptr, image.rgba.data(), 0, nullptr) != 0;
+  png_image_free(&png);
+  return ok;
+}
+
+bool PowerOfTwo(int value) { return value > 0 && (value & (value - 1)) == 0; }
+
+std::string Quote(const fs::path& path) { return "'" + path.string() + "'"; }
+
+// The build puts the generator at a fixed place and makes this test depend on
+// it and on its output in the game folder.
+bool RunGenerator(const fs::path& folder) {
+  fs::path tool = fs::path(KESTRIN_BINARY_DIR) / "tools" / "texgen" / "texgen";
+  if (!fs::exists(tool)) return false;
+  std::string command = Quote(tool) + " " + Quote(folder) + " > /dev/null";
+  return std::system(command.c_str()) == 0;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// CIE lightness of an sRGB colour.
+double Lightness(const uint8_t* rgb) {
+  auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+  double y = 0.2126 * linear(rgb[0] / 255.0) + 0.7152 * linear(rgb[1] / 255.0) + 0.0722 * linear(rgb[2] / 255.0);
+  return 116.0 * std::cbrt(y) - 16.0;
+}
+
+class TextureContent : public ::testing::Test {
+ protected:
+  static Image Load(const std::string& relative) {
+    Image image;
+    EXPECT_TRUE(Decode(folder_ / relative, image)) << relative;
+    return image;
+  }
+
+  static inline const fs::path folder_ = KESTRIN_GAME_DIR;
+};
+
+TEST_F(TextureContent, EveryRegisteredTextureIsAPowerOfTwoPng) {
+  std::vector<std::string> names = TextureNames();
+  EXPECT_EQ(names.size(), 130u);  // the 129 of the loading lists and "menu"
+  for (const std::string& name : names) {
+    Image image = Load("textures/" + name + ".png");
+    EXPECT_TRUE(PowerOfTwo(image.width) && PowerOfTwo(image.height))
+        << name << " is " << image.width << " x " << image.height;
+  }
+}
+
+TEST_F(TextureContent, BuiltInImagesExistAndTheErrorImageStandsOut) {
+  Image black = Load("bin/black.png");
+  ASSERT_GT(black.width, 0);
+  EXPECT_TRUE(PowerOfTwo(black.width) && PowerOfTwo(black.height));
+  for (size_t i = 0; i < black.rgba.size(); i += 4) {
+    ASSERT_EQ(black.rgba[i] | black.rgba[i + 1] | black.rgba[i + 2], 0);
+    ASSERT_EQ(black.rgba[i + 3], 255);
+  }
+  Image error = Load("bin/error.png");
+  ASSERT_GT(error.width, 0);
+  EXPECT_TRUE(PowerOfTwo(error.width) && PowerOfTwo(error.height));
+  std::set<uint32_t> colours;
+  for (size_t i = 0; i < error.rgba.size(); i += 4) {
+    colours.insert(uint32_t(error.rgba[i]) << 16 | uint32_t(error.rgba[i + 1]) << 8 | error.rgba[i + 2]);
+  }
+  EXPECT_GE(colours.size(), 2u);
+}
+
+TEST_F(TextureContent, NumberPlatesDifferInLightness) {
+  std::vector<double> lightness;
+  for (int n = 1; n <= 6; ++n) {
+    Image plate = Load("textures/hex_number_" + std::to_string(n) + ".png");
+    ASSERT_GT(plate.width, 0);
+    // The plate's face beside the digit, on its left flat.
+    const uint8_t* face = plate.At(plate.width * 13 / 100, plate.height / 2);
+    EXPECT_EQ(face[3], 255) << n;
+    lightness.push_back(Lightness(face));
+  }
+  for (size_t a = 0; a < lightness.size(); ++a) {
+    for (size_t b = a + 1; b < lightness.size(); ++b) {
+      EXPECT_GE(std::abs(lightness[a] - lightness[b]), 8.0) << "numbers " << a + 1 << " and " << b + 1;
+    }
+  }
+}
+
+TEST_F(TextureContent, TilesAreOpaqueAndHighlightsLetTheTileShowThrough) {
+  for (const char* tile : {"hex_close6", "hex_open_void", "hex_open_3", "hex_bomb"}) {
+    Image image = Load(std::string("textures/") + tile + ".png");
+    ASSERT_GT(image.width, 0);
+    for (size_t i = 3; i < image.rgba.size(); i += 4) ASSERT_EQ(image.rgba[i], 255) << tile;
+  }
+  for (const char* highlight : {"hex_30", "hex_40"}) {
+    Image image = Load(std::string("textures/") + highlight + ".png");
+    ASSERT_GT(image.width, 0);
+    EXPECT_LT(image.At(image.width / 2, image.height / 2)[3], 128) << highlight;
+    // The ring on a flat side is nearly opaque.
+    int ringAlpha = 0;
+    for (int x = 0; x < image.width / 8; ++x) ringAlpha = std::max<int>(ringAlpha, image.At(x, image.height / 2)[3]);
+    EXPECT_GT(ringAlpha, 200) << highlight;
+  }
+}
+
+void CheckFont(const fs::path& folder, const std::string& description) {
+  SCOPED_TRACE(description);
+  ConfigNode node;
+  ASSERT_TRUE(node.Load((folder / description).string()));
+  ASSERT_EQ(node.Get("texture").type, ValueType::String);
+  std::string texture = node.Get("texture").AsString();
+  for (char& c : texture) {
+    if (c == '\\') c = '/';
+  }
+  Image sheet;
+  ASSERT_TRUE(Decode(folder / texture, sheet)) << texture;
+  ASSERT_EQ(node.Get("sizex").type, ValueType::Int);
+  ASSERT_EQ(node.Get("sizey").type, ValueType::Int);
+  EXPECT_EQ(node.Get("sizex").AsInt(), sheet.width);
+  EXPECT_EQ(node.Get("sizey").AsInt(), sheet.height);
+  EXPECT_TRUE(PowerOfTwo(sheet.width) && PowerOfTwo(sheet.height));
+
+  ASSERT_EQ(node.TableCount(), 1u);
+  const ConfigTable& table = node.tables[0];
+  EXPECT_STREQ(table.name, "coords");
+  ASSERT_EQ(table.rows, 256);
+  ASSERT_EQ(table.columns, 4);
+  struct Rect {
+    double u, v, w, h;
+  };
+  std::vector<Rect> glyphs;
+  double lineHeight = -1;
+  for (int row = 0; row < 256; ++row) {
+    Rect r{};
+    double* cells[4] = {&r.u, &r.v, &r.w, &r.h};
+    for (int column = 0; column < 4; ++column) {
+      const ConfigValue& cell = node.GetCell("coords", row, column);
+      ASSERT_EQ(cell.type, ValueType::Float) << "row " << row;
+      *cells[column] = cell.AsFloat();
+    }
+    if (row < 32 || row == 127) {
+      EXPECT_TRUE(r.u == 0 && r.v == 0 && r.w == 0 && r.h == 0) << "control code " << row;
+      continue;
+    }
+    if (r.w == 0 && r.h == 0) continue;
+    EXPECT_GE(r.u, 0.0);
+    EXPECT_GE(r.v, 0.0);
+    EXPECT_GT(r.w, 0.0);
+    EXPECT_LE(r.u + r.w, 1.0 + 1e-6) << "row " << row;
+    EXPECT_LE(r.v + r.h, 1.0 + 1e-6) << "row " << row;
+    // One line height for all glyphs keeps the baseline straight.
+    if (lineHeight < 0) lineHeight = r.h;
+    EXPECT_NEAR(r.h, lineHeight, 1e-6) << "row " << row;
+    glyphs.push_back(r);
+  }
+  // Printable ASCII and the Cyrillic alphabet of Windows-1251 all have pictures.
+  for (int row : {int('A'), int('z'), int('0'), int('!'), 0xA8, 0xB8, 0xC0, 0xDF, 0xE0, 0xFF}) {
+    const ConfigValue& width = node.GetCell("coords", row, 2);
+    EXPECT_GT(width.AsFloat(), 0.0f) << "row " << row;
+    int x = int(node.GetCell("coords", row, 0).AsFloat() * sheet.width);
+    int y = int(node.GetCell("coords", row, 1).AsFloat() * sheet.height);
+    int w = int(width.AsFloat() * sheet.width), h = int(node.GetCell("coords", row, 3).AsFloat() * sheet.height);
+    int inked = 0;
+    for (int py = y; py < y + h && py < sheet.height; ++py) {
+      for (int px = x; px < x + w && px < sheet.width; ++px) inked += sheet.At(px, py)[3] > 128;
+    }
+    EXPECT_GT(inked, 20) << "row " << row << " has no picture";
+  }
+  for (size_t a = 0; a < glyphs.size(); ++a) {
+    for (size_t b = a + 1; b < glyphs.size(); ++b) {
+      const Rect& p = glyphs[a];
+      const Rect& q = glyphs[b];
+      bool apart = p.u + p.w <= q.u + 1e-6 || q.u + q.w <= p.u + 1e-6 || p.v + p.h <= q.v + 1e-6 ||
+                   q.v + q.h <= p.v + 1e-6;
+      ASSERT_TRUE(apart) << "glyph rectangles overlap";
+    }
+  }
+}
+
+TEST_F(TextureContent, FontFilesDescribeEveryByteInsideTheirSheets) {
+  CheckFont(folder_, "bin/defaultfont.s");
+  CheckFont(folder_, "data/lightfont.s");
+}
+
+TEST_F(TextureContent, MedalParticleSetHasEveryKeyWithItsType) {
+  ConfigNode node;
+  ASSERT_TRUE(node.Load((folder_ / "data/pSet1.s").string()));
+  const char* floats[] = {"x", "y", "pSizeMin", "pSizeMax", "gravityDirectionX", "gravityDirectionY",
+                          "gravityPower", "flowDirectionX", "flowDirectionY", "flowSpeed", "dispersion"};
+  const char* ints[] = {"count", "lifetime", "pLifetimeMin", "pLifetimeMax", "flowDeviationMax", "generateDelay"};
+  for (const char* key : floats) EXPECT_EQ(node.Get(key).type, ValueType::Float) << key;
+  for (const char* key : ints) EXPECT_EQ(node.Get(key).type, ValueType::Int) << key;
+  ASSERT_EQ(node.Get("texture").type, ValueType::String);
+  std::vector<std::string> names = TextureNames();
+  EXPECT_NE(std::find(names.begin(), names.end(), node.Get("texture").AsString()), names.end())
+      << "the sparkle sprite must be a registered texture";
+  EXPECT_GT(node.Get("count").AsInt(), 0);
+  EXPECT_GT(node.Get("lifetime").AsInt(), 0);
+  EXPECT_GT(node.Get("generateDelay").AsInt(), 0);
+  EXPECT_LE(node.Get("pLifetimeMin").AsInt(), node.Get("pLifetimeMax").AsInt());
+  EXPECT_LE(node.Get("pSizeMin").AsFloat(), node.Get("pSizeMax").AsFloat());
+  // The sparkles start on the screen.
+  EXPECT_GT(node.Get("x").AsFloat(), 0.0f);
+  EXPECT_LT(node.Get("x").AsFloat(), 2.0f);
+  EXPECT_GT(node.Get("y").AsFloat(), 0.0f);
+  EXPECT_LT(node.Get("y").AsFloat(), 1.5f);
+}
+
+TEST_F(TextureContent, SecondRunWritesTheSameBytes) {
+  fs::path again = fs::temp_directory_path() / ("kestrin_texgen_" + std::to_string(::getpid()));
+  fs::remove_all(again);
+  ASSERT_TRUE(RunGenerator(again));
+  size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(again)) {
+    if (!entry.is_regular_file()) continue;
+    fs::path relative = fs::relative(entry.path(), again);
+    ASSERT_TRUE(fs::exists(folder_ / relative)) << relative;
+    EXPECT_TRUE(ReadBytes(entry.path()) == ReadBytes(folder_ / relative)) << relative << " differs";
+    ++files;
+  }
+  EXPECT_EQ(files, 137u);  // 130 textures, 2 built-in images, 2 fonts of 2 files, the particle set
+  fs::remove_all(again);
+}
+
+}  // namespace
