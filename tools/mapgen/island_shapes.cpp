@@ -29,9 +29,9 @@ bool crescent(float u, float v) { return round(u, v) && !disc(u, v, 0.55f, 0.25f
 
 bool clover(float u, float v) {
   for (float angle : {45.0f, 135.0f, 225.0f, 315.0f})
-    if (lobe(u, v, angle, 0.55f, 0.42f)) return true;
+    if (lobe(u, v, angle, 0.62f, 0.4f)) return true;
   const bool stem = std::fabs(u + 0.3f * (v + 0.6f)) < 0.1f && v > -1.05f && v < -0.3f;
-  return disc(u, v, 0, 0, 0.35f) || stem;
+  return disc(u, v, 0, 0, 0.3f) || stem;
 }
 
 bool butterfly(float u, float v) {
@@ -40,9 +40,9 @@ bool butterfly(float u, float v) {
 }
 
 bool star(float u, float v) {
-  const float turn = std::atan2(u, v) * 5.0f / (2.0f * Pi);
+  const float turn = std::atan2(u, v) * 5.0f / (2.0f * Pi) + 0.5f;
   const float towardsPoint = 1.0f - std::fabs((turn - std::floor(turn)) * 2.0f - 1.0f);
-  return std::hypot(u, v) < 0.45f + 0.55f * std::pow(towardsPoint, 1.6f);
+  return std::hypot(u, v) < 0.55f + 0.45f * std::pow(towardsPoint, 1.4f);
 }
 
 // A ring round a lagoon that opens to the south.
@@ -88,8 +88,8 @@ int cellNearest(float x, float y) {
 const std::vector<IslandShape>& islandShapes() {
   static const std::vector<IslandShape> shapes = {
       {"round", round, 9.0f, 9.0f},         {"heart", heart, 11.0f, 11.0f},
-      {"crescent", crescent, 13.0f, 13.0f}, {"clover", clover, 13.5f, 15.0f},
-      {"butterfly", butterfly, 14.0f, 14.0f}, {"star", star, 15.0f, 17.5f},
+      {"crescent", crescent, 14.2f, 14.2f}, {"clover", clover, 13.5f, 15.0f},
+      {"butterfly", butterfly, 14.5f, 15.0f}, {"star", star, 16.5f, 20.5f},
       {"atoll", atoll, 14.5f, 17.5f},       {"sun", sun, 16.0f, 20.0f},
   };
   return shapes;

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "textfile/test_files.h"
+#include "board_test_support.h"
+#include "game/board.h"
+#include "game/level_files.h"
+
+using namespace boardtest;
+
+namespace {
+template <class T>
+void append(std::string& bytes, const T* records, size_t count) {
+  bytes.append(reinterpret_cast<const char*>(records), sizeof(T) * count);
+}
+
+// The current Level as a map file.
+std::string mapBytes() {
+  std::string bytes;
+  const HexBoard& header = Level;
+  append(bytes, &header, 1);
+  append(bytes, Level.cells.data(), Level.cellCount);
+  append(bytes, Level.cellMarks.data(), Level.cellCount);
+  append(bytes, Level.cellItems.data(), Level.cellCount);
+  return bytes;
+}
+
+std::string triggerBytes(const std::vector<TriggerRecord>& triggers) {
+  std::string bytes;
+  append(bytes, triggers.data(), triggers.size());
+  return bytes;
+}
+
+void setInt(std::string& bytes, size_t offset, int32_t value) { std::memcpy(&bytes[offset], &value, 4); }
+
+SceneObject object(const char* mesh, const char* texture, float x) {
+  SceneObject o{};
+  std::strncpy(o.meshName, mesh, 31);
+  std::strncpy(o.textureName, texture, 31);
+  o.scale = 1;
+  o.position[0] = x;
+  o.position[1] = 16.9f;
+  return o;
+}
+
+std::string sceneBytes(const std::vector<SceneObject>& objects, uint32_t count) {
+  std::string bytes;
+  append(bytes, &count, 1);
+  append(bytes, objects.data(), objects.size());
+  return bytes;
+}
+
+// A small designed board saved to a file: three flowers, a mark, two items.
+std::string designedMap() {
+  emptyBoard();
+  startOn(cellIndex(3, 3));
+  putBombs({cellIndex(5, 5)});
+  for (int i : {20, 21, 22}) cell(i).flower = 1;
+  makeHoles({400, 401});
+  Level.cellMarks[7] = 2;
+  Level.cellItems[8] = ItemHammer;
+  Level.cellItems[9] = ItemBinoculars;
+  Level.beeHeading = 1.5f;
+  Level.lives = 9;
+  Level.flowerCount = 99;  // the loader counts for itself
+  Level.flowersTaken = 4;
+  Level.roadLeft = 6;
+  return mapBytes();
+}
+
+class LevelFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    previous = std::filesystem::current_path();
+    createLevel();
+    LevelList.clear();
+    SceneObjectList.clear();
+  }
+  void TearDown() override {
+    std::filesystem::current_path(previous);
+    LevelList.clear();
+  }
+  // Loads a different board first, so that what stays can be told apart.
+  void loadStartBoard() {
+    createLevel();
+    startBoard = Level.cells;
+  }
+  void expectStartBoardKept() {
+    EXPECT_EQ(Level.cellCount, 410);
+    ASSERT_EQ(Level.cells.size(), startBoard.size());
+    EXPECT_EQ(std::memcmp(Level.cells.data(), startBoard.data(), sizeof(HexCell) * startBoard.size()), 0);
+  }
+  std::filesystem::path previous;
+  std::vector<HexCell> startBoard;
+  testfiles::TempDir dir;
+};
+}  // namespace
+
+TEST_F(LevelFiles, ScanListsMapsInNameOrder) {
+  std::filesystem::current_path(dir.path());
+  scanLevels();
+  EXPECT_TRUE(LevelList.empty());
+  for (const char* name : {"2_b.map", "1_a.map", "notes.txt", "1_a.map.trg", "a_name_that_is_far_too_long_for_it.map"})
+    dir.Write(std::string("maps/") + name, "x");
+  scanLevels();
+  EXPECT_EQ(LevelList, (std::vector<std::string>{"1_a.map", "2_b.map"}));
+}
+
+TEST_F(LevelFiles, MapLoadsBoardMarksAndItems) {
+  const std::string path = dir.Write("level.map", designedMap());
+  const int start = Level.currentCell;
+  const std::vector<HexCell> saved = Level.cells;
+  loadStartBoard();
+  Level.bombCount = 17;
+  Level.markedBombs = 3;
+  Level.colourTable[2] = 0x12345678;
+  ASSERT_TRUE(loadMap(path));
+  EXPECT_EQ(Level.currentCell, start);
+  EXPECT_FLOAT_EQ(Level.beeHeading, 1.5f);
+  EXPECT_EQ(Level.lives, 9);
+  EXPECT_EQ(std::memcmp(Level.cells.data(), saved.data(), sizeof(HexCell) * saved.size()), 0);
+  EXPECT_EQ(Level.cellMarks[7], 2);
+  EXPECT_EQ(Level.cellMarks[6], NoMark);
+  EXPECT_EQ(Level.cellItems[8], ItemHammer);
+  EXPECT_EQ(Level.cellItems[9], ItemBinoculars);
+  EXPECT_EQ(Level.flowerCount, 3);
+  EXPECT_EQ(Level.flowersTaken, 0);
+  EXPECT_EQ(Level.roadLeft, 0);
+  // What the loader keeps of its own.
+  EXPECT_EQ(Level.bombCount, 17);
+  EXPECT_EQ(Level.markedBombs, 3);
+  EXPECT_EQ(Level.colourTable[2], 0x12345678u);
+  // No trigger file: every record zero.
+  for (const TriggerRecord& t : Level.triggers) ASSERT_EQ(t.active + t.link + t.value, 0);
+}
+
+TEST_F(LevelFiles, BriefingTriggersSetTheirCellsContent) {
+  const std::string path = dir.Write("level.map", designedMap());
+  std::vector<TriggerRecord> triggers(Level.cellCount, TriggerRecord{});
+  triggers[30] = {1, 0, 1, 0, -1, 7};
+  triggers[31] = {0, 0, 1, 0, -1, 7};
+  triggers[32] = {1, 1, 0, 0, 33, 7};
+  dir.Write("level.map.trg", triggerBytes(triggers));
+  ASSERT_TRUE(loadMap(path));
+  EXPECT_EQ(Level.cells[30].content, CellBomb);
+  EXPECT_EQ(Level.cells[31].content, 0);
+  EXPECT_EQ(Level.cells[32].content, 0);
+  EXPECT_EQ(Level.triggers[32].link, 33);
+  EXPECT_EQ(Level.triggers[31].value, 7);
+}
+
+TEST_F(LevelFiles, MissingMapLeavesTheBoard) {
+  loadStartBoard();
+  EXPECT_FALSE(loadMap(dir.File("missing.map")));
+  expectStartBoardKept();
+}
+
+TEST_F(LevelFiles, MapsWithWrongCellCountsAreRefused) {
+  const std::string good = designedMap();
+  loadStartBoard();
+  const int countOffset = 44;
+  for (int32_t count : {411, 100000, -1, -410, 0, 409}) {
+    std::string bytes = good;
+    setInt(bytes, countOffset, count);
+    EXPECT_FALSE(loadMap(dir.Write("bad.map", bytes))) << count;
+    expectStartBoardKept();
+  }
+  // A map of more cells than the board holds, complete with all its records.
+  std::string big = good;
+  setInt(big, countOffset, 411);
+  big.insert(MapHeaderSize + 32 * 410, std::string(32, '\0'));
+  big.append(8, '\0');
+  EXPECT_FALSE(loadMap(dir.Write("big.map", big)));
+  expectStartBoardKept();
+  for (size_t length : {good.size() - 1, good.size() + 1, MapHeaderSize, size_t{40}, size_t{0}}) {
+    std::string bytes = good;
+    bytes.resize(length);
+    EXPECT_FALSE(loadMap(dir.Write("cut.map", bytes))) << length;
+    expectStartBoardKept();
+  }
+}
+
+TEST_F(LevelFiles, ShortTriggerFileIsRefused) {
+  const std::string path = dir.Write("level.map", designedMap());
+  std::vector<TriggerRecord> triggers(Level.cellCount - 1, TriggerRecord{1, 0, 1, 0, 0, 7});
+  dir.Write("level.map.trg", triggerBytes(triggers));
+  loadStartBoard();
+  EXPECT_FALSE(loadMap(path));
+  expectStartBoardKept();
+}
+
+TEST_F(LevelFiles, SmallerMapFitsTheArrays) {
+  emptyBoard(10, 6);
+  const int count = Level.cellCount;
+  ASSERT_LT(count, 410);
+  startOn(1);
+  const std::string path = dir.Write("small.map", mapBytes());
+  createLevel();
+  ASSERT_TRUE(loadMap(path));
+  EXPECT_EQ(Level.cellCount, count);
+  EXPECT_EQ(Level.cells.size(), static_cast<size_t>(count));
+  EXPECT_EQ(Level.cellMarks.size(), 410u);
+}
+
+TEST_F(LevelFiles, SceneObjectsAreReadAndReplaced) {
+  std::vector<SceneObject> level = {object("l_island", "ostrov", 1), object("l_grib", "grib", 2)};
+  std::vector<SceneObject> menu = {object("l_most", "doska", 3)};
+  std::memset(menu[0].textureName, 'x', 32);  // no terminator in the file
+  const std::string levelPath = dir.Write("maps/bin/a.map.bin", sceneBytes(level, 2));
+  const std::string menuPath = dir.Write("maps/bin/menu.bin", sceneBytes(menu, 1));
+  ASSERT_TRUE(loadSceneObjects(levelPath));
+  ASSERT_EQ(SceneObjectList.size(), 2u);
+  EXPECT_STREQ(SceneObjectList[1].meshName, "l_grib");
+  EXPECT_FLOAT_EQ(SceneObjectList[1].position[0], 2);
+  ASSERT_TRUE(loadSceneObjects(menuPath));
+  ASSERT_EQ(SceneObjectList.size(), 1u);
+  EXPECT_STREQ(SceneObjectList[0].meshName, "l_most");
+  EXPECT_EQ(std::strlen(SceneObjectList[0].textureName), 31u);
+  ASSERT_TRUE(loadSceneObjects(levelPath));
+  EXPECT_EQ(SceneObjectList.size(), 2u);
+}
+
+TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {
+  std::vector<SceneObject> objects = {object("l_island", "ostrov", 1)};
+  ASSERT_TRUE(loadSceneObjects(dir.Write("ok.bin", sceneBytes(objects, 1))));
+  EXPECT_FALSE(loadSceneObjects(dir.Write("bad.bin", sceneBytes(objects, 2))));
+  EXPECT_TRUE(SceneObjectList.empty());
+  EXPECT_FALSE(loadSceneObjects(dir.Write("huge.bin", sceneBytes(objects, 0xFFFFFFFFu))));
+  EXPECT_FALSE(loadSceneObjects(dir.Write("short.bin", "ab")));
+  EXPECT_FALSE(loadSceneObjects(dir.File("missing.bin")));
+  EXPECT_TRUE(SceneObjectList.empty());
+  EXPECT_TRUE(loadSceneObjects(dir.Write("none.bin", sceneBytes({}, 0))));
+}
+
+TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
+  dir.Write("maps/1_a.map", designedMap());
+  const int start = Level.currentCell;
+  dir.Write("maps/bin/1_a.map.bin", sceneBytes({object("l_island", "ostrov", 1)}, 1));
+  std::filesystem::current_path(dir.path());
+  scanLevels();
+  ASSERT_EQ(LevelList.size(), 1u);
+
+  loadStartBoard();
+  Level.hammers = Level.binoculars = 2;
+  ASSERT_TRUE(loadLevel(0));
+  EXPECT_EQ(Level.currentCell, start);
+  EXPECT_EQ(SceneObjectList.size(), 1u);
+  EXPECT_EQ(Level.lives, 4);
+  EXPECT_EQ(Level.hammers, 0);
+  EXPECT_EQ(Level.binoculars, 0);
+
+  loadStartBoard();
+  for (int index : {1, 8, -1}) {
+    Level.lives = 1;
+    EXPECT_FALSE(loadLevel(index));
+    expectStartBoardKept();
+    EXPECT_TRUE(SceneObjectList.empty());
+    EXPECT_EQ(Level.lives, 4);
+  }
+}
