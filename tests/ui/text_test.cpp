@@ -1,0 +1,353 @@
+// Fonts and text drawing on the recording device. The test font is 256 x 256
+// pixels; at res_width 800 an interface unit is 400 pixels.
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/engine.h"
+#include "render/png_writer.h"
+#include "render/quad_buffers.h"
+#include "render/render_fixture.h"
+#include "ui/fps_display.h"
+#include "ui/text_drawing.h"
+
+namespace {
+
+using rendertest::RenderTest;
+using rendertest::VertexConstant;
+
+struct Row {
+  float u, v, tw, th;
+};
+
+// Pictures 32 pixels high: 'A' 16 wide (width = half the height), 'B' 32 wide
+// (width = height), '^' and byte 200 like 'A', byte 255 like 'B'.
+const std::map<int, Row> kTestRows = {{'A', {0, 0, 0.0625f, 0.125f}},
+                                      {'B', {0.25f, 0, 0.125f, 0.125f}},
+                                      {'^', {0.5f, 0, 0.0625f, 0.125f}},
+                                      {200, {0.75f, 0.5f, 0.0625f, 0.125f}},
+                                      {255, {0.875f, 0.875f, 0.125f, 0.125f}}};
+
+std::string Number(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+std::string FontFile(const std::string& sheet, const std::map<int, Row>& rows, int tableRows = 256) {
+  std::string text = "font {\n  texture " + sheet + "\n  sizex 256\n  sizey 256\n";
+  text += "  data coords " + std::to_string(tableRows) + " 4 {\n";
+  for (int c = 0; c < tableRows; ++c) {
+    auto row = rows.find(c);
+    Row r = row == rows.end() ? Row{0, 0, 0, 0} : row->second;
+    text += "  " + Number(r.u) + " " + Number(r.v) + " " + Number(r.tw) + " " + Number(r.th) + "\n";
+  }
+  return text + "  }\n}\n";
+}
+
+// Every printable character half as wide as high.
+std::map<int, Row> PrintableRows() {
+  std::map<int, Row> rows;
+  for (int c = 33; c < 127; ++c) rows[c] = {(c % 16) / 16.0f, (c / 16) / 16.0f, 0.0625f, 0.125f};
+  return rows;
+}
+
+// One drawn glyph: its rectangle (c60) and texture region (c61).
+struct Quad {
+  std::vector<float> place, region;
+};
+
+class TextTest : public RenderTest {
+ protected:
+  void SetUp() override {
+    RenderTest::SetUp();
+    savedWidth = res_width;
+    res_width = 800;
+    std::vector<uint32_t> pixels(16, 0xFFFFFFFF);
+    for (const char* png : {"bin/black.png", "bin/error.png", "bin/defaultfont.png", "data/test.png"}) {
+      std::filesystem::create_directories(std::filesystem::path(png).parent_path());
+      rendertest::WritePng(png, 4, 4, pixels);
+    }
+    Write("bin/defaultfont.s", FontFile("bin\\nothing.png", PrintableRows()));
+    Write("data/test.s", FontFile("data\\test.png", kTestRows));
+    Textures.loadBuiltInTextures();
+    LoadDefaultFont();
+    test = LoadFont("test", "test");
+    // As the interface pass leaves it.
+    CreateUnitQuadBuffer();
+    device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+    device->ClearLog();
+  }
+  void TearDown() override {
+    ReleaseFonts();
+    ReleaseUnitQuadBuffer();
+    res_width = savedWidth;
+    RenderTest::TearDown();
+  }
+
+  std::vector<Quad> Quads() const {
+    std::vector<Quad> quads;
+    for (const auto& draw : device->Draws()) {
+      const auto& c = draw.state.vertexConstants;
+      quads.push_back({{c[60][0], c[60][1], c[60][2], c[60][3]}, {c[61][0], c[61][1], c[61][2], c[61][3]}});
+    }
+    return quads;
+  }
+
+  // Top-left corners of the drawn glyphs in interface units.
+  std::vector<std::pair<float, float>> Corners() const {
+    std::vector<std::pair<float, float>> corners;
+    for (const Quad& q : Quads()) corners.push_back({q.place[0] + 1.0f, 0.75f - q.place[1]});
+    return corners;
+  }
+
+  void ExpectCorners(const std::vector<std::pair<float, float>>& expected) const {
+    auto corners = Corners();
+    ASSERT_EQ(corners.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_NEAR(corners[i].first, expected[i].first, 1e-5) << "glyph " << i;
+      EXPECT_NEAR(corners[i].second, expected[i].second, 1e-5) << "glyph " << i;
+    }
+  }
+
+  int32_t savedWidth = 0;
+  Font* test = nullptr;
+};
+
+// Widths at height 0.1: 'A' 0.05, 'B' 0.1; spacing 0.001, space 0.01.
+constexpr float kH = 0.1f;
+
+TEST_F(TextTest, GlyphSizesFollowTheSheetAndTheConfiguredWidth) {
+  const Glyph& a = test->glyphs['A'];
+  EXPECT_FLOAT_EQ(a.tw, 0.0625f);
+  EXPECT_FLOAT_EQ(a.th, 0.125f);
+  EXPECT_FLOAT_EQ(a.sw, 16.0f / 400);
+  EXPECT_FLOAT_EQ(a.sh, 32.0f / 400);
+  EXPECT_EQ(test->sizex, 256);
+  EXPECT_FLOAT_EQ(test->spacing, 0.001f);
+  EXPECT_FLOAT_EQ(test->spaceWidth, 0.01f);
+
+  res_width = 1024;
+  Font* wide = LoadFont("wide", "test");
+  EXPECT_FLOAT_EQ(wide->glyphs['A'].sw, 16.0f / 512);
+  EXPECT_FLOAT_EQ(wide->glyphs['A'].sh, 32.0f / 512);
+  // Only the aspect is used, so the drawn width does not change.
+  EXPECT_FLOAT_EQ(wide->charWidth('A', kH), test->charWidth('A', kH));
+  EXPECT_FLOAT_EQ(test->charWidth('B', kH), 0.1f);
+}
+
+TEST_F(TextTest, FindFontFallsBackToTheDefaultFont) {
+  EXPECT_EQ(FindFont("test"), test);
+  EXPECT_EQ(FindFont("default"), &DefaultFont);
+  EXPECT_EQ(FindFont(""), &DefaultFont);
+  EXPECT_EQ(FindFont(nullptr), &DefaultFont);
+  EXPECT_EQ(FindFont("Test"), &DefaultFont);
+  EXPECT_EQ(DefaultFont.name, "default");
+  // The default font draws with the built-in sheet, not its own "texture" key.
+  EXPECT_EQ(DefaultFont.texture, Textures.fontTexture);
+  EXPECT_NE(test->texture, nullptr);
+  EXPECT_NE(test->texture, Textures.errorTexture);
+}
+
+TEST_F(TextTest, AMissingFontFileGivesAnEmptyFontWithTheErrorTexture) {
+  Font* missing = LoadFont("missing", "no_such_font");
+  EXPECT_EQ(missing->texture, Textures.errorTexture);
+  EXPECT_EQ(missing->sizex, 0);
+  EXPECT_FALSE(missing->hasGlyph('A'));
+  DrawTextLine("AB AB", 0, 0, 1, kH, "missing");
+  DrawTextWrapped("AB AB\nAB", 0, 0, 1, "missing", kH);
+  EXPECT_TRUE(device->Draws().empty());
+}
+
+TEST_F(TextTest, LineShowsTheLongestTailThatFits) {
+  // From the end: B 0.101, A 0.152, A 0.203, A 0.254.
+  EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 1.0f, kH), 0u);
+  EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 0.2541f, kH), 0u);  // all of it, just below the limit
+  EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 0.2539f, kH), 1u);
+  EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 0.2f, kH), 2u);
+  EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 0.1f, kH), 4u);  // the last character alone reaches it
+  EXPECT_EQ(FitLineStart(*test, "", 0, 0.1f, kH), 0u);
+  // '^' is measured like any glyph, a space by its own width.
+  EXPECT_EQ(FitLineStart(*test, "^B", 2, 0.12f, kH), 1u);
+  EXPECT_EQ(FitLineStart(*test, "A B", 3, 0.12f, kH), 1u);
+
+  DrawTextLine("AAAB", 0.5f, 0.25f, 0.2f, kH, "test");
+  auto quads = Quads();
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_EQ(quads[0].place, (std::vector<float>{-0.5f, 0.5f, 0.05f, -kH}));
+  EXPECT_EQ(quads[0].region, (std::vector<float>{0, 0, 0.0625f, 0.125f}));
+  EXPECT_NEAR(quads[1].place[0], -0.5f + 0.051f, 1e-6);
+  EXPECT_FLOAT_EQ(quads[1].place[2], 0.1f);
+  EXPECT_EQ(quads[1].region, (std::vector<float>{0.25f, 0, 0.125f, 0.125f}));
+}
+
+TEST_F(TextTest, LineBindsTheSheetOnceAndSetsOnlyTheQuadRegisters) {
+  DrawTextLine("A B", 0, 0, 1, kH, "test");
+  std::vector<d3d9::CallKind> kinds;
+  for (const auto& call : device->Calls()) kinds.push_back(call.kind);
+  using K = d3d9::CallKind;
+  EXPECT_EQ(kinds, (std::vector<K>{K::SetTexture, K::SetVertexShaderConstantF, K::SetVertexShaderConstantF,
+                                   K::DrawPrimitive, K::SetVertexShaderConstantF, K::SetVertexShaderConstantF,
+                                   K::DrawPrimitive}));
+  EXPECT_EQ(device->Calls()[0].object, test->texture);
+  EXPECT_EQ(device->Calls()[0].a, 0u);
+  // A space advances the pen by its width plus the spacing.
+  ExpectCorners({{0, 0}, {0.051f + 0.011f, 0}});
+}
+
+TEST_F(TextTest, CaretAndMissingGlyphsAreNeverDrawnAndDoNotAdvance) {
+  DrawTextLine("^A^ZB", 0, 0, 1, kH, "test");  // 'Z' has no picture in the test font
+  ExpectCorners({{0, 0}, {0.051f, 0}});
+  device->ClearLog();
+  DrawTextWrapped("^A^ZB", 0, 0, 1, "test", kH);
+  ExpectCorners({{0, 0}, {0.051f, 0}});
+  device->ClearLog();
+  DrawTextLine(nullptr, 0, 0, 1, kH, "test");
+  DrawTextWrapped(nullptr, 0, 0, 1, "test", kH);
+  DrawTextOverlay(nullptr, 0, 0, 1, kH, "test");
+  EXPECT_TRUE(device->Calls().empty());
+}
+
+TEST_F(TextTest, BytesAboveAsciiIndexTheirOwnRows) {
+  DrawTextLine("\xC8\xFF", 0, 0, 1, kH, "test");
+  auto quads = Quads();
+  ASSERT_EQ(quads.size(), 2u);
+  EXPECT_EQ(quads[0].region, (std::vector<float>{0.75f, 0.5f, 0.0625f, 0.125f}));
+  EXPECT_EQ(quads[1].region, (std::vector<float>{0.875f, 0.875f, 0.125f, 0.125f}));
+}
+
+TEST_F(TextTest, EveryByteIsSafeWithATableThatStopsEarly) {
+  Write("data/short.s", FontFile("data\\test.png", kTestRows, 100));  // rows 100..255 missing
+  LoadFont("short", "short");
+  std::string all;
+  for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+  DrawTextLine(all.c_str(), 0, 0, 100, kH, "short");
+  DrawTextWrapped(all.c_str(), 0, 0, 0.3f, "short", kH);
+  auto quads = Quads();
+  ASSERT_EQ(quads.size(), 4u);  // 'A' and 'B' twice; '^' is hidden and 200, 255 have no row
+  for (const Quad& q : quads) EXPECT_TRUE(std::isfinite(q.place[0]) && std::isfinite(q.place[2]));
+}
+
+TEST_F(TextTest, WrappedTextBreaksBeforeTheWordThatDoesNotFit) {
+  // Words: "AA" 0.1 wide, "BB" 0.2 (no spacing counted when measuring).
+  DrawTextWrapped("AA BB AA", 0.2f, 0.3f, 0.3f, "test", kH);
+  ExpectCorners({{0.2f, 0.3f},
+                 {0.251f, 0.3f},
+                 {0.2f, 0.4f},
+                 {0.301f, 0.4f},
+                 {0.2f, 0.5f},
+                 {0.251f, 0.5f}});
+  for (const Quad& q : Quads()) EXPECT_FLOAT_EQ(q.place[3], -kH);
+}
+
+TEST_F(TextTest, AWordWiderThanTheLabelStaysOnItsLine) {
+  DrawTextWrapped("BBBB A", 0, 0, 0.2f, "test", kH);
+  ExpectCorners({{0, 0}, {0.101f, 0}, {0.202f, 0}, {0.303f, 0}, {0, 0.1f}});
+}
+
+TEST_F(TextTest, CaretInsideAWordCountsWhenTheWordIsMeasured) {
+  // "B^" measures 0.15: from 0.113 it reaches 0.25, so it moves down.
+  DrawTextWrapped("AA B^", 0, 0, 0.25f, "test", kH);
+  ExpectCorners({{0, 0}, {0.051f, 0}, {0, 0.1f}});
+}
+
+TEST_F(TextTest, LineBreaksStartNewLines) {
+  const char kBreak[] = "AA\nB";  // a label's '|' arrives here as byte 10
+  DrawTextWrapped(kBreak, 0, 0, 1, "test", kH);
+  ExpectCorners({{0, 0}, {0.051f, 0}, {0, 0.1f}});
+
+  // A second break right after the first is taken as a character, not a break.
+  device->ClearLog();
+  DrawTextWrapped("A\n\nB", 0, 0, 1, "test", kH);
+  ExpectCorners({{0, 0}, {0, 0.1f}});
+
+  // A break at the very end ends the text.
+  device->ClearLog();
+  DrawTextWrapped("A\n", 0, 0, 1, "test", kH);
+  ExpectCorners({{0, 0}});
+
+  // A space after a break still only advances the pen.
+  device->ClearLog();
+  DrawTextWrapped("A\n B", 0, 0, 1, "test", kH);
+  ExpectCorners({{0, 0}, {0.011f, 0.1f}});
+}
+
+TEST_F(TextTest, OverlaySetsUpTheInterfacePassAndRestoresTheScene) {
+  CopyGameShaders();
+  Shaders.discover();
+  Shaders.load();
+  Materials.createMaterial("empty", 0, 128, 0.0f);
+  device->SetStreamSource(0, nullptr, 0, 0);
+  D3DXMATRIX sceneWorld, sceneView, interfaceWorld, interfaceView;
+  D3DXMatrixTranslation(&sceneWorld, 5, 6, 7);
+  D3DXMatrixTranslation(&sceneView, 8, 9, 10);
+  D3DXMatrixTranslation(&interfaceWorld, 1, 2, 3);
+  D3DXMatrixScaling(&interfaceView, 2, 2, 2);
+  WorldMatrix = sceneWorld;
+  ViewMatrix = sceneView;
+  InterfaceWorldMatrix = interfaceWorld;
+  InterfaceViewMatrix = interfaceView;
+  device->ClearLog();
+
+  DrawTextOverlay("AB", 0, 0, 0.6f, 0.04f, "test");
+
+  ASSERT_EQ(device->Draws().size(), 2u);
+  const auto& state = device->Draws()[0].state;
+  EXPECT_EQ(state.textures[0], test->texture);
+  EXPECT_EQ(state.textures[1], nullptr);
+  EXPECT_EQ(state.pixelShader, nullptr);
+  EXPECT_EQ(state.vertexShader, Shaders.vertexProgram("iface"));
+  EXPECT_EQ(state.stream, UnitQuadBuffer);
+  EXPECT_EQ(state.streamStride, 56u);
+  EXPECT_EQ(state.renderStates[D3DRS_ZENABLE], 0u);
+  // World in c0..c3 and view in c4..c7, transposed.
+  EXPECT_FLOAT_EQ(state.vertexConstants[0][3], 1);
+  EXPECT_FLOAT_EQ(state.vertexConstants[1][3], 2);
+  EXPECT_FLOAT_EQ(state.vertexConstants[2][3], 3);
+  EXPECT_FLOAT_EQ(state.vertexConstants[4][0], 2);
+  auto last = VertexConstant(device, 60);
+  EXPECT_NEAR(last[0], -1 + 0.021f, 1e-6);
+  EXPECT_FLOAT_EQ(last[1], 0.75f);
+  EXPECT_FLOAT_EQ(last[2], 0.04f);
+
+  EXPECT_TRUE(WorldMatrix == sceneWorld);
+  EXPECT_TRUE(ViewMatrix == sceneView);
+  EXPECT_EQ(device->State().renderStates[D3DRS_ZENABLE], 1u);
+  EXPECT_EQ(device->State().vertexShader, Materials.find("empty")->vertexShader);
+  auto textures = device->CallsOf(d3d9::CallKind::SetTexture);
+  EXPECT_EQ(textures.size(), 2u);  // the sheet once, stage 1 cleared
+}
+
+TEST_F(TextTest, FrameRateShowsInTheTopLeftCornerInTheDefaultFont) {
+  std::snprintf(FpsText, sizeof FpsText, "fps=%d", 60);
+  DrawFpsDisplay();
+  auto quads = Quads();
+  ASSERT_EQ(quads.size(), 6u);
+  EXPECT_EQ(quads[0].place, (std::vector<float>{-1, 0.75f, 0.02f, -0.04f}));
+  const Glyph& f = DefaultFont.glyphs['f'];
+  EXPECT_EQ(quads[0].region, (std::vector<float>{f.u, f.v, f.tw, f.th}));
+  for (const auto& draw : device->Draws()) EXPECT_EQ(draw.state.textures[0], Textures.fontTexture);
+}
+
+TEST_F(TextTest, FixedFunctionGlyphsCarryTheirRegionInTheVertices) {
+  UseShaderPath(false);
+  DrawTextLine("B", 0, 0, 1, kH, "test");
+  ASSERT_EQ(device->Draws().size(), 1u);
+  const auto& draw = device->Draws()[0];
+  ASSERT_TRUE(draw.fromMemory);
+  ASSERT_EQ(draw.vertices.size(), 4 * sizeof(Vertex));
+  Vertex corners[4];
+  std::memcpy(corners, draw.vertices.data(), sizeof corners);
+  EXPECT_FLOAT_EQ(corners[0].u0, 0.25f);
+  EXPECT_FLOAT_EQ(corners[0].v0, 0);
+  EXPECT_FLOAT_EQ(corners[3].u0, 0.375f);
+  EXPECT_FLOAT_EQ(corners[3].v0, 0.125f);
+  EXPECT_FLOAT_EQ(corners[3].position.x, -1 + 0.1f);
+  EXPECT_FLOAT_EQ(corners[3].position.y, 0.75f - kH);
+}
+
+}  // namespace
