@@ -122,10 +122,14 @@ TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPat
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATEREQUAL);
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
 
-  auto draw = [&](bool shaders) {
-    device->SetVertexShader(shaders ? vs : nullptr);
-    device->SetPixelShader(shaders ? ps : nullptr);
-    UseCamera(SceneCamera(0.4f), shaders);
+  // Both shaders, neither, or (as interface quads are drawn) a vertex shader
+  // feeding the fixed-function texture stages.
+  enum Path { kShaders, kFixed, kVertexShaderOnly };
+  auto draw = [&](Path path) {
+    bool vertexShader = path != kFixed;
+    device->SetVertexShader(vertexShader ? vs : nullptr);
+    device->SetPixelShader(path == kShaders ? ps : nullptr);
+    UseCamera(SceneCamera(0.4f), vertexShader);
     Clear(0xFF203040);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     device->SetRenderState(D3DRS_ALPHATESTENABLE, 1);
@@ -136,13 +140,15 @@ TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPat
     DrawStrip(WorldQuad(0.0f, 0.5f, 2.0f, -0.5f, 2.0f, 0xFF40FF40));    // hidden behind the first
     return Read();
   };
-  auto shaded = draw(true);
-  auto fixed = draw(false);
+  auto shaded = draw(kShaders);
+  auto fixed = draw(kFixed);
+  auto mixed = draw(kVertexShaderOnly);
   int covered = 0;
   for (uint32_t p : shaded)
     if (!RgbNear(p, 0xFF203040)) ++covered;
   EXPECT_GT(covered, 96 * 96 / 4);
   EXPECT_LE(Differences(shaded, fixed), 96 * 96 / 200) << "more than the edge pixels differ";
+  EXPECT_LE(Differences(shaded, mixed), 96 * 96 / 200) << "more than the edge pixels differ";
 
   device->SetVertexShader(nullptr);
   device->SetPixelShader(nullptr);

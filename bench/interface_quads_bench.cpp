@@ -1,0 +1,248 @@
+// Frames per second of an interface pass of 2000 quads at 800 x 600, drawn as
+// the game draws them: on the shader path one strip from the unit quad buffer
+// per quad with two constant registers changed, on the fixed-function path one
+// strip from memory per quad.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "d3dutil/math.h"
+#include "d3dutil/shader_assembler.h"
+#include "platform/d3d9/d3d9.h"
+#include "platform/window.h"
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600, kQuads = 2000;
+
+struct Vertex {
+  float x, y, z, nx, ny, nz;
+  D3DCOLOR colour;
+  float u, v, u1, v1, tx, ty, tz;
+};
+static_assert(sizeof(Vertex) == 56);
+
+const char* kInterfaceVs = R"(vs_2_0
+dcl_position v0
+dcl_color v1
+dcl_texcoord0 v2
+mad r0.xy, v0, c60.zw, c60
+mov r0.zw, v0
+m4x4 r1, r0, c0
+mov r1.z, -r1.z
+m4x4 oPos, r1, c8
+mad oT0.xy, v2, c61.zw, c61
+mov oD0, v1
+)";
+
+const char* kInterfacePs = R"(ps_2_0
+dcl v0
+dcl t0.xy
+dcl_2d s0
+texld r0, t0, s0
+mul r0, r0, v0
+mul r0, r0, c16
+mov oC0, r0
+)";
+
+Vertex At(float x, float y, float u, float v) { return Vertex{x, y, -1.125f, 0, 0, 0, 0xFFFFFFFF, u, v, 0, 0, 0, 0, 0}; }
+
+struct Scene {
+  HWND window = nullptr;
+  d3d9::Direct3D* direct3d = nullptr;
+  d3d9::Device* device = nullptr;
+  d3d9::Texture* texture = nullptr;
+  d3d9::VertexBuffer* unitQuad = nullptr;
+  d3d9::VertexDeclaration* declaration = nullptr;
+  d3d9::VertexShader* vs = nullptr;
+  d3d9::PixelShader* ps = nullptr;
+  D3DXMATRIX world, view, projection;
+
+  bool Open(bool shaders, std::string* why) {
+    window = CreatePlatformWindow("Kestrin bench", kWidth, kHeight, false);
+    if (!window) return *why = "no window", false;
+    direct3d = Direct3DCreate9(D3D_SDK_VERSION);
+    if (!direct3d) return *why = "no OpenGL 3.3", false;
+    D3DPRESENT_PARAMETERS pp{};
+    pp.BackBufferWidth = kWidth;
+    pp.BackBufferHeight = kHeight;
+    pp.BackBufferCount = 1;
+    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    pp.Windowed = 1;
+    pp.EnableAutoDepthStencil = 1;
+    pp.AutoDepthStencilFormat = D3DFMT_D24X8;
+    pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    if (FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device)))
+      return *why = "no device", false;
+
+    D3DXMatrixIdentity(&world);
+    D3DXVECTOR3 eye(0, 0, 0), at(0, 0, -1), up(0, 1, 0);
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    D3DXMatrixOrthoLH(&projection, 2.0f, 1.5f, 0.01f, 800.0f);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetRenderState(D3DRS_LIGHTING, 0);
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+    device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
+    device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
+    device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
+
+    if (FAILED(device->CreateTexture(256, 256, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture)))
+      return *why = "no texture", false;
+    for (UINT level = 0; level < texture->GetLevelCount(); ++level) {
+      D3DSURFACE_DESC desc;
+      texture->GetLevelDesc(level, &desc);
+      D3DLOCKED_RECT locked;
+      texture->LockRect(level, &locked, nullptr, 0);
+      for (UINT y = 0; y < desc.Height; ++y)
+        for (UINT x = 0; x < desc.Width; ++x)
+          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch)[x] =
+              ((x ^ y) & 8) ? 0xFFFFFFFF : 0x80FF8000;
+      texture->UnlockRect(level);
+    }
+    device->SetTexture(0, texture);
+
+    if (!shaders) {
+      device->SetFVF(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3);
+      device->SetTransform(D3DTS_WORLD, &world);
+      device->SetTransform(D3DTS_VIEW, &view);
+      device->SetTransform(D3DTS_PROJECTION, &projection);
+      return true;
+    }
+    const D3DVERTEXELEMENT9 elements[] = {
+        {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
+        {0, 12, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_NORMAL, 0},
+        {0, 24, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
+        {0, 28, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
+        {0, 36, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 1},
+        {0, 44, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_BINORMAL, 0},
+        D3DDECL_END(),
+    };
+    device->CreateVertexDeclaration(elements, &declaration);
+    device->SetVertexDeclaration(declaration);
+    std::vector<uint32_t> code;
+    std::string errors;
+    if (FAILED(D3DXAssembleShader(kInterfaceVs, 0xFFFF, &code, &errors)) ||
+        FAILED(device->CreateVertexShader(code.data(), &vs)))
+      return *why = "vertex shader: " + errors, false;
+    if (FAILED(D3DXAssembleShader(kInterfacePs, 0xFFFF, &code, &errors)) ||
+        FAILED(device->CreatePixelShader(code.data(), &ps)))
+      return *why = "pixel shader: " + errors, false;
+    device->SetVertexShader(vs);
+    device->SetPixelShader(ps);
+    const float white[4] = {1, 1, 1, 1};
+    device->SetPixelShaderConstantF(16, white, 1);
+    D3DXMATRIX t;
+    device->SetVertexShaderConstantF(0, *D3DXMatrixTranspose(&t, &world), 4);
+    device->SetVertexShaderConstantF(4, *D3DXMatrixTranspose(&t, &view), 4);
+    device->SetVertexShaderConstantF(8, *D3DXMatrixTranspose(&t, &projection), 4);
+    Vertex quad[4] = {At(0, 0, 0, 0), At(0, 1, 0, 1), At(1, 0, 1, 0), At(1, 1, 1, 1)};
+    device->CreateVertexBuffer(sizeof quad, 0, 0, D3DPOOL_DEFAULT, &unitQuad);
+    void* data = nullptr;
+    unitQuad->Lock(0, 0, &data, 0);
+    std::memcpy(data, quad, sizeof quad);
+    unitQuad->Unlock();
+    device->SetStreamSource(0, unitQuad, 0, sizeof(Vertex));
+    return true;
+  }
+
+  void Close() {
+    if (device) {
+      device->SetTexture(0, nullptr);
+      device->SetVertexShader(nullptr);
+      device->SetPixelShader(nullptr);
+      device->SetVertexDeclaration(nullptr);
+      device->SetStreamSource(0, nullptr, 0, 0);
+    }
+    for (d3d9::Unknown* object : std::initializer_list<d3d9::Unknown*>{texture, unitQuad, declaration, vs, ps})
+      if (object) object->Release();
+    if (device) device->Release();
+    if (direct3d) direct3d->Release();
+    if (window) DestroyWindow(window);
+  }
+
+  // The rectangle of quad i in interface units: a grid of glyph-sized cells.
+  static void Place(int i, float* x, float* y, float* w, float* h) {
+    *w = 0.04f;
+    *h = 0.03f;
+    *x = (i % 50) * 0.04f;
+    *y = (i / 50) * 0.0375f;
+  }
+
+  void FrameWithShaders() {
+    device->BeginScene();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    for (int i = 0; i < kQuads; ++i) {
+      float x, y, w, h;
+      Place(i, &x, &y, &w, &h);
+      const float where[4] = {x - 1.0f, 0.75f - y, w, -h};
+      const float region[4] = {(i % 16) / 16.0f, (i / 16 % 16) / 16.0f, 1 / 16.0f, 1 / 16.0f};
+      device->SetVertexShaderConstantF(60, where, 1);
+      device->SetVertexShaderConstantF(61, region, 1);
+      device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    }
+    device->EndScene();
+    device->Present(nullptr, nullptr, nullptr, nullptr);
+  }
+
+  void FrameFixedFunction() {
+    device->BeginScene();
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    for (int i = 0; i < kQuads; ++i) {
+      float x, y, w, h;
+      Place(i, &x, &y, &w, &h);
+      float left = x - 1.0f, top = 0.75f - y, u = (i % 16) / 16.0f, v = (i / 16 % 16) / 16.0f, d = 1 / 16.0f;
+      const Vertex quad[4] = {At(left, top, u, v), At(left, top - h, u, v + d), At(left + w, top, u + d, v),
+                              At(left + w, top - h, u + d, v + d)};
+      device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(Vertex));
+    }
+    device->EndScene();
+    device->Present(nullptr, nullptr, nullptr, nullptr);
+  }
+};
+
+void InterfaceQuads(benchmark::State& state, bool shaders) {
+  Scene scene;
+  std::string why;
+  if (!scene.Open(shaders, &why)) {
+    scene.Close();
+    state.SkipWithError(why.c_str());
+    return;
+  }
+  for (int warm = 0; warm < 3; ++warm) shaders ? scene.FrameWithShaders() : scene.FrameFixedFunction();
+  for (auto _ : state) shaders ? scene.FrameWithShaders() : scene.FrameFixedFunction();
+  std::vector<uint32_t> pixels;
+  int w = 0, h = 0;
+  scene.device->ReadBackBuffer(&pixels, &w, &h);  // waits for the last frame
+  state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["quads"] = kQuads;
+  scene.Close();
+}
+
+void ShaderPath(benchmark::State& state) { InterfaceQuads(state, true); }
+void FixedFunctionPath(benchmark::State& state) { InterfaceQuads(state, false); }
+
+BENCHMARK(ShaderPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(FixedFunctionPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+  // As the game does: keep glibc from trimming the heap between draws.
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
