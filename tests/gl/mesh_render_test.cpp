@@ -1,0 +1,341 @@
+// The game's own shaders on the OpenGL device: a lit model and interface
+// rectangles, set up by the real device set-up and the rendering start-up.
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/camera.h"
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "app/options.h"
+#include "render/billboards.h"
+#include "render/interface_quads.h"
+#include "render/material.h"
+#include "render/mesh_registry.h"
+#include "render/png_writer.h"
+#include "render/quad_buffers.h"
+#include "render/render_steps.h"
+#include "render/shader_library.h"
+#include "render/texture_cache.h"
+#include "render/transforms.h"
+#include "render/world_axes.h"
+#include "textfile/test_files.h"
+
+namespace {
+
+constexpr int kWidth = 128, kHeight = 96;
+
+int Red(uint32_t p) { return (p >> 16) & 0xFF; }
+int Green(uint32_t p) { return (p >> 8) & 0xFF; }
+int Blue(uint32_t p) { return p & 0xFF; }
+
+std::string Rgb(uint32_t p) {
+  return std::to_string(Red(p)) + "," + std::to_string(Green(p)) + "," + std::to_string(Blue(p));
+}
+
+bool Near(uint32_t p, uint32_t expected, int tolerance = 3) {
+  return std::abs(Red(p) - Red(expected)) <= tolerance && std::abs(Green(p) - Green(expected)) <= tolerance &&
+         std::abs(Blue(p) - Blue(expected)) <= tolerance;
+}
+
+// A model of three squares side by side in the plane z = 0, facing the
+// camera, each with its own normals: one towards the light, one away from
+// it, and one halfway between the light and the eye (the highlight).
+std::string ThreeSquares(const D3DXVECTOR3 normals[3]) {
+  std::string text = "squares\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n12\n";
+  const float left[3] = {-1.5f, -0.5f, 0.5f};
+  for (float x : left)
+    for (float dx : {0.0f, 0.9f})
+      for (float y : {-0.45f, 0.45f}) text += std::to_string(x + dx) + " " + std::to_string(y) + " 0\n";
+  for (int square = 0; square < 3; ++square)
+    for (int corner = 0; corner < 4; ++corner)
+      text += std::to_string(normals[square].x) + " " + std::to_string(normals[square].y) + " " +
+              std::to_string(normals[square].z) + "\n";
+  text += "6\n";
+  for (int square = 0; square < 3; ++square) {
+    int b = square * 4;
+    text += std::to_string(b) + " " + std::to_string(b + 1) + " " + std::to_string(b + 2) + "\n";
+    text += std::to_string(b + 2) + " " + std::to_string(b + 1) + " " + std::to_string(b + 3) + "\n";
+  }
+  text += "grey.png\n4\n0 0 0\n0 1 0\n1 0 0\n1 1 0\n";
+  for (int square = 0; square < 3; ++square) text += "0 1 2\n2 1 3\n";
+  return text + "0\n";
+}
+
+class GameShadersTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    WriteContent();
+  }
+
+  void TearDown() override {
+    if (Device) {
+      ReleaseTexturesShadersAndMaterials();
+      ReleaseRenderNames();
+      ReleaseUnitQuadBuffer();
+      ReleaseBillboardQuadBuffer();
+      ReleaseWorldAxesBuffer();
+      ReleaseGraphicsDevice();
+    }
+    ClearCameras();
+    if (MainWindow) DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    d3d9::ForceFixedFunctionCaps(false);
+    std::filesystem::current_path(previousFolder);
+  }
+
+  void WriteContent() {
+    std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
+    std::filesystem::create_directories("bin");
+    std::filesystem::create_directories("textures");
+    std::filesystem::create_directories("models");
+    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
+    rendertest::WriteSolidPng("bin/black.png", 4, 4, 0xFF000000);
+    rendertest::WriteSolidPng("bin/error.png", 4, 4, 0xFFFF00FF);
+    rendertest::WriteSolidPng("bin/defaultfont.png", 4, 4, 0xFFFFFFFF);
+    rendertest::WriteSolidPng("textures/grey.png", 4, 4, 0xFF808080);
+    rendertest::WriteSolidPng("textures/red.png", 4, 4, 0xFFFF0000);
+    rendertest::WriteSolidPng("textures/white.png", 4, 4, 0xFFFFFFFF);
+    rendertest::WritePng("textures/corners.png", 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+  }
+
+  // The game's device and rendering start-up; false when there is no GL here.
+  bool Start(bool shaders) {
+    d3d9::SetBackend(d3d9::Backend::OpenGL);
+    d3d9::ForceFixedFunctionCaps(!shaders);
+    res_width = kWidth;
+    res_height = kHeight;
+    multysample = 0;
+    foolscreen = 0;
+    anisotropic = 0;
+    AspectRatio = static_cast<float>(kHeight) / kWidth;
+    MainWindow = CreatePlatformWindow("Kestrin test", kWidth, kHeight, false);
+    if (!MainWindow) return false;
+    GraphicsDeviceExit = [](int) {};
+    CreateGraphicsDevice();
+    if (!Device) return false;
+    LoadShadersTexturesAndErrorMesh();
+    CreateMaterialEmpty();
+    CreateUnitQuadBuffer();
+    CreateBillboardQuadBuffer();
+    CreateWorldAxesAndMaterialWorld();
+    CreateMaterialsDiffuseAndSpecular();
+    Textures.addTextures("grey red white corners");
+    return true;
+  }
+
+  // The scene: eye at (0, 0, -3) looking at the origin, the game's light.
+  void BeginScene() {
+    Device->BeginScene();
+    Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    Device->SetRenderState(D3DRS_ZENABLE, 1);
+    Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    BindSceneMaterialAndTexture();
+    ProjectionMatrix = SceneProjectionMatrix;
+    D3DXVECTOR3 target(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtLH(&ViewMatrix, &eye, &target, &up);
+    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+    WorldMatrix = SceneWorldMatrix;
+    UploadTransforms();
+    const float position[4] = {100, 100, 100, 1}, colour[4] = {0.99f, 0.99f, 0.99f, 1};
+    const float direction[4] = {light.x, light.y, light.z, 1}, eyePosition[4] = {eye.x, eye.y, eye.z, 0};
+    Device->SetPixelShaderConstantF(0, position, 1);
+    Device->SetPixelShaderConstantF(4, direction, 1);
+    Device->SetPixelShaderConstantF(8, colour, 1);
+    Device->SetVertexShaderConstantF(20, position, 1);
+    Device->SetVertexShaderConstantF(24, direction, 1);
+    Device->SetVertexShaderConstantF(28, colour, 1);
+    Device->SetPixelShaderConstantF(12, eyePosition, 1);
+    Device->SetVertexShaderConstantF(32, eyePosition, 1);
+  }
+
+  void BeginInterface(bool loading) {
+    Device->SetRenderState(D3DRS_ZENABLE, 0);
+    WorldMatrix = InterfaceWorldMatrix;
+    ViewMatrix = InterfaceViewMatrix;
+    ProjectionMatrix = InterfaceProjectionMatrix;
+    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+    UploadTransforms();
+    BeginInterfaceQuads(loading);
+  }
+
+  std::vector<uint32_t> Finish() {
+    Device->EndScene();
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    EXPECT_EQ(Device->ReadBackBuffer(&pixels, &w, &h), D3D_OK);
+    EXPECT_EQ(w, kWidth);
+    EXPECT_EQ(h, kHeight);
+    pixels.resize(kWidth * kHeight);
+    return pixels;
+  }
+
+  static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) { return pixels[y * kWidth + x]; }
+
+  // Screen position of a point of the scene.
+  void Project(const D3DXVECTOR3& p, int* x, int* y) {
+    D3DXMATRIX viewProjection = ViewMatrix * ProjectionMatrix;
+    D3DXVECTOR3 clip;
+    D3DXVec3TransformCoord(&clip, &p, &viewProjection);
+    *x = static_cast<int>((clip.x + 1) * 0.5f * kWidth);
+    *y = static_cast<int>((1 - clip.y) * 0.5f * kHeight);
+  }
+
+  testfiles::TempDir dir;
+  std::filesystem::path previousFolder;
+  D3DXVECTOR3 eye{0, 0, -3};
+  D3DXVECTOR3 light{0.57735027f, 0.57735027f, 0.57735027f};
+};
+
+#define START_OR_SKIP(shaders) \
+  if (!Start(shaders)) GTEST_SKIP() << "no OpenGL here"
+
+TEST_F(GameShadersTest, LitModelsAreShadedWithAFloorAndHighlights) {
+  // Normals: towards the light, away from it, and halfway between the light
+  // and the eye at the third square's centre.
+  D3DXVECTOR3 toEye = eye - D3DXVECTOR3(0.95f, 0, 0), half;
+  D3DXVec3Normalize(&toEye, &toEye);
+  half = toEye + light;
+  D3DXVec3Normalize(&half, &half);
+  const D3DXVECTOR3 normals[3] = {light, -light, half};
+  dir.Write("models/squares.msh", ThreeSquares(normals));
+  START_OR_SKIP(true);
+  ASSERT_EQ(ShaderPath, 1);
+  Meshes.addMeshes("squares");
+  ASSERT_NE(Meshes.find("squares").root, nullptr);
+
+  auto render = [&](const char* material, const char* texture) {
+    BeginScene();
+    Materials.bindMaterial(material);
+    Textures.bindTexture(0, texture);
+    Meshes.find("squares").drawAt(D3DXVECTOR3(0, 0, 0), 1);
+    return Finish();
+  };
+  int litX, y, shadowX, highlightX;
+  BeginScene();
+  Finish();
+  Project(D3DXVECTOR3(-1.05f, 0, 0), &litX, &y);
+  Project(D3DXVECTOR3(-0.05f, 0, 0), &shadowX, &y);
+  Project(D3DXVECTOR3(0.95f, 0, 0), &highlightX, &y);
+
+  auto flat = render("empty", "grey");
+  auto diffuse = render("diffuse", "grey");
+  auto specular = render("specular", "grey");
+  auto red = render("diffuse", "red");
+
+  // Flat: the texture as it is.
+  EXPECT_TRUE(Near(At(flat, litX, y), 0xFF808080)) << Rgb(At(flat, litX, y));
+  EXPECT_TRUE(Near(At(flat, shadowX, y), 0xFF808080)) << Rgb(At(flat, shadowX, y));
+  // Diffuse: the side towards the light is bright, the side away from it
+  // darker but far from black.
+  int lit = Green(At(diffuse, litX, y)), shadow = Green(At(diffuse, shadowX, y));
+  EXPECT_GE(lit, 128) << Rgb(At(diffuse, litX, y));
+  EXPECT_GE(shadow, 40) << Rgb(At(diffuse, shadowX, y));
+  EXPECT_LE(shadow, 80) << Rgb(At(diffuse, shadowX, y));
+  // Specular: a highlight where the light mirrors towards the eye.
+  int plain = Green(At(diffuse, highlightX, y)), shiny = Green(At(specular, highlightX, y));
+  EXPECT_GE(shiny, plain + 80) << Rgb(At(diffuse, highlightX, y)) << " vs " << Rgb(At(specular, highlightX, y));
+  // Its shade is softer: the side away from the light lies between the
+  // diffuse shadow and the flat colour.
+  EXPECT_GT(Green(At(specular, shadowX, y)), shadow + 10) << Rgb(At(specular, shadowX, y));
+  EXPECT_LT(Green(At(specular, shadowX, y)), 118) << Rgb(At(specular, shadowX, y));
+  // The texture's colour is kept.
+  uint32_t litRed = At(red, litX, y);
+  EXPECT_GE(Red(litRed), 250) << Rgb(litRed);
+  EXPECT_LE(Green(litRed) + Blue(litRed), 4) << Rgb(litRed);
+  // Outside the model: the clear colour.
+  EXPECT_TRUE(Near(At(diffuse, 2, 2), 0xFF000000));
+}
+
+TEST_F(GameShadersTest, BillboardsFaceTheCameraInTheBatchColour) {
+  START_OR_SKIP(true);
+  Camera* camera = CreateCamera("default");
+  SelectCamera("default");
+  OrientCamera(camera, eye, 0, 180, 0);  // looking along +z, towards the origin
+  BeginScene();
+  const uint8_t orange[4] = {255, 128, 0, 255};
+  beginBillboards("white", orange);
+  drawBillboard(D3DXVECTOR3(0, 0, 0), 1, 1);
+  drawBillboard(D3DXVECTOR3(1.5f, 0, 0), 0.5f, 0.5f);
+  endBillboards();
+  auto pixels = Finish();
+  int x, y, smallX;
+  Project(D3DXVECTOR3(0, 0, 0), &x, &y);
+  Project(D3DXVECTOR3(1.5f, 0, 0), &smallX, &y);
+  EXPECT_TRUE(Near(At(pixels, x, y), 0xFFFF8000)) << Rgb(At(pixels, x, y));
+  EXPECT_TRUE(Near(At(pixels, smallX, y), 0xFFFF8000)) << Rgb(At(pixels, smallX, y));
+  // A square of side 1 at distance 3: about a fifth of the screen's height.
+  int top = y, bottom = y;
+  while (top > 0 && !Near(At(pixels, x, top - 1), 0xFF000000)) --top;
+  while (bottom < kHeight - 1 && !Near(At(pixels, x, bottom + 1), 0xFF000000)) ++bottom;
+  EXPECT_NEAR(bottom - top + 1, kHeight * 1.0 / (3 * 2 * std::tan(AspectRatio * 1.5707964 / 2)), 2);
+  EXPECT_TRUE(Near(At(pixels, (x + smallX) / 2, y), 0xFF000000));
+}
+
+// Sampling a 2 x 2 image with linear filtering a little off its texel
+// centres mixes in a few percent of the neighbours.
+constexpr int kFilterTolerance = 12;
+
+// The image "corners": red top left, green top right, blue bottom left,
+// white bottom right.
+void ExpectCornersAt(const std::vector<uint32_t>& pixels, int x0, int y0, int w, int h, const char* what) {
+  const int xs[2] = {x0 + w / 4, x0 + 3 * w / 4}, ys[2] = {y0 + h / 4, y0 + 3 * h / 4};
+  const uint32_t colours[2][2] = {{0xFFFF0000, 0xFF00FF00}, {0xFF0000FF, 0xFFFFFFFF}};
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 2; ++column) {
+      uint32_t p = pixels[ys[row] * kWidth + xs[column]];
+      EXPECT_TRUE(Near(p, colours[row][column], kFilterTolerance)) << what << " at " << xs[column] << "," << ys[row] << ": " << Rgb(p);
+    }
+}
+
+void DrawInterfaceScene() {
+  drawQuad("corners", 0, 0, 1, 0.75f);  // top-left quarter of the screen
+}
+
+TEST_F(GameShadersTest, InterfaceQuadsShowTheirImagesUprightWhereTheyArePlaced) {
+  START_OR_SKIP(true);
+  BeginScene();
+  BeginInterface(false);
+  DrawInterfaceScene();
+  // A widget quad in the bottom-right quarter, tinted green by register 16.
+  BeginInterface(false);
+  const float green[4] = {0, 1, 0, 1};
+  Device->SetPixelShaderConstantF(16, green, 1);
+  Textures.bindTexture(0, "corners");
+  drawQuadRegion(1, 0.75f, 1, 0.75f, 0, 0, 1, 1);
+  auto pixels = Finish();
+  ExpectCornersAt(pixels, 0, 0, kWidth / 2, kHeight / 2, "drawQuad");
+  EXPECT_TRUE(Near(At(pixels, 3 * kWidth / 4, kHeight / 4), 0xFF000000)) << Rgb(At(pixels, 3 * kWidth / 4, kHeight / 4));
+  // Tinted: red becomes black, green and white become green.
+  for (int y : {kHeight / 2 + kHeight / 8, kHeight - kHeight / 8}) {
+    EXPECT_TRUE(Near(At(pixels, kWidth / 2 + kWidth / 8, y), 0xFF000000, kFilterTolerance));
+    EXPECT_TRUE(Near(At(pixels, kWidth - kWidth / 8, y), 0xFF00FF00, kFilterTolerance));
+  }
+}
+
+TEST_F(GameShadersTest, TheFixedFunctionPathDrawsInterfaceQuadsAlike) {
+  START_OR_SKIP(false);
+  ASSERT_EQ(ShaderPath, 0);
+  // The "iface" program places quads with the projection alone; without it
+  // the interface view takes part, and a look-at towards -z mirrors x.
+  if (InterfaceViewMatrix._11 < 0) GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
+  BeginScene();
+  BeginInterface(false);
+  DrawInterfaceScene();
+  auto pixels = Finish();
+  ExpectCornersAt(pixels, 0, 0, kWidth / 2, kHeight / 2, "drawQuad, fixed-function path");
+}
+
+}  // namespace
