@@ -168,7 +168,9 @@ TEST(ModelContent, CountsNeverStartWithZero) {
       if (end == std::string::npos) end = text.size();
       std::string line = text.substr(start, end - start);
       bool digits = !line.empty() && line.find_first_not_of("0123456789") == std::string::npos;
-      if (digits) EXPECT_TRUE(line == "0" || line[0] != '0') << name << ": " << line;
+      if (digits) {
+        EXPECT_TRUE(line == "0" || line[0] != '0') << name << ": " << line;
+      }
       start = end + 1;
     }
   }
@@ -189,7 +191,7 @@ TEST(ModelContent, HexagonCellHasItsFaceAtZeroWithCornersOneAwayAndTheRimBelowWh
       ++corners;
       // Corners towards +-z and at +-60 degrees from them; flat sides face +-x.
       double angle = std::atan2(node.positions[i].x, node.positions[i].z) * 180 / M_PI;
-      EXPECT_NEAR(std::fmod(angle + 360, 60.0), 0.0, 1e-3);
+      EXPECT_NEAR(std::remainder(angle, 60.0), 0.0, 1e-3);
     }
   }
   EXPECT_GE(corners, 6);
@@ -236,8 +238,12 @@ TEST(ModelContent, NumberPlateShowsItsTextureUprightThroughTheRoundCamera) {
     for (size_t b : face) {
       D3DXVECTOR3 pa = Through(toView, node.positions[a]), pb = Through(toView, node.positions[b]);
       double du = node.uvs[b].x - node.uvs[a].x, dv = node.uvs[b].y - node.uvs[a].y;
-      if (du > 0.3) EXPECT_GT(pb.x, pa.x) << a << " " << b;
-      if (dv > 0.3) EXPECT_GT(pb.y, pa.y) << a << " " << b;
+      if (du > 0.3) {
+        EXPECT_GT(pb.x, pa.x) << a << " " << b;
+      }
+      if (dv > 0.3) {
+        EXPECT_GT(pb.y, pa.y) << a << " " << b;
+      }
     }
 }
 
@@ -315,16 +321,31 @@ TEST(ModelContent, SkyFacesInwardsAndPropsStandOnTheGround) {
 }
 
 TEST(ModelContent, SolidModelsHaveTheirNormalsFacingOut) {
-  for (const char* name : {"l_stone1", "body", "head", "l_grib", "l_brevno", "l_molot", "l_binokl", "l_island"}) {
+  // The normals agree with the triangles' winding, and the winding encloses
+  // a positive volume (outwards); the sky is seen from inside.
+  for (const char* name : {"l_stone1", "l_stone2", "body", "head", "l_grib", "l_brevno", "l_molot", "l_binokl",
+                           "l_island", "l_island4", "l_vopros", "skybox"}) {
     SCOPED_TRACE(name);
-    std::vector<TestVec3> points = PlacedPositions(Model(name));
-    Box box = BoundsOf(points);
-    TestVec3 middle{(box.low.x + box.high.x) / 2, (box.low.y + box.high.y) / 2, (box.low.z + box.high.z) / 2};
-    int outwards = 0, total = 0;
+    double volume = 0;
+    size_t agreeing = 0, total = 0;
     for (const TestNode& node : Model(name).nodes)
-      for (size_t i = 0; i < node.positions.size(); ++i, ++total)
-        if (Dot(node.normals[i], Minus(node.positions[i], middle)) > 0) ++outwards;
-    EXPECT_GT(outwards, total * 8 / 10);
+      for (const auto& t : node.triangles) {
+        TestVec3 a = node.positions[t[0]], b = node.positions[t[1]], c = node.positions[t[2]];
+        TestVec3 e1 = Minus(b, a), e2 = Minus(c, a);
+        TestVec3 face{e1.y * e2.z - e1.z * e2.y, e1.z * e2.x - e1.x * e2.z, e1.x * e2.y - e1.y * e2.x};
+        TestVec3 normals{node.normals[t[0]].x + node.normals[t[1]].x + node.normals[t[2]].x,
+                         node.normals[t[0]].y + node.normals[t[1]].y + node.normals[t[2]].y,
+                         node.normals[t[0]].z + node.normals[t[1]].z + node.normals[t[2]].z};
+        if (Dot(face, normals) > 0) ++agreeing;
+        ++total;
+        volume += Dot(a, {b.y * c.z - b.z * c.y, b.z * c.x - b.x * c.z, b.x * c.y - b.y * c.x}) / 6;
+      }
+    EXPECT_GT(agreeing, total * 97 / 100);
+    if (std::string(name) == "skybox") {
+      EXPECT_LT(volume, 0);
+    } else {
+      EXPECT_GT(volume, 0);
+    }
   }
 }
 
