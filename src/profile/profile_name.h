@@ -1,0 +1,13 @@
+#pragma once
+// A player's name as the profile file holds it. The file splits values at
+// white space, so a blank is written as '_' (as it always has been); a typed
+// '_' or '\' is written with a '\' before it, and any other white space also
+// as '_'. Names written before the escapes existed read back unchanged.
+#include <cstddef>
+#include <string>
+
+// The longest string value that a profile file read gives back whole.
+constexpr size_t StoredNameLimit = 31;
+
+std::string NameToFile(const std::string& name);
+std::string NameFromFile(const std::string& stored);

@@ -1,0 +1,45 @@
+#pragma once
+// The three player profiles in fixed slots, one structured text file each
+// ("data\profile0.s" .. "data\profile2.s"): the name, the open levels, the
+// score and medal of every level and the rewards. One slot is current; the
+// option "lastprofile" remembers it between runs (-1: no profile yet).
+#include <cstdint>
+#include <string>
+
+#include "textfile/config_node.h"
+
+constexpr int ProfileCount = 3;
+constexpr int ProfileLevels = 9;
+
+extern ConfigNode ProfileSlots[ProfileCount];
+extern int32_t CurrentProfile;
+
+std::string ProfilePath(int slot);
+// "score" and 3 give "score3".
+std::string NumberedKey(const char* stem, int number);
+
+// The slot CurrentProfile names, or slot 0 when it names none.
+int CurrentSlot();
+ConfigNode& CurrentProfileNode();
+bool ProfileInUse(int slot);
+bool AllProfilesFree();
+// The sum of "score1" .. "score9".
+int32_t TotalScore(const ConfigNode& profile);
+
+// Reads the three files; names come back with their blanks. A file that is
+// missing or holds no block gives a free slot, written at the next save.
+void LoadProfiles();
+// Writes the three files; false when one of them was not written.
+bool SaveProfiles();
+// Puts every key of a slot back to a free slot's value, in the file's order.
+void ResetProfile(ConfigNode& profile);
+// A free profile holding every key, for a slot whose file is missing.
+ConfigNode FreshProfile();
+
+// After a level: its score and medal, the opened levels, then the profiles
+// and the options are written.
+void SaveProgress();
+// The enter-name screen's action: names the current slot after the typed text.
+void CreateProfile();
+void SelectProfile(int slot);
+void DeleteProfile(int slot);

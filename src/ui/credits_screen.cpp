@@ -1,0 +1,13 @@
+#include "app/options.h"
+#include "ui/layout_loader.h"
+#include "ui/menu_screens.h"
+#include "ui/screen_wiring.h"
+
+// The way out of the program: the credits' button saves the options and quits.
+void ShowCredits() {
+  PlayClickSound();
+  MenuPage = PageCredits;
+  ClearWidgets();
+  LoadLayout("credits");
+  OnActionWithHoverSound("back", SaveOptionsAndQuit);
+}

@@ -1,0 +1,67 @@
+#include "app/engine.h"
+#include "app/mouse.h"
+#include "ui/text_drawing.h"
+#include "ui/widget_kinds.h"
+
+namespace {
+constexpr uint8_t kBackspace = 8;
+constexpr uint8_t kEnter = 13;
+constexpr uint8_t kFirstTyped = 31;
+// The cursor cell shows one of these, by cursorPhase.
+constexpr char kCursorCells[2] = {' ', '|'};
+}  // namespace
+
+EditWidget::EditWidget() { kind = KindEdit; }
+
+EditWidget::EditWidget(const std::string& widgetName, float left, float top, float w, float h)
+    : Widget(widgetName, left, top, w, h) {
+  kind = KindEdit;
+}
+
+const std::string& EditWidget::CurrentTexture() const {
+  if (currentTexture == SlotOver) return texture2;
+  if (currentTexture == SlotDown) return texture3;
+  return texture1;
+}
+
+std::string EditWidget::Typed() const { return text.empty() ? text : text.substr(0, text.size() - 1); }
+
+void EditWidget::Update() {
+  if (!ReportShown()) return;
+  if (text.empty()) text.push_back(' ');
+  text.back() = ' ';
+  // FrameCount restarts every 250 ms sample: the cursor blinks at that pace.
+  if (FrameCount == 0) cursorPhase = cursorPhase ? 0 : 1;
+  if (!visible || !enabled) return;
+
+  currentTexture = SlotNormal;
+  bool inside = PointerInside();
+  if (inside) currentTexture = SlotOver;
+  if (!TrackHover(inside)) return;
+  if (inside && LeftClicked()) ClearPointer();
+
+  if (LastKeyUp == kEnter) {
+    LastKeyUp = 0;
+    LastCharCode = 0;
+    if (WidgetCallback action = onAction) {
+      action();
+      return;
+    }
+  }
+  currentTexture = SlotDown;
+  uint8_t typed = LastCharCode;
+  if (typed == kBackspace && text.size() > 1) text.pop_back();
+  int64_t limit = int64_t{length} + 1;
+  if (typed >= kFirstTyped && static_cast<int64_t>(text.size()) < limit) {
+    text.back() = static_cast<char>(typed);
+    text.push_back(' ');
+  }
+  LastCharCode = 0;
+  text.back() = kCursorCells[cursorPhase ? 1 : 0];
+}
+
+void EditWidget::Draw() {
+  if (!BeginDraw()) return;
+  DrawQuad(CurrentTexture());
+  DrawTextLine(text.c_str(), x + margin_left, y + margin_top, text_width, text_height, font.c_str());
+}
