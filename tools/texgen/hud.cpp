@@ -104,18 +104,18 @@ void AddHudJobs(std::vector<TextureJob>& jobs) {
   });
   AddTexture(jobs, "life2", 128, 128, [](cairo_t* cr, double w, double) {
     cairo_push_group(cr);
-    DrawHeartIcon(cr, w / 2, w / 2, w * 0.95, Hex(0x9A9AA6), false);
+    DrawHeartIcon(cr, w / 2, w / 2, w * 0.95, Hex(0x6A5A50), false);
     cairo_pop_group_to_source(cr);
-    cairo_paint_with_alpha(cr, 0.6);
+    cairo_paint_with_alpha(cr, 0.55);
   });
   AddTexture(jobs, "i_flower_en", 128, 128, [](cairo_t* cr, double w, double) {
     DrawFlowerIcon(cr, w / 2, w / 2, w * 0.95, Hex(0xFF6FA8));
   });
   AddTexture(jobs, "i_flower_dis", 128, 128, [](cairo_t* cr, double w, double) {
     cairo_push_group(cr);
-    DrawFlowerIcon(cr, w / 2, w / 2, w * 0.95, Hex(0xB4B4BE));
+    DrawFlowerIcon(cr, w / 2, w / 2, w * 0.95, Hex(0x6A5A50));
     cairo_pop_group_to_source(cr);
-    cairo_paint_with_alpha(cr, 0.55);
+    cairo_paint_with_alpha(cr, 0.5);
   });
   AddTexture(jobs, "i_binokol_up", 128, 128, [](cairo_t* cr, double w, double h) {
     DrawBinocularsButton(cr, w, h, ButtonState::Up, false);

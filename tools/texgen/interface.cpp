@@ -40,22 +40,17 @@ void DrawCheckbox(cairo_t* cr, double w, double h) {
   cairo_stroke(cr);
 }
 
-// A tall marker pointing down at a cell: a rounded bubble with a symbol and a tail.
-void DrawMarker(cairo_t* cr, double w, double h, bool tick) {
+// A tall marker pointing down at a cell: a rounded bubble with a tick and a tail.
+void DrawTickMarker(cairo_t* cr, double w, double h) {
   double cx = w / 2, r = w * 0.42;
   double cy = r + w * 0.06;
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, r, M_PI * 0.72, M_PI * 2.28);
   cairo_line_to(cr, cx, h - w * 0.08);
   cairo_close_path(cr);
-  Rgba fill = tick ? Hex(0xFFFFFF) : Hex(0xFFF4D8);
-  SetLinear(cr, 0, 0, 0, h, fill, Hex(0xE6DCC8));
+  SetLinear(cr, 0, 0, 0, h, Hex(0xFFFFFF), Hex(0xE6DCC8));
   FillSourceAndOutline(cr, palette::kOutline, w * 0.05);
-  if (tick) {
-    DrawCheckIcon(cr, cx, cy, r * 1.45, Hex(0x3CB84A));
-  } else {
-    DrawArrowIcon(cr, cx, cy, r * 1.5, M_PI / 2, Hex(0xFF8A1E));
-  }
+  DrawCheckIcon(cr, cx, cy, r * 1.45, Hex(0x3CB84A));
 }
 
 void DrawDownArrow(cairo_t* cr, double w, double h) {
@@ -225,7 +220,7 @@ void AddMarks(std::vector<TextureJob>& jobs) {
   AddTexture(jobs, "checkA", 128, 128,
              [](cairo_t* cr, double w, double) { DrawCheckIcon(cr, w / 2, w / 2, w * 0.9, Hex(0xFFC233)); });
   AddTexture(jobs, "checkbox", 128, 128, DrawCheckbox);
-  AddTexture(jobs, "m_tick", 128, 256, [](cairo_t* cr, double w, double h) { DrawMarker(cr, w, h, true); });
+  AddTexture(jobs, "m_tick", 128, 256, DrawTickMarker);
   AddTexture(jobs, "arrow", 128, 256, DrawDownArrow);
   for (int level = 1; level <= 9; ++level) {
     AddTexture(jobs, "vol" + std::to_string(level), 64, 128,

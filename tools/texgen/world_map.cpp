@@ -207,31 +207,32 @@ void DrawIsland(cairo_t* cr, double w, double, int level) {
   SetColour(cr, palette::kOutline);
   cairo_set_line_width(cr, w * 0.014);
   cairo_stroke(cr);
-  // Blossoms in the level's colour, then rocks and trees.
+  // Blossoms in the level's colour, rocks and trees round the middle, where
+  // a landmark tells the islands apart.
   Rgba blossom = LevelColour(level);
+  auto around = [&](double from, double to) {
+    double a = rng.Range(0, 2 * M_PI), d = rng.Range(radius * from, radius * to);
+    return Point{cx + std::cos(a) * d, cy + std::sin(a) * d * 0.86};
+  };
   for (int i = 0; i < 10 + level; ++i) {
-    double a = rng.Range(0, 2 * M_PI), d = rng.Range(0, radius * 0.72);
-    double x = cx + std::cos(a) * d, y = cy + std::sin(a) * d * 0.86;
-    DrawFlowerIcon(cr, x, y, w * 0.07, blossom, 5);
+    Point p = around(0.35, 0.78);
+    DrawFlowerIcon(cr, p.x, p.y, w * 0.07, blossom, 5);
   }
   for (int i = 0; i < level % 3 + 1; ++i) {
-    double a = rng.Range(0, 2 * M_PI), d = rng.Range(radius * 0.2, radius * 0.7);
-    double x = cx + std::cos(a) * d, y = cy + std::sin(a) * d * 0.86;
-    Ellipse(cr, x, y, w * 0.035, w * 0.026);
-    SetLinear(cr, 0, y - w * 0.03, 0, y + w * 0.03, Hex(0xC8CED8), Hex(0x7A8494));
+    Point p = around(0.45, 0.75);
+    Ellipse(cr, p.x, p.y, w * 0.035, w * 0.026);
+    SetLinear(cr, 0, p.y - w * 0.03, 0, p.y + w * 0.03, Hex(0xC8CED8), Hex(0x7A8494));
     FillSourceAndOutline(cr, palette::kOutline, w * 0.008);
-  }
-  // A landmark in the middle, so the islands are told apart.
-  switch (level % 3) {
-    case 1: DrawBeehive(cr, cx + w * 0.04, cy - w * 0.02, w * 0.2); break;
-    case 2: DrawToadstool(cr, cx + w * 0.03, cy, w * 0.2); break;
-    default: DrawPalm(cr, cx + w * 0.02, cy, w * 0.24); break;
   }
   int trees = 2 + (level * 5) % 4;
   for (int i = 0; i < trees; ++i) {
-    double a = rng.Range(0, 2 * M_PI), d = rng.Range(radius * 0.15, radius * 0.68);
-    double x = cx + std::cos(a) * d, y = cy + std::sin(a) * d * 0.86;
-    DrawTree(cr, x, y, w * rng.Range(0.045, 0.07), Hex(level % 2 ? 0x3FA83A : 0x2F9A4A));
+    Point p = around(0.5, 0.72);
+    DrawTree(cr, p.x, p.y, w * rng.Range(0.045, 0.065), Hex(level % 2 ? 0x3FA83A : 0x2F9A4A));
+  }
+  switch (level % 3) {
+    case 1: DrawBeehive(cr, cx, cy - w * 0.01, w * 0.2); break;
+    case 2: DrawToadstool(cr, cx, cy + w * 0.02, w * 0.2); break;
+    default: DrawPalm(cr, cx - w * 0.02, cy + w * 0.02, w * 0.24); break;
   }
 }
 
