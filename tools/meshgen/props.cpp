@@ -74,7 +74,7 @@ ModelNode GrassTuft(const char* name, int blades, double spread, double minHeigh
   ModelNode node = Named(name, "trava.png");
   for (int i = 0; i < blades; ++i) {
     double heading = 2 * kPi * (i + 0.6 * HashUnit(i, seed)) / blades;
-    double r = spread * (0.25 + 0.75 * HashUnit(i + 100, seed));
+    double r = spread * (0.1 + 0.9 * HashUnit(i + 100, seed) * HashUnit(i + 100, seed));
     Vec3 base{r * std::cos(heading), -0.02, -r * std::sin(heading)};
     double height = minHeight + (maxHeight - minHeight) * HashUnit(i + 200, seed);
     AddBlade(node, base, heading + 0.4 * (HashUnit(i + 300, seed) - 0.5), height, 0.08 + 0.04 * HashUnit(i + 400, seed),
