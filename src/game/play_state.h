@@ -2,6 +2,7 @@
 // The globals of the current attempt at a level. The board rules add their
 // points to levelScore; the level's update applies everything else.
 #include <cstdint>
+#include <string>
 
 struct PlayState {
   int32_t levelScore = 0;
@@ -24,6 +25,7 @@ struct PlayState {
   int32_t lastHoveredCell = 1;
   int32_t frameSleep = 0;
   uint32_t lastFrameTime = 0;
+  std::string flowerTexture;  // "f_<levelNumber>"
 };
 
 extern PlayState Play;

@@ -1,0 +1,88 @@
+#include "game/bee.h"
+
+#include <cmath>
+
+#include "app/engine.h"
+#include "game/board.h"
+#include "platform/random.h"
+#include "render/material.h"
+#include "render/mesh_registry.h"
+#include "render/texture_cache.h"
+
+Bee TheBee;
+
+namespace {
+constexpr float AnimTimeWrap = 8000.0f;
+
+void drawPart(const char* mesh, const D3DXVECTOR3& at, float angleX, float angleY, float angleZ, float scale) {
+  Meshes.find(mesh).drawTransformed(at, angleX, angleY, angleZ, scale);
+}
+}  // namespace
+
+float frameStepFactor() { return FramesPerSecond != 0 ? 50.0f / static_cast<float>(FramesPerSecond) : 0.0f; }
+
+void Bee::reset() {
+  state = BeeFlying;
+  pitch = 90;
+  heading = 0;
+  roll = 0;
+  position = D3DXVECTOR3(20, BeeHoverHeight, 20);
+  animTime = 0;
+}
+
+void Bee::update() {
+  const float f = frameStepFactor();
+  if (state == BeeHit) {
+    hitVelocity += hitAccel;
+    hitAccel *= 0.9f;
+    hitVelocity.y -= 0.016f * f;
+    position += hitVelocity * f;
+    spinSpeed += 0.09f * f;
+    heading += spinSpeed * f;
+    roll = 30 * f;
+    if (crtRand() % 3 == 0) wingAngle = 30 * std::sin(animTime * 4);
+    hitTimer += 0.1f * f;
+  } else {
+    roll = 0;
+    pitch *= 0.9f;
+    const float s = std::sin(animTime * 0.5f) + 1;
+    position = D3DXVECTOR3(Level.beeX, BeeHoverHeight - 0.1f * s, Level.beeY);
+    bodyPitch = 5 * s;
+    headPitch = -2 * s;
+    headYaw = 20 * std::sin(animTime * 0.125f);
+    wingAngle = 30 * std::sin(animTime * 8);
+  }
+  if (FramesPerSecond != 0) {
+    animTime += 0.1f * f;
+    if (animTime >= AnimTimeWrap) animTime = 0;
+  }
+}
+
+void Bee::draw() {
+  Materials.bindMaterial("diffuse");
+  Textures.bindTexture(0, "bee");
+  drawPart("head", position, pitch + headPitch, heading + headYaw + 180, roll, scale);
+  Textures.bindTexture(0, "body");
+  drawPart("body", position, pitch + bodyPitch, heading + 180, roll, scale);
+  Textures.bindTexture(0, "wing");
+  const D3DXVECTOR3 wings(position.x, position.y + 0.25f * scale, position.z);
+  drawPart("wing1", wings, pitch, heading + 180, roll + wingAngle, scale);
+  drawPart("wing2", wings, pitch, heading + 180, roll - wingAngle, scale);
+}
+
+void Bee::hit() {
+  state = BeeHit;
+  hitVelocity = D3DXVECTOR3(0, 0, 0);
+  const int a = crtRand();
+  const int b = crtRand();
+  hitAccel = D3DXVECTOR3(static_cast<float>(a % 7 - 3) * 0.001f, 0.036f, static_cast<float>(b % 3 + 2) * 0.001f);
+  animTime = 0;
+  hitTimer = 0;
+}
+
+void Bee::recover() {
+  state = BeeFlying;
+  spinSpeed = 0;
+  heading = 0;
+  roll = 0;
+}

@@ -1,0 +1,170 @@
+#include "game/draw_game.h"
+
+#include <cstdio>
+#include <string>
+
+#include "app/engine.h"
+#include "app/frustum.h"
+#include "game/bee.h"
+#include "game/board.h"
+#include "game/cell_appearance.h"
+#include "game/level_files.h"
+#include "game/play_state.h"
+#include "game/scoring.h"
+#include "game/training.h"
+#include "platform/time.h"
+#include "render/interface_quads.h"
+#include "render/material.h"
+#include "render/mesh_registry.h"
+#include "render/particles.h"
+#include "render/texture_cache.h"
+#include "sound/game_sounds.h"
+#include "ui/widget_list.h"
+
+namespace {
+constexpr uint8_t KeyLeft = 37, KeyRight = 39;
+constexpr float FlowerHeight = 17.1f, ItemHeight = 17.6f;
+constexpr float PlateRaise = 0.1f;
+constexpr float IconSize = 0.08f, IconStep = 0.08f, IconsLeft = 0.28f;
+constexpr int LifeIcons = 3;
+
+D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
+
+void adjustFrameSleep() {
+  const uint8_t key = LastKeyUp;
+  if (key == KeyLeft) {
+    LastKeyUp = 0;
+    if (Play.frameSleep > 0) --Play.frameSleep;
+  } else if (key == KeyRight) {
+    LastKeyUp = 0;
+    ++Play.frameSleep;
+  }
+  if (Play.frameSleep > 0) Sleep(static_cast<uint32_t>(Play.frameSleep));
+}
+
+void drawSky() {
+  Textures.bindTexture(0, "newsky");
+  Meshes.find("skybox").drawTransformed(D3DXVECTOR3(20, -100, 20), 0, Play.skyAngle, 0, 300);
+  Play.skyAngle += 0.01f;
+}
+
+void drawScenery() {
+  Materials.bindMaterial("diffuse");
+  for (const SceneObject& object : SceneObjectList) {
+    if (Meshes.names.indexOf(object.meshName) < 0) continue;
+    Textures.bindTexture(0, object.textureName);
+    const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
+    Meshes.find(object.meshName).drawTransformed(at, 0, object.yaw, 0, object.scale);
+  }
+}
+
+void drawPickups() {
+  const Mesh flower = Meshes.find("flower");
+  const Mesh binoculars = Meshes.find("l_binokl");
+  const Mesh hammer = Meshes.find("l_molot");
+  for (int i = 0; i < Level.cellCount; ++i) {
+    if (!cellExists(i)) continue;
+    const HexCell& cell = Level.cells[i];
+    if (cell.flower) {
+      Materials.bindMaterial("specular");
+      Textures.bindTexture(0, Play.flowerTexture.c_str());
+      flower.drawAt(above(cell, FlowerHeight), 0.15f);
+      Materials.bindMaterial("diffuse");
+    }
+    const int item = i < static_cast<int>(Level.cellItems.size()) ? Level.cellItems[i] : ItemNone;
+    if (item == ItemBinoculars) {
+      Textures.bindTexture(0, "binokol");
+      binoculars.drawTransformed(above(cell, ItemHeight), 0, Play.spinAngle, 0, 0.03f);
+    } else if (item == ItemHammer) {
+      Textures.bindTexture(0, "molot");
+      hammer.drawTransformed(above(cell, ItemHeight), 0, Play.spinAngle + 30, 0, 0.03f);
+    }
+  }
+}
+
+bool inView(const HexCell& cell) { return SphereVisible(above(cell, BoardPlaneHeight), 1.0f); }
+
+void drawTile(const Mesh& hexagon, const HexCell& cell, const char* texture) {
+  Textures.bindTexture(0, texture);
+  hexagon.drawTransformed(above(cell, BoardPlaneHeight), 0, 0, 180, 1);
+}
+
+void drawCell(const Mesh& hexagon, const HexCell& cell) {
+  const std::string texture = cellTexture(cell);
+  if (cellCullable(cell)) {
+    if (inView(cell)) drawTile(hexagon, cell, texture.c_str());
+    return;
+  }
+  Textures.bindTexture(0, texture.c_str());
+  hexagon.drawAt(above(cell, BoardPlaneHeight), 1);
+  Textures.bindTexture(0, cellNumberTexture(cell).c_str());
+  hexagon.drawTransformed(above(cell, BoardPlaneHeight + PlateRaise), 180, -90, 0, 0.5f);
+}
+
+void drawHighlight(const Mesh& hexagon, int index, const char* texture) {
+  if (cellExists(index) && inView(Level.cells[index])) drawTile(hexagon, Level.cells[index], texture);
+}
+
+// The cell under the pointer shows its number in the display and sounds
+// once when the pointer comes to it.
+void showPointerCell(int index) {
+  if (!cellExists(index)) return;
+  const std::string number = cellNumberTexture(Level.cells[index]);
+  FindImage("num").texture = number.empty() ? "m_empty_up" : number;
+  if (index != Play.lastHoveredCell) {
+    Play.lastHoveredCell = index;
+    PlayEffectNoRestart("snd\\cell_mouse_over.wav");
+  }
+}
+
+void drawCells() {
+  Materials.bindMaterial("empty");
+  const Mesh hexagon = Meshes.find("hexagon");
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (cellExists(i)) drawCell(hexagon, Level.cells[i]);
+  const int pointerCell = cellAt(Play.boardPointX, Play.boardPointY);
+  drawHighlight(hexagon, Level.currentCell, BeeCellHighlight);
+  drawHighlight(hexagon, pointerCell, PointerCellHighlight);
+  showPointerCell(pointerCell);
+}
+
+void drawFlags() {
+  Textures.bindTexture(0, "flag");
+  const Mesh flag = Meshes.find("flag");
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (cellExists(i) && Level.cells[i].flagged) flag.drawAt(above(Level.cells[i], BoardPlaneHeight), 0.5f);
+}
+
+void drawStatusBar() {
+  drawQuad("empty", 0, 1.2975f, 2.0f, 0.21f);
+  for (int i = 0; i < LifeIcons; ++i)
+    drawQuad(i < Level.lives - 1 ? "life" : "life2", IconsLeft + IconStep * i, 1.4f, IconSize, IconSize);
+  for (int i = 0; i < Level.flowerCount; ++i)
+    drawQuad(i < Level.flowersTaken ? "i_flower_en" : "i_flower_dis", IconsLeft + IconStep * i, 1.33f, IconSize,
+             IconSize);
+}
+
+std::string digit(int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%1d", value);
+  return text;
+}
+}  // namespace
+
+void drawGame() {
+  adjustFrameSleep();
+  drawSky();
+  drawScenery();
+  drawPickups();
+  TheBee.draw();
+  drawCells();
+  drawMarkers();
+  drawFlags();
+  FindWidget("useEye").visible = Level.binoculars >= 1;
+  if (!Play.resultsShown) drawStatusBar();
+  FindLabel("molot_count").text = digit(Level.hammers);
+  FindLabel("binokl_count").text = digit(Level.binoculars);
+  drawParticleEmitters();
+  FindLabel("lbckore").text = scoreText(Play.displayedScore);
+  Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
+}

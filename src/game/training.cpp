@@ -1,0 +1,120 @@
+#include "game/training.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "game/bee.h"
+#include "game/board.h"
+#include "game/briefing_flights.h"
+#include "game/play_screen.h"
+#include "game/play_state.h"
+#include "render/interface_quads.h"
+
+std::vector<TrainingMarker> MarkerList;
+int32_t briefingCount = 0;
+
+namespace {
+// The first cell shows from the start; then the cells each numbered
+// briefing reveals, in the order of the briefings.
+constexpr int RevealCells[] = {68,  52,  55,  112, 117, 221, 222, 223, 264, 283, 285, 302, 305, 344,
+                               347, 364, 366, 367, 386, 195, 298, 236, 169, 249, 251, 293, 311, 269};
+constexpr int RevealStart[] = {1, 5, 19, 23, sizeof RevealCells / sizeof RevealCells[0]};
+constexpr int RevealRanges = sizeof RevealStart / sizeof RevealStart[0] - 1;
+
+constexpr float Pi = 3.14159265f;
+constexpr float MarkerHop = 0.04f;
+
+void showMarkersOn(int cell, int visible) {
+  for (TrainingMarker& marker : MarkerList)
+    if (marker.cell == cell) marker.visible = visible;
+}
+
+// The tool briefing a plain trigger opens, or null.
+const char* toolBriefing(int cell, bool arrow) {
+  if (!arrow && cell == HammerBriefingCell) return "brief_molot";
+  if (!arrow && cell == BinocularsBriefingCell) return "brief_binocl";
+  if (arrow && cell == UseToolsBriefingCell) return "brief_use";
+  return nullptr;
+}
+
+void firePlainTrigger(int cell) {
+  TriggerRecord& trigger = Level.triggers[cell];
+  if (const char* layout = toolBriefing(cell, trigger.arrow != 0)) showBriefing(layout);
+  trigger.active = 0;
+  showMarkersOn(cell, 0);
+  // Raising a hole's content to 0 makes a new cell rise from the sea.
+  if (inBoard(trigger.link)) ++Level.cells[trigger.link].content;
+}
+
+void fireBriefingTrigger(int cell) {
+  TriggerRecord& trigger = Level.triggers[cell];
+  const int k = briefingCount;
+  char layout[32];
+  std::snprintf(layout, sizeof layout, "brief%d", k);
+  showBriefing(layout);
+  startBriefingFlight(k);
+  briefingCount = k + 1;
+  for (int revealed : markerReveal(k)) showMarkersOn(revealed, 1);
+  trigger.link = 0;
+  trigger.active = 0;
+}
+
+// Where a point of the scene lands on the interface, by the scene's
+// matrices; false behind the eye.
+bool projectToInterface(const D3DXVECTOR3& point, float* x, float* y) {
+  const D3DXMATRIX toClip = WorldMatrix * ViewMatrix * ProjectionMatrix;
+  D3DXVECTOR4 clip;
+  D3DXVec3Transform(&clip, &point, &toClip);
+  if (!(clip.z > 0)) return false;
+  *x = 1 + clip.x / clip.z;
+  *y = 0.75f - 0.75f * clip.y / clip.z;
+  return true;
+}
+}  // namespace
+
+std::span<const int> markerReveal(int briefing) {
+  if (briefing < 0 || briefing >= RevealRanges) return {};
+  return std::span<const int>(RevealCells + RevealStart[briefing], RevealCells + RevealStart[briefing + 1]);
+}
+
+void clearMarkers() { MarkerList.clear(); }
+
+void createMarkers() {
+  const int cells = std::min<int>(Level.cellCount, static_cast<int>(Level.triggers.size()));
+  for (int i = 0; i < cells && inBoard(i); ++i) {
+    const TriggerRecord& trigger = Level.triggers[i];
+    if (!trigger.active || trigger.briefing) continue;
+    TrainingMarker marker;
+    marker.texture = trigger.arrow ? "arrow" : "m_tick";
+    marker.position = D3DXVECTOR3(Level.cells[i].x, BoardPlaneHeight, Level.cells[i].y);
+    marker.cell = i;
+    marker.visible = i == FirstMarkerCell;
+    MarkerList.push_back(marker);
+  }
+}
+
+void handleTrigger(int cell) {
+  if (!inBoard(cell) || cell >= static_cast<int>(Level.triggers.size())) return;
+  const TriggerRecord& trigger = Level.triggers[cell];
+  if (!trigger.active) return;
+  if (trigger.briefing)
+    fireBriefingTrigger(cell);
+  else
+    firePlainTrigger(cell);
+}
+
+void drawMarkers() {
+  const float hopStep = FramesPerSecond != 0 ? 6.0f / static_cast<float>(FramesPerSecond) : 0.0f;
+  for (TrainingMarker& marker : MarkerList) {
+    if (!marker.visible) continue;
+    marker.phase += hopStep;
+    if (marker.phase > Pi) marker.phase = 0;
+    float x, y;
+    if (!projectToInterface(marker.position, &x, &y)) continue;
+    drawQuad(marker.texture.c_str(), x - 0.5f * marker.width, y - MarkerHop * std::sin(marker.phase) - marker.height,
+             marker.width, marker.height);
+  }
+}
