@@ -406,6 +406,7 @@ HRESULT GlDevice::CreatePixelShader(const DWORD* function, PixelShader** shader)
 }
 
 HRESULT GlDevice::SetVertexDeclaration(VertexDeclaration* declaration) {
+  if (declaration != state_.declaration) vertexInput_ = VertexInputKey{};
   Rebind(state_.declaration, declaration);
   if (declaration) state_.fvf = 0;
   programDirty_ = true;
@@ -508,6 +509,9 @@ HRESULT GlDevice::SetTexture(DWORD stage, Texture* texture) {
 
 HRESULT GlDevice::SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) {
   if (stream != 0) return D3DERR_INVALIDCALL;
+  // A buffer's GL name may be reused once it is deleted, so a new buffer
+  // always gets its attributes specified afresh.
+  if (buffer != state_.stream) vertexInput_ = VertexInputKey{};
   Rebind(state_.stream, buffer);
   state_.streamOffset = offsetInBytes;
   state_.streamStride = stride;
