@@ -1,6 +1,7 @@
 // Renders every generated model into one contact sheet PNG, each in its own
-// panel with the texture the game draws it with, and below them a corner of
-// a round seen through the round's camera.
+// panel with the texture the game draws it with; below them a corner of a
+// round seen through the round's camera, and a generated level's islands
+// and props from above.
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
 
   int rows = (static_cast<int>(entries.size()) + kColumns - 1) / kColumns;
   int sceneHeight = kPanel * kColumns * 3 / 4;
-  Image sheet(kPanel * kColumns, kPanel * rows + sceneHeight, kBackground);
+  Image sheet(kPanel * kColumns, kPanel * rows + 2 * sceneHeight, kBackground);
   for (size_t i = 0; i < entries.size(); ++i) {
     const Entry& e = entries[i];
     Canvas canvas(kPanel, kPanel, kBackground);
@@ -133,6 +134,22 @@ int main(int argc, char** argv) {
   DrawLabel(scene.colour, 6, 6, "round camera", 2, {1, 1, 1, 1});
   for (int y = 0; y < sceneHeight; ++y)
     for (int x = 0; x < scene.colour.width; ++x) sheet.At(x, kPanel * rows + y) = scene.colour.At(x, y);
+
+  // Islands and props as a generated level lays them out (when the maps
+  // have been generated), models the level does not use included.
+  Canvas overview(kPanel * kColumns, sceneHeight, {0, 0, 0, 1});
+  const std::string level = "3_heart.map";
+  if (DrawLevelOverview(
+          overview, game + "/maps/" + level, game + "/maps/bin/" + level + ".bin",
+          [&](const std::string& name) -> const std::vector<PreviewNode>* {
+            auto found = models.find(name);
+            return found == models.end() ? nullptr : &found->second;
+          },
+          texture))
+    DrawLabel(overview.colour, 6, 6, ("level " + level).c_str(), 2, {0.1f, 0.1f, 0.15f, 1});
+  for (int y = 0; y < sceneHeight; ++y)
+    for (int x = 0; x < overview.colour.width; ++x)
+      sheet.At(x, kPanel * rows + sceneHeight + y) = overview.colour.At(x, y);
 
   if (!SavePng(argv[2], sheet)) {
     std::fprintf(stderr, "cannot write %s\n", argv[2]);

@@ -1,6 +1,10 @@
 #include "scene.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 
 Mat4 DrawTransform(Vec3 position, double angleX, double angleY, double angleZ, double scale) {
   return Scaling(scale, scale, scale) * RotationZ(angleZ) * RotationY(angleY) * RotationX(angleX) *
@@ -114,4 +118,53 @@ void DrawRoundScene(Canvas& canvas, const ModelLookup& model, const TextureLooku
   }
   for (const Cell& cell : cells)
     if (cell.flag) draw("flag", "flag", DrawTransform(CellCentre(cell.row, cell.column), 0, 0, 0, 0.5), unlit);
+}
+
+namespace {
+std::vector<char> FileContents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+template <typename T>
+T At(const std::vector<char>& bytes, size_t offset) {
+  T value{};
+  if (offset + sizeof(T) <= bytes.size()) std::memcpy(&value, bytes.data() + offset, sizeof(T));
+  return value;
+}
+}  // namespace
+
+bool DrawLevelOverview(Canvas& canvas, const std::string& mapPath, const std::string& scenePath,
+                       const ModelLookup& model, const TextureLookup& texture) {
+  std::vector<char> map = FileContents(mapPath), scene = FileContents(scenePath);
+  if (map.size() < 168 || scene.size() < 4) return false;
+  View view;
+  Vec3 centre{18.2, 17.0, 15.25};
+  view.eye = centre + Vec3{-21, 24, -5};
+  view.view = LookAtLH(view.eye, centre + Vec3{2, -3, 0}, {1, 0, 0});
+  view.projection =
+      PerspectiveFovLH(0.75 * 1.5707964, static_cast<double>(canvas.colour.width) / canvas.colour.height, 0.01, 800.0);
+  Shading unlit{false};
+  Shading lit{true, {1, 1, 1}, 0.5};
+  auto draw = [&](const std::string& mesh, const std::string& skin, const Mat4& world, const Shading& shading) {
+    if (const auto* nodes = model(mesh)) DrawModel(canvas, *nodes, world, view, texture(skin), shading);
+  };
+  draw("skybox", "newsky", DrawTransform({20, -100, 20}, 0, 0, 0, 300), unlit);
+  uint32_t objects = At<uint32_t>(scene, 0);
+  for (uint32_t i = 0; i < objects && 4 + 84 * (i + 1) <= scene.size(); ++i) {
+    size_t record = 4 + 84 * i;
+    std::string mesh(scene.data() + record, strnlen(scene.data() + record, 32));
+    std::string skin(scene.data() + record + 32, strnlen(scene.data() + record + 32, 32));
+    float yaw = At<float>(scene, record + 64), scale = At<float>(scene, record + 68);
+    Vec3 position{At<float>(scene, record + 72), At<float>(scene, record + 76), At<float>(scene, record + 80)};
+    draw(mesh, skin, DrawTransform(position, 0, yaw, 0, scale), lit);
+  }
+  int32_t cells = At<int32_t>(map, 44);
+  for (int32_t i = 0; i < cells && 168 + 32 * (i + 1) <= static_cast<int64_t>(map.size()); ++i) {
+    size_t record = 168 + 32 * static_cast<size_t>(i);
+    if (At<int32_t>(map, record + 24) < 0) continue;
+    Vec3 c{At<float>(map, record), 17.0, At<float>(map, record + 4)};
+    draw("hexagon", "hex_close6", DrawTransform(c, 0, 0, 180, 1), unlit);
+  }
+  return true;
 }

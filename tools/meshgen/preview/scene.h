@@ -14,5 +14,11 @@ using TextureLookup = std::function<const Image*(const std::string& name)>;
 
 void DrawRoundScene(Canvas& canvas, const ModelLookup& model, const TextureLookup& texture);
 
+// A level as the game lays it out (its scene objects from maps/bin and its
+// cells from the map file), seen from high above the -x side. False when
+// the level's files cannot be read.
+bool DrawLevelOverview(Canvas& canvas, const std::string& mapPath, const std::string& scenePath,
+                       const ModelLookup& model, const TextureLookup& texture);
+
 // The game's mesh placement: S x Rz x Ry x Rx x T, angles in degrees.
 Mat4 DrawTransform(Vec3 position, double angleX, double angleY, double angleZ, double scale);
