@@ -15,7 +15,7 @@
 #include "game/cell_rules.h"
 #include "game/play_screen.h"
 #include "game/play_state.h"
-#include "game/results_links.h"
+#include "game/results_screen.h"
 #include "game/scoring.h"
 #include "game/start_level.h"
 #include "platform/time.h"

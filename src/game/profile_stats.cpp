@@ -1,0 +1,30 @@
+#include "game/profile_stats.h"
+
+#include <algorithm>
+#include <string>
+
+#include "game/results_screen.h"
+#include "profile/profiles.h"
+#include "ui/screen_wiring.h"
+#include "ui/widget_list.h"
+
+namespace {
+constexpr const char* PanelImages[] = {"w1a", "w1b1", "w1b2"};
+constexpr const char* PanelLabels[] = {"score", "levels", "rewards", "complete", "c_text", "s_text"};
+}  // namespace
+
+void showProfileStats(int slot) {
+  if (slot < 0 || slot >= ProfileCount) return;
+  const ConfigNode& profile = ProfileSlots[slot];
+  for (const char* name : PanelImages) FadeIn(FindImage(name));
+  for (const char* name : PanelLabels) FadeIn(FindLabel(name));
+  FindLabel("s_text").text = std::to_string(TotalScore(profile));
+  // An entry for each level before the newest open one.
+  const int entries = std::min(profile.Get("opened_maps").AsInt() - 1, ProfileLevels);
+  for (int level = 1; level <= entries; ++level) {
+    FadeIn(FindImage(NumberedName("k_", level)));
+    ImageWidget& medal = FindImage(NumberedName("m_", level));
+    FadeIn(medal);
+    if (const char* texture = medalTexture(profile.Get(NumberedKey("reward", level)).AsInt())) medal.texture = texture;
+  }
+}
