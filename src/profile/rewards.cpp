@@ -59,7 +59,7 @@ bool SapperHolds() {
 void GrantRewards() {
   ConfigNode& profile = CurrentProfileNode();
   int level = Play.levelNumber;
-  for (int number = 1; number <= 6; ++number) FadeOut(FindImage(NumberedKey("reward", number)));
+  for (int number = 1; number <= 6; ++number) FadeAway(FindImage(NumberedKey("reward", number)));
 
   ConfigValue& training = profile.Get("training");
   if (level == 1 && training.AsInt() == 0) {

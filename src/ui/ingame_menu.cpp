@@ -29,12 +29,8 @@ constexpr WidgetCallback kVolumeButtons[kVolumeSteps] = {Volume<1>, Volume<2>, V
 // Only a step whose state changes fades, so that pressing a button does not
 // make the steps that stay lit (or dark) flash.
 void ShowStep(Widget& step, bool lit) {
-  bool isLit = step.visible && !step.fadeOut;
-  if (lit == isLit) return;
-  if (lit)
-    FadeIn(step);
-  else
-    FadeOut(step);
+  if (!lit) return FadeAway(step);
+  if (!step.visible || step.fadeOut) FadeIn(step);
 }
 
 }  // namespace

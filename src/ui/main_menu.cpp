@@ -49,7 +49,7 @@ void EnterMainMenu() {
   ConfigNode& profile = CurrentProfileNode();
   ButtonWidget& rewards = FindButton("rewards");
   if (profile.Get("opened_maps").AsInt() < 2)
-    FadeOut(rewards);
+    FadeAway(rewards);
   else
     FadeIn(rewards);
   OnAction("profiles", ShowProfileManager);

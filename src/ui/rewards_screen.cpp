@@ -35,9 +35,9 @@ void ShowRewards() {
   ClearWidgets();
   LoadLayout("rewards");
   for (const char* image : {"explorer", "sapper", "explorer_pro", "sapper_pro", "beginner", "champ"})
-    FadeOut(FindImage(image));
-  FadeOut(FindLabel("exp"));
-  FadeOut(FindLabel("sap"));
+    FadeAway(FindImage(image));
+  FadeAway(FindLabel("exp"));
+  FadeAway(FindLabel("sap"));
   const ConfigNode& profile = CurrentProfileNode();
   ShowIfHeld(profile, "training", "beginner");
   ShowIfHeld(profile, "superexplorer", "explorer_pro");

@@ -88,3 +88,10 @@ void FadeIn(Widget& widget) {
   Restart(widget.timer);
   widget.shownReported = 0;
 }
+
+void FadeAway(Widget& widget) {
+  if (!widget.visible) return;
+  if (widget.timer.Progress() > 0.0f) return FadeOut(widget);
+  HideAtOnce(widget);
+  widget.shownReported = 1;
+}

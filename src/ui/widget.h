@@ -57,3 +57,7 @@ struct Widget {
 void HideAtOnce(Widget& widget);  // gone now, no fade
 void FadeOut(Widget& widget);     // from full to nothing over its duration, no shown report
 void FadeIn(Widget& widget);      // from nothing to full after its wait, reports shown again
+// FadeOut for what may not have appeared yet: a widget still waiting for its
+// fade-in is hidden at once (fading it out would first show it at full),
+// one already hidden is left alone.
+void FadeAway(Widget& widget);

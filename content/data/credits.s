@@ -1,0 +1,81 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.400
+}
+image {
+  name panel
+  x 0.500
+  y 0.620
+  width 1.000
+  height 0.860
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+label {
+  name thanks
+  x 0.718
+  y 0.690
+  width 0.585
+  height 0.070
+  font light
+  text Thanks_for_playing!
+  wait 0.200
+  time 0.500
+}
+label {
+  name line1
+  x 0.613
+  y 0.800
+  width 0.795
+  height 0.045
+  font light
+  text Kestrin_was_made_with_care_by_its_team.
+  wait 0.350
+  time 0.500
+}
+label {
+  name line2
+  x 0.639
+  y 0.860
+  width 0.742
+  height 0.045
+  font light
+  text Letters_drawn_with_the_DejaVu_fonts.
+  wait 0.450
+  time 0.500
+}
+label {
+  name line3
+  x 0.800
+  y 0.940
+  width 0.419
+  height 0.050
+  font light
+  text Fly_safe,_little_bee.
+  wait 0.550
+  time 0.500
+}
+button {
+  name back
+  x 0.740
+  y 1.140
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.197
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Quit
+  wait 0.700
+  time 0.300
+}

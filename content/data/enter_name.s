@@ -1,0 +1,89 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.400
+}
+image {
+  name panel
+  x 0.500
+  y 0.600
+  width 1.000
+  height 0.860
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+label {
+  name question
+  x 0.719
+  y 0.700
+  width 0.582
+  height 0.070
+  font light
+  text What_is_your_name?
+  wait 0.200
+  time 0.400
+}
+edit {
+  name name
+  x 0.620
+  y 0.820
+  width 0.760
+  height 0.150
+  texture1 bar_u
+  texture2 bar_u
+  texture3 bar_u
+  margin_left 0.050
+  margin_top 0.032
+  text_width 0.660
+  text_height 0.070
+  length 16
+  font light
+  wait 0.300
+  time 0.400
+}
+label {
+  name hint
+  x 0.766
+  y 1.000
+  width 0.488
+  height 0.045
+  font light
+  text Type_it_and_press_Enter.
+  wait 0.350
+  time 0.400
+}
+button {
+  name cancel
+  x 0.660
+  y 1.130
+  width 0.300
+  height 0.150
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.064
+  margin_top 0.040
+  text_width 0.300
+  text_height 0.055
+  text Cancel
+  wait 0.400
+  time 0.300
+}
+button {
+  name ok
+  x 1.040
+  y 1.130
+  width 0.300
+  height 0.150
+  texture1 enter
+  texture2 enter
+  texture3 enter
+  wait 0.400
+  time 0.300
+}

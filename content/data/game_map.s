@@ -1,0 +1,935 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 game_map
+  wait 0.000
+  time 0.300
+}
+image {
+  name isle1
+  x 0.160
+  y 0.260
+  width 0.280
+  height 0.280
+  texture1 isle1
+  wait 0.050
+  time 0.400
+}
+image {
+  name isle2
+  x 0.860
+  y 0.160
+  width 0.280
+  height 0.280
+  texture1 isle2
+  wait 0.090
+  time 0.400
+}
+image {
+  name isle3
+  x 1.500
+  y 0.320
+  width 0.280
+  height 0.280
+  texture1 isle3
+  wait 0.130
+  time 0.400
+}
+image {
+  name isle4
+  x 1.480
+  y 0.740
+  width 0.280
+  height 0.280
+  texture1 isle4
+  wait 0.170
+  time 0.400
+}
+image {
+  name isle5
+  x 0.880
+  y 0.660
+  width 0.280
+  height 0.280
+  texture1 isle5
+  wait 0.210
+  time 0.400
+}
+image {
+  name isle6
+  x 0.360
+  y 0.660
+  width 0.280
+  height 0.280
+  texture1 isle6
+  wait 0.250
+  time 0.400
+}
+image {
+  name isle7
+  x 0.420
+  y 1.070
+  width 0.280
+  height 0.280
+  texture1 isle7
+  wait 0.290
+  time 0.400
+}
+image {
+  name isle8
+  x 0.930
+  y 1.110
+  width 0.280
+  height 0.280
+  texture1 isle8
+  wait 0.330
+  time 0.400
+}
+image {
+  name isle9
+  x 1.430
+  y 1.050
+  width 0.280
+  height 0.280
+  texture1 isle9
+  wait 0.370
+  time 0.400
+}
+image {
+  name point1
+  x 0.418
+  y 0.324
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point2
+  x 0.462
+  y 0.316
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point3
+  x 0.506
+  y 0.315
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point4
+  x 0.550
+  y 0.320
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point5
+  x 0.593
+  y 0.330
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point6
+  x 0.636
+  y 0.342
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point7
+  x 0.678
+  y 0.354
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point8
+  x 0.722
+  y 0.362
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point9
+  x 0.766
+  y 0.365
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point10
+  x 0.810
+  y 0.361
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point11
+  x 0.853
+  y 0.351
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point12
+  x 1.135
+  y 0.270
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point13
+  x 1.188
+  y 0.274
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point14
+  x 1.241
+  y 0.282
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point15
+  x 1.293
+  y 0.293
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point16
+  x 1.344
+  y 0.308
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point17
+  x 1.395
+  y 0.325
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point18
+  x 1.444
+  y 0.345
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point19
+  x 1.492
+  y 0.368
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point20
+  x 1.699
+  y 0.575
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point21
+  x 1.705
+  y 0.630
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point22
+  x 1.701
+  y 0.684
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point23
+  x 1.688
+  y 0.737
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point24
+  x 1.466
+  y 0.905
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point25
+  x 1.425
+  y 0.890
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point26
+  x 1.385
+  y 0.870
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point27
+  x 1.347
+  y 0.848
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point28
+  x 1.309
+  y 0.827
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point29
+  x 1.270
+  y 0.805
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point30
+  x 1.231
+  y 0.785
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point31
+  x 1.190
+  y 0.769
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point32
+  x 1.147
+  y 0.758
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point33
+  x 0.862
+  y 0.828
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point34
+  x 0.813
+  y 0.819
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point35
+  x 0.766
+  y 0.803
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point36
+  x 0.721
+  y 0.784
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point37
+  x 0.675
+  y 0.765
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point38
+  x 0.628
+  y 0.750
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point39
+  x 0.354
+  y 0.860
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point40
+  x 0.320
+  y 0.898
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point41
+  x 0.296
+  y 0.942
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point42
+  x 0.287
+  y 0.992
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point43
+  x 0.296
+  y 1.041
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point44
+  x 0.322
+  y 1.085
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point45
+  x 0.359
+  y 1.120
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point46
+  x 0.401
+  y 1.148
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point47
+  x 0.660
+  y 1.286
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point48
+  x 0.701
+  y 1.308
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point49
+  x 0.744
+  y 1.325
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point50
+  x 0.789
+  y 1.334
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point51
+  x 0.836
+  y 1.332
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point52
+  x 0.881
+  y 1.322
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point53
+  x 0.924
+  y 1.306
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point54
+  x 1.178
+  y 1.313
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point55
+  x 1.222
+  y 1.326
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point56
+  x 1.267
+  y 1.327
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point57
+  x 1.311
+  y 1.318
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point58
+  x 1.353
+  y 1.301
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point59
+  x 1.392
+  y 1.280
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+image {
+  name point60
+  x 1.431
+  y 1.256
+  width 0.032
+  height 0.032
+  texture1 point
+  wait 0.350
+  time 0.300
+}
+button {
+  name k_1
+  x 0.320
+  y 0.410
+  width 0.100
+  height 0.100
+  texture1 k_1
+  texture2 k_11
+  texture3 k_10
+  wait 0.150
+  time 0.350
+}
+button {
+  name k_2
+  x 1.020
+  y 0.310
+  width 0.100
+  height 0.100
+  texture1 k_2
+  texture2 k_11
+  texture3 k_10
+  wait 0.190
+  time 0.350
+}
+button {
+  name k_3
+  x 1.660
+  y 0.470
+  width 0.100
+  height 0.100
+  texture1 k_3
+  texture2 k_11
+  texture3 k_10
+  wait 0.230
+  time 0.350
+}
+button {
+  name k_4
+  x 1.640
+  y 0.890
+  width 0.100
+  height 0.100
+  texture1 k_4
+  texture2 k_11
+  texture3 k_10
+  wait 0.270
+  time 0.350
+}
+button {
+  name k_5
+  x 1.040
+  y 0.810
+  width 0.100
+  height 0.100
+  texture1 k_5
+  texture2 k_11
+  texture3 k_10
+  wait 0.310
+  time 0.350
+}
+button {
+  name k_6
+  x 0.520
+  y 0.810
+  width 0.100
+  height 0.100
+  texture1 k_6
+  texture2 k_11
+  texture3 k_10
+  wait 0.350
+  time 0.350
+}
+button {
+  name k_7
+  x 0.580
+  y 1.220
+  width 0.100
+  height 0.100
+  texture1 k_7
+  texture2 k_11
+  texture3 k_10
+  wait 0.390
+  time 0.350
+}
+button {
+  name k_8
+  x 1.090
+  y 1.260
+  width 0.100
+  height 0.100
+  texture1 k_8
+  texture2 k_11
+  texture3 k_10
+  wait 0.430
+  time 0.350
+}
+button {
+  name k_9
+  x 1.590
+  y 1.200
+  width 0.100
+  height 0.100
+  texture1 k_9
+  texture2 k_11
+  texture3 k_10
+  wait 0.470
+  time 0.350
+}
+image {
+  name medal1
+  x 0.415
+  y 0.445
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.250
+  time 0.350
+}
+image {
+  name medal2
+  x 1.115
+  y 0.345
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.290
+  time 0.350
+}
+image {
+  name medal3
+  x 1.755
+  y 0.505
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.330
+  time 0.350
+}
+image {
+  name medal4
+  x 1.735
+  y 0.925
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.370
+  time 0.350
+}
+image {
+  name medal5
+  x 1.135
+  y 0.845
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.410
+  time 0.350
+}
+image {
+  name medal6
+  x 0.615
+  y 0.845
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.450
+  time 0.350
+}
+image {
+  name medal7
+  x 0.675
+  y 1.255
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.490
+  time 0.350
+}
+image {
+  name medal8
+  x 1.185
+  y 1.295
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.530
+  time 0.350
+}
+image {
+  name medal9
+  x 1.685
+  y 1.235
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.570
+  time 0.350
+}
+image {
+  name map_arrow
+  x 0.350
+  y 0.320
+  width 0.040
+  height 0.090
+  texture1 arrow
+  wait 0.600
+  time 0.500
+}
+button {
+  name back_to_menu
+  x 1.780
+  y 1.250
+  width 0.150
+  height 0.150
+  texture1 m_leftarrow_up
+  texture2 m_leftarrow_over
+  texture3 m_leftarrow_down
+  margin_left 0.019
+  margin_top 0.155
+  text_width 0.150
+  text_height 0.045
+  text Menu
+  wait 0.300
+  time 0.300
+}
+image {
+  name m2
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.450
+}

@@ -1,0 +1,281 @@
+image {
+  name panel
+  x 0.550
+  y 0.160
+  width 0.900
+  height 1.060
+  texture1 podlogka
+  wait 0.000
+  time 0.250
+}
+label {
+  name title
+  x 0.888
+  y 0.240
+  width 0.244
+  height 0.075
+  font light
+  text Paused
+  wait 0.050
+  time 0.250
+}
+button {
+  name back
+  x 0.700
+  y 0.360
+  width 0.600
+  height 0.135
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.078
+  margin_top 0.032
+  text_width 0.600
+  text_height 0.055
+  text Back_to_the_game
+  wait 0.100
+  time 0.250
+}
+button {
+  name res_level
+  x 0.700
+  y 0.505
+  width 0.600
+  height 0.135
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.154
+  margin_top 0.032
+  text_width 0.600
+  text_height 0.055
+  text Start_again
+  wait 0.140
+  time 0.250
+}
+button {
+  name go_to_main
+  x 0.700
+  y 0.650
+  width 0.600
+  height 0.135
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.165
+  margin_top 0.032
+  text_width 0.600
+  text_height 0.055
+  text Main_menu
+  wait 0.180
+  time 0.250
+}
+label {
+  name sound
+  x 0.700
+  y 0.830
+  width 0.600
+  height 0.050
+  font light
+  text Sound
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_1
+  x 0.700
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_2
+  x 0.768
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_3
+  x 0.836
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_4
+  x 0.904
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_5
+  x 0.972
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_6
+  x 1.040
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_7
+  x 1.108
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_8
+  x 1.176
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+button {
+  name vol_button_9
+  x 1.244
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 checkbox
+  texture2 checkbox
+  texture3 checkbox
+  wait 0.150
+  time 0.250
+}
+image {
+  name vol_imame_1
+  x 0.700
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol1
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_2
+  x 0.768
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol2
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_3
+  x 0.836
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol3
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_4
+  x 0.904
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol4
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_5
+  x 0.972
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol5
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_6
+  x 1.040
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol6
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_7
+  x 1.108
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol7
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_8
+  x 1.176
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol8
+  wait 0.000
+  time 0.250
+}
+image {
+  name vol_imame_9
+  x 1.244
+  y 0.900
+  width 0.058
+  height 0.130
+  texture1 vol9
+  wait 0.000
+  time 0.250
+}

@@ -1,0 +1,115 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.500
+}
+image {
+  name panel
+  x 0.630
+  y 0.660
+  width 0.740
+  height 0.840
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+label {
+  name lbl
+  x 0.710
+  y 0.715
+  width 0.600
+  height 0.056
+  font light
+  wait 0.200
+  time 0.400
+}
+button {
+  name play
+  x 0.740
+  y 0.840
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.196
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Play
+  wait 0.250
+  time 0.300
+}
+button {
+  name profiles
+  x 0.740
+  y 0.975
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.144
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Profiles
+  wait 0.320
+  time 0.300
+}
+button {
+  name options
+  x 0.740
+  y 1.110
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.145
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Options
+  wait 0.390
+  time 0.300
+}
+button {
+  name exit
+  x 0.740
+  y 1.245
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.201
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Exit
+  wait 0.460
+  time 0.300
+}
+button {
+  name rewards
+  x 1.420
+  y 1.200
+  width 0.160
+  height 0.160
+  texture1 m_bonus_up
+  texture2 m_bonus_over
+  texture3 m_bonus_over
+  margin_left -0.013
+  margin_top 0.165
+  text_width 0.207
+  text_height 0.045
+  text Rewards
+  wait 0.000
+  time 0.300
+}

@@ -1,0 +1,80 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 game_map
+  wait 0.000
+  time 0.300
+}
+image {
+  name panel
+  x 0.500
+  y 0.400
+  width 1.000
+  height 0.760
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+image {
+  name info
+  x 0.920
+  y 0.470
+  width 0.160
+  height 0.160
+  texture1 vopros
+  wait 0.200
+  time 0.400
+}
+label {
+  name line1
+  x 0.908
+  y 0.680
+  width 0.205
+  height 0.070
+  font light
+  text Got_it!
+  wait 0.250
+  time 0.400
+}
+label {
+  name line2
+  x 0.710
+  y 0.800
+  width 0.599
+  height 0.050
+  font light
+  text Your_new_settings_are_used
+  wait 0.300
+  time 0.400
+}
+label {
+  name line3
+  x 0.639
+  y 0.860
+  width 0.742
+  height 0.050
+  font light
+  text the_next_time_you_start_the_game.
+  wait 0.300
+  time 0.400
+}
+button {
+  name ok
+  x 0.740
+  y 0.980
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.217
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text OK
+  wait 0.400
+  time 0.300
+}

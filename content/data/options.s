@@ -1,0 +1,235 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 game_map
+  wait 0.000
+  time 0.300
+}
+image {
+  name panel
+  x 0.450
+  y 0.240
+  width 1.100
+  height 1.180
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+image {
+  name title
+  x 0.600
+  y 0.060
+  width 0.800
+  height 0.200
+  texture1 options
+  wait 0.100
+  time 0.400
+}
+label {
+  name size
+  x 0.600
+  y 0.430
+  width 0.800
+  height 0.058
+  font light
+  text Screen_size
+  wait 0.200
+  time 0.400
+}
+image {
+  name box1
+  x 0.620
+  y 0.528
+  width 0.085
+  height 0.085
+  texture1 checkbox
+  wait 0.250
+  time 0.350
+}
+button {
+  name res1
+  x 0.740
+  y 0.521
+  width 0.400
+  height 0.100
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.085
+  margin_top 0.017
+  text_width 0.400
+  text_height 0.050
+  text 640_x_480
+  wait 0.250
+  time 0.350
+}
+image {
+  name box2
+  x 0.620
+  y 0.625
+  width 0.085
+  height 0.085
+  texture1 checkbox
+  wait 0.250
+  time 0.350
+}
+button {
+  name res2
+  x 0.740
+  y 0.618
+  width 0.400
+  height 0.100
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.085
+  margin_top 0.017
+  text_width 0.400
+  text_height 0.050
+  text 800_x_600
+  wait 0.300
+  time 0.350
+}
+image {
+  name box3
+  x 0.620
+  y 0.720
+  width 0.085
+  height 0.085
+  texture1 checkbox
+  wait 0.250
+  time 0.350
+}
+button {
+  name res3
+  x 0.740
+  y 0.713
+  width 0.400
+  height 0.100
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.073
+  margin_top 0.017
+  text_width 0.400
+  text_height 0.050
+  text 1024_x_768
+  wait 0.350
+  time 0.350
+}
+label {
+  name mode
+  x 0.600
+  y 0.840
+  width 0.800
+  height 0.058
+  font light
+  text Window
+  wait 0.350
+  time 0.400
+}
+image {
+  name box4
+  x 0.620
+  y 0.940
+  width 0.085
+  height 0.085
+  texture1 checkbox
+  wait 0.400
+  time 0.350
+}
+button {
+  name winmode
+  x 0.740
+  y 0.932
+  width 0.400
+  height 0.100
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.034
+  margin_top 0.021
+  text_width 0.400
+  text_height 0.042
+  text Play_in_a_window
+  wait 0.400
+  time 0.350
+}
+image {
+  name tick
+  x 0.615
+  y 0.625
+  width 0.095
+  height 0.095
+  texture1 check
+  wait 0.450
+  time 0.300
+}
+image {
+  name tick2
+  x 0.615
+  y 0.940
+  width 0.095
+  height 0.095
+  texture1 check
+  wait 0.450
+  time 0.300
+}
+label {
+  name note
+  x 0.650
+  y 1.070
+  width 0.720
+  height 0.042
+  font light
+  text Changes_are_used_from_the_next_start.
+  wait 0.500
+  time 0.400
+}
+button {
+  name apply
+  x 0.740
+  y 1.170
+  width 0.520
+  height 0.130
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.174
+  margin_top 0.026
+  text_width 0.520
+  text_height 0.062
+  text Apply
+  wait 0.500
+  time 0.300
+}
+button {
+  name back
+  x 0.070
+  y 1.270
+  width 0.150
+  height 0.150
+  texture1 m_leftarrow_up
+  texture2 m_leftarrow_over
+  texture3 m_leftarrow_down
+  margin_left 0.024
+  margin_top 0.155
+  text_width 0.150
+  text_height 0.045
+  text Back
+  wait 0.500
+  time 0.300
+}
+image {
+  name m1
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.450
+}

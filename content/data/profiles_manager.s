@@ -1,0 +1,399 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 game_map
+  wait 0.000
+  time 0.300
+}
+image {
+  name title
+  x 0.550
+  y 0.060
+  width 0.900
+  height 0.225
+  texture1 profiles
+  wait 0.100
+  time 0.400
+}
+label {
+  name choose
+  x 0.337
+  y 0.340
+  width 0.406
+  height 0.055
+  font light
+  text Choose_your_bee
+  wait 0.200
+  time 0.400
+}
+button {
+  name profile0
+  x 0.100
+  y 0.460
+  width 0.760
+  height 0.190
+  texture1 slot_red
+  texture2 bar_s1
+  texture3 slot_red
+  margin_left 0.070
+  margin_top 0.050
+  text_width 0.620
+  text_height 0.070
+  wait 0.250
+  time 0.350
+}
+button {
+  name del0
+  x 0.890
+  y 0.485
+  width 0.140
+  height 0.140
+  texture1 delete
+  texture2 delete1
+  texture3 delete1
+  wait 0.300
+  time 0.350
+}
+button {
+  name profile1
+  x 0.100
+  y 0.720
+  width 0.760
+  height 0.190
+  texture1 slot_green
+  texture2 bar_s2
+  texture3 slot_green
+  margin_left 0.070
+  margin_top 0.050
+  text_width 0.620
+  text_height 0.070
+  wait 0.330
+  time 0.350
+}
+button {
+  name del1
+  x 0.890
+  y 0.745
+  width 0.140
+  height 0.140
+  texture1 delete
+  texture2 delete1
+  texture3 delete1
+  wait 0.380
+  time 0.350
+}
+button {
+  name profile2
+  x 0.100
+  y 0.980
+  width 0.760
+  height 0.190
+  texture1 slot_blue
+  texture2 bar_s3
+  texture3 slot_blue
+  margin_left 0.070
+  margin_top 0.050
+  text_width 0.620
+  text_height 0.070
+  wait 0.410
+  time 0.350
+}
+button {
+  name del2
+  x 0.890
+  y 1.005
+  width 0.140
+  height 0.140
+  texture1 delete
+  texture2 delete1
+  texture3 delete1
+  wait 0.460
+  time 0.350
+}
+image {
+  name w1a
+  x 1.080
+  y 0.330
+  width 0.880
+  height 1.080
+  texture1 podlogka
+  wait 0.000
+  time 0.300
+}
+label {
+  name score
+  x 1.160
+  y 0.400
+  width 0.700
+  height 0.055
+  font light
+  text Total_score
+  wait 0.000
+  time 0.300
+}
+image {
+  name w1b2
+  x 1.150
+  y 0.470
+  width 0.740
+  height 0.150
+  texture1 score
+  wait 0.000
+  time 0.300
+}
+label {
+  name s_text
+  x 1.320
+  y 0.515
+  width 0.550
+  height 0.060
+  wait 0.000
+  time 0.300
+}
+label {
+  name complete
+  x 1.160
+  y 0.660
+  width 0.700
+  height 0.055
+  font light
+  text Islands_and_medals
+  wait 0.000
+  time 0.300
+}
+image {
+  name w1b1
+  x 1.130
+  y 0.720
+  width 0.780
+  height 0.460
+  texture1 m_frame2
+  wait 0.000
+  time 0.300
+}
+label {
+  name levels
+  x 1.190
+  y 0.760
+  width 0.400
+  height 0.040
+  font light
+  text Island
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_1
+  x 1.170
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_1
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_2
+  x 1.248
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_2
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_3
+  x 1.326
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_3
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_4
+  x 1.404
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_4
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_5
+  x 1.482
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_5
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_6
+  x 1.560
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_6
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_7
+  x 1.638
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_7
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_8
+  x 1.716
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_8
+  wait 0.000
+  time 0.300
+}
+image {
+  name k_9
+  x 1.794
+  y 0.810
+  width 0.075
+  height 0.075
+  texture1 k_9
+  wait 0.000
+  time 0.300
+}
+label {
+  name rewards
+  x 1.190
+  y 0.925
+  width 0.400
+  height 0.040
+  font light
+  text Medal
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_1
+  x 1.170
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_2
+  x 1.248
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_3
+  x 1.326
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_4
+  x 1.404
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_5
+  x 1.482
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_6
+  x 1.560
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_7
+  x 1.638
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_8
+  x 1.716
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+image {
+  name m_9
+  x 1.794
+  y 0.970
+  width 0.075
+  height 0.075
+  texture1 medal_bronze
+  wait 0.000
+  time 0.300
+}
+label {
+  name c_text
+  x 1.160
+  y 1.230
+  width 0.720
+  height 0.050
+  font light
+  text Click_the_name_to_play!
+  wait 0.000
+  time 0.300
+}
+image {
+  name m1
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 menu
+  wait 0.000
+  time 0.450
+}

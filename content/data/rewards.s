@@ -1,0 +1,318 @@
+image {
+  name bg
+  x 0.000
+  y 0.000
+  width 2.000
+  height 1.500
+  texture1 game_map
+  wait 0.000
+  time 0.300
+}
+image {
+  name panel
+  x 0.250
+  y 0.120
+  width 1.500
+  height 1.280
+  texture1 podlogka
+  wait 0.100
+  time 0.400
+}
+label {
+  name title
+  x 0.790
+  y 0.200
+  width 0.440
+  height 0.075
+  font light
+  text Your_rewards
+  wait 0.150
+  time 0.400
+}
+image {
+  name socket_beginner
+  x 0.360
+  y 0.360
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.200
+  time 0.350
+}
+image {
+  name beginner
+  x 0.380
+  y 0.380
+  width 0.160
+  height 0.160
+  texture1 hex_info
+  wait 0.300
+  time 0.400
+}
+label {
+  name head_beginner
+  x 0.600
+  y 0.390
+  width 0.440
+  height 0.055
+  font light
+  text Training_done
+  wait 0.200
+  time 0.350
+}
+label {
+  name text_beginner
+  x 0.600
+  y 0.460
+  width 0.440
+  height 0.040
+  font light
+  text You_finished_the_training.
+  wait 0.200
+  time 0.350
+}
+image {
+  name socket_explorer
+  x 0.360
+  y 0.660
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.260
+  time 0.350
+}
+image {
+  name explorer
+  x 0.380
+  y 0.680
+  width 0.160
+  height 0.160
+  texture1 i_binokol_up
+  wait 0.360
+  time 0.400
+}
+label {
+  name head_explorer
+  x 0.600
+  y 0.690
+  width 0.440
+  height 0.055
+  font light
+  text Explorer
+  wait 0.260
+  time 0.350
+}
+label {
+  name text_explorer
+  x 0.600
+  y 0.760
+  width 0.440
+  height 0.040
+  font light
+  text Every_safe_cell_of_a_level_opened.
+  wait 0.260
+  time 0.350
+}
+label {
+  name exp
+  x 0.490
+  y 0.810
+  width 0.200
+  height 0.050
+  wait 0.360
+  time 0.400
+}
+image {
+  name socket_sapper
+  x 0.360
+  y 0.960
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.320
+  time 0.350
+}
+image {
+  name sapper
+  x 0.380
+  y 0.980
+  width 0.160
+  height 0.160
+  texture1 hex_bomb
+  wait 0.420
+  time 0.400
+}
+label {
+  name head_sapper
+  x 0.600
+  y 0.990
+  width 0.440
+  height 0.055
+  font light
+  text Sapper
+  wait 0.320
+  time 0.350
+}
+label {
+  name text_sapper
+  x 0.600
+  y 1.060
+  width 0.440
+  height 0.040
+  font light
+  text Every_bomb_of_a_level_flagged.
+  wait 0.320
+  time 0.350
+}
+label {
+  name sap
+  x 0.490
+  y 1.110
+  width 0.200
+  height 0.050
+  wait 0.420
+  time 0.400
+}
+image {
+  name socket_explorer_pro
+  x 1.080
+  y 0.360
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.380
+  time 0.350
+}
+image {
+  name explorer_pro
+  x 1.100
+  y 0.380
+  width 0.160
+  height 0.160
+  texture1 isle3
+  wait 0.480
+  time 0.400
+}
+label {
+  name head_explorer_pro
+  x 1.320
+  y 0.390
+  width 0.440
+  height 0.055
+  font light
+  text Great_explorer
+  wait 0.380
+  time 0.350
+}
+label {
+  name text_explorer_pro
+  x 1.320
+  y 0.460
+  width 0.440
+  height 0.040
+  font light
+  text Explorer_on_seven_levels.
+  wait 0.380
+  time 0.350
+}
+image {
+  name socket_sapper_pro
+  x 1.080
+  y 0.660
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.440
+  time 0.350
+}
+image {
+  name sapper_pro
+  x 1.100
+  y 0.680
+  width 0.160
+  height 0.160
+  texture1 cur_molot1
+  wait 0.540
+  time 0.400
+}
+label {
+  name head_sapper_pro
+  x 1.320
+  y 0.690
+  width 0.440
+  height 0.055
+  font light
+  text Great_sapper
+  wait 0.440
+  time 0.350
+}
+label {
+  name text_sapper_pro
+  x 1.320
+  y 0.760
+  width 0.440
+  height 0.040
+  font light
+  text Sapper_on_seven_levels.
+  wait 0.440
+  time 0.350
+}
+image {
+  name socket_champ
+  x 1.080
+  y 0.960
+  width 0.200
+  height 0.200
+  texture1 hecsogon_1
+  wait 0.500
+  time 0.350
+}
+image {
+  name champ
+  x 1.100
+  y 0.980
+  width 0.160
+  height 0.160
+  texture1 medal_gold
+  wait 0.600
+  time 0.400
+}
+label {
+  name head_champ
+  x 1.320
+  y 0.990
+  width 0.440
+  height 0.055
+  font light
+  text Champion
+  wait 0.500
+  time 0.350
+}
+label {
+  name text_champ
+  x 1.320
+  y 1.060
+  width 0.440
+  height 0.040
+  font light
+  text Seven_gold_medals.
+  wait 0.500
+  time 0.350
+}
+button {
+  name back
+  x 0.070
+  y 1.270
+  width 0.150
+  height 0.150
+  texture1 m_leftarrow_up
+  texture2 m_leftarrow_over
+  texture3 m_leftarrow_down
+  margin_left 0.024
+  margin_top 0.155
+  text_width 0.150
+  text_height 0.045
+  text Back
+  wait 0.500
+  time 0.300
+}

@@ -1,0 +1,133 @@
+#pragma once
+// Interface tests run in a fresh working folder with a hand-driven clock,
+// pointer and keyboard, and put every global they touch back afterwards.
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/engine.h"
+#include "app/modes.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "game/play_state.h"
+#include "platform/time.h"
+#include "profile/profiles.h"
+#include "sound/game_sounds.h"
+#include "textfile/test_files.h"
+#include "ui/layout_loader.h"
+#include "ui/menu_screens.h"
+#include "ui/screen_links.h"
+#include "ui/widget_list.h"
+
+namespace uitest {
+
+constexpr uint32_t kStartTime = 1000000;
+
+class UiTest : public testing::Test {
+ public:
+  void SetUp() override {
+    previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    std::filesystem::create_directories("data");
+    std::filesystem::create_directories("bin");
+    TestClockNow = kStartTime;
+    SetClockSource(TestClock);
+    ResetGlobals();
+  }
+
+  void TearDown() override {
+    ClearWidgets();
+    ClearModes();
+    ResetGlobals();
+    SetClockSource(nullptr);
+    std::filesystem::current_path(previousFolder);
+  }
+
+  static void ResetGlobals() {
+    Mouse = MouseState{};
+    Mouse.clientWidth = 800;
+    Mouse.clientHeight = 600;
+    Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
+    LastCharCode = 0;
+    LastKeyUp = 0;
+    LastKeyDown = 0;
+    FrameCount = 1;
+    ScreenLinks = ScreenLinkTable{};
+    Play = PlayState{};
+    OptionsNode = ConfigNode{};
+    OptionsChanged = 0;
+    ResolutionChoice = 0;
+    ResolutionSelection = 0;
+    foolscreen = 0;
+    res_width = 800;
+    res_height = 600;
+    lastprofile = 0;
+    MenuPage = PageMainMenu;
+    mapShown = 0;
+    VolumeLevel = 4;
+    CurrentProfile = 0;
+    for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
+    OptionsQuitHooks = SaveAndQuitHooks{};
+  }
+
+  void Write(const std::string& name, const std::string& text) { dir.Write(name, text); }
+  std::string Read(const std::string& name) { return dir.Read(name); }
+
+  // The layouts and profiles the game ships, as the build installs them.
+  void InstallShippedData() {
+    std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+  }
+
+  // The settings file with every option, read the way start-up reads it.
+  void InstallSettings(int last) {
+    Write("bin/default.cfg", "options {\n  res_width 800\n  res_height 600\n  drawfps 0\n  multysample 0\n"
+                             "  anisotropic 0\n  foolscreen 0\n  lastprofile " + std::to_string(last) + "\n}\n");
+    LoadOptions("bin\\default.cfg");
+  }
+
+  void Advance(uint32_t milliseconds) { TestClockNow += milliseconds; }
+
+  // The pointer at a point in interface units (an 800 x 600 client area).
+  static void PointAt(float x, float y) {
+    Mouse.mouseX = x * 400.0f;
+    Mouse.mouseY = y * 400.0f;
+  }
+
+  // One frame of widget updates with the left button held or up.
+  static void Frame(bool leftHeld = false) {
+    Mouse.leftPrevious = Mouse.leftCurrent;
+    Mouse.leftCurrent = leftHeld ? ButtonHeld : ButtonUp;
+    UpdateWidgetList();
+  }
+
+  // Press and release the left button at a point: two frames.
+  static void ClickAt(float x, float y) {
+    PointAt(x, y);
+    Frame(true);
+    PointAt(x, y);
+    Frame(false);
+  }
+
+  static void Type(char c) {
+    LastCharCode = static_cast<uint8_t>(c);
+    Frame();
+  }
+
+  static void PressEnter() {
+    LastCharCode = 13;
+    LastKeyUp = 13;
+    Frame();
+  }
+
+  testfiles::TempDir dir;
+  std::filesystem::path previousFolder;
+};
+
+// The centre of a widget, for pointing at it.
+inline void PointAtWidget(const Widget& widget) {
+  UiTest::PointAt(widget.x + widget.width / 2, widget.y + widget.height / 2);
+}
+
+}  // namespace uitest

@@ -1,0 +1,171 @@
+// Widget drawing on the recording device: which texture, which tint and
+// alpha in c16, and where each quad goes.
+#include <array>
+
+#include "app/graphics_device.h"
+#include "platform/d3d9/recording/recording_device.h"
+#include "render/quad_buffers.h"
+#include "render/texture_cache.h"
+#include "ui/font.h"
+#include "ui_fixture.h"
+
+namespace uitest {
+namespace {
+
+class WidgetDrawTest : public UiTest {
+ public:
+  void SetUp() override {
+    UiTest::SetUp();
+    D3DPRESENT_PARAMETERS parameters{};
+    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    Device = device;
+    ShaderPath = 1;
+    VertexFormat = 0;
+    savedFont = DefaultFont;
+    // The interface pass binds the unit quad before the widgets draw.
+    CreateUnitQuadBuffer();
+    device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+  }
+
+  void TearDown() override {
+    DefaultFont = savedFont;
+    Textures.release();
+    Textures.releaseNames();
+    ReleaseUnitQuadBuffer();
+    Device = nullptr;
+    device->Release();
+    UiTest::TearDown();
+  }
+
+  // A texture registered under `name` without a file behind it.
+  IDirect3DTexture9* Register(const char* name) {
+    IDirect3DTexture9* texture = nullptr;
+    device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture, nullptr);
+    Textures.names.addNames(name);
+    Textures.textures.push_back(texture);
+    return texture;
+  }
+
+  // The default font with one glyph, 'A', twice as high as it is wide.
+  IDirect3DTexture9* UseFontWithGlyphA() {
+    IDirect3DTexture9* sheet = nullptr;
+    device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &sheet, nullptr);
+    DefaultFont.texture = sheet;
+    DefaultFont.glyphs['A'] = Glyph{0.25f, 0.5f, 0.0625f, 0.125f, 0.05f, 0.1f};
+    return sheet;
+  }
+
+  std::array<float, 4> C16(const d3d9::RecordedDraw& draw) const { return draw.state.pixelConstants[16]; }
+  std::array<float, 4> C60(const d3d9::RecordedDraw& draw) const { return draw.state.vertexConstants[60]; }
+  std::array<float, 4> C61(const d3d9::RecordedDraw& draw) const { return draw.state.vertexConstants[61]; }
+
+  d3d9::RecordingDevice* device = nullptr;
+  Font savedFont;
+};
+
+TEST_F(WidgetDrawTest, ImageAndButtonDrawTheirTextureOverTheirRectangle) {
+  IDirect3DTexture9* picture = Register("menu");
+  IDirect3DTexture9* up = Register("btn_up");
+  IDirect3DTexture9* over = Register("btn_over");
+  Write("data/d.s",
+        "image {\n  name pic\n  x 0.0\n  y 0.0\n  width 2.0\n  height 1.5\n  texture1 menu\n}\n"
+        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
+        "  texture2 btn_over\n  texture3 btn_up\n}\n");
+  LoadLayout("d");
+  DrawWidgetList();
+  const auto& draws = device->Draws();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[0].state.textures[0], picture);
+  EXPECT_EQ(C60(draws[0]), (std::array<float, 4>{-1.0f, 0.75f, 2.0f, -1.5f})) << "the whole interface";
+  EXPECT_EQ(C61(draws[0]), (std::array<float, 4>{0.0f, 0.0f, 1.0f, 1.0f}));
+  EXPECT_EQ(draws[0].type, D3DPT_TRIANGLESTRIP);
+  EXPECT_EQ(draws[0].primitiveCount, 2u);
+  EXPECT_EQ(draws[1].state.textures[0], up);
+  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.5f, 0.5f, 0.5f, -0.125f}));
+
+  PointAt(0.75f, 0.3f);
+  Frame();
+  device->ClearLog();
+  DrawWidgetList();
+  EXPECT_EQ(device->Draws()[1].state.textures[0], over) << "the pointer is over it";
+}
+
+TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
+  Register("menu");
+  Write("data/d.s",
+        "image {\n  name in\n  texture1 menu\n  wait 0.5\n  time 1.0\n}\n"
+        "image {\n  name out\n  texture1 menu\n  time 1.0\n}\n"
+        "image {\n  name gone\n  texture1 menu\n}\n");
+  LoadLayout("d");
+  ImageWidget& out = FindImage("out");
+  out.timer.wait = 0;
+  FadeOut(out);
+  HideAtOnce(FindImage("gone"));
+  FindImage("in").colour[0] = 51;  // the tint's first byte, as a screen could set it
+  Advance(750);
+  DrawWidgetList();
+  const auto& draws = device->Draws();
+  ASSERT_EQ(draws.size(), 2u) << "a widget hidden at once draws nothing";
+  EXPECT_FLOAT_EQ(C16(draws[0])[0], 0.2f);
+  EXPECT_FLOAT_EQ(C16(draws[0])[1], 1.0f);
+  EXPECT_FLOAT_EQ(C16(draws[0])[3], 0.25f) << "a quarter into its fade-in";
+  EXPECT_FLOAT_EQ(C16(draws[1])[3], 0.25f) << "three quarters into its fade-out";
+
+  Advance(1000);
+  device->ClearLog();
+  DrawWidgetList();
+  ASSERT_EQ(device->Draws().size(), 1u) << "a finished fade-out is no longer drawn";
+  EXPECT_FLOAT_EQ(C16(device->Draws()[0])[3], 1.0f);
+
+  // Waiting for its fade-in a widget is drawn, fully transparent.
+  LoadLayout("d");
+  device->ClearLog();
+  DrawWidgetList();
+  EXPECT_FLOAT_EQ(C16(device->Draws()[1])[3], 0.0f);
+}
+
+TEST_F(WidgetDrawTest, CaptionsAndFieldTextUseTheFontAfterTheQuad) {
+  Register("btn_up");
+  IDirect3DTexture9* field = Register("field");
+  IDirect3DTexture9* sheet = UseFontWithGlyphA();
+  Write("data/d.s",
+        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
+        "  margin_left 0.125\n  margin_top 0.0625\n  text_width 1.0\n  text_height 0.25\n  text A\n}\n"
+        "button {\n  name silent\n  texture1 btn_up\n}\n"
+        "edit {\n  name e\n  x 1.0\n  width 0.5\n  height 0.25\n  texture3 field\n  text_width 1.0\n"
+        "  text_height 0.25\n  text AA\n}\n");
+  LoadLayout("d");
+  Frame();
+  DrawWidgetList();
+  const auto& draws = device->Draws();
+  ASSERT_EQ(draws.size(), 6u) << "quad and glyph; a quad alone for an empty caption; quad and two glyphs";
+  EXPECT_EQ(draws[1].state.textures[0], sheet);
+  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.375f, 0.4375f, 0.125f, -0.25f}));
+  EXPECT_EQ(C61(draws[1]), (std::array<float, 4>{0.25f, 0.5f, 0.0625f, 0.125f}));
+  EXPECT_EQ(draws[3].state.textures[0], field) << "an active field draws its third texture";
+  EXPECT_EQ(draws[4].state.textures[0], sheet);
+  EXPECT_NEAR(C60(draws[5])[0], 0.125f + 0.001f, 1e-6) << "the second glyph after the first and the spacing";
+}
+
+TEST_F(WidgetDrawTest, LabelsWrapWithTheirHeightAsLineStep) {
+  UseFontWithGlyphA();
+  Write("data/d.s", "label {\n  name l\n  x 0.5\n  y 0.5\n  width 1.0\n  height 0.2\n  text A|A\n}\n");
+  LoadLayout("d");
+  DrawWidgetList();
+  const auto& draws = device->Draws();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_FLOAT_EQ(C60(draws[0])[1], 0.25f);
+  EXPECT_NEAR(C60(draws[1])[1], 0.05f, 1e-6) << "the second line one height lower";
+  EXPECT_FLOAT_EQ(C60(draws[1])[0], -0.5f);
+}
+
+TEST_F(WidgetDrawTest, UnknownTextureDrawsTheErrorTexture) {
+  Write("data/d.s", "image {\n  name pic\n  texture1 nothing_by_this_name\n}\n");
+  LoadLayout("d");
+  DrawWidgetList();
+  ASSERT_EQ(device->Draws().size(), 1u);
+  EXPECT_EQ(device->Draws()[0].state.textures[0], Textures.errorTexture);
+}
+
+}  // namespace
+}  // namespace uitest
