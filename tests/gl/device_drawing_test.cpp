@@ -226,6 +226,51 @@ TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   texture->Release();
 }
 
+TEST_F(GlDeviceTest, SecondStageModulatesWithItsOwnTextureCoordinates) {
+  OPEN_OR_SKIP();
+  d3d9::Texture* base = MakeTexture(1, 1, {0xFFFF8040});
+  d3d9::Texture* shade = MakeTexture(2, 1, {0xFFFFFFFF, 0xFF808080});
+  device->SetTexture(0, base);
+  device->SetTexture(1, shade);
+  device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
+  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
+  device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+  device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
+  // The second set of coordinates (bytes 36..43) runs opposite to the first.
+  auto quad = QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF);
+  for (TestVertex& v : quad) v.u1 = 1 - v.u, v.v1 = v.v;
+  Clear(kBlack);
+  DrawStrip(quad);
+  auto pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), 0xFF804020);   // shaded half of the second texture
+  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), 0xFFFF8040);  // white half
+
+  // Switched off again, the second stage changes nothing.
+  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+  DrawStrip(quad);
+  EXPECT_RGB_NEAR(Pixel(Read(), 8, 32), 0xFFFF8040);
+  device->SetTexture(0, nullptr);
+  device->SetTexture(1, nullptr);
+  base->Release();
+  shade->Release();
+}
+
+TEST_F(GlDeviceTest, LineListsDrawOnePixelWideLines) {
+  OPEN_OR_SKIP();
+  Clear(kBlack);
+  // Horizontal through row 16 and vertical through column 48 (pixel centres).
+  float row = 1 - 2 * 16.5f / 64, column = -1 + 2 * 48.5f / 64;
+  std::vector<TestVertex> lines{MakeVertex(-1, row, 0.5f, kRed), MakeVertex(1, row, 0.5f, kRed),
+                                MakeVertex(column, 1, 0.5f, kGreen), MakeVertex(column, -1, 0.5f, kGreen)};
+  ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_LINELIST, 2, lines.data(), sizeof(TestVertex)));
+  auto pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 10, 16), kRed);
+  EXPECT_RGB_NEAR(Pixel(pixels, 10, 15), kBlack);
+  EXPECT_RGB_NEAR(Pixel(pixels, 10, 17), kBlack);
+  EXPECT_RGB_NEAR(Pixel(pixels, 48, 40), kGreen);
+  EXPECT_RGB_NEAR(Pixel(pixels, 47, 40), kBlack);
+}
+
 TEST_F(GlDeviceTest, AnotherThreadDrawsAfterTheContextIsHandedOver) {
   OPEN_OR_SKIP();
   Clear(kRed);
