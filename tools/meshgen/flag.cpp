@@ -31,16 +31,15 @@ ModelNode MakeFlag() {
   // The cloth hangs from the pole's upper part and ripples as it flies.
   Vec3 fly{0, 0, -1};
   Vec3 ripple = Normalized(Cross(axis, fly));
-  int first = node.VertexCount();
-  AddSurface(node, 16, 6, [&](double s, double t) {
+  ModelNode& cloth = node.AddChild("cloth", Mat4{});
+  AddSurface(cloth, 16, 6, [&](double s, double t) {
     double width = 1.75, height = 1.25;
     Vec3 p = axis * (kPoleLength - 0.1 - height * (1 - t)) + fly * (0.04 + width * s);
     p = p + ripple * (0.15 * std::sin(2 * kPi * 1.2 * s) * s) - axis * (0.15 * s * s);
     return SurfacePoint{p, {0.14 + 0.86 * s, t}};
   });
   // Front towards the camera's side (-x).
-  for (auto& tri : node.triangles)
-    if (tri[0] >= first) std::swap(tri[1], tri[2]);
-  SmoothNormals(node, first, node.VertexCount());
+  for (auto& tri : cloth.triangles) std::swap(tri[1], tri[2]);
+  SmoothNormals(cloth, 0, cloth.VertexCount());
   return node;
 }

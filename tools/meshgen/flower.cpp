@@ -20,6 +20,7 @@ constexpr double kHeartRadius = 1.25;
 
 Vec2 TopView(Vec3 p) { return {0.5 + 0.32 * p.x / kPetalReach, 0.5 + 0.32 * p.z / kPetalReach}; }
 
+// Petals and heart are built round the top of the stem, their node's origin.
 void AddPetal(ModelNode& node, double angle, double lift) {
   Vec3 out{std::cos(angle), 0, -std::sin(angle)}, side{std::sin(angle), 0, std::cos(angle)};
   int first = AddSurface(node, 6, 10, [&](double s, double t) {
@@ -28,7 +29,7 @@ void AddPetal(ModelNode& node, double angle, double lift) {
     double across = 2 * s - 1;
     Vec3 p = out * r + side * (half * across);
     // Cupped upwards towards the tip, and curled a little across.
-    p.y = kStemTop + lift + 0.6 * t * t + 0.3 * across * across * t;
+    p.y = lift + 0.6 * t * t + 0.3 * across * across * t;
     return SurfacePoint{p, {}};
   });
   for (int i = first; i < node.VertexCount(); ++i) node.uvs[i] = TopView(node.positions[i]);
@@ -42,10 +43,10 @@ ModelNode MakeFlower() {
   node.texture = "f_1.png";
   auto stem = CubicCurve({0, 0, 0}, {0.1, 0.8, 0}, {-0.1, 1.5, 0.05}, {0, kStemTop + 0.2, 0}, 8);
   AddTube(node, stem, std::vector<double>(stem.size(), 0.22), 10, UvAt(0.5, 0.68));
-  for (int k = 0; k < 6; ++k) AddPetal(node, Radians(30 + 60 * k), 0.02 * k);
+  ModelNode& blossom = node.AddChild("blossom", Translation({0, kStemTop, 0}));
+  for (int k = 0; k < 6; ++k) AddPetal(blossom, Radians(30 + 60 * k), 0.02 * k);
   // The heart: a low dome over the petals' inner ends.
-  int first = AddEllipsoid(node, {kHeartRadius, 0.55, kHeartRadius}, 24, 10, 0, Translation({0, kStemTop + 0.2, 0}),
-                           UvAt(0, 0));
-  for (int i = first; i < node.VertexCount(); ++i) node.uvs[i] = TopView(node.positions[i]);
+  int first = AddEllipsoid(blossom, {kHeartRadius, 0.55, kHeartRadius}, 24, 10, 0, Translation({0, 0.2, 0}), UvAt(0, 0));
+  for (int i = first; i < blossom.VertexCount(); ++i) blossom.uvs[i] = TopView(blossom.positions[i]);
   return node;
 }

@@ -23,9 +23,9 @@ Vec2 LensUv(double s, double t) {
   return {0.5 + 0.11 * t * std::cos(a), 0.13 + 0.11 * t * std::sin(a)};
 }
 
-void AddBarrel(ModelNode& node, double z) {
+void AddBarrel(ModelNode& node) {
   // The turning axis (local y) lies along +x: eyepiece at -x, objective at +x.
-  Mat4 place = RotationZ(-90) * Translation({0, 0, z});
+  Mat4 place = RotationZ(-90);
   auto profile = [](double t) -> Profile {
     double h = -18 + 36 * t;
     double r;
@@ -47,9 +47,8 @@ ModelNode MakeBinoculars() {
   ModelNode node;
   node.name = "l_binokl";
   node.texture = "binokol.png";
-  AddBarrel(node, -7.6);
-  AddBarrel(node, 7.6);
-  // The hinge between the barrels and the focus wheel on it.
+  // The hinge between the barrels and the focus wheel on it; the barrels
+  // are its children.
   Mat4 hinge = RotationZ(-90) * Translation({0, 2.0, 0});
   AddLathe(node, 20, 4, 0, [](double t) { return Profile{3.0, -12 + 24 * t}; }, hinge,
            [](double s, double t) { return Vec2{s, 0.3 + 0.3 * t}; });
@@ -62,6 +61,8 @@ ModelNode MakeBinoculars() {
         return Profile{3.0 + 1.3 * std::sin(a), -7.5 - 1.6 * std::cos(a)};
       },
       hinge, [](double s, double t) { return Vec2{s, 0.5 + 0.2 * t}; });
+  AddBarrel(node.AddChild("barrel_left", Translation({0, 0, 7.6})));
+  AddBarrel(node.AddChild("barrel_right", Translation({0, 0, -7.6})));
   return node;
 }
 
@@ -81,15 +82,15 @@ ModelNode MakeHammer() {
       },
       handle, [](double s, double t) { return Vec2{0.02 + 0.46 * s, 0.02 + 0.96 * t}; });
   // A chunky head across the handle's end, along z, with rounded faces.
-  Mat4 head = RotationX(90) * Translation({20, 0, 0});
+  ModelNode& head = node.AddChild("head", Translation({20, 0, 0}));
   AddLathe(
-      node, 28, 24, 0,
+      head, 28, 24, 0,
       [](double t) -> Profile {
         double h = -15 + 30 * t;
         double edge = std::min(t, 1 - t) / 0.08;  // rounded at both faces
         double r = edge >= 1 ? 7.0 + 0.5 * std::pow(std::fabs(2 * t - 1), 4) : 7.2 * std::sqrt(edge * (2 - edge));
         return {t == 0 || t == 1 ? 0 : r, h};
       },
-      head, [](double s, double t) { return Vec2{0.52 + 0.46 * s, 0.02 + 0.96 * t}; });
+      RotationX(90), [](double s, double t) { return Vec2{0.52 + 0.46 * s, 0.02 + 0.96 * t}; });
   return node;
 }

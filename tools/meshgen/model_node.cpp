@@ -11,6 +11,15 @@ int ModelNode::AddVertex(Vec3 position, Vec2 uv) {
   return VertexCount() - 1;
 }
 
+ModelNode& ModelNode::AddChild(const std::string& childName, const Mat4& placement) {
+  ModelNode child;
+  child.name = childName;
+  child.texture = texture;
+  child.matrix = placement;
+  children.push_back(std::move(child));
+  return children.back();
+}
+
 void ModelNode::AddTriangle(int a, int b, int c) {
   Vec3 area = Cross(positions[b] - positions[a], positions[c] - positions[a]);
   if (Length(area) < 1e-10) return;

@@ -20,6 +20,9 @@ struct ModelNode {
   std::vector<ModelNode> children;
 
   int VertexCount() const { return static_cast<int>(positions.size()); }
+  // A child drawn with this node's matrix and then its own `placement`, with
+  // the same texture; the caller fills in its geometry.
+  ModelNode& AddChild(const std::string& childName, const Mat4& placement);
   int AddVertex(Vec3 position, Vec2 uv);
   // Degenerate triangles (no area) are dropped.
   void AddTriangle(int a, int b, int c);
