@@ -11,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "game/bee_flight.h"
 #include "game/board.h"
 #include "game/cell_rules.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
+#include "game/training.h"
 #include "map_files.h"
 
 namespace {
@@ -176,4 +178,63 @@ TEST(TrainingLesson, TheFarIslandIsReachedOnlyThroughTheGate) {
   Level.cells[235].open = 1;
   clickAt(Level.cells[169].x, Level.cells[169].y);
   EXPECT_GT(Level.roadLeft, 0);
+}
+
+namespace {
+// Frames at 60 per second until the bee has settled on its target.
+void flyTheRoad() {
+  const int target = Level.road[1];
+  for (int frame = 0; frame < 3000; ++frame) {
+    moveBee(1000.0f / 60.0f * 7.0f);
+    pickUpItems();
+    ASSERT_FALSE(Level.bombEvent) << "the bee hit a bomb on its way to " << target;
+    const float dx = Level.cells[target].x - Level.beeX, dy = Level.cells[target].y - Level.beeY;
+    if (Level.roadLeft <= 1 && dx * dx + dy * dy < 0.01f) return;
+  }
+  FAIL() << "the bee never settled on " << target;
+}
+
+bool flyToAVisibleMarker() {
+  for (const TrainingMarker& marker : MarkerList) {
+    if (!marker.visible || !Level.triggers[marker.cell].active) continue;
+    clickAt(Level.cells[marker.cell].x, Level.cells[marker.cell].y);
+    if (Level.roadLeft > 0) {
+      flyTheRoad();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool hammerAFlaggedCell() {
+  if (Level.hammers < 1) return false;
+  for (const HexCell& cell : Level.cells) {
+    if (!cell.flagged) continue;
+    clickAt(cell.x, cell.y);
+    return true;
+  }
+  return false;
+}
+}  // namespace
+
+// The same lesson with the bee's own flight, which cuts corners and may
+// cross cells beside its road, and the game's own trigger handling.
+TEST(TrainingLesson, FollowingTheMarkersWithTheBeesFlightFinishesIt) {
+  loadTraining();
+  clearMarkers();
+  createMarkers();
+  briefingCount = 0;
+  bool lookedAround = false;
+  for (int moves = 0; moves < 200 && !Level.won && !HasFatalFailure(); ++moves) {
+    if (!flyToAVisibleMarker() && !hammerAFlaggedCell()) break;
+    // Standing on the "use" arrow, the player looks round with the binoculars.
+    if (!lookedAround && Level.currentCell == UseToolsBriefingCell && Level.binoculars > 0) {
+      useBinoculars();
+      lookedAround = true;
+    }
+  }
+  EXPECT_TRUE(Level.won);
+  EXPECT_EQ(briefingCount, 4);
+  EXPECT_EQ(Level.lives, 4);
+  EXPECT_TRUE(lookedAround);
 }
