@@ -1,0 +1,208 @@
+// The three profile files: names, progress, creating and deleting slots, and
+// what is written where.
+#include "platform/files.h"
+#include "profile/profile_name.h"
+#include "ui/ui_fixture.h"
+
+namespace {
+
+using uitest::UiTest;
+
+class ProfilesTest : public UiTest {
+ public:
+  void SetUp() override {
+    UiTest::SetUp();
+    InstallShippedData();
+    InstallSettings(0);
+    LoadProfiles();
+  }
+  void TearDown() override {
+    SetWriteFaultHook(nullptr);
+    UiTest::TearDown();
+  }
+
+  static void Use(int slot, const char* name) {
+    ProfileSlots[slot].Get("name").SetString(name);
+    ProfileSlots[slot].Get("empty").SetInt(0);
+  }
+
+  // Names the current slot through the enter-name screen.
+  void NameThroughScreen(const std::string& typed) {
+    ClearWidgets();
+    LoadLayout("enter_name");
+    FindEdit("name").onAction = CreateProfile;
+    for (char c : typed) Type(c);
+    PressEnter();
+  }
+
+  int OptionInFile(const char* key) {
+    ConfigNode settings;
+    settings.Load("bin\\default.cfg");
+    return settings.Get(key).AsInt();
+  }
+};
+
+TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
+  const std::string names[] = {"^Maya Lee ", "^under_score ", "^back\\slash ", "^{braces} ", "^a}b{c ",
+                               "^12345 ", "^tab\there ",  "^caf\xE9 ",       "^__ __ ",    "^\\_ "};
+  for (const std::string& name : names) {
+    ProfileSlots[1].Get("name").SetString(name.c_str());
+    ASSERT_TRUE(SaveProfiles());
+    ConfigNode file;
+    ASSERT_TRUE(file.Load(ProfilePath(1)));
+    EXPECT_EQ(file.EntryCount(), FreshProfile().EntryCount()) << "the file still reads as one block: " << name;
+    EXPECT_EQ(file.Get("name").type, ValueType::String);
+    LoadProfiles();
+    std::string expected = name == "^tab\there " ? "^tab here " : name;
+    EXPECT_EQ(ProfileSlots[1].Get("name").AsString(), expected) << "stored as " << file.Get("name").AsString();
+  }
+  EXPECT_EQ(NameToFile("^Maya Lee "), "^Maya_Lee_") << "a blank is written as it always was";
+  EXPECT_EQ(NameFromFile("^Old_Name_"), "^Old Name ");
+  EXPECT_EQ(NameFromFile("trailing\\"), "trailing\\");
+}
+
+TEST_F(ProfilesTest, TypedNamesAreStoredWithTheirMarkAndFitTheFile) {
+  CurrentProfile = 2;
+  NameThroughScreen("a_b c");
+  EXPECT_EQ(lastprofile, 2);
+  EXPECT_STREQ(ProfileSlots[2].Get("name").AsString(), "^a_b c ");
+  EXPECT_NE(Read("data/profile2.s").find("  name ^a\\_b_c_\n"), std::string::npos);
+  LoadProfiles();
+  EXPECT_STREQ(ProfileSlots[2].Get("name").AsString(), "^a_b c ");
+
+  // Sixteen characters that each take two in the file are cut to fit.
+  NameThroughScreen(std::string(16, '_'));
+  std::string stored = ProfileSlots[2].Get("name").AsString();
+  EXPECT_LE(NameToFile(stored).size(), StoredNameLimit);
+  EXPECT_EQ(stored, "^" + std::string(14, '_') + " ");
+  LoadProfiles();
+  EXPECT_EQ(ProfileSlots[2].Get("name").AsString(), stored);
+}
+
+TEST_F(ProfilesTest, ConfirmingAnEmptyNameDoesNothing) {
+  ClearWidgets();
+  LoadLayout("enter_name");
+  std::string before = Read("data/profile0.s");
+  CreateProfile();
+  EXPECT_FALSE(IsPlaceholder(FindEdit("name")));
+  EXPECT_EQ(Read("data/profile0.s"), before);
+  EXPECT_FALSE(ProfileInUse(0));
+}
+
+TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
+  Use(0, "^Bo ");
+  ProfileSlots[0].Get("score4").SetInt(900);
+  ProfileSlots[0].Get("champion").SetInt(1);
+  ProfileSlots[0].Get("opened_maps").SetInt(5);
+  SaveProfiles();
+  DeleteProfile(0);
+  EXPECT_EQ(lastprofile, -1);
+  EXPECT_EQ(OptionInFile("lastprofile"), -1);
+  ConfigNode file;
+  file.Load(ProfilePath(0));
+  ConfigNode fresh = FreshProfile();
+  ASSERT_EQ(file.EntryCount(), fresh.EntryCount());
+  for (size_t i = 0; i < fresh.EntryCount(); ++i)
+    EXPECT_EQ(file.entries[i].value.AsInt(), fresh.entries[i].value.AsInt()) << fresh.entries[i].key;
+  EXPECT_FALSE(IsPlaceholder(FindButton("profile0"))) << "the profiles screen again";
+
+  EnterMainMenu();
+  EXPECT_FALSE(IsPlaceholder(FindEdit("name"))) << "the next main menu asks for a name";
+}
+
+TEST_F(ProfilesTest, DeletingAnotherProfileKeepsTheLastOne) {
+  Use(0, "^Bo ");
+  Use(1, "^Al ");
+  SaveProfiles();
+  lastprofile = 0;
+  DeleteProfile(1);
+  EXPECT_EQ(OptionInFile("lastprofile"), 0);
+  EXPECT_FALSE(ProfileInUse(1));
+  EXPECT_TRUE(ProfileInUse(0));
+  DeleteProfile(3);  // no such slot
+  DeleteProfile(-1);
+  EXPECT_TRUE(ProfileInUse(0));
+}
+
+TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
+  Use(0, "^Bo ");
+  ProfileSlots[0].Get("opened_maps").SetInt(3);
+  Play.levelNumber = 4;  // level 3 was just finished
+  Play.levelScore = 5000;
+  Play.medal = 1;
+  SaveProgress();
+  LoadProfiles();
+  ConfigNode& profile = ProfileSlots[0];
+  EXPECT_EQ(profile.Get("score3").AsInt(), 5000);
+  EXPECT_EQ(profile.Get("reward3").AsInt(), 1);
+  EXPECT_EQ(profile.Get("opened_maps").AsInt(), 4);
+  EXPECT_EQ(OptionInFile("lastprofile"), 0);
+
+  // Again with a lower score, on a profile that has gone further.
+  profile.Get("opened_maps").SetInt(6);
+  Play.levelScore = 10;
+  Play.medal = 0;
+  SaveProgress();
+  LoadProfiles();
+  EXPECT_EQ(profile.Get("score3").AsInt(), 10) << "the latest result, not the best";
+  EXPECT_EQ(profile.Get("reward3").AsInt(), 0);
+  EXPECT_EQ(profile.Get("opened_maps").AsInt(), 6) << "never lowered";
+
+  // Level numbers outside the nine change only what exists.
+  Play.levelNumber = 11;
+  SaveProgress();
+  LoadProfiles();
+  EXPECT_EQ(profile.Get("opened_maps").AsInt(), 11);
+  EXPECT_EQ(profile.EntryCount(), FreshProfile().EntryCount()) << "no key is added";
+}
+
+TEST_F(ProfilesTest, ProgressWithEveryProfileFreeForgetsTheLastOne) {
+  lastprofile = 2;
+  Play.levelNumber = 2;
+  SaveProgress();
+  EXPECT_EQ(OptionInFile("lastprofile"), -1);
+}
+
+TEST_F(ProfilesTest, AMissingProfileFileGivesAFreeSlotWrittenAtTheNextSave) {
+  std::filesystem::remove("data/profile1.s");
+  Write("data/profile2.s", "   \n");
+  LoadProfiles();
+  EXPECT_FALSE(ProfileInUse(1));
+  EXPECT_STREQ(ProfileSlots[1].Get("name").AsString(), "empty");
+  EXPECT_EQ(ProfileSlots[2].Get("opened_maps").AsInt(), 1);
+  CurrentProfile = 1;
+  NameThroughScreen("Cy");
+  ConfigNode file;
+  ASSERT_TRUE(file.Load(ProfilePath(1)));
+  EXPECT_STREQ(file.Get("name").AsString(), "^Cy_");
+  EXPECT_EQ(file.Get("champion").type, ValueType::Int);
+}
+
+bool FailRename(int step) { return step != 4; }
+
+TEST_F(ProfilesTest, AFailedSaveLeavesTheOldFiles) {
+  Use(0, "^Bo ");
+  ASSERT_TRUE(SaveProfiles());
+  std::string before = Read("data/profile0.s");
+  ProfileSlots[0].Get("score1").SetInt(77);
+  SetWriteFaultHook(FailRename);
+  EXPECT_FALSE(SaveProfiles());
+  SetWriteFaultHook(nullptr);
+  EXPECT_EQ(Read("data/profile0.s"), before);
+}
+
+TEST_F(ProfilesTest, SelectingMakesTheSlotCurrentAndRemembersIt) {
+  Use(1, "^Al ");
+  SaveProfiles();
+  SelectProfile(1);
+  EXPECT_EQ(CurrentProfile, 1);
+  EXPECT_EQ(lastprofile, 1);
+  EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Al !");
+  EXPECT_EQ(OptionInFile("lastprofile"), 0) << "written with the next progress";
+  EXPECT_EQ(TotalScore(ProfileSlots[1]), 0);
+  ProfileSlots[1].Get("score1").SetInt(INT32_MAX);
+  ProfileSlots[1].Get("score2").SetInt(5);
+  EXPECT_EQ(TotalScore(ProfileSlots[1]), INT32_MAX);
+}
+
+}  // namespace
