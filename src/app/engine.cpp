@@ -12,9 +12,17 @@
 #include "app/modes.h"
 #include "app/mouse.h"
 #include "app/options.h"
-#include "app/engine_steps.h"
+#include "app/game_set_up.h"
 #include "platform/time.h"
+#include "render/quad_buffers.h"
+#include "render/particles.h"
+#include "render/render_steps.h"
 #include "render/transforms.h"
+#include "render/world_axes.h"
+#include "sound/game_sounds.h"
+#include "ui/font.h"
+#include "ui/fps_display.h"
+#include "ui/widget_list.h"
 
 std::atomic<int32_t> QuitRequested{0};
 std::atomic<uint8_t> LastCharCode{0};
@@ -124,31 +132,25 @@ void DrawFrame(bool loading) {
   const float white[4] = {1, 1, 1, 1};
   Device->SetPixelShaderConstantF(16, white, 1);
   PollMouse();
-  UpdateWidgets();
+  UpdateWidgetList();
   UpdateModes();
   Device->BeginScene();
   Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearColour(), 1.0f, 0);
   Device->SetRenderState(D3DRS_ZENABLE, 1);
   Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-  if (ShaderPath) {
-    BindSceneDefaults();
-  } else {
-    Device->SetVertexShader(nullptr);
-    Device->SetPixelShader(nullptr);
-    Device->SetTexture(0, nullptr);
-  }
+  BindSceneMaterialAndTexture();
   SetSceneMatrices();
   AdvanceCameras();
   UploadLighting();
   DrawModes();
-  if (drawfps) DrawFpsOverlay();
+  if (drawfps) DrawFpsDisplay();
   Device->SetTexture(1, nullptr);
   UpdateFps();
   Device->SetRenderState(D3DRS_ZENABLE, 0);
   SetInterfaceMatrices();
-  BeginInterfacePass(loading);
-  DrawWidgets();
-  if (!loading) DrawMedalParticles();
+  BeginInterfaceQuads(loading);
+  DrawWidgetList();
+  if (!loading) MedalParticles.draw();
   Device->EndScene();
   Device->Present(nullptr, nullptr, nullptr, nullptr);
 }
@@ -197,13 +199,14 @@ void EngineStart(HWND host) {
   SelectCamera("default");
   camera->animated = 1;
 
-  LoadRenderingResources();
-  CreateEmptyMaterial();
-  LoadDefaultFontAndQuads();
-  if (ShaderPath) CreateBillboardBuffer();
-  RegisterMode("base", BaseStartUp, DoNothing);
+  LoadShadersTexturesAndErrorMesh();
+  CreateMaterialEmpty();
+  LoadDefaultFont();
+  CreateUnitQuadBuffer();
+  if (ShaderPath) CreateBillboardQuadBuffer();
+  RegisterMode("base", BaseStartUp, nullptr);
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
-  CreateWorldAxesAndMaterial();
+  CreateWorldAxesAndMaterialWorld();
   GameSetUp();
 
   Device->ReleaseThread();
@@ -218,9 +221,16 @@ void EngineShutdown() {
   if (!MainWindow) return;
   if (Device) Device->AcquireThread();
   ClearCameras();
-  ReleaseRenderingResources();
+  ReleaseTexturesShadersAndMaterials();
+  ReleaseRenderNames();
+  ClearWidgets();
+  if (ShaderPath) ReleaseBillboardQuadBuffer();
   ClearModes();
-  ReleaseWorldAxes();
+  ReleaseWorldAxesBuffer();
+  releaseParticleEmitters();
+  ReleaseUnitQuadBuffer();
+  ReleaseFonts();
+  StopSound();
   ReleaseGraphicsDevice();
   if (!HostWindow) DestroyWindow(MainWindow);
   MainWindow = nullptr;

@@ -25,8 +25,10 @@ class EngineTest : public ::testing::Test {
     previousFolder_ = getcwd(buffer, sizeof buffer);
     folder_ = ::testing::TempDir() + "kestrin_engine_" + std::to_string(getpid()) + "_" +
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    mkdir(folder_.c_str(), 0755);
-    mkdir((folder_ + "/bin").c_str(), 0755);
+    // The engine needs its shaders and built-in files; everything else may be missing.
+    std::string copy = "rm -rf '" + folder_ + "' && mkdir -p '" + folder_ + "' && cp -r '" KESTRIN_GAME_DIR "/bin' '" +
+                       folder_ + "/' && rm -f '" + folder_ + "/bin/default.cfg'";
+    ASSERT_EQ(std::system(copy.c_str()), 0);
     ASSERT_EQ(chdir(folder_.c_str()), 0);
   }
   void TearDown() override {

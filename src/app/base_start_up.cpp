@@ -1,0 +1,20 @@
+#include "app/engine.h"
+#include "app/game_set_up.h"
+#include "render/mesh_registry.h"
+#include "sound/game_sounds.h"
+#include "ui/menu_screens.h"
+
+// Sound first, then the heavy loading in groups with a loading-screen frame
+// between them, then the main menu.
+void BaseStartUp() {
+  StartSound(MainWindow);
+  RenderOneFrame();
+  LoadInterfaceTextures(RenderOneFrame);
+  RenderOneFrame();
+  Meshes.addMeshes(
+      "hexagon, l_brevno, l_binokl, skybox, l_grass1, l_grass2, l_grib, l_island, l_island2, l_island3, "
+      "l_island4, l_molot, l_most, l_stone1, l_stone2, l_vopros, l_voskl, bee, flower, flag, body, head, "
+      "wing1, wing2");
+  RenderOneFrame();
+  EnterMainMenu();
+}

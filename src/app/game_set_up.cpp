@@ -1,0 +1,51 @@
+#include "app/game_set_up.h"
+
+#include "app/engine.h"
+#include "app/modes.h"
+#include "app/options.h"
+#include "game/bee.h"
+#include "game/board.h"
+#include "game/level_files.h"
+#include "game/start_level.h"
+#include "game/update_game.h"
+#include "game/draw_game.h"
+#include "game/world_map.h"
+#include "profile/profiles.h"
+#include "render/particles.h"
+#include "render/render_steps.h"
+#include "render/texture_cache.h"
+#include "ui/font.h"
+#include "ui/layout_loader.h"
+#include "ui/menu_screens.h"
+
+void DebugModeUpdate() {}
+void DebugModeDraw() {}
+
+namespace {
+void PlayClick() { PlayClickSound(); }
+}  // namespace
+
+void GameSetUp() {
+  OptionsQuitHooks.playClick = PlayClick;
+  // The board, the bee and the tile mesh stay until the process ends: the
+  // frame that runs the quit still draws them.
+  OptionsQuitHooks.requestQuit = RequestQuit;
+
+  ClearColor = ClearColorRGB{0, 0, 0};
+  scanLevels();
+  createParticleEmitters(EmitterColours[0]);
+  RegisterMode("menu", animateMapArrow, MenuModeDraw);
+  RegisterMode("game", updateGame, drawGame);
+  LoadLightFont();
+  CreateMaterialsDiffuseAndSpecular();
+  createLevel();
+  TheBee.reset();
+  for (const char* name : {"debug", "base", "game", "menu"}) SetModeActive(name, 0);
+  ResolutionChoiceFromWidth();
+  Textures.addTextures("menu");
+  LoadLayout("loading");
+  LoadProfiles();
+  configureMedalParticles();
+  linkPlayScreens();
+  BaseStartUp();
+}

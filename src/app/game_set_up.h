@@ -1,0 +1,9 @@
+#pragma once
+// The game's part of start-up (everything after the engine core is up) and
+// the base start-up that loads the heavy content behind the loading screen.
+void GameSetUp();
+void BaseStartUp();
+
+// The debug mode is registered but never switched on.
+void DebugModeUpdate();
+void DebugModeDraw();
