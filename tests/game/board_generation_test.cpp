@@ -56,23 +56,6 @@ TEST(Generation, PlacedBombsAreCountedAndNumbered) {
   expectNumbersMatchBombs();
 }
 
-TEST(Generation, SameSeedSameBoard) {
-  std::vector<int> first;
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    emptyBoard();
-    crtSrand(1234);
-    placeBombs(40);
-    computeNumbers();
-    placeFlowers(10);
-    std::vector<int> contents;
-    for (const HexCell& c : Level.cells) contents.push_back(c.content * 2 + c.flower);
-    if (attempt == 0)
-      first = contents;
-    else
-      EXPECT_EQ(contents, first);
-  }
-}
-
 TEST(Generation, PlacementStopsWhenFreeCellsRunOut) {
   emptyBoard();
   for (int i = 12; i < Level.cellCount; ++i) cell(i).content = CellHole;

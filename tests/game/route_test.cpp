@@ -177,13 +177,3 @@ TEST_F(RouteTest, BeeOnAnEdgeOrOffTheBoardSendsNobody) {
   }
   FAIL() << "no exact edge in row 4";
 }
-
-TEST_F(RouteTest, LongRoutesDoNotNeedDeepRecursion) {
-  // Every cell open: many relaxations, bounded work.
-  for (int i = 0; i < Level.cellCount; ++i) openCells({i});
-  startOn(0);
-  clickCell(Level.cellCount - 1);
-  EXPECT_EQ(Level.road[1], Level.cellCount - 1);
-  EXPECT_EQ(Level.roadLeft, cell(Level.cellCount - 1).distance + 1);
-  EXPECT_LT(Level.roadLeft, 40);
-}
