@@ -85,6 +85,26 @@ void playTheLesson(bool lastMarkerFirst) {
   EXPECT_TRUE(lookedAround);
   for (int cell : {HammerBriefingCell, BinocularsBriefingCell, UseToolsBriefingCell})
     EXPECT_FALSE(Level.triggers[cell].active) << cell;
+  // The cells the markers raised from the sea are empty land, and every
+  // number still counts the bombs round it.
+  int risen = 0;
+  for (const TrainingMarker& marker : MarkerList) {
+    const int link = Level.triggers[marker.cell].link;
+    if (Level.triggers[marker.cell].active || !inBoard(link)) continue;
+    EXPECT_EQ(Level.cells[link].content, 0) << "raised by " << marker.cell;
+    ++risen;
+  }
+  EXPECT_GT(risen, 20);
+  for (int i = 0; i < Level.cellCount; ++i) {
+    const int content = Level.cells[i].content;
+    if (content < 0 || content == CellBomb) continue;
+    int bombs = 0;
+    for (int direction : Directions) {
+      const int n = neighbour(i, direction);
+      bombs += n >= 0 && Level.cells[n].content == CellBomb;
+    }
+    EXPECT_EQ(content, bombs) << "cell " << i;
+  }
 }
 }  // namespace
 
