@@ -50,6 +50,8 @@ void ClearPointer() {
 
 D3DXVECTOR3 MouseRay(float px, float py) {
   const Camera& camera = *CurrentCamera;
-  D3DXVECTOR3 d = camera.direction + (camera.right * (px - 1.0f) - camera.up * (py - 0.75f)) * 0.898f;
+  // The camera's `right` is the screen's left under the left-handed look-at
+  // view the frame builds, so the pointer's offset to the right runs against it.
+  D3DXVECTOR3 d = camera.direction + (camera.right * (1.0f - px) - camera.up * (py - 0.75f)) * 0.898f;
   return SetLength(d, 1.0f);
 }
