@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/engine.h"
+#include "play_harness.h"
+#include "platform/window.h"
+#include "textfile/config_node.h"
+
+using namespace play;
+
+namespace {
+std::string FileText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+}  // namespace
+
+TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
+  std::string greeting;
+  bool cancelShown = true, nameFieldThere = false;
+  RunGame("first_run", [&] {
+    WaitMilliseconds(1000);
+    nameFieldThere = HasWidget("name");
+    cancelShown = WidgetShown("cancel");
+    Screenshot("01_enter_name");
+    Type("Busy Bee");
+    Screenshot("02_name_typed");
+    PressKey(VK_RETURN);
+    FramesUntil([] { return HasWidget("lbl"); }, 120);
+    WaitMilliseconds(1500);
+    greeting = FindLabel("lbl").text;
+    Screenshot("03_main_menu");
+    ClickWidget("exit");
+    WaitMilliseconds(1500);
+    Screenshot("04_credits");
+    ClickWidget("back");
+    Frames(5);
+  });
+  EXPECT_TRUE(nameFieldThere);
+  EXPECT_FALSE(cancelShown);
+  EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
+  EXPECT_NE(FileText(GameFolder() + "/data/profile0.s").find("^Busy_Bee_"), std::string::npos);
+  ConfigNode settings;
+  ASSERT_TRUE(settings.Load(GameFolder() + "/bin/default.cfg"));
+  EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
+  EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
+  EXPECT_EQ(QuitRequested, 1);
+}

@@ -1,0 +1,187 @@
+#include "play_harness.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <condition_variable>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "d3dutil/png_image.h"
+#include "platform/time.h"
+#include "platform/window.h"
+
+namespace play {
+namespace {
+std::mutex gateLock;
+std::condition_variable gateChanged;
+int framesAllowed = 0;
+int framesDone = 0;
+bool gateOpen = false;
+std::string screenshotPath;
+std::string folder;
+std::string flowName;
+
+// Render thread, after every frame: take a requested screenshot, then wait
+// until the script allows the next frame.
+void AfterFrame() {
+  std::unique_lock<std::mutex> hold(gateLock);
+  if (!screenshotPath.empty()) {
+    ArgbImage image;
+    Device->ReadBackBuffer(&image.pixels, &image.width, &image.height);
+    SavePng(screenshotPath, image);
+    screenshotPath.clear();
+  }
+  ++framesDone;
+  gateChanged.notify_all();
+  gateChanged.wait(hold, [] { return gateOpen || framesAllowed > framesDone; });
+}
+
+void OpenGate() {
+  std::lock_guard<std::mutex> hold(gateLock);
+  gateOpen = true;
+  gateChanged.notify_all();
+}
+
+void RunScript(const std::function<void()>& script) {
+  {
+    std::unique_lock<std::mutex> hold(gateLock);
+    gateChanged.wait(hold, [] { return framesDone > 0; });
+  }
+  script();
+  CloseWindow();
+}
+
+void PrepareFolder(const std::string& flow, const std::string& settings) {
+  folder = ::testing::TempDir() + "kestrin_play_" + flow + "_" + std::to_string(getpid());
+  std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "'";
+  ASSERT_EQ(std::system(copy.c_str()), 0);
+  if (!settings.empty()) std::ofstream(folder + "/bin/default.cfg") << settings;
+  std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
+  ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
+}
+}  // namespace
+
+const std::string& GameFolder() { return folder; }
+
+void RunGame(const std::string& flow, const std::function<void()>& script, const std::string& settings) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+  flowName = flow;
+  PrepareFolder(flow, settings);
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(chdir(folder.c_str()), 0);
+
+  framesAllowed = framesDone = 0;
+  gateOpen = false;
+  TestClockNow = 1000000;
+  SetClockSource(TestClock);
+  TestMouse = InjectedMouse{true, 400, 300, false, false};
+  AfterFrameHook = AfterFrame;
+
+  std::thread scriptThread(RunScript, script);
+  EngineStart();
+  OpenGate();
+  scriptThread.join();
+  EngineShutdown();
+
+  AfterFrameHook = nullptr;
+  TestMouse = InjectedMouse{};
+  SetClockSource(nullptr);
+  ASSERT_EQ(chdir(previous), 0);
+}
+
+void Frames(int count) {
+  for (int i = 0; i < count; ++i) {
+    std::unique_lock<std::mutex> hold(gateLock);
+    if (gateOpen || QuitRequested) return;
+    TestClockNow += 16;
+    framesAllowed = framesDone + 1;
+    gateChanged.notify_all();
+    gateChanged.wait(hold, [] { return framesDone >= framesAllowed || gateOpen; });
+  }
+}
+
+bool FramesUntil(const std::function<bool()>& done, int limit) {
+  for (int i = 0; i < limit; ++i) {
+    if (done()) return true;
+    if (QuitRequested) return false;
+    Frames(1);
+  }
+  return done();
+}
+
+void WaitMilliseconds(int milliseconds) { Frames((milliseconds + 15) / 16); }
+
+void MoveTo(float x, float y) {
+  TestMouse.x = x * 400.0f;
+  TestMouse.y = y * 400.0f;
+}
+
+void MoveToWidget(const Widget& widget) { MoveTo(widget.x + widget.width / 2, widget.y + widget.height / 2); }
+
+void LeftClick() {
+  TestMouse.left = true;
+  Frames(1);
+  TestMouse.left = false;
+  Frames(1);
+}
+
+void RightClick() {
+  TestMouse.right = true;
+  Frames(1);
+  TestMouse.right = false;
+  Frames(1);
+}
+
+void ClickWidget(const std::string& name) {
+  Widget& widget = FindWidget(name);
+  ASSERT_FALSE(IsPlaceholder(widget)) << "no widget " << name;
+  MoveToWidget(widget);
+  Frames(2);
+  LeftClick();
+}
+
+void Type(const std::string& text) {
+  for (unsigned char c : text) {
+    WindowProc(MainWindow, WM_CHAR, c, 0);
+    Frames(1);
+  }
+}
+
+void PressKey(int virtualKey) {
+  WindowProc(MainWindow, WM_KEYDOWN, static_cast<uintptr_t>(virtualKey), 0);
+  if (virtualKey == VK_RETURN || virtualKey == VK_BACK || virtualKey == VK_ESCAPE)
+    WindowProc(MainWindow, WM_CHAR, static_cast<uintptr_t>(virtualKey), 0);
+  Frames(1);
+  WindowProc(MainWindow, WM_KEYUP, static_cast<uintptr_t>(virtualKey), 0);
+  Frames(1);
+}
+
+void Screenshot(const std::string& name) {
+  {
+    std::lock_guard<std::mutex> hold(gateLock);
+    screenshotPath = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flowName + "/" + name + ".png";
+  }
+  Frames(1);
+}
+
+void CloseWindow() {
+  if (!QuitRequested) InjectClose();
+  OpenGate();
+}
+
+bool HasWidget(const std::string& name) { return !IsPlaceholder(FindWidget(name)); }
+
+bool WidgetShown(const std::string& name) {
+  Widget& widget = FindWidget(name);
+  return !IsPlaceholder(widget) && widget.visible && widget.timer.Progress() >= 1.0f;
+}
+
+}  // namespace play
