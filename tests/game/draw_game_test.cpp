@@ -1,0 +1,212 @@
+// What a frame of the round draws, on the recording device: which mesh with
+// which texture, in which order, and the round's display.
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/frustum.h"
+#include "game/draw_game.h"
+#include "platform/d3d9/recording/recording_device.h"
+#include "play_test_support.h"
+#include "render/material.h"
+#include "render/mesh_registry.h"
+#include "render/quad_buffers.h"
+#include "render/texture_cache.h"
+
+using namespace boardtest;
+using namespace playtest;
+
+namespace {
+const char* const ModelNames[] = {"hexagon", "skybox", "flower", "flag", "l_binokl", "l_molot", "head",
+                                  "body",    "wing1",  "wing2",  "l_island"};
+const char* const TextureNames[] = {
+    "newsky",     "ostrov1",    "f_1",         "binokol",      "molot",  "bee",   "body",  "wing",
+    "hex_close6", "hex_open_void", "hex_open_1", "hex_open_2", "hex_number_1", "hex_number_2", "hex_bomb", "hex_30", "hex_40", "flag",
+    "empty",      "life",       "life2",       "i_flower_en",  "i_flower_dis", "arrow", "m_empty_up"};
+
+std::string triangleModel(const char* name) {
+  return std::string(name) +
+         "\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n3\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1\n0 0 1\n1\n0 1 2\n"
+         "t.png\n3\n0 0 0\n1 0 0\n0 1 0\n0 1 2\n0\n";
+}
+
+SceneObject sceneObject(const char* mesh, const char* texture) {
+  SceneObject object{};
+  std::strncpy(object.meshName, mesh, 31);
+  std::strncpy(object.textureName, texture, 31);
+  object.scale = 1;
+  object.position[1] = 16;
+  return object;
+}
+}  // namespace
+
+class DrawRound : public PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    D3DPRESENT_PARAMETERS parameters{};
+    parameters.EnableAutoDepthStencil = 1;
+    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    Device = device;
+    ShaderPath = 1;
+    CreateUnitQuadBuffer();
+    for (const char* name : ModelNames) writeFile(std::string("models/") + name + ".msh", triangleModel(name));
+    writeFile("bin/error.msh", triangleModel("error"));
+    Meshes.loadErrorMesh();
+    std::string list;
+    for (const char* name : ModelNames) list += std::string(name) + ",";
+    Meshes.addMeshes(list.c_str());
+    for (const char* name : ModelNames) meshOf[Meshes.find(name).root->vertexBuffer] = name;
+    for (const char* name : TextureNames) {
+      Textures.names.addNames(name);
+      IDirect3DTexture9* texture = nullptr;
+      Device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture);
+      Textures.textures.push_back(texture);
+      textureOf[texture] = name;
+    }
+    std::memset(ViewFrustum, 0, sizeof ViewFrustum);
+    Play.flowerTexture = "f_1";
+  }
+
+  void TearDown() override {
+    Textures.release();
+    Textures.releaseNames();
+    Meshes.release();
+    Meshes.releaseNames();
+    ReleaseUnitQuadBuffer();
+    Device = nullptr;
+    device->Release();
+    PlayTest::TearDown();
+  }
+
+  // Each draw of the frame as "mesh texture", or "quad texture" for an
+  // interface rectangle.
+  std::vector<std::string> drawn() const {
+    std::vector<std::string> names;
+    for (const auto& draw : device->Draws()) {
+      auto mesh = meshOf.find(draw.state.stream);
+      auto texture = textureOf.find(draw.state.textures[0]);
+      names.push_back((mesh != meshOf.end() ? mesh->second : std::string("quad")) + " " +
+                      (texture != textureOf.end() ? texture->second : std::string("?")));
+    }
+    return names;
+  }
+
+  d3d9::RecordingDevice* device = nullptr;
+  std::map<const void*, std::string> meshOf, textureOf;
+};
+
+TEST_F(DrawRound, AKnownBoardDrawsItsLayersInOrder) {
+  // Only a few cells exist, in index order: closed, the bee's empty cell,
+  // a 2, an exploded bomb, a flag, a flower, binoculars and a hammer.
+  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
+  const int closed = 40, empty = 41, two = 42, bomb = 43, flagged = 44, flower = 45, glasses = 46, hammer = 47;
+  for (int i = closed; i <= hammer; ++i) cell(i).content = 0;
+  cell(two).content = 2;
+  cell(bomb).content = CellBomb;
+  for (int i : {empty, two, bomb}) cell(i).open = 1;
+  cell(flagged).flagged = 1;
+  cell(flower).flower = 1;
+  Level.cellItems[glasses] = ItemBinoculars;
+  Level.cellItems[hammer] = ItemHammer;
+  Level.currentCell = empty;
+  Level.flowerCount = 2;
+  Level.flowersTaken = 1;
+  Level.lives = 3;
+  SceneObjectList = {sceneObject("l_island", "ostrov1"), sceneObject("not_a_model", "ostrov1")};
+  Play.boardPointX = cell(two).x;
+  Play.boardPointY = cell(two).y;
+  ImageWidget& number = CreateImage("num", 0, 0, 0.1f, 0.1f);
+  ButtonWidget& eye = CreateButton("useEye", 0, 0, 0.1f, 0.1f);
+  LabelWidget& score = CreateLabel("lbckore", 0, 0, 1, 0.1f);
+  LabelWidget& hammers = CreateLabel("molot_count", 0, 0, 1, 0.1f);
+  Level.hammers = 2;
+  Play.levelScore = 1000;
+
+  drawGame();
+  const std::vector<std::string> expected = {
+      "skybox newsky",    "l_island ostrov1",      "flower f_1",           "l_binokl binokol",
+      "l_molot molot",    "head bee",              "body body",            "wing1 wing",
+      "wing2 wing",       "hexagon hex_close6",    "hexagon hex_open_void", "hexagon hex_open_2",
+      "hexagon hex_number_2", "hexagon hex_bomb",  "hexagon hex_close6",   "hexagon hex_close6",
+      "hexagon hex_close6", "hexagon hex_close6",  "hexagon hex_30",       "hexagon hex_40",
+      "flag flag",        "quad empty",            "quad life",            "quad life",
+      "quad life2",       "quad i_flower_en",      "quad i_flower_dis",
+  };
+  EXPECT_EQ(drawn(), expected);
+  EXPECT_EQ(number.texture, "hex_number_2");
+  EXPECT_EQ(Play.lastHoveredCell, two);
+  EXPECT_EQ(eye.visible, 0);
+  EXPECT_EQ(hammers.text, "2");
+  EXPECT_EQ(score.text, "00000000");
+  EXPECT_EQ(Play.displayedScore, 10);
+  EXPECT_FLOAT_EQ(Play.skyAngle, 0.01f);
+
+  // The results screen hides the bar, the lives and the flowers.
+  Play.resultsShown = 1;
+  Level.binoculars = 1;
+  Play.boardPointX = cell(closed).x;
+  Play.boardPointY = cell(closed).y;
+  device->ClearLog();
+  drawGame();
+  EXPECT_EQ(drawn().back(), "flag flag");
+  EXPECT_EQ(number.texture, "m_empty_up");
+  EXPECT_EQ(eye.visible, 1);
+  EXPECT_EQ(Play.displayedScore, 19);
+}
+
+TEST_F(DrawRound, CellsOutOfViewAreSkippedButNumbersAreNot) {
+  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
+  const int far = cellIndex(2, 2), near = cellIndex(2, 16), numbered = cellIndex(2, 3);
+  cell(far).content = cell(near).content = 0;
+  cell(numbered).content = 1;
+  cell(numbered).open = 1;
+  Level.currentCell = far;
+  // Everything left of x = 20 is behind this plane.
+  for (Plane& plane : ViewFrustum) plane = Plane{1, 0, 0, -20};
+  Level.flowerCount = 0;
+  Play.resultsShown = 1;
+  drawGame();
+  std::vector<std::string> tiles;
+  for (const std::string& name : drawn())
+    if (name.rfind("hexagon", 0) == 0) tiles.push_back(name);
+  EXPECT_EQ(tiles, (std::vector<std::string>{"hexagon hex_open_1", "hexagon hex_number_1", "hexagon hex_close6"}));
+}
+
+TEST_F(DrawRound, AMarkerHangsAboveItsCellAndHops) {
+  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
+  Play.resultsShown = 1;
+  Level.flowerCount = 0;
+  // A camera looking straight at the marker's cell from above and behind.
+  const D3DXVECTOR3 eye(0, 25, 0), at(10, 17, 0), up(0, 1, 0);
+  D3DXMatrixIdentity(&WorldMatrix);
+  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &at, &up);
+  D3DXMatrixPerspectiveFovLH(&ProjectionMatrix, 0.75f * 1.5707964f, 1 / 0.75f, 0.01f, 800.0f);
+  TrainingMarker ahead;
+  ahead.position = at;
+  ahead.visible = 1;
+  ahead.texture = "arrow";
+  TrainingMarker behind = ahead;
+  behind.position = D3DXVECTOR3(-10, 17, 0);
+  TrainingMarker hidden = ahead;
+  hidden.visible = 0;
+  MarkerList = {ahead, behind, hidden};
+
+  drawMarkers();
+  ASSERT_EQ(device->Draws().size(), 1u);
+  const auto& c60 = device->Draws()[0].state.vertexConstants[60];
+  const float phase = 6.0f / 60;
+  EXPECT_NEAR(c60[0], -0.025f, 1e-4f);  // centred
+  EXPECT_NEAR(0.75f - c60[1], 0.75f - 0.04f * std::sin(phase) - 0.1f, 1e-3f);
+  EXPECT_FLOAT_EQ(c60[2], 0.05f);
+  EXPECT_FLOAT_EQ(c60[3], -0.1f);
+  EXPECT_EQ(drawn()[0], "quad arrow");
+  EXPECT_FLOAT_EQ(MarkerList[0].phase, phase);
+
+  MarkerList[0].phase = 3.1f;
+  drawMarkers();
+  EXPECT_EQ(MarkerList[0].phase, 0);  // past pi the hop starts again
+}

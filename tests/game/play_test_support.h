@@ -1,0 +1,187 @@
+#pragma once
+// A round run frame by frame without a window: a test clock, a pointer set
+// by hand from the world point it should hit, and the game's update.
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/camera.h"
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "app/modes.h"
+#include "app/mouse.h"
+#include "board_test_support.h"
+#include "game/bee.h"
+#include "game/level_files.h"
+#include "game/play_screen.h"
+#include "game/play_state.h"
+#include "game/training.h"
+#include "game/update_game.h"
+#include "platform/random.h"
+#include "platform/time.h"
+#include "profile/profiles.h"
+#include "render/particles.h"
+#include "textfile/test_files.h"
+#include "ui/widget_list.h"
+
+namespace playtest {
+
+constexpr uint32_t FrameMs = 16;
+
+inline D3DXVECTOR3 centreOf(int cell) {
+  return D3DXVECTOR3(Level.cells[cell].x, BoardPlaneHeight, Level.cells[cell].y);
+}
+
+// The pointer that MouseRay turns into a ray from the current camera
+// through `world`, on an 800 x 600 client area. MouseRay is probed rather
+// than restated: the offset of its ray from the view direction grows in
+// proportion to the pointer's offset from the centre.
+inline void pointAt(const D3DXVECTOR3& world) {
+  const D3DXVECTOR3 ahead = MouseRay(1.0f, 0.75f);
+  auto offsetPerUnit = [&](float px, float py) {
+    const D3DXVECTOR3 ray = MouseRay(px, py);
+    return ray / D3DXVec3Dot(&ray, &ahead) - ahead;
+  };
+  const D3DXVECTOR3 across = offsetPerUnit(2.0f, 0.75f), down = offsetPerUnit(1.0f, 1.75f);
+  const D3DXVECTOR3 v = world - CurrentCamera->position;
+  const D3DXVECTOR3 offset = v / D3DXVec3Dot(&v, &ahead) - ahead;
+  const float px = 1 + D3DXVec3Dot(&offset, &across) / D3DXVec3Dot(&across, &across);
+  const float py = 0.75f + D3DXVec3Dot(&offset, &down) / D3DXVec3Dot(&down, &down);
+  Mouse.clientWidth = 800;
+  Mouse.clientHeight = 600;
+  Mouse.mouseX = px * 400 + 0.5f;
+  Mouse.mouseY = py * 400 + 0.5f;
+}
+
+inline void leftClickOn(int cell) {
+  pointAt(centreOf(cell));
+  Mouse.leftPrevious = ButtonHeld;
+  Mouse.leftCurrent = ButtonUp;
+}
+
+inline void rightClickOn(int cell) {
+  pointAt(centreOf(cell));
+  Mouse.rightPrevious = ButtonHeld;
+  Mouse.rightCurrent = ButtonUp;
+}
+
+// The current Level as the bytes of a map file.
+inline std::string mapBytes() {
+  std::string bytes;
+  const HexBoard& header = Level;
+  bytes.append(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(reinterpret_cast<const char*>(Level.cells.data()), sizeof(HexCell) * Level.cellCount);
+  bytes.append(reinterpret_cast<const char*>(Level.cellMarks.data()), 4 * Level.cellCount);
+  bytes.append(reinterpret_cast<const char*>(Level.cellItems.data()), 4 * Level.cellCount);
+  return bytes;
+}
+
+inline std::string triggerBytes() {
+  return std::string(reinterpret_cast<const char*>(Level.triggers.data()), sizeof(TriggerRecord) * Level.cellCount);
+}
+
+inline void ensureGameModes() {
+  if (!FindMode("menu")) RegisterMode("menu", nullptr, nullptr);
+  if (!FindMode("game")) RegisterMode("game", nullptr, nullptr);
+}
+
+class PlayTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    previousFolder = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    SetClockSource(TestClock);
+    TestClockNow = 100000;
+    FramesPerSecond = 60;
+    Device = nullptr;
+    createLevel();
+    crtSrand(7);
+    boardtest::emptyBoard();
+    TheBee = Bee{};
+    clearMarkers();
+    briefingCount = 0;
+    ClearWidgets();
+    ClearCameras();
+    CreateCamera("default");
+    SelectCamera("default");
+    CurrentCamera->animated = 1;
+    CurrentCamera->animation = CameraFrozen;
+    releaseParticleEmitters();
+    createParticleEmitters();
+    Mouse = MouseState{};
+    Mouse.clientWidth = 800;
+    Mouse.clientHeight = 600;
+    Mouse.leftCurrent = Mouse.rightCurrent = ButtonUp;
+    LastKeyUp = 0;
+    for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
+    CurrentProfile = 0;
+    LevelList.clear();
+    SceneObjectList.clear();
+    ensureGameModes();
+    Play.lastFrameTime = TestClockNow;
+  }
+
+  void TearDown() override {
+    ClearWidgets();
+    ClearCameras();
+    releaseParticleEmitters();
+    SetClockSource(nullptr);
+    std::filesystem::current_path(previousFolder);
+  }
+
+  // The bee on an open cell with the camera over it, as after a frame of play.
+  void beeOn(int cell) {
+    boardtest::startOn(cell);
+    followBee();
+  }
+
+  // One frame: the clock moves on, the round updates, the camera advances;
+  // a click lasts one frame.
+  void frame(uint32_t ms = FrameMs) {
+    TestClockNow += ms;
+    updateGame();
+    AdvanceCameras();
+    Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
+    Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
+  }
+
+  // Frames until `done` holds or `limit` frames have passed; the frames run.
+  int framesUntil(const std::function<bool()>& done, int limit = 2000) {
+    int frames = 0;
+    while (!done() && frames < limit) {
+      frame();
+      ++frames;
+    }
+    return frames;
+  }
+
+  // Flies the bee to a cell and waits until it has settled there.
+  void flyTo(int cell) {
+    leftClickOn(cell);
+    frame();
+    framesUntil([] { return Level.roadLeft <= 1; });
+    frames(120);
+  }
+
+  void frames(int count) {
+    for (int i = 0; i < count; ++i) frame();
+  }
+
+  void writeFile(const std::string& path, const std::string& text) { folder.Write(path, text); }
+
+  // A layout with one button of each name.
+  void writeLayout(const std::string& name, std::initializer_list<const char*> buttons) {
+    std::string text;
+    for (const char* button : buttons)
+      text += std::string("button {\n  name ") + button + "\n  x 0.1\n  y 0.1\n  width 0.2\n  height 0.1\n}\n";
+    writeFile("data/" + name + ".s", text);
+  }
+
+  testfiles::TempDir folder;
+  std::filesystem::path previousFolder;
+};
+
+}  // namespace playtest

@@ -1,0 +1,310 @@
+// A round from the player's side: clicks through the camera, the end of a
+// round by winning or losing, camera flights and frozen play, and the ways
+// into and out of a level.
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "game/board_point.h"
+#include "game/briefing_flights.h"
+#include "game/start_level.h"
+#include "play_test_support.h"
+#include "ui/menu_screens.h"
+#include "ui/screen_links.h"
+
+using namespace boardtest;
+using namespace playtest;
+
+class Round : public PlayTest {};
+
+TEST_F(Round, APointerBecomesARayFromTheCameraThatHitsTheCellUnderIt) {
+  const int start = cellIndex(10, 10), between = neighbour(start, 5), target = neighbour(between, 5);
+  cell(between).open = 1;
+  beeOn(start);
+  leftClickOn(target);
+  frame();
+  EXPECT_NEAR(Play.boardPointX, cell(target).x, 0.05f);
+  EXPECT_NEAR(Play.boardPointY, cell(target).y, 0.05f);
+  EXPECT_EQ(cellAt(Play.boardPointX, Play.boardPointY), target);
+  EXPECT_EQ(Level.road[1], target);
+  EXPECT_GE(Level.roadLeft, 2);
+}
+
+TEST_F(Round, TheBoardPointLiesOnTheBoardPlaneAlongTheRay) {
+  beeOn(cellIndex(10, 10));
+  const Camera& camera = *CurrentCamera;
+  // The camera looks down on the board from the -x side.
+  EXPECT_GT(camera.position.y, 25.0f);
+  EXPECT_LT(camera.position.x, Level.beeX);
+  EXPECT_GT(camera.direction.x, 0);
+  EXPECT_LT(camera.direction.y, 0);
+
+  float x = 0, z = 0;
+  boardPointAt(1.0f, 0.75f, &x, &z);
+  const float along = (BoardPlaneHeight - camera.position.y) / camera.direction.y;
+  EXPECT_NEAR(x, camera.position.x + along * camera.direction.x, 0.01f);
+  EXPECT_NEAR(z, camera.position.z + along * camera.direction.z, 0.01f);
+
+  // Looking up, the ray never meets the board: the point is its far end.
+  boardPointAt(1.0f, 0.0f, &x, &z);
+  EXPECT_TRUE(std::isfinite(x) && std::isfinite(z));
+}
+
+TEST_F(Round, ACellThatCannotBeEnteredSendsNobody) {
+  const int start = cellIndex(10, 10);
+  beeOn(start);
+  leftClickOn(cellIndex(10, 14));
+  frame();
+  EXPECT_EQ(Level.roadLeft, 0);
+  frames(30);
+  EXPECT_EQ(Level.currentCell, start);
+}
+
+TEST_F(Round, ClicksDuringACameraFlightDoNothingAndTheBeeDoesNotLeapAfterIt) {
+  const int start = cellIndex(10, 10), target = cellIndex(10, 11);
+  beeOn(start);
+  const D3DXVECTOR3 home = CurrentCamera->position;
+  startBriefingFlight(0);
+  EXPECT_EQ(CurrentCamera->animation, CameraOnCurve);
+
+  leftClickOn(target);
+  frame();
+  EXPECT_EQ(Level.roadLeft, 0);
+  frames(100);
+  EXPECT_TRUE(cameraFlightRunning());
+  EXPECT_GT(CurrentCamera->position.x, home.x + 3);  // out over the island
+  EXPECT_EQ(Play.lastFrameTime, TestClockNow);
+
+  frames(130);  // 3.5 s have passed
+  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
+  EXPECT_NEAR(CurrentCamera->position.x, home.x, 0.01f);
+  EXPECT_NEAR(CurrentCamera->position.z, home.z, 0.01f);
+
+  leftClickOn(target);
+  frame();
+  EXPECT_EQ(Level.road[1], target);
+  EXPECT_LT(std::hypot(Level.beeX - cell(start).x, Level.beeY - cell(start).y), 0.05f);
+}
+
+TEST_F(Round, OpenBriefingOrMenuFreezesPlay) {
+  const int start = cellIndex(10, 10);
+  beeOn(start);
+  Play.modalState = ModalOpen;
+  leftClickOn(cellIndex(10, 11));
+  frame();
+  EXPECT_EQ(Level.roadLeft, 0);
+  EXPECT_EQ(Play.lastFrameTime, TestClockNow);
+  showPlayScreen();
+  EXPECT_EQ(Play.modalState, ModalPlay);
+}
+
+TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
+  const int start = cellIndex(8, 8), bomb = cellIndex(8, 9);
+  putBombs({bomb});
+  beeOn(start);
+  Level.lives = 1;
+  leftClickOn(bomb);
+  frame();
+  framesUntil([] { return TheBee.state == BeeHit; });
+  EXPECT_EQ(Level.lives, 0);
+  EXPECT_TRUE(Level.dead);
+  EXPECT_TRUE(findEmitter(13)->emitting);
+  EXPECT_FALSE(Play.resultsShown);
+  framesUntil([] { return Play.resultsShown != 0; });
+  EXPECT_TRUE(Play.resultsShown);
+  EXPECT_TRUE(Play.inputBlocked);
+  EXPECT_EQ(TheBee.state, BeeHit);  // it keeps falling behind the screen
+}
+
+TEST_F(Round, WithLivesLeftTheBeeFliesOnAfterItsTumble) {
+  const int start = cellIndex(8, 8), bomb = cellIndex(8, 9);
+  putBombs({bomb});
+  beeOn(start);
+  Level.lives = 2;
+  flyTo(bomb);
+  EXPECT_EQ(Level.lives, 1);
+  EXPECT_FALSE(Level.dead);
+  const int frames = framesUntil([] { return TheBee.state == BeeFlying; });
+  EXPECT_LT(frames, 130);
+  EXPECT_FALSE(Play.resultsShown);
+  frame();
+  EXPECT_NEAR(TheBee.position.x, Level.beeX, 0.1f);  // back over its place on the board
+}
+
+TEST_F(Round, TheLastFlowerWinsWithBombsLeft) {
+  const int start = cellIndex(8, 8), flower = cellIndex(8, 9);
+  putBombs({cellIndex(2, 2), cellIndex(15, 15)});
+  cell(flower).flower = 1;
+  Level.flowerCount = 1;
+  beeOn(start);
+  flyTo(flower);
+  EXPECT_TRUE(Level.won);
+  EXPECT_TRUE(Play.resultsShown);
+  EXPECT_TRUE(Play.inputBlocked);
+}
+
+TEST_F(Round, TheTrainingEndsWithItsFinalBriefingAndTheTrainingReward) {
+  writeLayout("briefFinish", {"button1"});
+  const int start = cellIndex(8, 8), flower = cellIndex(8, 9);
+  cell(flower).flower = 1;
+  Level.flowerCount = 1;
+  Play.trainingLevel = 1;
+  beeOn(start);
+  flyTo(flower);
+  EXPECT_EQ(FindWidget("button1").onAction, finishLevel);
+  EXPECT_EQ(Play.modalState, ModalOpen);
+  EXPECT_TRUE(Play.resultsShown);
+  EXPECT_TRUE(Play.inputBlocked);
+  EXPECT_EQ(CurrentProfileNode().Get("training").AsInt(), 1);
+}
+
+namespace {
+int mapOpenedWith = -1;
+void recordWorldMap(int immediate) { mapOpenedWith = immediate; }
+
+}  // namespace
+
+class LevelStart : public PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    installLevels();
+    mapOpenedWith = -1;
+    ScreenLinks.showWorldMap = recordWorldMap;
+  }
+  void TearDown() override {
+    ScreenLinks.showWorldMap = nullptr;
+    PlayTest::TearDown();
+  }
+
+  // Two levels on the same board: the training and one more.
+  void installLevels() {
+    emptyBoard();
+    startOn(cellIndex(5, 5));
+    putBombs({cellIndex(6, 6)});
+    cell(cellIndex(5, 7)).flower = 1;
+    Level.triggers[cellIndex(5, 6)] = TriggerRecord{1, 1, 0, 0, -1, 0};
+    Level.triggers[68] = TriggerRecord{1, 0, 0, 0, -1, 0};
+    writeFile("maps/a.map", playtest::mapBytes());
+    writeFile("maps/a.map.trg", playtest::triggerBytes());
+    writeFile("maps/b.map", playtest::mapBytes());
+    LevelList = {"a.map", "b.map"};
+  }
+};
+
+TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
+  SetModeActive("menu", 1);
+  SetModeActive("game", 0);
+  MenuPage = PageOptions;
+  crtSrand(11);
+  startLevel(1);
+  EXPECT_EQ(Play.levelNumber, 2);
+  EXPECT_EQ(Play.flowerTexture, "f_2");
+  EXPECT_FALSE(Play.trainingLevel);
+  EXPECT_EQ(Level.lives, 4);
+  EXPECT_EQ(Level.difficulty, 1);
+  EXPECT_EQ(Level.flowerCount, 10);
+  EXPECT_EQ(Level.road.size(), 273u);
+  EXPECT_EQ(Play.multiplier, 1);
+  EXPECT_EQ(Play.modalState, ModalPlay);
+  EXPECT_TRUE(MarkerList.empty());
+  EXPECT_EQ(FindMode("game")->active, 1);
+  EXPECT_EQ(FindMode("menu")->active, 0);
+  EXPECT_EQ(MenuPage, PageMainMenu);
+  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
+  EXPECT_EQ(TheBee.pitch, 90);
+  EXPECT_EQ(std::vector<uint8_t>(findEmitter(3)->colour, findEmitter(3)->colour + 4),
+            (std::vector<uint8_t>{0xFF, 0x8B, 0x4F, 0x80}));
+  EXPECT_EQ(std::vector<uint8_t>(findEmitter(12)->colour, findEmitter(12)->colour + 4),
+            (std::vector<uint8_t>{0x18, 0xFF, 0x00, 0xFF}));
+
+  // The same seed gives the same board.
+  std::vector<int32_t> contents;
+  for (const HexCell& c : Level.cells) contents.push_back(c.content);
+  crtSrand(11);
+  startLevel(1);
+  for (int i = 0; i < Level.cellCount; ++i) ASSERT_EQ(Level.cells[i].content, contents[i]);
+}
+
+TEST_F(LevelStart, TheTrainingStartsWithItsBriefingAndItsMarkers) {
+  writeLayout("briefStart", {"button1", "skip"});
+  startLevel(0);
+  EXPECT_TRUE(Play.trainingLevel);
+  EXPECT_EQ(Level.difficulty, 0);
+  EXPECT_EQ(Level.currentCell, cellIndex(5, 5));  // played as stored
+  EXPECT_EQ(Level.cells[cellIndex(6, 6)].content, CellBomb);
+  ASSERT_EQ(MarkerList.size(), 2u);
+  EXPECT_EQ(Play.modalState, ModalOpening);
+  EXPECT_EQ(FindWidget("button1").onAction, showPlayScreen);
+  EXPECT_EQ(FindWidget("skip").onAction, finishLevel);
+  frame();
+  EXPECT_EQ(Play.modalState, ModalOpen);
+  FindWidget("button1").onAction();
+  EXPECT_EQ(Play.modalState, ModalPlay);
+  EXPECT_TRUE(IsPlaceholder(FindWidget("skip")));
+}
+
+TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {
+  startLevel(1);
+  Level.lives = 1;
+  Play.levelScore = 777;
+  Play.resultsShown = Play.inputBlocked = 1;
+  replayLevel();
+  EXPECT_EQ(Level.lives, 4);
+  EXPECT_EQ(Play.levelScore, 0);
+  EXPECT_EQ(Play.levelNumber, 2);
+  EXPECT_FALSE(Play.resultsShown);
+  EXPECT_FALSE(Play.inputBlocked);
+  EXPECT_FALSE(Level.won || Level.dead);
+}
+
+TEST_F(LevelStart, AMapThatCannotBeReadDoesNotCarryTheLastRoundsEnd) {
+  startLevel(1);
+  Level.won = Level.dead = 1;
+  Level.flowersTaken = 10;
+  LevelList = {"a.map", "missing.map"};
+  startLevel(1);
+  EXPECT_FALSE(Level.won || Level.dead);
+  EXPECT_EQ(Level.flowersTaken, 0);
+  frame();
+  EXPECT_FALSE(Play.resultsShown);
+}
+
+TEST_F(LevelStart, FinishingRecordsTheResultAndOpensTheMap) {
+  startLevel(1);
+  Play.levelScore = 1234;
+  Play.medal = 1;
+  Play.resultsShown = 1;
+  finishLevel();
+  EXPECT_EQ(Play.levelNumber, 3);
+  EXPECT_FALSE(Play.resultsShown);
+  EXPECT_EQ(mapShown, 1);
+  EXPECT_EQ(mapOpenedWith, 1);
+  const ConfigNode& profile = CurrentProfileNode();
+  EXPECT_EQ(profile.Get("score2").AsInt(), 1234);
+  EXPECT_EQ(profile.Get("reward2").AsInt(), 1);
+  EXPECT_EQ(profile.Get("opened_maps").AsInt(), 3);
+}
+
+TEST_F(LevelStart, LeavingALostLevelRecordsNothing) {
+  startLevel(1);
+  Play.levelScore = 999;
+  Play.resultsShown = 1;
+  leaveToMap();
+  EXPECT_FALSE(Play.resultsShown);
+  EXPECT_EQ(mapOpenedWith, 1);
+  EXPECT_EQ(Play.levelNumber, 2);
+  EXPECT_EQ(CurrentProfileNode().Get("score2").AsInt(), 0);
+  EXPECT_EQ(CurrentProfileNode().Get("opened_maps").AsInt(), 1);
+}
+
+TEST_F(LevelStart, TheMenusReachTheRoundThroughTheirLinks) {
+  linkPlayScreens();
+  EXPECT_EQ(ScreenLinks.showPlayScreen, showPlayScreen);
+  EXPECT_EQ(ScreenLinks.replayLevel, replayLevel);
+  ScreenLinks.placeMenuBee();
+  EXPECT_EQ(TheBee.position, D3DXVECTOR3(12, 30, 4));
+  ScreenLinks.showPlayScreen = nullptr;
+  ScreenLinks.replayLevel = nullptr;
+  ScreenLinks.placeMenuBee = nullptr;
+}

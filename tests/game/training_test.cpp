@@ -1,0 +1,195 @@
+// The training's markers, trigger cells, briefings and camera flights.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/briefing_flights.h"
+#include "play_test_support.h"
+
+using namespace boardtest;
+using namespace playtest;
+
+namespace {
+void plainTrigger(int cell, bool arrow, int link = -1) { Level.triggers[cell] = TriggerRecord{1, arrow, 0, 0, link, 0}; }
+void briefingTrigger(int cell) { Level.triggers[cell] = TriggerRecord{1, 0, 1, 0, 5, 0}; }
+
+const TrainingMarker* markerOn(int cell) {
+  for (const TrainingMarker& marker : MarkerList)
+    if (marker.cell == cell) return &marker;
+  return nullptr;
+}
+
+std::vector<int> visibleMarkers() {
+  std::vector<int> cells;
+  for (const TrainingMarker& marker : MarkerList)
+    if (marker.visible) cells.push_back(marker.cell);
+  return cells;
+}
+}  // namespace
+
+TEST(MarkerReveal, EachNumberedBriefingRevealsItsRangeAndAFifthNothing) {
+  EXPECT_EQ(std::vector<int>(markerReveal(0).begin(), markerReveal(0).end()), (std::vector<int>{52, 55, 112, 117}));
+  EXPECT_EQ(markerReveal(1).size(), 14u);
+  EXPECT_EQ(markerReveal(1).front(), 221);
+  EXPECT_EQ(markerReveal(1).back(), 386);
+  EXPECT_EQ(std::vector<int>(markerReveal(2).begin(), markerReveal(2).end()),
+            (std::vector<int>{195, 298, 236, 169}));
+  EXPECT_EQ(std::vector<int>(markerReveal(3).begin(), markerReveal(3).end()),
+            (std::vector<int>{249, 251, 293, 311, 269}));
+  EXPECT_TRUE(markerReveal(4).empty());
+  EXPECT_TRUE(markerReveal(-1).empty());
+}
+
+class Training : public PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    Play.trainingLevel = 1;
+    for (const char* name : {"brief0", "brief1", "brief2", "brief3", "brief4", "brief_molot", "brief_binocl",
+                             "brief_use"})
+      writeLayout(name, {"button1"});
+  }
+};
+
+TEST_F(Training, OnlyPlainTriggersGetMarkersAndOnlyTheFirstShows) {
+  plainTrigger(52, true);
+  plainTrigger(68, true);
+  plainTrigger(195, false);
+  briefingTrigger(67);
+  Level.triggers[70] = TriggerRecord{0, 1, 0, 0, -1, 0};  // inactive
+  createMarkers();
+  ASSERT_EQ(MarkerList.size(), 3u);
+  EXPECT_EQ(MarkerList[0].cell, 52);
+  EXPECT_EQ(MarkerList[1].cell, 68);
+  EXPECT_EQ(MarkerList[2].texture, "m_tick");
+  EXPECT_EQ(MarkerList[1].texture, "arrow");
+  EXPECT_EQ(visibleMarkers(), std::vector<int>{68});
+  EXPECT_EQ(MarkerList[1].position, D3DXVECTOR3(cell(68).x, 17.0f, cell(68).y));
+  EXPECT_FLOAT_EQ(MarkerList[1].width, 0.05f);
+  EXPECT_FLOAT_EQ(MarkerList[1].height, 0.1f);
+}
+
+TEST_F(Training, FlyingOverAPlainTriggerFiresItAndRaisesItsLinkedCell) {
+  const int start = cellIndex(6, 4), onTheWay = cellIndex(6, 5), target = cellIndex(6, 7);
+  const int hole = cellIndex(9, 9);
+  makeHoles({hole});
+  cell(onTheWay).open = cell(cellIndex(6, 6)).open = 1;
+  plainTrigger(onTheWay, true, hole);
+  createMarkers();
+  ASSERT_EQ(MarkerList.size(), 1u);
+  MarkerList[0].visible = 1;
+  beeOn(start);
+  flyTo(target);
+  EXPECT_EQ(Level.currentCell, target);
+  EXPECT_FALSE(Level.triggers[onTheWay].active);
+  EXPECT_FALSE(markerOn(onTheWay)->visible);
+  EXPECT_EQ(cell(hole).content, 0);  // a new cell rose from the sea
+  EXPECT_TRUE(cellExists(hole));
+  EXPECT_EQ(Play.modalState, ModalPlay);  // no briefing for this one
+
+  flyTo(start);  // fired once only
+  EXPECT_EQ(cell(hole).content, 0);
+}
+
+TEST_F(Training, ToolTriggersOpenTheirBriefings) {
+  struct Case {
+    int cell;
+    bool arrow;
+  };
+  for (Case c : {Case{195, false}, Case{298, false}, Case{236, true}}) {
+    showPlayScreen();
+    plainTrigger(c.cell, c.arrow, 100);
+    const int before = cell(100).content;
+    handleTrigger(c.cell);
+    EXPECT_EQ(Play.modalState, ModalOpen) << c.cell;
+    EXPECT_EQ(FindWidget("button1").onAction, showPlayScreen) << c.cell;
+    EXPECT_EQ(cell(100).content, before + 1);
+    FindWidget("button1").onAction();
+    EXPECT_EQ(Play.modalState, ModalPlay);
+  }
+}
+
+TEST_F(Training, AnArrowOnTheHammerCellOnlyHidesAndRaises) {
+  plainTrigger(195, true, 100);
+  cell(100).content = 2;
+  createMarkers();
+  ASSERT_EQ(MarkerList.size(), 1u);
+  MarkerList[0].visible = 1;
+  showPlayScreen();
+  handleTrigger(195);
+  EXPECT_EQ(Play.modalState, ModalPlay);
+  EXPECT_TRUE(IsPlaceholder(FindWidget("button1")));
+  EXPECT_FALSE(MarkerList[0].visible);
+  EXPECT_EQ(cell(100).content, 3);
+}
+
+TEST_F(Training, ALinkOutsideTheBoardIsIgnored) {
+  plainTrigger(120, true, 5000);
+  handleTrigger(120);
+  EXPECT_FALSE(Level.triggers[120].active);
+  plainTrigger(121, true, -7);
+  handleTrigger(121);
+  EXPECT_FALSE(Level.triggers[121].active);
+}
+
+TEST_F(Training, NumberedBriefingsFlyTheCameraAndRevealTheNextMarkers) {
+  plainTrigger(FirstMarkerCell, true);
+  for (int k = 0; k < 4; ++k)
+    for (int revealed : markerReveal(k)) plainTrigger(revealed, true);
+  const int briefingCells[] = {10, 11, 12, 13, 14};
+  for (int c : briefingCells) briefingTrigger(c);
+  createMarkers();
+  beeOn(cellIndex(10, 10));
+  const D3DXVECTOR3 home = CurrentCamera->position;
+
+  const int durations[] = {3500, 3500, 4000, 5000};
+  std::vector<int> expectedVisible = {68};
+  for (int k = 0; k < 4; ++k) {
+    CurrentCamera->animation = CameraFrozen;
+    showPlayScreen();
+    handleTrigger(briefingCells[k]);
+    EXPECT_EQ(briefingCount, k + 1);
+    EXPECT_EQ(Play.modalState, ModalOpen);
+    EXPECT_FALSE(IsPlaceholder(FindWidget("button1")));
+    EXPECT_EQ(Level.triggers[briefingCells[k]].link, 0);
+    EXPECT_FALSE(Level.triggers[briefingCells[k]].active);
+    EXPECT_EQ(CurrentCamera->animation, CameraOnCurve);
+    EXPECT_EQ(CurrentCamera->timer.duration, durations[k]);
+    EXPECT_EQ(CurrentCamera->timer.start, static_cast<int32_t>(TestClockNow));
+    EXPECT_EQ(CurrentCamera->pathPoints[0], home);
+    EXPECT_EQ(CurrentCamera->pathPoints[3], home);
+    for (int revealed : markerReveal(k)) expectedVisible.push_back(revealed);
+    std::vector<int> visible = visibleMarkers();
+    std::sort(visible.begin(), visible.end());
+    std::vector<int> expected = expectedVisible;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(visible, expected) << "after briefing " << k;
+  }
+  EXPECT_EQ(CurrentCamera->pathPoints[1], home + D3DXVECTOR3(-15, 3, -2.5f));
+  EXPECT_EQ(CurrentCamera->pathPoints[2], home + D3DXVECTOR3(-15, 5, 12.5f));
+
+  // A fifth numbered briefing shows its layout but reveals and flies nothing.
+  CurrentCamera->animation = CameraFrozen;
+  const std::vector<int> before = visibleMarkers();
+  handleTrigger(briefingCells[4]);
+  EXPECT_EQ(briefingCount, 5);
+  EXPECT_EQ(visibleMarkers(), before);
+  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
+}
+
+TEST_F(Training, TheFirstFlightLeavesTowardsTheFarSideAndComesBack) {
+  beeOn(cellIndex(10, 10));
+  const D3DXVECTOR3 home = CurrentCamera->position;
+  startBriefingFlight(0);
+  EXPECT_EQ(CurrentCamera->pathPoints[1], home + D3DXVECTOR3(12, 0, -3.5f));
+  EXPECT_EQ(CurrentCamera->pathPoints[2], home + D3DXVECTOR3(12, 0, 3.5f));
+  TestClockNow += 1750;
+  AdvanceCameras();
+  EXPECT_NEAR(CurrentCamera->position.x, home.x + 9, 0.01f);  // 3 x 0.125 x 12 x 2
+  EXPECT_NEAR(CurrentCamera->position.z, home.z, 0.01f);
+  EXPECT_TRUE(cameraFlightRunning());
+  TestClockNow += 1750;
+  EXPECT_FALSE(cameraFlightRunning());
+  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
+}
