@@ -390,16 +390,4 @@ TEST_F(ParticleTest, MedalSparklesDrawAsInterfaceQuads) {
   EXPECT_TRUE(device->Draws().empty());
 }
 
-TEST_F(ParticleTest, FixedFunctionMedalSparklesComeFromMemory) {
-  UseShaderPath(false);
-  ParticleSystem medal("medal");
-  medal.load("pSet1");
-  medal.start();
-  StepAt(medal, 1000);
-  device->ClearLog();
-  medal.draw();
-  ASSERT_EQ(device->Draws().size(), 1u);
-  EXPECT_TRUE(device->Draws()[0].fromMemory);
-}
-
 }  // namespace

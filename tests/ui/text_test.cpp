@@ -333,21 +333,4 @@ TEST_F(TextTest, FrameRateShowsInTheTopLeftCornerInTheDefaultFont) {
   for (const auto& draw : device->Draws()) EXPECT_EQ(draw.state.textures[0], Textures.fontTexture);
 }
 
-TEST_F(TextTest, FixedFunctionGlyphsCarryTheirRegionInTheVertices) {
-  UseShaderPath(false);
-  DrawTextLine("B", 0, 0, 1, kH, "test");
-  ASSERT_EQ(device->Draws().size(), 1u);
-  const auto& draw = device->Draws()[0];
-  ASSERT_TRUE(draw.fromMemory);
-  ASSERT_EQ(draw.vertices.size(), 4 * sizeof(Vertex));
-  Vertex corners[4];
-  std::memcpy(corners, draw.vertices.data(), sizeof corners);
-  EXPECT_FLOAT_EQ(corners[0].u0, 0.25f);
-  EXPECT_FLOAT_EQ(corners[0].v0, 0);
-  EXPECT_FLOAT_EQ(corners[3].u0, 0.375f);
-  EXPECT_FLOAT_EQ(corners[3].v0, 0.125f);
-  EXPECT_FLOAT_EQ(corners[3].position.x, -1 + 0.1f);
-  EXPECT_FLOAT_EQ(corners[3].position.y, 0.75f - kH);
-}
-
 }  // namespace
