@@ -1,7 +1,7 @@
 // Fonts and text drawing on the recording device. The test font is 256 x 256
 // pixels; at res_width 800 an interface unit is 400 pixels.
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
