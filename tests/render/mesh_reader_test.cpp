@@ -32,6 +32,7 @@ std::string Node(const std::string& name, const std::string& matrix, const std::
 class MeshReaderTest : public RenderTest {
  protected:
   Mesh Load(const std::string& text) {
+    releaseMesh(mesh);
     Write("m.msh", text);
     mesh = loadMesh("m.msh");
     return mesh;
