@@ -11,8 +11,8 @@
 #include "game/level_files.h"
 #include "game/play_screen.h"
 #include "game/play_state.h"
+#include "game/results_screen.h"
 #include "game/training.h"
-#include "profile/profiles.h"
 #include "render/particles.h"
 #include "sound/game_sounds.h"
 #include "ui/menu_screens.h"
@@ -97,7 +97,7 @@ void finishLevel() {
   ++Play.levelNumber;
   Play.resultsShown = 0;
   mapShown = 1;
-  SaveProgress();
+  recordResult();
   openWorldMap();
 }
 
