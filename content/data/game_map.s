@@ -560,8 +560,8 @@ image {
 }
 image {
   name point47
-  x 0.660
-  y 1.286
+  x 0.667
+  y 1.113
   width 0.032
   height 0.032
   texture1 point
@@ -570,8 +570,8 @@ image {
 }
 image {
   name point48
-  x 0.701
-  y 1.308
+  x 0.712
+  y 1.101
   width 0.032
   height 0.032
   texture1 point
@@ -580,8 +580,8 @@ image {
 }
 image {
   name point49
-  x 0.744
-  y 1.325
+  x 0.757
+  y 1.099
   width 0.032
   height 0.032
   texture1 point
@@ -590,8 +590,8 @@ image {
 }
 image {
   name point50
-  x 0.789
-  y 1.334
+  x 0.803
+  y 1.103
   width 0.032
   height 0.032
   texture1 point
@@ -600,8 +600,8 @@ image {
 }
 image {
   name point51
-  x 0.836
-  y 1.332
+  x 0.847
+  y 1.115
   width 0.032
   height 0.032
   texture1 point
@@ -610,8 +610,8 @@ image {
 }
 image {
   name point52
-  x 0.881
-  y 1.322
+  x 0.890
+  y 1.131
   width 0.032
   height 0.032
   texture1 point
@@ -620,8 +620,8 @@ image {
 }
 image {
   name point53
-  x 0.924
-  y 1.306
+  x 0.931
+  y 1.152
   width 0.032
   height 0.032
   texture1 point

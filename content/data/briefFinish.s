@@ -1,0 +1,92 @@
+image {
+  name panel
+  x 0.500
+  y 0.400
+  width 1.000
+  height 0.600
+  texture1 podlogka
+  wait 0.000
+  time 0.300
+}
+image {
+  name icon
+  x 0.570
+  y 0.480
+  width 0.200
+  height 0.200
+  texture1 hex_info
+  wait 0.100
+  time 0.300
+}
+label {
+  name title
+  x 0.820
+  y 0.460
+  width 0.580
+  height 0.065
+  font light
+  text Training_complete!
+  wait 0.100
+  time 0.300
+}
+label {
+  name line1
+  x 0.820
+  y 0.560
+  width 0.580
+  height 0.045
+  font light
+  text Well_done!_Now_you_know
+  wait 0.150
+  time 0.300
+}
+label {
+  name line2
+  x 0.820
+  y 0.614
+  width 0.580
+  height 0.045
+  font light
+  text everything_a_busy_bee_needs.
+  wait 0.200
+  time 0.300
+}
+label {
+  name line3
+  x 0.820
+  y 0.668
+  width 0.580
+  height 0.045
+  font light
+  text Nine_islands_are_waiting_for
+  wait 0.250
+  time 0.300
+}
+label {
+  name line4
+  x 0.820
+  y 0.722
+  width 0.580
+  height 0.045
+  font light
+  text you_on_the_map.
+  wait 0.300
+  time 0.300
+}
+button {
+  name button1
+  x 1.070
+  y 0.850
+  width 0.360
+  height 0.090
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.060
+  margin_top 0.017
+  text_width 0.360
+  text_height 0.045
+  text To_the_map
+  wait 0.300
+  time 0.300
+}

@@ -1,0 +1,109 @@
+image {
+  name panel
+  x 0.400
+  y 0.050
+  width 1.200
+  height 0.620
+  texture1 podlogka
+  wait 0.000
+  time 0.300
+}
+image {
+  name icon
+  x 0.470
+  y 0.130
+  width 0.200
+  height 0.200
+  texture1 arrow
+  wait 0.100
+  time 0.300
+}
+label {
+  name title
+  x 0.720
+  y 0.110
+  width 0.780
+  height 0.065
+  font light
+  text Welcome,_little_bee!
+  wait 0.100
+  time 0.300
+}
+label {
+  name line1
+  x 0.720
+  y 0.210
+  width 0.780
+  height 0.045
+  font light
+  text Left-click_a_closed_cell_next_to_the_open
+  wait 0.150
+  time 0.300
+}
+label {
+  name line2
+  x 0.720
+  y 0.264
+  width 0.780
+  height 0.045
+  font light
+  text ground:_your_bee_flies_there_and_opens
+  wait 0.200
+  time 0.300
+}
+label {
+  name line3
+  x 0.720
+  y 0.318
+  width 0.780
+  height 0.045
+  font light
+  text it._Collect_every_flower_to_win_an_island.
+  wait 0.250
+  time 0.300
+}
+label {
+  name line4
+  x 0.720
+  y 0.372
+  width 0.780
+  height 0.045
+  font light
+  text Follow_the_bobbing_arrows_to_learn_how!
+  wait 0.300
+  time 0.300
+}
+button {
+  name skip
+  x 0.470
+  y 0.520
+  width 0.360
+  height 0.090
+  texture1 btn_up_s
+  texture2 btn_over_s
+  texture3 btn_down_s
+  margin_left 0.043
+  margin_top 0.017
+  text_width 0.360
+  text_height 0.045
+  text Skip_training
+  wait 0.300
+  time 0.300
+}
+button {
+  name button1
+  x 1.170
+  y 0.520
+  width 0.360
+  height 0.090
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.086
+  margin_top 0.017
+  text_width 0.360
+  text_height 0.045
+  text Let's_go!
+  wait 0.300
+  time 0.300
+}

@@ -1,0 +1,92 @@
+image {
+  name panel
+  x 0.400
+  y 0.050
+  width 1.200
+  height 0.620
+  texture1 podlogka
+  wait 0.000
+  time 0.300
+}
+image {
+  name icon
+  x 0.470
+  y 0.130
+  width 0.200
+  height 0.200
+  texture1 i_binokol_up
+  wait 0.100
+  time 0.300
+}
+label {
+  name title
+  x 0.720
+  y 0.110
+  width 0.780
+  height 0.065
+  font light
+  text The_binoculars
+  wait 0.100
+  time 0.300
+}
+label {
+  name line1
+  x 0.720
+  y 0.210
+  width 0.780
+  height 0.045
+  font light
+  text You_found_binoculars!_Click_the
+  wait 0.150
+  time 0.300
+}
+label {
+  name line2
+  x 0.720
+  y 0.264
+  width 0.780
+  height 0.045
+  font light
+  text binoculars_button:_every_bomb_next_to
+  wait 0.200
+  time 0.300
+}
+label {
+  name line3
+  x 0.720
+  y 0.318
+  width 0.780
+  height 0.045
+  font light
+  text the_bee_gets_a_flag,_and_the_other_cells
+  wait 0.250
+  time 0.300
+}
+label {
+  name line4
+  x 0.720
+  y 0.372
+  width 0.780
+  height 0.045
+  font light
+  text around_it_open.
+  wait 0.300
+  time 0.300
+}
+button {
+  name button1
+  x 1.170
+  y 0.520
+  width 0.360
+  height 0.090
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.110
+  margin_top 0.017
+  text_width 0.360
+  text_height 0.045
+  text Got_it!
+  wait 0.300
+  time 0.300
+}

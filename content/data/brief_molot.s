@@ -1,0 +1,81 @@
+image {
+  name panel
+  x 0.400
+  y 0.050
+  width 1.200
+  height 0.620
+  texture1 podlogka
+  wait 0.000
+  time 0.300
+}
+image {
+  name icon
+  x 0.470
+  y 0.130
+  width 0.200
+  height 0.200
+  texture1 cur_molot1
+  wait 0.100
+  time 0.300
+}
+label {
+  name title
+  x 0.720
+  y 0.110
+  width 0.780
+  height 0.065
+  font light
+  text The_hammer
+  wait 0.100
+  time 0.300
+}
+label {
+  name line1
+  x 0.720
+  y 0.210
+  width 0.780
+  height 0.045
+  font light
+  text You_found_a_hammer!_Left-click_a
+  wait 0.150
+  time 0.300
+}
+label {
+  name line2
+  x 0.720
+  y 0.264
+  width 0.780
+  height 0.045
+  font light
+  text flagged_cell_to_break_it_open_safely,
+  wait 0.200
+  time 0.300
+}
+label {
+  name line3
+  x 0.720
+  y 0.318
+  width 0.780
+  height 0.045
+  font light
+  text even_when_it_hides_a_bomb.
+  wait 0.250
+  time 0.300
+}
+button {
+  name button1
+  x 1.170
+  y 0.520
+  width 0.360
+  height 0.090
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.110
+  margin_top 0.017
+  text_width 0.360
+  text_height 0.045
+  text Got_it!
+  wait 0.300
+  time 0.300
+}

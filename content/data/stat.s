@@ -1,0 +1,195 @@
+image {
+  name panel
+  x 0.450
+  y 0.060
+  width 1.100
+  height 1.380
+  texture1 podlogka
+  wait 0.000
+  time 0.400
+}
+image {
+  name colba
+  x 0.920
+  y 0.110
+  width 0.160
+  height 0.160
+  texture1 k_1
+  wait 0.150
+  time 0.400
+}
+label {
+  name title
+  x 0.773
+  y 0.300
+  width 0.505
+  height 0.075
+  font light
+  text Island_cleared!
+  wait 0.200
+  time 0.400
+}
+image {
+  name medal
+  x 0.860
+  y 0.480
+  width 0.280
+  height 0.280
+  texture1 medal_bronze
+  wait 0.600
+  time 0.500
+}
+label {
+  name head_nlevel
+  x 0.600
+  y 0.821
+  width 0.300
+  height 0.050
+  font light
+  text Level_score
+  wait 0.300
+  time 0.400
+}
+image {
+  name bar_nlevel
+  x 0.900
+  y 0.785
+  width 0.500
+  height 0.120
+  texture1 score
+  wait 0.300
+  time 0.400
+}
+label {
+  name nlevel
+  x 1.045
+  y 0.815
+  width 0.340
+  height 0.060
+  wait 0.300
+  time 0.400
+}
+label {
+  name head_ntotal
+  x 0.600
+  y 0.956
+  width 0.300
+  height 0.050
+  font light
+  text Total_score
+  wait 0.400
+  time 0.400
+}
+image {
+  name bar_ntotal
+  x 0.900
+  y 0.920
+  width 0.500
+  height 0.120
+  texture1 score
+  wait 0.400
+  time 0.400
+}
+label {
+  name ntotal
+  x 1.045
+  y 0.950
+  width 0.340
+  height 0.060
+  wait 0.400
+  time 0.400
+}
+image {
+  name reward1
+  x 0.625
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 hex_info
+  wait 1.200
+  time 0.400
+}
+image {
+  name reward2
+  x 0.755
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 i_binokol_up
+  wait 1.300
+  time 0.400
+}
+image {
+  name reward3
+  x 0.885
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 hex_bomb
+  wait 1.400
+  time 0.400
+}
+image {
+  name reward4
+  x 1.015
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 isle3
+  wait 1.500
+  time 0.400
+}
+image {
+  name reward5
+  x 1.145
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 cur_molot1
+  wait 1.600
+  time 0.400
+}
+image {
+  name reward6
+  x 1.275
+  y 1.070
+  width 0.100
+  height 0.100
+  texture1 medal_gold
+  wait 1.700
+  time 0.400
+}
+button {
+  name replay
+  x 0.540
+  y 1.215
+  width 0.440
+  height 0.110
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.088
+  margin_top 0.021
+  text_width 0.440
+  text_height 0.055
+  text Play_again
+  wait 0.500
+  time 0.300
+}
+button {
+  name next
+  x 1.020
+  y 1.215
+  width 0.440
+  height 0.110
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.103
+  margin_top 0.021
+  text_width 0.440
+  text_height 0.055
+  text Continue
+  wait 0.500
+  time 0.300
+}

@@ -1,0 +1,87 @@
+image {
+  name panel
+  x 0.500
+  y 0.300
+  width 1.000
+  height 0.840
+  texture1 podlogka
+  wait 0.000
+  time 0.400
+}
+label {
+  name title
+  x 0.811
+  y 0.370
+  width 0.428
+  height 0.075
+  font light
+  text Out_of_lives!
+  wait 0.150
+  time 0.400
+}
+image {
+  name heart
+  x 0.910
+  y 0.480
+  width 0.180
+  height 0.180
+  texture1 life2
+  wait 0.250
+  time 0.400
+}
+label {
+  name line1
+  x 0.650
+  y 0.700
+  width 0.720
+  height 0.045
+  font light
+  text Your_bee_needs_a_little_rest._Try_the
+  wait 0.300
+  time 0.400
+}
+label {
+  name line2
+  x 0.650
+  y 0.754
+  width 0.720
+  height 0.045
+  font light
+  text island_again,_or_go_back_to_the_map.
+  wait 0.350
+  time 0.400
+}
+button {
+  name replay
+  x 0.600
+  y 0.950
+  width 0.380
+  height 0.095
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.077
+  margin_top 0.017
+  text_width 0.380
+  text_height 0.050
+  text Try_again
+  wait 0.450
+  time 0.300
+}
+button {
+  name next
+  x 1.020
+  y 0.950
+  width 0.380
+  height 0.095
+  texture1 btn_up
+  texture2 btn_over
+  texture3 btn_down
+  margin_left 0.058
+  margin_top 0.017
+  text_width 0.380
+  text_height 0.050
+  text To_the_map
+  wait 0.450
+  time 0.300
+}

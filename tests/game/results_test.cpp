@@ -1,0 +1,262 @@
+// The results screens: medals, what the win screen shows and wires, the
+// counting scores, and what leaving a result records.
+#include <tuple>
+
+#include "game/profile_stats.h"
+#include "game/start_level.h"
+#include "profile/rewards.h"
+#include "screens_test_support.h"
+
+namespace screentest {
+namespace {
+
+using Results = ScreensTest;
+
+TEST(Medals, BothLimitsAreExclusive) {
+  EXPECT_EQ(medalForScore(-5), MedalBronze);
+  EXPECT_EQ(medalForScore(0), MedalBronze);
+  EXPECT_EQ(medalForScore(100000), MedalBronze);
+  EXPECT_EQ(medalForScore(100001), MedalSilver);
+  EXPECT_EQ(medalForScore(1500000), MedalSilver);
+  EXPECT_EQ(medalForScore(1500001), MedalGold);
+  EXPECT_EQ(medalForScore(INT32_MAX), MedalGold);
+  EXPECT_STREQ(medalTexture(MedalBronze), "medal_bronze");
+  EXPECT_STREQ(medalTexture(MedalSilver), "medal_silver");
+  EXPECT_STREQ(medalTexture(MedalGold), "medal_gold");
+  EXPECT_EQ(medalTexture(3), nullptr);
+  EXPECT_EQ(medalTexture(-1), nullptr);
+}
+
+TEST_F(Results, TheWinScreenShowsTheLevelAndItsMedalAndFreezesTheBoard) {
+  Play.levelNumber = 4;
+  Play.levelScore = 100001;
+  Play.displayedScore = 555;
+  showWinScreen();
+  EXPECT_EQ(Play.medal, MedalSilver);
+  EXPECT_EQ(FindImage("medal").texture, "medal_silver");
+  EXPECT_EQ(FindImage("colba").texture, "k_4");
+  EXPECT_EQ(Play.displayedScore, 0);
+  EXPECT_TRUE(Play.resultsShown && Play.inputBlocked);
+  EXPECT_EQ(FindWidget("next").onAction, finishLevel);
+  EXPECT_EQ(FindWidget("replay").onAction, replayLevel);
+  EXPECT_TRUE(IsPlaceholder(FindWidget("useEye")));  // the round's display is gone
+}
+
+TEST_F(Results, TheSparklesStartOnceTheMedalHasFadedIn) {
+  Play.levelNumber = 2;
+  showWinScreen();
+  ImageWidget& medal = FindImage("medal");
+  const uint32_t fadedIn = static_cast<uint32_t>(medal.timer.wait + medal.timer.duration);
+  ASSERT_GT(fadedIn, 100u);
+  updateWidgetsAfter(fadedIn - 50);
+  EXPECT_FALSE(MedalParticles.emitting);
+  updateWidgetsAfter(50);
+  EXPECT_TRUE(MedalParticles.emitting);
+  EXPECT_EQ(MedalParticles.emitUntil, TestClockNow + static_cast<uint32_t>(MedalParticles.lifetime));
+
+  // The map puts them out: the round that moved them is over.
+  MedalParticles.particles.assign(4, FlatParticle{});
+  for (FlatParticle& particle : MedalParticles.particles) {
+    particle.alive = 1;
+    particle.deathTime = TestClockNow + 1000;
+  }
+  showWorldMap(1);
+  EXPECT_FALSE(MedalParticles.emitting);
+  for (const FlatParticle& particle : MedalParticles.particles) EXPECT_FALSE(particle.alive);
+}
+
+TEST_F(Results, ScoresCountUpFromZeroAndTheTotalFromTheLastShownValue) {
+  Play.levelNumber = 3;
+  profile().Get("score1").SetInt(5000);
+  profile().Get("score3").SetInt(777);  // this level's old score is replaced, not added
+  Play.levelScore = 1000;
+  Play.displayedTotal = 0;
+  showWinScreen();
+  frame();
+  EXPECT_EQ(FindLabel("nlevel").text, "00000000");
+  EXPECT_EQ(FindLabel("ntotal").text, "00000000");
+  frame();
+  EXPECT_EQ(FindLabel("nlevel").text, "00000010");
+  EXPECT_EQ(FindLabel("ntotal").text, "00000060");
+  frames(1500);
+  EXPECT_EQ(FindLabel("nlevel").text, "00001000");
+  EXPECT_EQ(FindLabel("ntotal").text, "00006000");
+  EXPECT_TRUE(Play.inputBlocked);
+
+  // Replayed and won lower: the level counts from 0 again, the total down
+  // from what it showed.
+  Play.levelScore = 400;
+  showWinScreen();
+  frame();
+  EXPECT_EQ(FindLabel("nlevel").text, "00000000");
+  EXPECT_EQ(FindLabel("ntotal").text, "00006000");
+  frame();
+  EXPECT_EQ(FindLabel("ntotal").text, "00005994");
+}
+
+TEST_F(Results, TheLoseScreenLeadsToTheMapWithoutRecording) {
+  Play.levelNumber = 5;
+  Play.levelScore = 200000;
+  setOpened(5);
+  showLoseScreen();
+  EXPECT_TRUE(Play.resultsShown && Play.inputBlocked);
+  EXPECT_EQ(Play.displayedScore, 0);
+  EXPECT_EQ(FindWidget("next").onAction, leaveToMap);
+  EXPECT_EQ(FindWidget("replay").onAction, replayLevel);
+  EXPECT_TRUE(IsPlaceholder(FindWidget("medal")));
+
+  linkMapScreens();
+  clickOn(FindButton("next"));  // still fading in: not yet
+  EXPECT_TRUE(Play.resultsShown);
+  updateWidgetsAfter(2000);
+  clickOn(FindButton("next"));
+  EXPECT_FALSE(Play.resultsShown);
+  EXPECT_EQ(mapShown, 1);
+  EXPECT_FALSE(IsPlaceholder(FindButton("back_to_menu")));
+  EXPECT_EQ(profile().Get("score5").AsInt(), 0);
+  EXPECT_EQ(profile().Get("opened_maps").AsInt(), 5);
+}
+
+TEST_F(Results, RecordingWritesTheLatestScoreAndMedalAndOnlyOpensMoreLevels) {
+  ASSERT_TRUE(SaveProfiles());
+  setOpened(5);
+  Play.levelNumber = 4;  // level 3 was just finished
+  Play.levelScore = 200000;
+  Play.medal = MedalSilver;
+  recordResult();
+  EXPECT_EQ(profile().Get("score3").AsInt(), 200000);
+  EXPECT_EQ(profile().Get("reward3").AsInt(), MedalSilver);
+  EXPECT_EQ(profile().Get("opened_maps").AsInt(), 5);
+
+  // Replayed: bronze and a lower score replace them; level 3 only opens 4.
+  setOpened(3);
+  Play.levelScore = 150;
+  Play.medal = MedalBronze;
+  recordResult();
+  EXPECT_EQ(profile().Get("score3").AsInt(), 150);
+  EXPECT_EQ(profile().Get("reward3").AsInt(), MedalBronze);
+  EXPECT_EQ(profile().Get("opened_maps").AsInt(), 4);
+
+  ConfigNode saved;
+  ASSERT_TRUE(saved.Load("data/profile0.s"));
+  EXPECT_EQ(saved.Get("score3").AsInt(), 150);
+  EXPECT_EQ(saved.Get("reward3").AsInt(), MedalBronze);
+  EXPECT_EQ(saved.Get("opened_maps").AsInt(), 4);
+}
+
+TEST_F(Results, ABronzeLevelAfterASilverOneShowsAndRecordsBronze) {
+  linkMapScreens();
+  for (auto [level, score, medal] : {std::tuple{1, 120000, MedalSilver}, std::tuple{2, 90000, MedalBronze}}) {
+    Play.levelNumber = level;
+    Play.levelScore = score;
+    showWinScreen();
+    EXPECT_EQ(FindImage("medal").texture, medalTexture(medal));
+    updateWidgetsAfter(3000);
+    clickOn(FindButton("next"));
+    EXPECT_EQ(profile().Get(NumberedKey("reward", level)).AsInt(), medal);
+    EXPECT_EQ(profile().Get(NumberedKey("score", level)).AsInt(), score);
+    EXPECT_EQ(openedMaps(), level + 1);
+    EXPECT_EQ(FindButton(NumberedName("k_", level + 1)).texture1, "k_10");  // the map, at the next island
+  }
+  EXPECT_EQ(FindImage("medal1").texture, "medal_silver");
+  EXPECT_EQ(FindImage("medal2").texture, "medal_bronze");
+}
+
+TEST_F(Results, ReplayAfterAWinRecordsNothing) {
+  Play.levelNumber = 2;
+  Play.levelScore = 5000;
+  showWinScreen();
+  updateWidgetsAfter(3000);
+  clickOn(FindButton("replay"));
+  EXPECT_FALSE(Play.resultsShown || Play.inputBlocked);
+  EXPECT_EQ(Play.levelNumber, 2);
+  EXPECT_EQ(Play.levelScore, 0);
+  EXPECT_EQ(profile().Get("score2").AsInt(), 0);
+  EXPECT_EQ(profile().Get("opened_maps").AsInt(), 1);
+}
+
+TEST_F(Results, RewardPicturesShowOnlyWhatThisWinGrants) {
+  // Every safe cell open, one bomb left unflagged: explorer but no sapper.
+  for (HexCell& cell : Level.cells) cell.open = 1;
+  Level.cells[10].content = CellBomb;
+  Level.cells[10].open = 0;
+  Play.levelNumber = 1;
+  showWinScreen();
+  EXPECT_TRUE(shown(FindImage("reward1")));
+  EXPECT_TRUE(shown(FindImage("reward2")));
+  for (const char* name : {"reward3", "reward4", "reward5", "reward6"}) EXPECT_TRUE(gone(FindImage(name))) << name;
+  EXPECT_EQ(profile().Get("training").AsInt(), 1);
+  EXPECT_EQ(profile().Get("explorer1").AsInt(), 1);
+
+  // The rewards show up after the medal, not before.
+  ImageWidget& medal = FindImage("medal");
+  ImageWidget& training = FindImage("reward1");
+  EXPECT_GE(training.timer.start, medal.timer.start + medal.timer.duration);
+
+  showWinScreen();  // the training reward is given once
+  EXPECT_TRUE(gone(FindImage("reward1")));
+  EXPECT_TRUE(shown(FindImage("reward2")));
+}
+
+class ProfileStats : public ScreensTest {
+ protected:
+  void SetUp() override {
+    ScreensTest::SetUp();
+    ClearWidgets();
+    LoadLayout("profiles_manager");
+    for (int level = 1; level <= ProfileLevels; ++level) {
+      HideAtOnce(FindImage(NumberedName("k_", level)));
+      HideAtOnce(FindImage(NumberedName("m_", level)));
+    }
+    HideAtOnce(FindImage("w1a"));
+    HideAtOnce(FindLabel("s_text"));
+  }
+};
+
+TEST_F(ProfileStats, ThePanelShowsTheTotalAndAMedalForEveryFinishedLevel) {
+  ConfigNode& slot = ProfileSlots[2];
+  slot = FreshProfile();
+  slot.Get("opened_maps").SetInt(4);
+  slot.Get("score1").SetInt(1000);
+  slot.Get("score2").SetInt(234);
+  slot.Get("score9").SetInt(5);
+  slot.Get("reward1").SetInt(MedalGold);
+  slot.Get("reward2").SetInt(MedalSilver);
+  slot.Get("reward3").SetInt(7);
+  showProfileStats(2);
+  EXPECT_TRUE(shown(FindImage("w1a")));
+  EXPECT_TRUE(shown(FindLabel("c_text")));
+  EXPECT_EQ(FindLabel("s_text").text, "1239");
+  for (int level = 1; level <= 3; ++level) {
+    EXPECT_TRUE(shown(FindImage(NumberedName("k_", level)))) << level;
+    EXPECT_TRUE(shown(FindImage(NumberedName("m_", level)))) << level;
+  }
+  EXPECT_TRUE(gone(FindImage("k_4")));
+  EXPECT_TRUE(gone(FindImage("m_4")));
+  EXPECT_EQ(FindImage("m_1").texture, "medal_gold");
+  EXPECT_EQ(FindImage("m_2").texture, "medal_silver");
+  EXPECT_EQ(FindImage("m_3").texture, "medal_bronze");  // the layout's own picture stays
+}
+
+TEST_F(ProfileStats, AProfileWithOnlyTheFirstLevelOpenShowsNoLevelsAndBadSlotsNothing) {
+  ProfileSlots[0] = FreshProfile();
+  showProfileStats(0);
+  EXPECT_EQ(FindLabel("s_text").text, "0");
+  for (int level = 1; level <= ProfileLevels; ++level) EXPECT_TRUE(gone(FindImage(NumberedName("k_", level))));
+
+  ClearWidgets();
+  LoadLayout("profiles_manager");
+  HideAtOnce(FindImage("w1a"));
+  showProfileStats(3);
+  showProfileStats(-1);
+  EXPECT_TRUE(gone(FindImage("w1a")));
+
+  // A corrupt count of opened levels shows at most the nine there are.
+  ProfileSlots[1] = FreshProfile();
+  ProfileSlots[1].Get("opened_maps").SetInt(1000);
+  showProfileStats(1);
+  EXPECT_TRUE(shown(FindImage("k_9")));
+}
+
+}  // namespace
+}  // namespace screentest

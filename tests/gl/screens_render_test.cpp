@@ -1,0 +1,286 @@
+// The results screen and the world map drawn headless with the generated
+// textures and fonts: the medal and its sparkles, the opened islands, the
+// newest stretch of path drawn over time. Screenshots go to screens/ in the
+// build folder for a person to look at.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/engine.h"
+#include "app/graphics_device.h"
+#include "app/mouse.h"
+#include "app/options.h"
+#include "d3dutil/png_image.h"
+#include "game/play_state.h"
+#include "game/results_screen.h"
+#include "game/world_map.h"
+#include "platform/time.h"
+#include "platform/window.h"
+#include "profile/profiles.h"
+#include "render/particles.h"
+#include "render/interface_quads.h"
+#include "render/quad_buffers.h"
+#include "render/render_steps.h"
+#include "render/texture_cache.h"
+#include "render/transforms.h"
+#include "textfile/test_files.h"
+#include "ui/font.h"
+#include "ui/layout_loader.h"
+#include "ui/menu_screens.h"
+#include "ui/screen_wiring.h"
+#include "ui/widget_list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+constexpr int kWidth = 800, kHeight = 600;
+constexpr float kPixelsPerUnit = kWidth / 2.0f;
+
+int Red(uint32_t p) { return (p >> 16) & 0xFF; }
+int Green(uint32_t p) { return (p >> 8) & 0xFF; }
+int Blue(uint32_t p) { return p & 0xFF; }
+
+bool Near(uint32_t a, uint32_t b, int tolerance = 10) {
+  return std::abs(Red(a) - Red(b)) <= tolerance && std::abs(Green(a) - Green(b)) <= tolerance &&
+         std::abs(Blue(a) - Blue(b)) <= tolerance;
+}
+
+class ScreensRender : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    previousFolder = fs::current_path();
+    fs::current_path(dir.path());
+    SetClockSource(TestClock);
+    TestClockNow = 50000;
+  }
+
+  void TearDown() override {
+    ClearWidgets();
+    stopMedalSparkles();
+    ReleaseFonts();
+    if (Device) {
+      ReleaseTexturesShadersAndMaterials();
+      ReleaseRenderNames();
+      ReleaseUnitQuadBuffer();
+      ReleaseBillboardQuadBuffer();
+      ReleaseGraphicsDevice();
+    }
+    if (MainWindow) DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    SetClockSource(nullptr);
+    fs::current_path(previousFolder);
+  }
+
+  // The generated game folder with the layouts of the source tree; false
+  // when the content has not been generated.
+  static bool InstallContent() {
+    const fs::path game = KESTRIN_GAME_DIR;
+    if (!fs::exists(game / "textures" / "game_map.png") || !fs::exists(game / "data" / "lightfont.s")) return false;
+    fs::create_directory_symlink(game / "textures", "textures");
+    fs::copy(game / "bin", "bin", fs::copy_options::recursive);
+    fs::copy(game / "data", "data", fs::copy_options::recursive);
+    fs::copy(fs::path(KESTRIN_SOURCE_DIR) / "content" / "data", "data",
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    return true;
+  }
+
+  bool Start() {
+    res_width = kWidth;
+    res_height = kHeight;
+    multysample = anisotropic = foolscreen = 0;
+    AspectRatio = static_cast<float>(kHeight) / kWidth;
+    MainWindow = CreatePlatformWindow("Kestrin test", kWidth, kHeight, false);
+    if (!MainWindow) return false;
+    GraphicsDeviceExit = [](int) {};
+    CreateGraphicsDevice();
+    if (!Device) return false;
+    LoadShadersTexturesAndErrorMesh();
+    CreateMaterialEmpty();
+    LoadDefaultFont();
+    LoadLightFont();
+    CreateUnitQuadBuffer();
+    CreateBillboardQuadBuffer();
+    LoadInterfaceTextures(nullptr);
+    configureMedalParticles();
+    for (ConfigNode& slot : ProfileSlots) slot = FreshProfile();
+    CurrentProfile = 0;
+    Mouse = MouseState{};
+    Mouse.clientWidth = kWidth;
+    Mouse.clientHeight = kHeight;
+    return true;
+  }
+
+  // Frames of 16 ms: the widgets' and the sparkles' updates.
+  static void Run(uint32_t ms) {
+    for (uint32_t t = 0; t < ms; t += 16) {
+      TestClockNow += 16;
+      UpdateWidgetList();
+      MedalParticles.update();
+    }
+  }
+
+  // The interface pass of a frame, as the frame loop draws it; `under` draws
+  // first, as a mode's draw callback would.
+  std::vector<uint32_t> Draw(const std::string& screenshot, void (*under)() = nullptr) {
+    const float white[4] = {1, 1, 1, 1};
+    Device->SetPixelShaderConstantF(16, white, 1);
+    Device->BeginScene();
+    Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    BindSceneMaterialAndTexture();
+    if (under) under();
+    Device->SetRenderState(D3DRS_ZENABLE, 0);
+    WorldMatrix = InterfaceWorldMatrix;
+    ViewMatrix = InterfaceViewMatrix;
+    ProjectionMatrix = InterfaceProjectionMatrix;
+    UploadTransforms();
+    BeginInterfaceQuads(false);
+    DrawWidgetList();
+    MedalParticles.draw();
+    Device->EndScene();
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    EXPECT_EQ(Device->ReadBackBuffer(&pixels, &w, &h), D3D_OK);
+    pixels.resize(size_t(kWidth) * kHeight);
+    const fs::path screens = fs::path(KESTRIN_BINARY_DIR) / "screens";
+    fs::create_directories(screens);
+    SavePng((screens / (screenshot + ".png")).string(), ArgbImage{kWidth, kHeight, pixels});
+    return pixels;
+  }
+
+  static uint32_t At(const std::vector<uint32_t>& pixels, float x, float y) {
+    return pixels[size_t(y * kPixelsPerUnit) * kWidth + size_t(x * kPixelsPerUnit)];
+  }
+  static uint32_t CentreOf(const std::vector<uint32_t>& pixels, const Widget& widget) {
+    return At(pixels, widget.x + widget.width / 2, widget.y + widget.height / 2);
+  }
+  static bool Water(uint32_t p) { return Blue(p) > 150 && Blue(p) > Red(p) + 60; }
+
+  testfiles::TempDir dir;
+  fs::path previousFolder;
+};
+
+#define START_OR_SKIP()                                                                         \
+  if (!InstallContent()) GTEST_SKIP() << "the content has not been generated into " KESTRIN_GAME_DIR; \
+  if (!Start()) GTEST_SKIP() << "no OpenGL here"
+
+TEST_F(ScreensRender, TheWinScreenShowsAGoldMedalWithSparklesOverIt) {
+  START_OR_SKIP();
+  Play = PlayState{};
+  Play.levelNumber = 3;
+  Play.levelScore = 1600000;
+  showWinScreen();
+  const ImageWidget& medal = FindImage("medal");
+  auto early = Draw("win_screen_start");
+  EXPECT_EQ(Red(CentreOf(early, medal)), 0);  // nothing yet over the black
+
+  Run(2400);
+  // As the round's update writes them once they have counted up.
+  FindLabel("nlevel").text = "01600000";
+  FindLabel("ntotal").text = "01600000";
+  auto shown = Draw("win_screen");
+  int golden = 0;
+  for (float y = medal.y; y < medal.y + medal.height; y += 1 / kPixelsPerUnit)
+    for (float x = medal.x; x < medal.x + medal.width; x += 1 / kPixelsPerUnit) {
+      const uint32_t p = At(shown, x, y);
+      golden += Red(p) > 200 && Green(p) > 150 && Blue(p) < 100;
+    }
+  EXPECT_GT(golden, 1000);
+  int sparkles = 0;
+  for (const FlatParticle& particle : MedalParticles.particles) sparkles += particle.alive;
+  EXPECT_GT(sparkles, 0);
+}
+
+TEST_F(ScreensRender, TheMapShowsOpenedIslandsAndDrawsTheNewestStretchOverTime) {
+  START_OR_SKIP();
+  CurrentProfileNode().Get("opened_maps").SetInt(4);
+  CurrentProfileNode().Get("reward1").SetInt(2);
+  CurrentProfileNode().Get("reward2").SetInt(1);
+  showWorldMap(1);
+  Run(400);
+  auto start = Draw("world_map_start");
+  const Widget& last = FindImage(NumberedName("point", newestStretch(4).last));
+  EXPECT_TRUE(Water(CentreOf(start, last)));
+
+  Run(2500);
+  auto pixels = Draw("world_map");
+  const uint32_t dot = CentreOf(pixels, last);
+  EXPECT_GT(Red(dot), 200);
+  EXPECT_GT(Green(dot), 200);
+  EXPECT_FALSE(Water(CentreOf(pixels, FindImage("isle4"))));
+  EXPECT_TRUE(Water(CentreOf(pixels, FindImage("isle5"))));
+  EXPECT_TRUE(Water(CentreOf(pixels, FindButton("k_9"))));
+  // The newest island's button shows the play sign, orange.
+  const ButtonWidget& button = FindButton("k_4");
+  const uint32_t newest = At(pixels, button.x + button.width * 0.2f, button.y + button.height / 2);
+  EXPECT_GT(Red(newest), 200);
+  EXPECT_LT(Blue(newest), 150);
+}
+
+// The round's bar, lives and flowers as the game draws them under its display.
+void DrawRoundBar() {
+  drawQuad("empty", 0, 1.2975f, 2.0f, 0.21f);
+  for (int i = 0; i < 3; ++i) drawQuad(i < 2 ? "life" : "life2", 0.28f + 0.08f * i, 1.4f, 0.08f, 0.08f);
+  for (int i = 0; i < 10; ++i) drawQuad(i < 4 ? "i_flower_en" : "i_flower_dis", 0.28f + 0.08f * i, 1.33f, 0.08f, 0.08f);
+}
+
+TEST_F(ScreensRender, TheRoundsDisplayLeavesTheLivesAndFlowersInSight) {
+  START_OR_SKIP();
+  ClearWidgets();
+  auto bare = Draw("round_bar", DrawRoundBar);
+  LoadLayout("camera");
+  Run(1000);
+  FindLabel("lbckore").text = "00012400";
+  FindLabel("molot_count").text = "1";
+  FindLabel("binokl_count").text = "2";
+  auto pixels = Draw("round_display", DrawRoundBar);
+  for (int i = 0; i < 10; ++i) {
+    const float x = 0.28f + 0.08f * i + 0.04f;
+    EXPECT_TRUE(Near(At(pixels, x, 1.37f), At(bare, x, 1.37f))) << "flower " << i;
+    if (i < 3) {
+      EXPECT_TRUE(Near(At(pixels, x, 1.44f), At(bare, x, 1.44f))) << "life " << i;
+    }
+  }
+}
+
+// The briefings of the training and the losing screen: the texts stay on
+// their panels, above the buttons.
+TEST_F(ScreensRender, TextsStayOnTheirPanelsAboveTheButtons) {
+  START_OR_SKIP();
+  for (const char* layout : {"briefStart", "brief0", "brief1", "brief2", "brief3", "brief_molot", "brief_binocl",
+                             "brief_use", "briefFinish", "stat_lose", "stat"}) {
+    ClearWidgets();
+    LoadLayout(layout);
+    Run(2500);
+    Draw(std::string("layout_") + layout);
+
+    const Widget& panel = FindImage("panel");
+    ASSERT_FALSE(IsPlaceholder(panel)) << layout;
+    float buttonsTop = 1.5f;
+    for (auto& widget : WidgetList) {
+      if (widget->kind == KindButton) buttonsTop = std::min(buttonsTop, widget->y);
+      if (widget->kind != KindLabel) HideAtOnce(*widget);
+    }
+    auto pixels = Draw(std::string("layout_") + layout + "_texts");
+    int left = kWidth, right = -1, bottom = -1;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = 0; x < kWidth; ++x)
+        if (Red(pixels[size_t(y) * kWidth + x]) + Green(pixels[size_t(y) * kWidth + x]) > 60) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+          bottom = std::max(bottom, y);
+        }
+    ASSERT_GE(right, 0) << layout << ": no text drawn";
+    EXPECT_GE(left, panel.x * kPixelsPerUnit) << layout;
+    EXPECT_LE(right, (panel.x + panel.width) * kPixelsPerUnit) << layout;
+    EXPECT_LT(bottom, buttonsTop * kPixelsPerUnit) << layout;
+  }
+}
+
+}  // namespace
