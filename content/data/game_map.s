@@ -100,600 +100,600 @@ image {
 }
 image {
   name point1
-  x 0.418
-  y 0.324
-  width 0.032
-  height 0.032
+  x 0.416
+  y 0.322
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point2
-  x 0.462
-  y 0.316
-  width 0.032
-  height 0.032
+  x 0.460
+  y 0.314
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point3
-  x 0.506
-  y 0.315
-  width 0.032
-  height 0.032
+  x 0.504
+  y 0.313
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point4
-  x 0.550
-  y 0.320
-  width 0.032
-  height 0.032
+  x 0.548
+  y 0.318
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point5
-  x 0.593
-  y 0.330
-  width 0.032
-  height 0.032
+  x 0.591
+  y 0.328
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point6
-  x 0.636
-  y 0.342
-  width 0.032
-  height 0.032
+  x 0.634
+  y 0.340
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point7
-  x 0.678
-  y 0.354
-  width 0.032
-  height 0.032
+  x 0.676
+  y 0.352
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point8
-  x 0.722
-  y 0.362
-  width 0.032
-  height 0.032
+  x 0.720
+  y 0.360
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point9
-  x 0.766
-  y 0.365
-  width 0.032
-  height 0.032
+  x 0.764
+  y 0.363
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point10
-  x 0.810
-  y 0.361
-  width 0.032
-  height 0.032
+  x 0.808
+  y 0.359
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point11
-  x 0.853
-  y 0.351
-  width 0.032
-  height 0.032
+  x 0.851
+  y 0.349
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point12
-  x 1.135
-  y 0.270
-  width 0.032
-  height 0.032
+  x 1.133
+  y 0.268
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point13
-  x 1.188
-  y 0.274
-  width 0.032
-  height 0.032
+  x 1.186
+  y 0.272
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point14
-  x 1.241
-  y 0.282
-  width 0.032
-  height 0.032
+  x 1.239
+  y 0.280
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point15
-  x 1.293
-  y 0.293
-  width 0.032
-  height 0.032
+  x 1.291
+  y 0.291
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point16
-  x 1.344
-  y 0.308
-  width 0.032
-  height 0.032
+  x 1.342
+  y 0.306
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point17
-  x 1.395
-  y 0.325
-  width 0.032
-  height 0.032
+  x 1.393
+  y 0.323
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point18
-  x 1.444
-  y 0.345
-  width 0.032
-  height 0.032
+  x 1.442
+  y 0.343
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point19
-  x 1.492
-  y 0.368
-  width 0.032
-  height 0.032
+  x 1.490
+  y 0.366
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point20
-  x 1.699
-  y 0.575
-  width 0.032
-  height 0.032
+  x 1.697
+  y 0.573
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point21
-  x 1.705
-  y 0.630
-  width 0.032
-  height 0.032
+  x 1.703
+  y 0.628
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point22
-  x 1.701
-  y 0.684
-  width 0.032
-  height 0.032
+  x 1.699
+  y 0.682
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point23
-  x 1.688
-  y 0.737
-  width 0.032
-  height 0.032
+  x 1.686
+  y 0.735
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point24
-  x 1.466
-  y 0.905
-  width 0.032
-  height 0.032
+  x 1.464
+  y 0.903
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point25
-  x 1.425
-  y 0.890
-  width 0.032
-  height 0.032
+  x 1.423
+  y 0.888
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point26
-  x 1.385
-  y 0.870
-  width 0.032
-  height 0.032
+  x 1.383
+  y 0.868
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point27
-  x 1.347
-  y 0.848
-  width 0.032
-  height 0.032
+  x 1.345
+  y 0.846
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point28
-  x 1.309
-  y 0.827
-  width 0.032
-  height 0.032
+  x 1.307
+  y 0.825
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point29
-  x 1.270
-  y 0.805
-  width 0.032
-  height 0.032
+  x 1.268
+  y 0.803
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point30
-  x 1.231
-  y 0.785
-  width 0.032
-  height 0.032
+  x 1.229
+  y 0.783
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point31
-  x 1.190
-  y 0.769
-  width 0.032
-  height 0.032
+  x 1.188
+  y 0.767
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point32
-  x 1.147
-  y 0.758
-  width 0.032
-  height 0.032
+  x 1.145
+  y 0.756
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point33
-  x 0.862
-  y 0.828
-  width 0.032
-  height 0.032
+  x 0.860
+  y 0.826
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point34
-  x 0.813
-  y 0.819
-  width 0.032
-  height 0.032
+  x 0.811
+  y 0.817
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point35
-  x 0.766
-  y 0.803
-  width 0.032
-  height 0.032
+  x 0.764
+  y 0.801
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point36
-  x 0.721
-  y 0.784
-  width 0.032
-  height 0.032
+  x 0.719
+  y 0.782
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point37
-  x 0.675
-  y 0.765
-  width 0.032
-  height 0.032
+  x 0.673
+  y 0.763
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point38
-  x 0.628
-  y 0.750
-  width 0.032
-  height 0.032
+  x 0.626
+  y 0.748
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point39
-  x 0.354
-  y 0.860
-  width 0.032
-  height 0.032
+  x 0.352
+  y 0.858
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point40
-  x 0.320
-  y 0.898
-  width 0.032
-  height 0.032
+  x 0.318
+  y 0.896
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point41
-  x 0.296
-  y 0.942
-  width 0.032
-  height 0.032
+  x 0.294
+  y 0.940
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point42
-  x 0.287
-  y 0.992
-  width 0.032
-  height 0.032
+  x 0.285
+  y 0.990
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point43
-  x 0.296
-  y 1.041
-  width 0.032
-  height 0.032
+  x 0.294
+  y 1.039
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point44
-  x 0.322
-  y 1.085
-  width 0.032
-  height 0.032
+  x 0.320
+  y 1.083
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point45
-  x 0.359
-  y 1.120
-  width 0.032
-  height 0.032
+  x 0.357
+  y 1.118
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point46
-  x 0.401
-  y 1.148
-  width 0.032
-  height 0.032
+  x 0.399
+  y 1.146
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point47
-  x 0.667
-  y 1.113
-  width 0.032
-  height 0.032
+  x 0.665
+  y 1.111
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point48
-  x 0.712
-  y 1.101
-  width 0.032
-  height 0.032
+  x 0.710
+  y 1.099
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point49
-  x 0.757
-  y 1.099
-  width 0.032
-  height 0.032
+  x 0.755
+  y 1.097
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point50
-  x 0.803
-  y 1.103
-  width 0.032
-  height 0.032
+  x 0.801
+  y 1.101
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point51
-  x 0.847
-  y 1.115
-  width 0.032
-  height 0.032
+  x 0.845
+  y 1.113
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point52
-  x 0.890
-  y 1.131
-  width 0.032
-  height 0.032
+  x 0.888
+  y 1.129
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point53
-  x 0.931
-  y 1.152
-  width 0.032
-  height 0.032
+  x 0.929
+  y 1.150
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point54
-  x 1.178
-  y 1.313
-  width 0.032
-  height 0.032
+  x 1.176
+  y 1.311
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point55
-  x 1.222
-  y 1.326
-  width 0.032
-  height 0.032
+  x 1.220
+  y 1.324
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point56
-  x 1.267
-  y 1.327
-  width 0.032
-  height 0.032
+  x 1.265
+  y 1.325
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point57
-  x 1.311
-  y 1.318
-  width 0.032
-  height 0.032
+  x 1.309
+  y 1.316
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point58
-  x 1.353
-  y 1.301
-  width 0.032
-  height 0.032
+  x 1.351
+  y 1.299
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point59
-  x 1.392
-  y 1.280
-  width 0.032
-  height 0.032
+  x 1.390
+  y 1.278
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
 }
 image {
   name point60
-  x 1.431
-  y 1.256
-  width 0.032
-  height 0.032
+  x 1.429
+  y 1.254
+  width 0.036
+  height 0.036
   texture1 point
   wait 0.350
   time 0.300
