@@ -10,88 +10,88 @@ image {
 }
 image {
   name panel
-  x 0.630
+  x 0.600
   y 0.660
-  width 0.740
-  height 0.840
+  width 0.600
+  height 0.820
   texture1 podlogka
   wait 0.100
   time 0.400
 }
 label {
   name lbl
-  x 0.710
+  x 0.670
   y 0.715
-  width 0.600
-  height 0.056
+  width 0.480
+  height 0.050
   font light
   wait 0.200
   time 0.400
 }
 button {
   name play
-  x 0.740
+  x 0.660
   y 0.840
-  width 0.520
-  height 0.130
+  width 0.480
+  height 0.120
   texture1 btn_up
   texture2 btn_over
   texture3 btn_down
-  margin_left 0.196
-  margin_top 0.026
-  text_width 0.520
-  text_height 0.062
+  margin_left 0.180
+  margin_top 0.023
+  text_width 0.480
+  text_height 0.058
   text Play
   wait 0.250
   time 0.300
 }
 button {
   name profiles
-  x 0.740
-  y 0.975
-  width 0.520
-  height 0.130
+  x 0.660
+  y 0.970
+  width 0.480
+  height 0.120
   texture1 btn_up
   texture2 btn_over
   texture3 btn_down
-  margin_left 0.144
-  margin_top 0.026
-  text_width 0.520
-  text_height 0.062
+  margin_left 0.131
+  margin_top 0.023
+  text_width 0.480
+  text_height 0.058
   text Profiles
   wait 0.320
   time 0.300
 }
 button {
   name options
-  x 0.740
-  y 1.110
-  width 0.520
-  height 0.130
+  x 0.660
+  y 1.100
+  width 0.480
+  height 0.120
   texture1 btn_up
   texture2 btn_over
   texture3 btn_down
-  margin_left 0.145
-  margin_top 0.026
-  text_width 0.520
-  text_height 0.062
+  margin_left 0.132
+  margin_top 0.023
+  text_width 0.480
+  text_height 0.058
   text Options
   wait 0.390
   time 0.300
 }
 button {
   name exit
-  x 0.740
-  y 1.245
-  width 0.520
-  height 0.130
+  x 0.660
+  y 1.230
+  width 0.480
+  height 0.120
   texture1 btn_up
   texture2 btn_over
   texture3 btn_down
-  margin_left 0.201
-  margin_top 0.026
-  text_width 0.520
-  text_height 0.062
+  margin_left 0.185
+  margin_top 0.023
+  text_width 0.480
+  text_height 0.058
   text Exit
   wait 0.460
   time 0.300

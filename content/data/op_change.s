@@ -24,7 +24,7 @@ image {
   y 0.470
   width 0.160
   height 0.160
-  texture1 vopros
+  texture1 checkA
   wait 0.200
   time 0.400
 }

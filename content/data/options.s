@@ -208,7 +208,7 @@ button {
 }
 button {
   name back
-  x 0.070
+  x 1.780
   y 1.270
   width 0.150
   height 0.150

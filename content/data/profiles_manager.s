@@ -115,9 +115,9 @@ button {
 }
 image {
   name w1a
-  x 1.080
+  x 1.060
   y 0.330
-  width 0.880
+  width 0.900
   height 1.080
   texture1 podlogka
   wait 0.000
@@ -125,7 +125,7 @@ image {
 }
 label {
   name score
-  x 1.160
+  x 1.140
   y 0.400
   width 0.700
   height 0.055
@@ -136,9 +136,9 @@ label {
 }
 image {
   name w1b2
-  x 1.150
+  x 1.130
   y 0.470
-  width 0.740
+  width 0.760
   height 0.150
   texture1 score
   wait 0.000
@@ -146,7 +146,7 @@ image {
 }
 label {
   name s_text
-  x 1.320
+  x 1.300
   y 0.515
   width 0.550
   height 0.060
@@ -155,9 +155,9 @@ label {
 }
 label {
   name complete
-  x 1.160
-  y 0.660
-  width 0.700
+  x 1.140
+  y 0.680
+  width 0.620
   height 0.055
   font light
   text Islands_and_medals
@@ -166,220 +166,220 @@ label {
 }
 image {
   name w1b1
-  x 1.130
-  y 0.720
-  width 0.780
-  height 0.460
-  texture1 m_frame2
+  x 1.780
+  y 0.655
+  width 0.090
+  height 0.090
+  texture1 medal_gold
   wait 0.000
   time 0.300
 }
 label {
   name levels
-  x 1.190
-  y 0.760
+  x 1.140
+  y 0.780
   width 0.400
-  height 0.040
+  height 0.045
   font light
-  text Island
+  text Islands
   wait 0.000
   time 0.300
 }
 image {
   name k_1
-  x 1.170
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.130
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_1
   wait 0.000
   time 0.300
 }
 image {
   name k_2
-  x 1.248
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.214
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_2
   wait 0.000
   time 0.300
 }
 image {
   name k_3
-  x 1.326
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.298
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_3
   wait 0.000
   time 0.300
 }
 image {
   name k_4
-  x 1.404
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.382
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_4
   wait 0.000
   time 0.300
 }
 image {
   name k_5
-  x 1.482
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.466
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_5
   wait 0.000
   time 0.300
 }
 image {
   name k_6
-  x 1.560
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.550
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_6
   wait 0.000
   time 0.300
 }
 image {
   name k_7
-  x 1.638
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.634
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_7
   wait 0.000
   time 0.300
 }
 image {
   name k_8
-  x 1.716
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.718
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_8
   wait 0.000
   time 0.300
 }
 image {
   name k_9
-  x 1.794
-  y 0.810
-  width 0.075
-  height 0.075
+  x 1.802
+  y 0.835
+  width 0.080
+  height 0.080
   texture1 k_9
   wait 0.000
   time 0.300
 }
 label {
   name rewards
-  x 1.190
-  y 0.925
+  x 1.140
+  y 0.950
   width 0.400
-  height 0.040
+  height 0.045
   font light
-  text Medal
+  text Medals
   wait 0.000
   time 0.300
 }
 image {
   name m_1
-  x 1.170
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.130
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_2
-  x 1.248
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.214
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_3
-  x 1.326
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.298
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_4
-  x 1.404
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.382
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_5
-  x 1.482
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.466
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_6
-  x 1.560
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.550
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_7
-  x 1.638
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.634
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_8
-  x 1.716
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.718
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 image {
   name m_9
-  x 1.794
-  y 0.970
-  width 0.075
-  height 0.075
+  x 1.802
+  y 1.005
+  width 0.080
+  height 0.080
   texture1 medal_bronze
   wait 0.000
   time 0.300
 }
 label {
   name c_text
-  x 1.160
-  y 1.230
+  x 1.140
+  y 1.200
   width 0.720
   height 0.050
   font light

@@ -10,9 +10,9 @@ image {
 }
 image {
   name panel
-  x 0.250
+  x 0.200
   y 0.120
-  width 1.500
+  width 1.600
   height 1.280
   texture1 podlogka
   wait 0.100
@@ -31,7 +31,7 @@ label {
 }
 image {
   name socket_beginner
-  x 0.360
+  x 0.280
   y 0.360
   width 0.200
   height 0.200
@@ -41,7 +41,7 @@ image {
 }
 image {
   name beginner
-  x 0.380
+  x 0.300
   y 0.380
   width 0.160
   height 0.160
@@ -51,7 +51,7 @@ image {
 }
 label {
   name head_beginner
-  x 0.600
+  x 0.520
   y 0.390
   width 0.440
   height 0.055
@@ -62,9 +62,9 @@ label {
 }
 label {
   name text_beginner
-  x 0.600
+  x 0.520
   y 0.460
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text You_finished_the_training.
@@ -73,7 +73,7 @@ label {
 }
 image {
   name socket_explorer
-  x 0.360
+  x 0.280
   y 0.660
   width 0.200
   height 0.200
@@ -83,7 +83,7 @@ image {
 }
 image {
   name explorer
-  x 0.380
+  x 0.300
   y 0.680
   width 0.160
   height 0.160
@@ -93,7 +93,7 @@ image {
 }
 label {
   name head_explorer
-  x 0.600
+  x 0.520
   y 0.690
   width 0.440
   height 0.055
@@ -104,9 +104,9 @@ label {
 }
 label {
   name text_explorer
-  x 0.600
+  x 0.520
   y 0.760
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text Every_safe_cell_of_a_level_opened.
@@ -115,16 +115,17 @@ label {
 }
 label {
   name exp
-  x 0.490
-  y 0.810
-  width 0.200
-  height 0.050
+  x 0.751
+  y 0.690
+  width 0.150
+  height 0.055
+  font light
   wait 0.360
   time 0.400
 }
 image {
   name socket_sapper
-  x 0.360
+  x 0.280
   y 0.960
   width 0.200
   height 0.200
@@ -134,7 +135,7 @@ image {
 }
 image {
   name sapper
-  x 0.380
+  x 0.300
   y 0.980
   width 0.160
   height 0.160
@@ -144,7 +145,7 @@ image {
 }
 label {
   name head_sapper
-  x 0.600
+  x 0.520
   y 0.990
   width 0.440
   height 0.055
@@ -155,9 +156,9 @@ label {
 }
 label {
   name text_sapper
-  x 0.600
+  x 0.520
   y 1.060
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text Every_bomb_of_a_level_flagged.
@@ -166,16 +167,17 @@ label {
 }
 label {
   name sap
-  x 0.490
-  y 1.110
-  width 0.200
-  height 0.050
+  x 0.715
+  y 0.990
+  width 0.150
+  height 0.055
+  font light
   wait 0.420
   time 0.400
 }
 image {
   name socket_explorer_pro
-  x 1.080
+  x 0.980
   y 0.360
   width 0.200
   height 0.200
@@ -185,7 +187,7 @@ image {
 }
 image {
   name explorer_pro
-  x 1.100
+  x 1.000
   y 0.380
   width 0.160
   height 0.160
@@ -195,7 +197,7 @@ image {
 }
 label {
   name head_explorer_pro
-  x 1.320
+  x 1.220
   y 0.390
   width 0.440
   height 0.055
@@ -206,9 +208,9 @@ label {
 }
 label {
   name text_explorer_pro
-  x 1.320
+  x 1.220
   y 0.460
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text Explorer_on_seven_levels.
@@ -217,7 +219,7 @@ label {
 }
 image {
   name socket_sapper_pro
-  x 1.080
+  x 0.980
   y 0.660
   width 0.200
   height 0.200
@@ -227,7 +229,7 @@ image {
 }
 image {
   name sapper_pro
-  x 1.100
+  x 1.000
   y 0.680
   width 0.160
   height 0.160
@@ -237,7 +239,7 @@ image {
 }
 label {
   name head_sapper_pro
-  x 1.320
+  x 1.220
   y 0.690
   width 0.440
   height 0.055
@@ -248,9 +250,9 @@ label {
 }
 label {
   name text_sapper_pro
-  x 1.320
+  x 1.220
   y 0.760
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text Sapper_on_seven_levels.
@@ -259,7 +261,7 @@ label {
 }
 image {
   name socket_champ
-  x 1.080
+  x 0.980
   y 0.960
   width 0.200
   height 0.200
@@ -269,7 +271,7 @@ image {
 }
 image {
   name champ
-  x 1.100
+  x 1.000
   y 0.980
   width 0.160
   height 0.160
@@ -279,7 +281,7 @@ image {
 }
 label {
   name head_champ
-  x 1.320
+  x 1.220
   y 0.990
   width 0.440
   height 0.055
@@ -290,9 +292,9 @@ label {
 }
 label {
   name text_champ
-  x 1.320
+  x 1.220
   y 1.060
-  width 0.440
+  width 0.460
   height 0.040
   font light
   text Seven_gold_medals.
@@ -301,7 +303,7 @@ label {
 }
 button {
   name back
-  x 0.070
+  x 1.780
   y 1.270
   width 0.150
   height 0.150
