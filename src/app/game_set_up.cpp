@@ -47,5 +47,6 @@ void GameSetUp() {
   LoadProfiles();
   configureMedalParticles();
   linkPlayScreens();
+  linkMapScreens();
   BaseStartUp();
 }

@@ -80,7 +80,9 @@ void SetUpMatrices() {
   D3DXVECTOR3 eye(0, 0, 0), at(0, 0, -1), up(0, 1, 0);
   D3DXMatrixLookAtLH(&ViewMatrix, &eye, &at, &up);
   Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
-  InterfaceViewMatrix = ViewMatrix;
+  // The interface looks down -z as this view does, but without its mirror in
+  // x: quads drawn through the transforms keep their left and right.
+  D3DXMatrixScaling(&InterfaceViewMatrix, 1.0f, 1.0f, -1.0f);
 
   D3DXMatrixOrthoLH(&InterfaceProjectionMatrix, 2.0f, 1.5f, 0.01f, 800.0f);
 }
