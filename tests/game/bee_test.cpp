@@ -67,22 +67,6 @@ TEST_F(BeeFlight, TopSpeedIsAboutFiveUnitsASecond) {
   EXPECT_NEAR(Level.beeHeading, 1.5707964f, 0.01f);
 }
 
-TEST_F(BeeFlight, ARouteOfSeveralCellsPassesEachWaypoint) {
-  const int start = cellIndex(2, 2), target = cellIndex(2, 6);
-  for (int column = 3; column <= 5; ++column) cell(cellIndex(2, column)).open = 1;
-  beeOn(start);
-  sendBeeTo(cell(target).x, cell(target).y);
-  ASSERT_EQ(Level.roadLeft, 5);
-  int lowest = Level.roadLeft;
-  for (int i = 0; i < 600 && !cell(target).open; ++i) {
-    fly(1);
-    EXPECT_LE(Level.roadLeft, lowest);
-    lowest = Level.roadLeft;
-  }
-  EXPECT_TRUE(cell(target).open);
-  EXPECT_EQ(Level.roadLeft, 1);
-}
-
 TEST_F(BeeFlight, NoRouteLeavesTheBeeMotionless) {
   beeOn(cellIndex(3, 3));
   Level.beeVelX = 12;

@@ -297,14 +297,3 @@ TEST_F(LevelStart, LeavingALostLevelRecordsNothing) {
   EXPECT_EQ(CurrentProfileNode().Get("score2").AsInt(), 0);
   EXPECT_EQ(CurrentProfileNode().Get("opened_maps").AsInt(), 1);
 }
-
-TEST_F(LevelStart, TheMenusReachTheRoundThroughTheirLinks) {
-  linkPlayScreens();
-  EXPECT_EQ(ScreenLinks.showPlayScreen, showPlayScreen);
-  EXPECT_EQ(ScreenLinks.replayLevel, replayLevel);
-  ScreenLinks.placeMenuBee();
-  EXPECT_EQ(TheBee.position, D3DXVECTOR3(12, 30, 4));
-  ScreenLinks.showPlayScreen = nullptr;
-  ScreenLinks.replayLevel = nullptr;
-  ScreenLinks.placeMenuBee = nullptr;
-}

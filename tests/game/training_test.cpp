@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "game/briefing_flights.h"
 #include "play_test_support.h"
 
 using namespace boardtest;
@@ -175,21 +174,5 @@ TEST_F(Training, NumberedBriefingsFlyTheCameraAndRevealTheNextMarkers) {
   handleTrigger(briefingCells[4]);
   EXPECT_EQ(briefingCount, 5);
   EXPECT_EQ(visibleMarkers(), before);
-  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
-}
-
-TEST_F(Training, TheFirstFlightLeavesTowardsTheFarSideAndComesBack) {
-  beeOn(cellIndex(10, 10));
-  const D3DXVECTOR3 home = CurrentCamera->position;
-  startBriefingFlight(0);
-  EXPECT_EQ(CurrentCamera->pathPoints[1], home + D3DXVECTOR3(12, 0, -3.5f));
-  EXPECT_EQ(CurrentCamera->pathPoints[2], home + D3DXVECTOR3(12, 0, 3.5f));
-  TestClockNow += 1750;
-  AdvanceCameras();
-  EXPECT_NEAR(CurrentCamera->position.x, home.x + 9, 0.01f);  // 3 x 0.125 x 12 x 2
-  EXPECT_NEAR(CurrentCamera->position.z, home.z, 0.01f);
-  EXPECT_TRUE(cameraFlightRunning());
-  TestClockNow += 1750;
-  EXPECT_FALSE(cameraFlightRunning());
   EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
 }
