@@ -17,9 +17,11 @@ constexpr float AnimTimeWrap = 8000.0f;
 void drawPart(const char* mesh, const D3DXVECTOR3& at, float angleX, float angleY, float angleZ, float scale) {
   Meshes.find(mesh).drawTransformed(at, angleX, angleY, angleZ, scale);
 }
-}  // namespace
 
+// Per-frame steps are scaled by 50 / FramesPerSecond; 0 while the frame rate
+// is not known yet, so that nothing jumps.
 float frameStepFactor() { return FramesPerSecond != 0 ? 50.0f / static_cast<float>(FramesPerSecond) : 0.0f; }
+}  // namespace
 
 void Bee::reset() {
   state = BeeFlying;

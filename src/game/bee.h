@@ -42,7 +42,3 @@ class Bee {
 };
 
 extern Bee TheBee;
-
-// Seconds-based animations step by 50 / FramesPerSecond each frame; 0 while
-// the frame rate is not known yet, so nothing jumps.
-float frameStepFactor();
