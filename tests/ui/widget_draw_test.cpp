@@ -29,6 +29,7 @@ class WidgetDrawTest : public UiTest {
 
   void TearDown() override {
     DefaultFont = savedFont;
+    if (fontSheet) fontSheet->Release();
     Textures.release();
     Textures.releaseNames();
     ReleaseUnitQuadBuffer();
@@ -51,6 +52,7 @@ class WidgetDrawTest : public UiTest {
     IDirect3DTexture9* sheet = nullptr;
     device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &sheet, nullptr);
     DefaultFont.texture = sheet;
+    fontSheet = sheet;
     DefaultFont.glyphs['A'] = Glyph{0.25f, 0.5f, 0.0625f, 0.125f, 0.05f, 0.1f};
     return sheet;
   }
@@ -61,6 +63,7 @@ class WidgetDrawTest : public UiTest {
 
   d3d9::RecordingDevice* device = nullptr;
   Font savedFont;
+  IDirect3DTexture9* fontSheet = nullptr;
 };
 
 TEST_F(WidgetDrawTest, ImageAndButtonDrawTheirTextureOverTheirRectangle) {
