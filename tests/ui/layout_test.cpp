@@ -116,22 +116,5 @@ TEST_F(LayoutTest, EditLengthAndOddTimesAreTaken) {
   EXPECT_EQ(FindEdit("zero").length, 16);
 }
 
-TEST_F(LayoutTest, ConstructionDefaults) {
-  ButtonWidget button("b", 0, 0, 1, 1);
-  EXPECT_EQ(button.visible, 1);
-  EXPECT_EQ(button.enabled, 1);
-  EXPECT_EQ(button.timer.duration, 200);
-  EXPECT_EQ(button.timer.start, static_cast<int32_t>(kStartTime));
-  EXPECT_FLOAT_EQ(button.text_width, 2.0f);
-  EXPECT_EQ(button.colour[0], 255);
-  EXPECT_EQ(button.colour[3], 255);
-  EditWidget edit;
-  EXPECT_EQ(edit.length, 16);
-  EXPECT_EQ(edit.cursorPhase, 0);
-  EXPECT_EQ(edit.kind, KindEdit);
-  EXPECT_EQ(LabelWidget().kind, KindLabel);
-  EXPECT_EQ(ImageWidget().kind, KindImage);
-}
-
 }  // namespace
 }  // namespace uitest

@@ -162,13 +162,5 @@ TEST_F(WidgetDrawTest, LabelsWrapWithTheirHeightAsLineStep) {
   EXPECT_FLOAT_EQ(C60(draws[1])[0], -0.5f);
 }
 
-TEST_F(WidgetDrawTest, UnknownTextureDrawsTheErrorTexture) {
-  Write("data/d.s", "image {\n  name pic\n  texture1 nothing_by_this_name\n}\n");
-  LoadLayout("d");
-  DrawWidgetList();
-  ASSERT_EQ(device->Draws().size(), 1u);
-  EXPECT_EQ(device->Draws()[0].state.textures[0], Textures.errorTexture);
-}
-
 }  // namespace
 }  // namespace uitest
