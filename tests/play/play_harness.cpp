@@ -59,7 +59,11 @@ void RunScript(const std::function<void()>& script) {
 
 void PrepareFolder(const std::string& flow, const std::string& settings) {
   folder = ::testing::TempDir() + "kestrin_play_" + flow + "_" + std::to_string(getpid());
-  std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "'";
+  // A first run: the settings and profiles as shipped, whatever a person
+  // playing from the build folder has saved there.
+  std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "' && cp '" +
+                     KESTRIN_SOURCE_DIR "/content/bin/default.cfg' '" + folder + "/bin/' && cp '" +
+                     KESTRIN_SOURCE_DIR "/content/data/'profile?.s '" + folder + "/data/'";
   ASSERT_EQ(std::system(copy.c_str()), 0);
   if (!settings.empty()) std::ofstream(folder + "/bin/default.cfg") << settings;
   std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
