@@ -53,6 +53,8 @@ void openWorldMap() {
 }  // namespace
 
 void startLevel(int levelIndex) {
+  // A replay from the win screen must not carry its sparkles into the round.
+  stopMedalSparkles();
   clearMarkers();
   briefingCount = 0;
   Play.trainingLevel = levelIndex == TrainingLevelIndex;

@@ -1,6 +1,7 @@
 #include "app/modes.h"
 #include "app/options.h"
 #include "game/level_files.h"
+#include "game/results_screen.h"
 #include "profile/profiles.h"
 #include "ui/layout_loader.h"
 #include "ui/menu_screens.h"
@@ -29,6 +30,8 @@ void OpenWorldMap() {
 
 void EnterMainMenu() {
   SetModeActive("game", 0);
+  // The round's mode stops here, and with it the sparkles' movement.
+  stopMedalSparkles();
   MenuPage = PageMainMenu;
   mapShown = 0;
   loadSceneObjects("maps\\bin\\menu.bin");
