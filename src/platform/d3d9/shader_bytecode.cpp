@@ -22,14 +22,19 @@ size_t Model1ParameterCount(const DWORD* at, size_t available, DWORD opcode) {
 }  // namespace
 
 bool ParseShaderFunction(const DWORD* function, bool pixel, ParsedShader* parsed) {
-  if (!function || !parsed) return false;
+  return ParseShaderFunction(function, kMaxTokens, pixel, parsed);
+}
+
+bool ParseShaderFunction(const DWORD* function, size_t tokenCount, bool pixel, ParsedShader* parsed) {
+  if (!function || !parsed || tokenCount == 0) return false;
+  const size_t limit = tokenCount < kMaxTokens ? tokenCount : kMaxTokens;
   DWORD version = function[0];
   if (pixel ? !IsPixelShaderVersion(version) : !IsVertexShaderVersion(version)) return false;
   bool lengthInToken = D3DSHADER_VERSION_MAJOR(version) >= 2;
   *parsed = ParsedShader{};
   parsed->version = version;
   size_t at = 1;
-  while (at < kMaxTokens) {
+  while (at < limit) {
     DWORD token = function[at];
     if (IsEndToken(token)) {
       parsed->tokens.assign(function, function + at + 1);
@@ -44,8 +49,8 @@ bool ParseShaderFunction(const DWORD* function, bool pixel, ParsedShader* parsed
     instruction.opcode = InstructionOpcode(token);
     instruction.controls = InstructionControls(token);
     size_t count = lengthInToken ? InstructionLength(token)
-                                 : Model1ParameterCount(function + at + 1, kMaxTokens - at - 1, instruction.opcode);
-    if (at + 1 + count >= kMaxTokens) return false;
+                                 : Model1ParameterCount(function + at + 1, limit - at - 1, instruction.opcode);
+    if (at + 1 + count >= limit) return false;
     instruction.params.assign(function + at + 1, function + at + 1 + count);
     parsed->instructions.push_back(std::move(instruction));
     at += 1 + count;

@@ -1,6 +1,7 @@
 #pragma once
 // Reading a shader function: the version token, the instructions with their
 // parameter tokens, and the end token; comments are skipped.
+#include <cstddef>
 #include <vector>
 
 #include "platform/d3d9/d3d9types.h"
@@ -23,5 +24,8 @@ struct ParsedShader {
 // version token is of the other kind or the stream is malformed or has no end
 // within a sane length.
 bool ParseShaderFunction(const DWORD* function, bool pixel, ParsedShader* parsed);
+// The same for a function of at most `tokenCount` tokens: nothing past them is
+// read, and a function that does not end within them is malformed.
+bool ParseShaderFunction(const DWORD* function, size_t tokenCount, bool pixel, ParsedShader* parsed);
 
 }  // namespace d3d9
