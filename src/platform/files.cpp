@@ -36,8 +36,16 @@ bool FileExists(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
   bytes.clear();
+  // A device or a pipe (a path such as /dev/zero in a font file) may never
+  // end, or block on opening: only regular files are read.
+  if (!FileExists(path)) return false;
   FILE* file = OpenFile(path, "rb");
   if (!file) return false;
+  struct stat st;
+  if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
+    std::fclose(file);
+    return false;
+  }
   unsigned char buffer[65536];
   size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);

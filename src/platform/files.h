@@ -13,7 +13,7 @@ FILE* OpenFile(const std::string& path, const char* mode);
 
 bool FileExists(const std::string& path);
 
-// Whole file as bytes; false when it cannot be read.
+// Whole file as bytes; false when it cannot be read or is not a regular file.
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
 
 // Names (not paths) of the regular files matching a pattern such as

@@ -24,9 +24,11 @@ bool EveryCell(Test test) {
 
 void ShowPicture(int number) { FadeIn(FindImage(NumberedKey("reward", number))); }
 
+// Levels whose flag is set; any value but 0 counts once, whatever the file holds.
 int CountSet(const ConfigNode& profile, const char* stem) {
   int count = 0;
-  for (int level = 1; level <= ProfileLevels; ++level) count += profile.Get(NumberedKey(stem, level)).AsInt();
+  for (int level = 1; level <= ProfileLevels; ++level)
+    if (profile.Get(NumberedKey(stem, level)).AsInt() != 0) ++count;
   return count;
 }
 
