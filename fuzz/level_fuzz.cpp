@@ -1,8 +1,9 @@
 // The map and trigger readers on any bytes, and the level they make played
-// for a few frames: once as the training (played as stored) and once as a
-// level whose content is generated for the stored shape. The input is the
-// map file followed by its trigger file; the header's cell count says where
-// the map ends (an input too short for that is the map alone).
+// for a few frames with clicks on the cells around the bee: once as the
+// training (played as stored) and once as a level whose content is generated
+// for the stored shape. The input is the map file followed by its trigger
+// file; the header's cell count says where the map ends (an input too short
+// for that is the map alone).
 #include <cstring>
 
 #include "app/camera.h"
@@ -14,6 +15,7 @@
 #include "game/board.h"
 #include "game/draw_game.h"
 #include "game/level_files.h"
+#include "game/play_screen.h"
 #include "game/play_state.h"
 #include "game/start_level.h"
 #include "game/training.h"
@@ -58,22 +60,49 @@ void ResetRound() {
   Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
 }
 
-// The pointer sweeps the screen; left and right clicks alternate.
+// The pointer over a point of the world, found the way the play tests find
+// it: by probing the ray that the game makes of a pointer position.
+void PointAt(const D3DXVECTOR3& world) {
+  const D3DXVECTOR3 ahead = MouseRay(1.0f, 0.75f);
+  auto offsetPerUnit = [&](float x, float y) {
+    const D3DXVECTOR3 ray = MouseRay(x, y);
+    return ray / D3DXVec3Dot(&ray, &ahead) - ahead;
+  };
+  const D3DXVECTOR3 across = offsetPerUnit(2.0f, 0.75f), down = offsetPerUnit(1.0f, 1.75f);
+  const D3DXVECTOR3 v = world - CurrentCamera->position;
+  const D3DXVECTOR3 offset = v / D3DXVec3Dot(&v, &ahead) - ahead;
+  Mouse.mouseX = 400.0f * (1 + D3DXVec3Dot(&offset, &across) / D3DXVec3Dot(&across, &across));
+  Mouse.mouseY = 400.0f * (0.75f + D3DXVec3Dot(&offset, &down) / D3DXVec3Dot(&down, &down));
+}
+
+// A cell next to the bee's when there is one, else one picked across the board.
+int CellToClick(int click) {
+  for (int turn = 0; turn < 6; ++turn) {
+    const int next = neighbour(Level.currentCell, Directions[(click + turn) % 6]);
+    if (next >= 0) return next;
+  }
+  return Level.cellCount > 0 ? (click * 131) % Level.cellCount : -1;
+}
+
+// Every sixteenth frame a click on a cell, now and then a right click; a
+// briefing that comes up is closed as its button would.
 void PlayFrames(int count) {
   for (int frame = 0; frame < count; ++frame) {
-    Mouse.mouseX = 80.0f + 53.0f * (frame % 12);
-    Mouse.mouseY = 60.0f + 41.0f * (frame % 11);
-    const bool right = frame % 5 == 4;
-    Mouse.leftPrevious = !right && frame % 2 == 0 ? ButtonHeld : ButtonUp;
-    Mouse.rightPrevious = right ? ButtonHeld : ButtonUp;
+    if (Play.modalState == ModalOpen) showPlayScreen();
+    Mouse.leftPrevious = Mouse.rightPrevious = ButtonUp;
     Mouse.leftCurrent = Mouse.rightCurrent = ButtonUp;
+    if (frame % 16 == 0) {
+      const int click = frame / 16;
+      const int cell = CellToClick(click);
+      if (cellExists(cell)) PointAt(D3DXVECTOR3(Level.cells[cell].x, BoardPlaneHeight, Level.cells[cell].y));
+      (click % 3 == 2 ? Mouse.rightPrevious : Mouse.leftPrevious) = ButtonHeld;
+    }
     TestClockNow += 16;
     updateGame();
     AdvanceCameras();
     UpdateWidgetList();
-    updateParticleEffects();
     // Drawing a whole board costs a thousand recorded draws: now and then.
-    if (frame % 8 == 7) {
+    if (frame % 16 == 15) {
       drawGame();
       DrawWidgetList();
       fuzz::UseRecordingDevice()->ClearLog();
@@ -106,7 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int level : {TrainingLevelIndex, 1}) {
     ResetRound();
     startLevel(level);
-    PlayFrames(24);
+    PlayFrames(80);
   }
   fuzz::UseRecordingDevice()->ClearLog();
   return 0;
