@@ -160,7 +160,8 @@ TEST(GameLayouts, TheMedalSitsWhereItsSparklesRise) {
   if (!std::filesystem::exists(sparkles)) GTEST_SKIP() << "the particle set has not been generated";
   ConfigNode set;
   ASSERT_TRUE(set.Load(sparkles));
-  const Block* medal = find(readLayout("stat"), "medal");
+  const std::vector<Block> stat = readLayout("stat");
+  const Block* medal = find(stat, "medal");
   ASSERT_NE(medal, nullptr);
   EXPECT_NEAR(medal->centreX(), set.Get("x").AsFloat(), 0.01f);
   EXPECT_NEAR(medal->centreY(), set.Get("y").AsFloat(), 0.01f);
