@@ -22,6 +22,7 @@
 #include "game/update_game.h"
 #include "platform/random.h"
 #include "platform/time.h"
+#include "play/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "textfile/test_files.h"
@@ -31,29 +32,8 @@ namespace playtest {
 
 constexpr uint32_t FrameMs = 16;
 
-inline D3DXVECTOR3 centreOf(int cell) {
-  return D3DXVECTOR3(Level.cells[cell].x, BoardPlaneHeight, Level.cells[cell].y);
-}
-
-// The pointer (in interface units) that MouseRay turns into a ray from the
-// current camera through `world`; false when that is off the screen or
-// behind the eye. MouseRay is probed rather than restated: the offset of its
-// ray from the view direction grows in proportion to the pointer's offset
-// from the centre.
-inline bool pointerFor(const D3DXVECTOR3& world, float* px, float* py) {
-  const D3DXVECTOR3 ahead = MouseRay(1.0f, 0.75f);
-  auto offsetPerUnit = [&](float x, float y) {
-    const D3DXVECTOR3 ray = MouseRay(x, y);
-    return ray / D3DXVec3Dot(&ray, &ahead) - ahead;
-  };
-  const D3DXVECTOR3 across = offsetPerUnit(2.0f, 0.75f), down = offsetPerUnit(1.0f, 1.75f);
-  const D3DXVECTOR3 v = world - CurrentCamera->position;
-  const float distance = D3DXVec3Dot(&v, &ahead);
-  const D3DXVECTOR3 offset = v / distance - ahead;
-  *px = 1 + D3DXVec3Dot(&offset, &across) / D3DXVec3Dot(&across, &across);
-  *py = 0.75f + D3DXVec3Dot(&offset, &down) / D3DXVec3Dot(&down, &down);
-  return distance > 0 && *px >= 0 && *px <= 2 && *py >= 0 && *py <= 1.5f;
-}
+using player::centreOf;
+using player::pointerFor;
 
 // Puts the pointer of an 800 x 600 client area over `world`.
 inline void pointAt(const D3DXVECTOR3& world) {

@@ -1,51 +1,23 @@
 // Rounds on the levels the build generates, played through the pointer as a
 // player would: the training followed to its final briefing, and a level won
 // and a level lost. Skipped when the game folder has not been built.
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <functional>
-#include <limits>
-#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "game/briefing_flights.h"
 #include "game/cell_rules.h"
 #include "game/draw_game.h"
-#include "game/route.h"
 #include "game/start_level.h"
 #include "game/world_map.h"
 #include "platform/files.h"
+#include "play/player.h"
 #include "play_test_support.h"
 #include "ui/screen_links.h"
 
 using namespace boardtest;
 using namespace playtest;
-
-namespace {
-float distance(int a, int b) { return std::hypot(cell(a).x - cell(b).x, cell(a).y - cell(b).y); }
-
-bool onScreen(int index) {
-  float px, py;
-  return pointerFor(centreOf(index), &px, &py);
-}
-
-// Whether a click on the cell would start a route, asked without moving
-// the bee.
-bool reachable(int index) {
-  if (index == Level.currentCell || !canEnter(index)) return false;
-  const int32_t roadLeft = Level.roadLeft;
-  const std::vector<int32_t> road = Level.road;
-  sendBeeTo(cell(index).x, cell(index).y);
-  const bool found = Level.roadLeft > 0;
-  Level.roadLeft = roadLeft;
-  Level.road = road;
-  return found;
-}
-
-bool closedFlower(int i) { return cellExists(i) && cell(i).flower && !cell(i).open; }
-}  // namespace
 
 class ShippedLevels : public PlayTest {
  protected:
@@ -78,56 +50,12 @@ class ShippedLevels : public PlayTest {
     Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
   }
 
-  bool beeBusy() const {
-    if (TheBee.state == BeeHit || Level.roadLeft >= 2) return true;
-    if (Level.roadLeft == 1) {
-      const HexCell& target = cell(Level.road[1]);
-      return std::hypot(Level.beeX - target.x, Level.beeY - target.y) > 0.05f;
-    }
-    return false;
-  }
-
-  void click(int index, bool left = true) {
+  void click(int index) {
+    ASSERT_GE(index, 0) << "no way to the cell";
     pointAt(centreOf(index));
-    (left ? Mouse.leftPrevious : Mouse.rightPrevious) = ButtonHeld;
-    (left ? Mouse.leftCurrent : Mouse.rightCurrent) = ButtonUp;
+    Mouse.leftPrevious = ButtonHeld;
+    Mouse.leftCurrent = ButtonUp;
     step();
-  }
-
-  // Clicks the cell, or when it is off the screen a safe cell on the screen
-  // that brings the bee nearer to it.
-  void clickTowards(int target) {
-    if (onScreen(target)) return click(target);
-    int best = -1;
-    float bestDistance = distance(Level.currentCell, target);
-    for (int i = 0; i < Level.cellCount; ++i) {
-      if (!cellExists(i) || cell(i).content == CellBomb || !onScreen(i) || distance(i, target) >= bestDistance)
-        continue;
-      if (!reachable(i)) continue;
-      best = i;
-      bestDistance = distance(i, target);
-    }
-    ASSERT_GE(best, 0) << "no way towards cell " << target;
-    click(best);
-  }
-
-  // The nearest cell passing `wanted` that a click can reach, or -1.
-  int nearestReachable(const std::function<bool(int)>& wanted, const std::function<float(int)>& cost) {
-    int best = -1;
-    float bestCost = std::numeric_limits<float>::max();
-    for (int i = 0; i < Level.cellCount; ++i) {
-      if (!wanted(i) || cost(i) >= bestCost || !reachable(i)) continue;
-      best = i;
-      bestCost = cost(i);
-    }
-    return best;
-  }
-
-  float toNearestFlower(int index) {
-    float best = 1e9f;
-    for (int i = 0; i < Level.cellCount; ++i)
-      if (closedFlower(i)) best = std::min(best, distance(index, i));
-    return best;
   }
 
   // Frames until `done`: briefings are read and closed, flights and the bee
@@ -143,7 +71,7 @@ class ShippedLevels : public PlayTest {
         if (close.onAction) close.onAction();
         continue;
       }
-      if (cameraFlightRunning() || beeBusy()) {
+      if (cameraFlightRunning() || player::beeBusy()) {
         step();
         continue;
       }
@@ -157,6 +85,13 @@ class ShippedLevels : public PlayTest {
     for (int i = 0; i < count; ++i) step();
     return count;
   }
+
+  // Sends the bee towards the target; false when there is none.
+  bool clickTowards(int target) {
+    if (target < 0) return false;
+    click(player::towards(target));
+    return true;
+  }
 };
 
 TEST_F(ShippedLevels, TheTrainingCanBeFollowedToItsEnd) {
@@ -169,8 +104,8 @@ TEST_F(ShippedLevels, TheTrainingCanBeFollowedToItsEnd) {
   const int startingFlowers = Level.flowerCount;
 
   auto move = [&]() {
-    const bool askedToUseTools = !Level.triggers[UseToolsBriefingCell].active;
-    if (askedToUseTools && !toolsUsed && Level.binoculars > 0 && Level.currentCell == UseToolsBriefingCell) {
+    const player::Move next = player::nextTrainingMove(toolsUsed);
+    if (next.kind == player::Move::UseBinoculars) {
       Widget& eye = FindWidget("useEye");
       if (IsPlaceholder(eye) || !eye.onAction)
         useBinoculars();
@@ -179,25 +114,9 @@ TEST_F(ShippedLevels, TheTrainingCanBeFollowedToItsEnd) {
       toolsUsed = true;
       return true;
     }
-    for (const TrainingMarker& marker : MarkerList) {
-      if (!marker.visible || !Level.triggers[marker.cell].active || !reachable(marker.cell)) continue;
-      clickTowards(marker.cell);
-      return true;
-    }
-    // The hammer on a flagged cell that blocks the way.
-    for (int i = 0; Level.hammers > 0 && i < Level.cellCount; ++i) {
-      if (!cellExists(i) || !cell(i).flagged) continue;
-      bool besideOpen = false;
-      for (int direction : Directions) besideOpen |= neighbour(i, direction) >= 0 && cell(neighbour(i, direction)).open;
-      if (!besideOpen) continue;
-      if (!onScreen(i)) {
-        clickTowards(i);
-        return true;
-      }
-      click(i);
-      return cell(i).open != 0;
-    }
-    return false;
+    if (next.kind == player::Move::None) return false;
+    click(next.cell);
+    return true;
   };
   play([] { return Play.resultsShown != 0; }, move);
 
@@ -226,21 +145,7 @@ TEST_F(ShippedLevels, ALevelIsWonByCollectingEveryFlower) {
   startLevel(1);
   step();
   ASSERT_EQ(Level.flowerCount, 10);
-  auto move = [&]() {
-    int target = nearestReachable([](int i) { return closedFlower(i) && cell(i).content != CellBomb; },
-                                  [&](int i) { return distance(Level.currentCell, i); });
-    if (target < 0)
-      target = nearestReachable(
-          [](int i) { return cellExists(i) && !cell(i).open && !cell(i).flagged && cell(i).content != CellBomb; },
-          [&](int i) { return toNearestFlower(i); });
-    if (target < 0)  // walled in by bombs: one of them costs a life
-      target = nearestReachable([](int i) { return cellExists(i) && !cell(i).open && !cell(i).flagged; },
-                                [&](int i) { return toNearestFlower(i); });
-    if (target < 0) return false;
-    clickTowards(target);
-    return true;
-  };
-  play([] { return Play.resultsShown != 0; }, move);
+  play([] { return Play.resultsShown != 0; }, [&] { return clickTowards(player::nextTowardsFlowers()); });
 
   EXPECT_TRUE(Level.won);
   EXPECT_EQ(Level.flowersTaken, 10);
@@ -260,17 +165,9 @@ TEST_F(ShippedLevels, ALevelIsLostWhenTheLastLifeGoes) {
   step();
   int bombsHit = 0;
   auto move = [&]() {
-    int target = nearestReachable([](int i) { return cellExists(i) && !cell(i).open && cell(i).content == CellBomb; },
-                                  [&](int i) { return distance(Level.currentCell, i); });
-    if (target < 0) {
-      target = nearestReachable([](int i) { return cellExists(i) && !cell(i).open && !cell(i).flower; },
-                                [&](int i) { return distance(Level.currentCell, i); });
-    } else {
-      ++bombsHit;
-    }
-    if (target < 0) return false;
-    clickTowards(target);
-    return true;
+    const int target = player::nextTowardsBombs();
+    if (target >= 0 && player::closedBomb(target)) ++bombsHit;
+    return clickTowards(target);
   };
   play([] { return Play.resultsShown != 0; }, move);
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "app/engine.h"
+#include "app/options.h"
 #include "app/graphics_device.h"
 #include "d3dutil/png_image.h"
 #include "platform/time.h"
@@ -24,8 +25,10 @@ int framesAllowed = 0;
 int framesDone = 0;
 bool gateOpen = false;
 std::string screenshotPath;
+std::function<void()> renderTask;
 std::string folder;
 std::string flowName;
+int frameMilliseconds = 16;
 
 // Render thread, after every frame: take a requested screenshot, then wait
 // until the script allows the next frame.
@@ -40,6 +43,10 @@ void AfterFrame() {
   ++framesDone;
   gateChanged.notify_all();
   gateChanged.wait(hold, [] { return gateOpen || framesAllowed > framesDone; });
+  if (renderTask) {
+    renderTask();
+    renderTask = nullptr;
+  }
 }
 
 void OpenGate() {
@@ -57,15 +64,18 @@ void RunScript(const std::function<void()>& script) {
   CloseWindow();
 }
 
-void PrepareFolder(const std::string& flow, const std::string& settings) {
+void PrepareFolder(const std::string& flow, const GameSetup& setup) {
   folder = ::testing::TempDir() + "kestrin_play_" + flow + "_" + std::to_string(getpid());
-  // A first run: the settings and profiles as shipped, whatever a person
-  // playing from the build folder has saved there.
-  std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "' && cp '" +
-                     KESTRIN_SOURCE_DIR "/content/bin/default.cfg' '" + folder + "/bin/' && cp '" +
-                     KESTRIN_SOURCE_DIR "/content/data/'profile?.s '" + folder + "/data/'";
-  ASSERT_EQ(std::system(copy.c_str()), 0);
-  if (!settings.empty()) std::ofstream(folder + "/bin/default.cfg") << settings;
+  if (!setup.sameFolder) {
+    // A first run: the settings and profiles as shipped, whatever a person
+    // playing from the build folder has saved there.
+    std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "' && cp '" +
+                       KESTRIN_SOURCE_DIR "/content/bin/default.cfg' '" + folder + "/bin/' && cp '" +
+                       KESTRIN_SOURCE_DIR "/content/data/'profile?.s '" + folder + "/data/'";
+    ASSERT_EQ(std::system(copy.c_str()), 0);
+  }
+  if (!setup.settings.empty()) std::ofstream(folder + "/bin/default.cfg") << setup.settings;
+  for (const auto& [path, text] : setup.files) std::ofstream(folder + "/" + path) << text;
   std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
   ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
 }
@@ -73,17 +83,19 @@ void PrepareFolder(const std::string& flow, const std::string& settings) {
 
 const std::string& GameFolder() { return folder; }
 
-void RunGame(const std::string& flow, const std::function<void()>& script, const std::string& settings) {
+void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup) {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
   flowName = flow;
-  PrepareFolder(flow, settings);
+  PrepareFolder(flow, setup);
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(chdir(folder.c_str()), 0);
 
   framesAllowed = framesDone = 0;
   gateOpen = false;
+  frameMilliseconds = 16;
+  renderTask = nullptr;
   TestClockNow = 1000000;
   SetClockSource(TestClock);
   TestMouse = InjectedMouse{true, 400, 300, false, false};
@@ -105,7 +117,7 @@ void Frames(int count) {
   for (int i = 0; i < count; ++i) {
     std::unique_lock<std::mutex> hold(gateLock);
     if (gateOpen || QuitRequested) return;
-    TestClockNow += 16;
+    TestClockNow += frameMilliseconds;
     framesAllowed = framesDone + 1;
     gateChanged.notify_all();
     gateChanged.wait(hold, [] { return framesDone >= framesAllowed || gateOpen; });
@@ -121,18 +133,40 @@ bool FramesUntil(const std::function<bool()>& done, int limit) {
   return done();
 }
 
-void WaitMilliseconds(int milliseconds) { Frames((milliseconds + 15) / 16); }
+void SetFrameMilliseconds(int milliseconds) { frameMilliseconds = milliseconds; }
+
+int FrameMilliseconds() { return frameMilliseconds; }
+
+int FramesDrawn() {
+  std::lock_guard<std::mutex> hold(gateLock);
+  return framesDone;
+}
+
+void WaitMilliseconds(int milliseconds) { Frames((milliseconds + frameMilliseconds - 1) / frameMilliseconds); }
+
+void OnRenderThread(const std::function<void()>& task) {
+  std::lock_guard<std::mutex> hold(gateLock);
+  renderTask = task;
+}
 
 void MoveTo(float x, float y) {
-  TestMouse.x = x * 400.0f;
-  TestMouse.y = y * 400.0f;
+  TestMouse.x = x * static_cast<float>(res_width) / 2.0f;
+  TestMouse.y = y * static_cast<float>(res_height) / 1.5f;
 }
 
 void MoveToWidget(const Widget& widget) { MoveTo(widget.x + widget.width / 2, widget.y + widget.height / 2); }
 
 void LeftClick() {
+  PressLeft();
+  ReleaseLeft();
+}
+
+void PressLeft() {
   TestMouse.left = true;
   Frames(1);
+}
+
+void ReleaseLeft() {
   TestMouse.left = false;
   Frames(1);
 }
@@ -145,10 +179,11 @@ void RightClick() {
 }
 
 void ClickWidget(const std::string& name) {
-  Widget& widget = FindWidget(name);
-  ASSERT_FALSE(IsPlaceholder(widget)) << "no widget " << name;
-  MoveToWidget(widget);
-  Frames(2);
+  ASSERT_FALSE(IsPlaceholder(FindWidget(name))) << "no widget " << name;
+  // A button takes clicks only once it has faded in.
+  ASSERT_TRUE(FramesUntil([&] { return WidgetShown(name); }, 100)) << name << " does not appear";
+  MoveToWidget(FindWidget(name));
+  Frames(1);
   LeftClick();
 }
 

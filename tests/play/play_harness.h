@@ -4,25 +4,48 @@
 // the render thread draws; a script thread steps frames, moves the injected
 // mouse, types keys and reads the game's state while the render thread waits.
 #include <functional>
+#include <map>
 #include <string>
 
 #include "ui/widget_list.h"
 
 namespace play {
 
+struct GameSetup {
+  // Replaces bin\default.cfg when not empty.
+  std::string settings;
+  // Files written into the game folder before the start, by relative path
+  // ("data/profile0.s").
+  std::map<std::string, std::string> files;
+  // Starts again in the folder the flow's previous run left behind, as a
+  // player starts the program a second time.
+  bool sameFolder = false;
+};
+
 // Copies the generated game folder into a fresh folder of its own, starts the
 // game there and runs `script` on its own thread. Returns when the game has
-// shut down. `settings` replaces bin\default.cfg when not empty.
-void RunGame(const std::string& flow, const std::function<void()>& script, const std::string& settings = "");
+// shut down.
+void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup = {});
 
 // The folder the game of the current flow runs in.
 const std::string& GameFolder();
 
-// Lets the render thread draw `count` frames, 16 ms of test clock each.
+// Lets the render thread draw `count` frames; each moves the test clock on by
+// the frame length (16 ms unless set otherwise).
 void Frames(int count = 1);
+// Longer frames skip through what the game times by the clock (fades,
+// flights, the bee's flight) in fewer frames. Reset to 16 by RunGame.
+void SetFrameMilliseconds(int milliseconds);
+int FrameMilliseconds();
+// Frames drawn since the game started.
+int FramesDrawn();
 // Frames until `done` holds or `limit` frames have passed; true if it held.
 bool FramesUntil(const std::function<bool()>& done, int limit = 600);
+// Frames of the current length until `milliseconds` have passed.
 void WaitMilliseconds(int milliseconds);
+// Runs `task` on the render thread just before its next frame, for what
+// belongs to that thread (its random generator).
+void OnRenderThread(const std::function<void()>& task);
 
 // The injected pointer, in interface units (2.0 across, 1.5 down).
 void MoveTo(float x, float y);
@@ -30,6 +53,10 @@ void MoveToWidget(const Widget& widget);
 // Press and release the left (or right) button where the pointer is.
 void LeftClick();
 void RightClick();
+// The left button alone, for a script that acts between press and release.
+void PressLeft();
+void ReleaseLeft();
+// Waits until the widget has faded in, then clicks its middle.
 void ClickWidget(const std::string& name);
 // Typed characters and keys, as the window procedure receives them.
 void Type(const std::string& text);
