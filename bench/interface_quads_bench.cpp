@@ -3,16 +3,13 @@
 // per quad with two constant registers changed, on the fixed-function path one
 // strip from memory per quad.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
-#include <sys/resource.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench_device.h"
 #include "d3dutil/math.h"
-#include "d3dutil/shader_assembler.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/window.h"
 
@@ -53,8 +50,7 @@ mov oC0, r0
 Vertex At(float x, float y, float u, float v) { return Vertex{x, y, -1.125f, 0, 0, 0, 0xFFFFFFFF, u, v, 0, 0, 0, 0, 0}; }
 
 struct Scene {
-  HWND window = nullptr;
-  d3d9::Direct3D* direct3d = nullptr;
+  bench::GlWindow gl;
   d3d9::Device* device = nullptr;
   d3d9::Texture* texture = nullptr;
   d3d9::VertexBuffer* unitQuad = nullptr;
@@ -64,21 +60,8 @@ struct Scene {
   D3DXMATRIX world, view, projection;
 
   bool Open(bool shaders, std::string* why) {
-    window = CreatePlatformWindow("Kestrin bench", kWidth, kHeight, false);
-    if (!window) return *why = "no window", false;
-    direct3d = Direct3DCreate9(D3D_SDK_VERSION);
-    if (!direct3d) return *why = "no OpenGL 3.3", false;
-    D3DPRESENT_PARAMETERS pp{};
-    pp.BackBufferWidth = kWidth;
-    pp.BackBufferHeight = kHeight;
-    pp.BackBufferCount = 1;
-    pp.SwapEffect = D3DSWAPEFFECT_DISCARD;
-    pp.Windowed = 1;
-    pp.EnableAutoDepthStencil = 1;
-    pp.AutoDepthStencilFormat = D3DFMT_D24X8;
-    pp.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    if (FAILED(direct3d->CreateDevice(0, D3DDEVTYPE_HAL, window, D3DCREATE_HARDWARE_VERTEXPROCESSING, &pp, &device)))
-      return *why = "no device", false;
+    if (!gl.Open(kWidth, kHeight, why)) return false;
+    device = gl.device;
 
     D3DXMatrixIdentity(&world);
     D3DXVECTOR3 eye(0, 0, 0), at(0, 0, -1), up(0, 1, 0);
@@ -96,19 +79,8 @@ struct Scene {
     device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
     device->SetTextureStageState(0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE);
 
-    if (FAILED(device->CreateTexture(256, 256, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture)))
-      return *why = "no texture", false;
-    for (UINT level = 0; level < texture->GetLevelCount(); ++level) {
-      D3DSURFACE_DESC desc;
-      texture->GetLevelDesc(level, &desc);
-      D3DLOCKED_RECT locked;
-      texture->LockRect(level, &locked, nullptr, 0);
-      for (UINT y = 0; y < desc.Height; ++y)
-        for (UINT x = 0; x < desc.Width; ++x)
-          reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.pBits) + y * locked.Pitch)[x] =
-              ((x ^ y) & 8) ? 0xFFFFFFFF : 0x80FF8000;
-      texture->UnlockRect(level);
-    }
+    texture = bench::CreatePatternTexture(device, 256);
+    if (!texture) return *why = "no texture", false;
     device->SetTexture(0, texture);
 
     if (!shaders) {
@@ -129,14 +101,8 @@ struct Scene {
     };
     device->CreateVertexDeclaration(elements, &declaration);
     device->SetVertexDeclaration(declaration);
-    std::vector<uint32_t> code;
-    std::string errors;
-    if (FAILED(D3DXAssembleShader(kInterfaceVs, 0xFFFF, &code, &errors)) ||
-        FAILED(device->CreateVertexShader(code.data(), &vs)))
-      return *why = "vertex shader: " + errors, false;
-    if (FAILED(D3DXAssembleShader(kInterfacePs, 0xFFFF, &code, &errors)) ||
-        FAILED(device->CreatePixelShader(code.data(), &ps)))
-      return *why = "pixel shader: " + errors, false;
+    if (!(vs = bench::AssembleVertexShader(device, kInterfaceVs, why))) return false;
+    if (!(ps = bench::AssemblePixelShader(device, kInterfacePs, why))) return false;
     device->SetVertexShader(vs);
     device->SetPixelShader(ps);
     const float white[4] = {1, 1, 1, 1};
@@ -165,9 +131,7 @@ struct Scene {
     }
     for (d3d9::Unknown* object : std::initializer_list<d3d9::Unknown*>{texture, unitQuad, declaration, vs, ps})
       if (object) object->Release();
-    if (device) device->Release();
-    if (direct3d) direct3d->Release();
-    if (window) DestroyWindow(window);
+    gl.Close();
   }
 
   // The rectangle of quad i in interface units: a grid of glyph-sized cells.
@@ -210,13 +174,6 @@ struct Scene {
   }
 };
 
-double ProcessCpuSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-         double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
 void InterfaceQuads(benchmark::State& state, bool shaders) {
   Scene scene;
   std::string why;
@@ -229,10 +186,10 @@ void InterfaceQuads(benchmark::State& state, bool shaders) {
   std::vector<uint32_t> pixels;
   int w = 0, h = 0;
   scene.device->ReadBackBuffer(&pixels, &w, &h);
-  double cpuBefore = ProcessCpuSeconds();
+  double cpuBefore = bench::ProcessCpuSeconds();
   for (auto _ : state) shaders ? scene.FrameWithShaders() : scene.FrameFixedFunction();
   scene.device->ReadBackBuffer(&pixels, &w, &h);  // waits for the last frame
-  double cpuPerFrame = (ProcessCpuSeconds() - cpuBefore) / double(state.iterations());
+  double cpuPerFrame = (bench::ProcessCpuSeconds() - cpuBefore) / double(state.iterations());
   state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
   // Processor time of all threads (the rasterizer's included) per frame:
   // what a frame costs regardless of how busy the machine is.
@@ -250,11 +207,7 @@ BENCHMARK(FixedFunctionPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinT
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-  setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-  // As the game does: keep glibc from trimming the heap between draws.
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  bench::PrepareHeadless();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -1,0 +1,414 @@
+// Frame times of the whole game at 800 x 600 through the real frame loop, for
+// the main menu, the world map, a level in play with most cells open and the
+// win screen with its sparkles; the same frames drawn as one batched draw
+// call for comparison; the start-up time of the real game binary; and the
+// peak resident memory.
+//
+// Each measurement runs in a child process of its own so that every run
+// starts from a fresh process:
+//   kestrin_frames [frames]          all of it, with a summary
+//   kestrin_frames play OUT          the game on OpenGL: frame times, memory
+//   kestrin_frames record DIR        the game on the recording device: one
+//                                    frame of each scene as triangles
+//   kestrin_frames reference DIR OUT those triangles in one draw call
+//   kestrin_frames startup OUT       the real binary, started several times
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/graphics_device.h"
+#include "bench_device.h"
+#include "d3dutil/png_image.h"
+#include "game/board.h"
+#include "game_session.h"
+#include "platform/d3d9/recording/recording_device.h"
+#include "reference_scene.h"
+
+namespace {
+
+constexpr int kWidth = 800, kHeight = 600;
+constexpr int kWarmFrames = 30;
+int framesPerScene = 400;
+std::string onlyScene;  // when set, only this scene is timed
+
+struct Scene {
+  const char* id;
+  const char* title;
+};
+const Scene kScenes[] = {
+    {"menu", "main menu"},
+    {"map", "world map"},
+    {"level", "level in play"},
+    {"win", "win screen"},
+};
+
+std::string ScreensFolder() { return std::string(KESTRIN_BINARY_DIR) + "/screens/bench"; }
+
+// Safe cells opened, every other bomb flagged, the rest left closed.
+void OpenMostCells() {
+  bool flag = false;
+  for (int i = 0; i < Level.cellCount; ++i) {
+    if (!cellExists(i)) continue;
+    HexCell& cell = Level.cells[i];
+    if (cell.content != CellBomb) {
+      openCell(i);
+    } else {
+      cell.flagged = flag;
+      flag = !flag;
+    }
+  }
+}
+
+// Walks through the four scenes the way a player gets there and calls
+// `atScene` with the index of each once it has settled.
+void VisitScenes(const std::function<void(int)>& atScene) {
+  using namespace bench;
+  WaitMilliseconds(2000);
+  atScene(0);
+  if (!ClickWidget("play")) std::fprintf(stderr, "no play button\n");
+  WaitMilliseconds(5000);
+  atScene(1);
+  if (!ClickWidget("k_2")) std::fprintf(stderr, "no second island\n");
+  WaitMilliseconds(2000);
+  OnRenderThread(OpenMostCells);
+  MoveTo(1.0f, 0.7f);
+  WaitMilliseconds(500);
+  atScene(2);
+  // The debug key of a round: points, and the win screen at once.
+  PressKey(13);
+  WaitMilliseconds(6000);
+  atScene(3);
+}
+
+long StatusKilobytes(const char* key) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind(key, 0) == 0) return std::atol(line.c_str() + std::strlen(key));
+  return 0;
+}
+
+int RunPlay(const std::string& out) {
+  std::ofstream results(out);
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "play");
+  std::system(("mkdir -p '" + ScreensFolder() + "'").c_str());
+  bench::RunGame(folder, [&] {
+    VisitScenes([&](int scene) {
+      std::string shot = ScreensFolder() + "/" + kScenes[scene].id + ".png";
+      bench::OnRenderThread([&] {
+        ArgbImage image;
+        Device->ReadBackBuffer(&image.pixels, &image.width, &image.height);
+        SavePng(shot, image);
+      });
+      if (!onlyScene.empty() && onlyScene != kScenes[scene].id) return;
+      bench::TimedFrames(kWarmFrames);
+      bench::TimedRun run = bench::TimedFrames(framesPerScene);
+      results << "frames " << kScenes[scene].id << " " << run.cpuMsPerFrame;
+      for (double ms : run.frameMs) results << " " << ms;
+      results << "\n";
+    });
+  });
+  results << "memory " << StatusKilobytes("VmHWM:") << "\n";
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return results ? 0 : 1;
+}
+
+int RunRecord(const std::string& dir) {
+  // The fixed-function path: every draw then carries its own transforms.
+  d3d9::SetBackend(d3d9::Backend::Recording);
+  d3d9::TheRecordingConfig.caps.VertexShaderVersion = D3DVS_VERSION(1, 1);
+  d3d9::TheRecordingConfig.caps.PixelShaderVersion = D3DPS_VERSION(1, 1);
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "record");
+  int capture = -1;
+  bool saved = true;
+  bench::SetFrameObserver([&] {
+    d3d9::RecordingDevice* device = d3d9::LastRecordingDevice();
+    if (!device) return;
+    if (capture >= 0) {
+      bench::ReferenceScene scene = bench::FlattenDraws(device->Draws(), kWidth, kHeight);
+      saved = bench::SaveReferenceScene(dir + "/" + kScenes[capture].id + ".tri", scene) && saved;
+      capture = -1;
+    }
+    device->ClearLog();
+  });
+  bench::RunGame(folder, [&] {
+    VisitScenes([&](int scene) {
+      bench::OnRenderThread([&] { capture = scene; });
+      bench::Frames(1);
+    });
+  });
+  bench::SetFrameObserver(nullptr);
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return saved ? 0 : 1;
+}
+
+int RunReference(const std::string& dir, const std::string& out) {
+  std::ofstream results(out);
+  for (const Scene& scene : kScenes) {
+    bench::ReferenceScene triangles;
+    if (!bench::LoadReferenceScene(dir + "/" + scene.id + ".tri", &triangles)) continue;
+    std::string why;
+    std::string shot = ScreensFolder() + "/" + scene.id + "_reference.png";
+    bench::TimedRun run = bench::TimeReferenceScene(triangles, kWidth, kHeight, framesPerScene, shot, &why);
+    if (run.frameMs.empty()) std::fprintf(stderr, "reference %s: %s\n", scene.id, why.c_str());
+    results << "reference " << scene.id << " " << triangles.draws << " " << triangles.triangles.size() / 3 << " "
+            << run.cpuMsPerFrame;
+    for (double ms : run.frameMs) results << " " << ms;
+    results << "\n";
+  }
+  return results ? 0 : 1;
+}
+
+// ---- The real binary's start-up ----
+
+int64_t MonotonicNanoseconds() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+struct StartUp {
+  double toMenuMs = -1;  // process start to the first main-menu frame
+  long peakKilobytes = 0;
+};
+
+// Starts the game in `folder` with the probe loaded; the probe notes the
+// first frame of the render thread and closes the game.
+StartUp StartGameOnce(const std::string& folder, const std::string& cacheFolder) {
+  StartUp result;
+  const std::string note = folder + "/startup_probe.txt";
+  unlink(note.c_str());
+  const int64_t before = MonotonicNanoseconds();
+  pid_t child = fork();
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, 1);
+    dup2(quiet, 2);
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("LD_PRELOAD", KESTRIN_STARTUP_PROBE, 1);
+    if (cacheFolder.empty()) {
+      setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+    } else {
+      unsetenv("MESA_SHADER_CACHE_DISABLE");
+      setenv("MESA_SHADER_CACHE_DIR", cacheFolder.c_str(), 1);
+    }
+    execl("./kestrin", "kestrin", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (child < 0) return result;
+  rusage usage{};
+  int status = 0;
+  for (int waited = 0;; ++waited) {
+    pid_t done = wait4(child, &status, WNOHANG, &usage);
+    if (done == child) break;
+    if (waited > 1200) {  // a minute: the game did not close
+      kill(child, SIGKILL);
+      wait4(child, &status, 0, &usage);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  result.peakKilobytes = usage.ru_maxrss;
+  std::ifstream in(note);
+  int64_t shown = 0;
+  if (in >> shown && shown > before) result.toMenuMs = double(shown - before) / 1e6;
+  return result;
+}
+
+int RunStartup(const std::string& out, int runs) {
+  std::ofstream results(out);
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "startup");
+  std::string cache = folder + "/.shader_cache";
+  // Cold: no shader cache, as on the first start. Warm: Mesa's cache filled
+  // by an earlier start, as on every later one.
+  for (int i = 0; i < runs; ++i) {
+    StartUp s = StartGameOnce(folder, "");
+    results << "startup cold " << s.toMenuMs << " " << s.peakKilobytes << "\n";
+  }
+  StartGameOnce(folder, cache);
+  for (int i = 0; i < runs; ++i) {
+    StartUp s = StartGameOnce(folder, cache);
+    results << "startup warm " << s.toMenuMs << " " << s.peakKilobytes << "\n";
+  }
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return results ? 0 : 1;
+}
+
+// ---- Summary ----
+
+struct Figures {
+  double median = 0, p95 = 0, mean = 0;
+};
+
+Figures Summarise(std::vector<double> values) {
+  Figures f;
+  if (values.empty()) return f;
+  std::sort(values.begin(), values.end());
+  f.median = values[values.size() / 2];
+  f.p95 = values[std::min(values.size() - 1, size_t(double(values.size()) * 0.95))];
+  for (double v : values) f.mean += v;
+  f.mean /= double(values.size());
+  return f;
+}
+
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string one, five, fifteen;
+  in >> one >> five >> fifteen;
+  return one + " " + five + " " + fifteen;
+}
+
+int Child(const std::vector<std::string>& args) {
+  pid_t child = fork();
+  if (child == 0) {
+    std::vector<char*> argv;
+    std::string self = "/proc/self/exe";
+    argv.push_back(self.data());
+    std::vector<std::string> copies = args;
+    copies.push_back(std::to_string(framesPerScene));
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(self.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+std::vector<std::vector<std::string>> ReadLines(const std::string& path) {
+  std::vector<std::vector<std::string>> lines;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::vector<std::string> fields;
+    std::string w;
+    while (words >> w) fields.push_back(w);
+    if (!fields.empty()) lines.push_back(fields);
+  }
+  return lines;
+}
+
+std::vector<double> Numbers(const std::vector<std::string>& fields, size_t from) {
+  std::vector<double> numbers;
+  for (size_t i = from; i < fields.size(); ++i) numbers.push_back(std::atof(fields[i].c_str()));
+  return numbers;
+}
+
+int RunAll() {
+  char pattern[] = "/tmp/kestrin_frames_XXXXXX";
+  if (!mkdtemp(pattern)) return 1;
+  const std::string dir = pattern;
+  std::system(("mkdir -p '" + ScreensFolder() + "'").c_str());
+  std::printf("Kestrin frame benchmark: %d x %d, %d frames per scene after %d to warm up\n", kWidth, kHeight,
+              framesPerScene, kWarmFrames);
+  std::printf("load average before: %s\n", LoadAverage().c_str());
+  std::fflush(stdout);
+  int failures = 0;
+  failures += Child({"play", dir + "/play.txt"}) != 0;
+  std::string loadAfterPlay = LoadAverage();
+  failures += Child({"record", dir}) != 0;
+  failures += Child({"reference", dir, dir + "/reference.txt"}) != 0;
+  failures += Child({"startup", dir + "/startup.txt"}) != 0;
+
+  std::map<std::string, std::vector<std::string>> played, reference;
+  long peak = 0;
+  for (auto& fields : ReadLines(dir + "/play.txt")) {
+    if (fields[0] == "frames" && fields.size() > 3) played[fields[1]] = fields;
+    if (fields[0] == "memory" && fields.size() > 1) peak = std::atol(fields[1].c_str());
+  }
+  for (auto& fields : ReadLines(dir + "/reference.txt"))
+    if (fields[0] == "reference" && fields.size() > 5) reference[fields[1]] = fields;
+
+  std::printf("load average after the game's frames: %s\n\n", loadAfterPlay.c_str());
+  std::printf("%-14s %9s %9s %6s %9s | %5s %9s | %9s %9s %6s | %10s %9s\n", "scene", "median ms", "p95 ms", "fps",
+              "cpu ms", "draws", "triangles", "ref med", "ref cpu", "ref fps", "ratio wall", "ratio cpu");
+  for (const Scene& scene : kScenes) {
+    if (!played.count(scene.id)) {
+      std::printf("%-14s not measured\n", scene.title);
+      continue;
+    }
+    const auto& p = played[scene.id];
+    Figures ours = Summarise(Numbers(p, 3));
+    double cpu = std::atof(p[2].c_str());
+    std::printf("%-14s %9.2f %9.2f %6.0f %9.2f |", scene.title, ours.median, ours.p95, 1000.0 / ours.mean, cpu);
+    if (reference.count(scene.id)) {
+      const auto& r = reference[scene.id];
+      Figures ref = Summarise(Numbers(r, 5));
+      double refCpu = std::atof(r[4].c_str());
+      std::printf(" %5s %9s | %9.2f %9.2f %6.0f | %10.2f %9.2f\n", r[2].c_str(), r[3].c_str(), ref.median, refCpu,
+                  1000.0 / ref.mean, ours.median / ref.median, cpu / refCpu);
+    } else {
+      std::printf(" no reference\n");
+    }
+  }
+  std::printf("\nfps = frames / total time; cpu = processor time per frame, all threads (rasterizer's too);\n"
+              "draws and triangles of one frame; ratio = ours / the reference's (one draw call, same triangles)\n");
+  std::printf("peak resident memory in play (VmHWM): %.1f MB\n\n", double(peak) / 1024.0);
+
+  std::map<std::string, std::vector<double>> startTimes;
+  std::map<std::string, long> startPeaks;
+  for (auto& fields : ReadLines(dir + "/startup.txt")) {
+    if (fields[0] != "startup" || fields.size() < 4) continue;
+    startTimes[fields[1]].push_back(std::atof(fields[2].c_str()));
+    startPeaks[fields[1]] = std::max(startPeaks[fields[1]], std::atol(fields[3].c_str()));
+  }
+  for (const char* kind : {"cold", "warm"}) {
+    Figures f = Summarise(startTimes[kind]);
+    std::printf("start-up to the first main-menu frame, shader cache %s: median %.0f ms over %zu runs (",
+                std::strcmp(kind, "cold") == 0 ? "off " : "warm", f.median, startTimes[kind].size());
+    for (double t : startTimes[kind]) std::printf(" %.0f", t);
+    std::printf(" ), peak memory %.1f MB\n", double(startPeaks[kind]) / 1024.0);
+  }
+  std::printf("load average after: %s\n", LoadAverage().c_str());
+  std::printf("screenshots: %s\n", ScreensFolder().c_str());
+  std::system(("rm -rf '" + dir + "'").c_str());
+  return failures ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bench::PrepareHeadless();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  auto framesFrom = [&](size_t index) {
+    if (args.size() > index && std::atoi(args[index].c_str()) > 0) framesPerScene = std::atoi(args[index].c_str());
+  };
+  if (args.empty() || std::isdigit(static_cast<unsigned char>(args[0][0]))) {
+    framesFrom(0);
+    return RunAll();
+  }
+  if (args[0] == "play" && args.size() >= 2) {
+    framesFrom(2);
+    if (args.size() > 3) onlyScene = args[3];
+    return RunPlay(args[1]);
+  }
+  if (args[0] == "record" && args.size() >= 2) return RunRecord(args[1]);
+  if (args[0] == "reference" && args.size() >= 3) {
+    framesFrom(3);
+    return RunReference(args[1], args[2]);
+  }
+  if (args[0] == "startup" && args.size() >= 2) return RunStartup(args[1], 5);
+  std::fprintf(stderr, "usage: kestrin_frames [frames] | play OUT | record DIR | reference DIR OUT | startup OUT\n");
+  return 2;
+}
