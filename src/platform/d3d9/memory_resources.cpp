@@ -3,12 +3,18 @@
 namespace d3d9 {
 
 MemoryVertexBuffer::MemoryVertexBuffer(UINT length, DWORD usage, DWORD fvf)
-    : bytes_(length, 0), usage_(usage), fvf_(fvf) {}
+    : bytes_(length, 0), length_(length), usage_(usage), fvf_(fvf) {}
 
-HRESULT MemoryVertexBuffer::Lock(UINT offset, UINT size, void** data, DWORD /*flags*/) {
+HRESULT MemoryVertexBuffer::Lock(UINT offset, UINT size, void** data, DWORD flags) {
   if (!data || locked_) return D3DERR_INVALIDCALL;
   if (offset == 0 && size == 0) size = Length();
   if (offset > Length() || size > Length() - offset) return D3DERR_INVALIDCALL;
+  if (released_) {
+    bytes_.assign(length_, 0);
+    released_ = false;
+    // Discarded contents need not come back.
+    if (!(flags & D3DLOCK_DISCARD)) RestoreBytes(bytes_.data());
+  }
   locked_ = true;
   lockOffset_ = offset;
   lockSize_ = size;
@@ -21,6 +27,12 @@ HRESULT MemoryVertexBuffer::Unlock() {
   locked_ = false;
   Unlocked(lockOffset_, lockSize_);
   return D3D_OK;
+}
+
+void MemoryVertexBuffer::ReleaseBytes() {
+  if (locked_) return;
+  std::vector<uint8_t>().swap(bytes_);
+  released_ = true;
 }
 
 UINT MemoryTexture::FullChainLength(UINT width, UINT height) {
@@ -52,7 +64,7 @@ HRESULT MemoryTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) const {
   return D3D_OK;
 }
 
-HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD /*flags*/) {
+HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) {
   if (!locked || level >= levels_.size() || levels_[level].locked) return D3DERR_INVALIDCALL;
   Level& l = levels_[level];
   size_t offset = 0;
@@ -61,6 +73,11 @@ HRESULT MemoryTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* 
         UINT(rect->right) > l.width || UINT(rect->bottom) > l.height)
       return D3DERR_INVALIDCALL;
     offset = (size_t(rect->top) * l.width + rect->left) * BytesPerTexel(format_);
+  }
+  if (l.released) {
+    l.bytes.assign(size_t(l.width) * l.height * BytesPerTexel(format_), 0);
+    l.released = false;
+    if (!(flags & D3DLOCK_DISCARD)) RestoreLevel(level, l.bytes.data());
   }
   l.locked = true;
   locked->Pitch = static_cast<INT>(LevelPitch(level));
@@ -73,6 +90,13 @@ HRESULT MemoryTexture::UnlockRect(UINT level) {
   levels_[level].locked = false;
   LevelUnlocked(level);
   return D3D_OK;
+}
+
+void MemoryTexture::ReleaseLevelBytes(UINT level) {
+  Level& l = levels_[level];
+  if (l.locked) return;
+  std::vector<uint8_t>().swap(l.bytes);
+  l.released = true;
 }
 
 HRESULT ValidateTextureRequest(UINT width, UINT height, D3DFORMAT format) {

@@ -1,6 +1,7 @@
 #pragma once
 // Resources whose contents live in memory: what the recording backend keeps
-// and what the OpenGL backend uploads from.
+// and what the OpenGL backend uploads from. A backend that keeps the contents
+// itself may let the memory go after an upload; a later lock brings it back.
 #include <vector>
 
 #include "platform/d3d9/d3d9.h"
@@ -12,16 +13,22 @@ class MemoryVertexBuffer : public VertexBuffer {
   MemoryVertexBuffer(UINT length, DWORD usage, DWORD fvf);
   HRESULT Lock(UINT offset, UINT size, void** data, DWORD flags) override;
   HRESULT Unlock() override;
-  UINT Length() const override { return static_cast<UINT>(bytes_.size()); }
+  UINT Length() const override { return length_; }
+  // Null once released.
   const uint8_t* Data() const { return bytes_.data(); }
   DWORD Usage() const { return usage_; }
   DWORD Fvf() const { return fvf_; }
 
  protected:
   virtual void Unlocked(UINT /*offset*/, UINT /*size*/) {}
+  // Frees the memory copy; the next lock restores it with RestoreBytes.
+  void ReleaseBytes();
+  virtual void RestoreBytes(uint8_t* /*bytes*/) {}
 
  private:
   std::vector<uint8_t> bytes_;
+  UINT length_;
+  bool released_ = false;
   DWORD usage_, fvf_;
   bool locked_ = false;
   UINT lockOffset_ = 0, lockSize_ = 0;
@@ -39,6 +46,7 @@ class MemoryTexture : public Texture {
   D3DFORMAT Format() const { return format_; }
   UINT LevelWidth(UINT level) const { return levels_[level].width; }
   UINT LevelHeight(UINT level) const { return levels_[level].height; }
+  // Null once the level is released.
   const uint8_t* LevelData(UINT level) const { return levels_[level].bytes.data(); }
   UINT LevelPitch(UINT level) const { return levels_[level].width * BytesPerTexel(format_); }
 
@@ -46,12 +54,16 @@ class MemoryTexture : public Texture {
 
  protected:
   virtual void LevelUnlocked(UINT /*level*/) {}
+  // Frees a level's memory copy; the next lock restores it with RestoreLevel.
+  void ReleaseLevelBytes(UINT level);
+  virtual void RestoreLevel(UINT /*level*/, uint8_t* /*bytes*/) {}
 
  private:
   struct Level {
     UINT width, height;
     std::vector<uint8_t> bytes;
     bool locked = false;
+    bool released = false;
   };
   std::vector<Level> levels_;
   DWORD usage_;

@@ -1,5 +1,6 @@
 #include "platform/d3d9/gl/gl_device.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -141,6 +142,29 @@ void UploadChanged(const std::vector<int>& registers, const std::vector<GLint>& 
   }
 }
 
+// A colour texture stored in Mesa as BGRA, the layout of the window's own
+// buffer, so that presenting it is a copy.
+GLuint CreateColourTexture(int width, int height) {
+  GLuint texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  return texture;
+}
+
+// A Direct3D dsy is taken with y growing down the image; GL's dFdy follows
+// the window's y, which grows downwards too once the origin is the top.
+std::string WithTopOriginDerivatives(std::string source) {
+  const std::string negated = "-dFdy(";
+  for (size_t at = source.find(negated); at != std::string::npos; at = source.find(negated, at))
+    source.erase(at, 1);
+  return source;
+}
+
 }  // namespace
 
 SDL_GLContext CreateGlContext(SDL_Window* window) {
@@ -199,8 +223,9 @@ GlDevice::~GlDevice() {
     glDeleteFramebuffers(1, &frameBuffer_);
     glDeleteFramebuffers(1, &resolveFrameBuffer_);
     glDeleteRenderbuffers(1, &colourBuffer_);
+    glDeleteTextures(1, &colourTexture_);
     glDeleteRenderbuffers(1, &depthBuffer_);
-    glDeleteRenderbuffers(1, &resolveColour_);
+    glDeleteTextures(1, &resolveColour_);
     SDL_GL_MakeCurrent(window_, nullptr);
   }
   SDL_GL_DeleteContext(context_->context);
@@ -220,12 +245,21 @@ bool GlDevice::CreateBackBuffer() {
     if (samples_) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, format, width_, height_);
     else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
   };
+  // Direct3D's top row first: the window's buffer has the same orientation
+  // in Mesa, so presenting needs no flip.
+  topRowFirst_ = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+  if (topRowFirst_) glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
   glGenFramebuffers(1, &frameBuffer_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  glGenRenderbuffers(1, &colourBuffer_);
-  glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
-  storage(GL_RGBA8);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+  if (samples_) {
+    glGenRenderbuffers(1, &colourBuffer_);
+    glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
+    storage(GL_RGBA8);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
+  } else {
+    colourTexture_ = CreateColourTexture(width_, height_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colourTexture_, 0);
+  }
   if (parameters_.EnableAutoDepthStencil) {
     glGenRenderbuffers(1, &depthBuffer_);
     glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
@@ -236,10 +270,8 @@ bool GlDevice::CreateBackBuffer() {
   if (samples_) {
     glGenFramebuffers(1, &resolveFrameBuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer_);
-    glGenRenderbuffers(1, &resolveColour_);
-    glBindRenderbuffer(GL_RENDERBUFFER, resolveColour_);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width_, height_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, resolveColour_);
+    resolveColour_ = CreateColourTexture(width_, height_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolveColour_, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
     glEnable(GL_MULTISAMPLE);
   }
@@ -396,6 +428,7 @@ HRESULT GlDevice::CreatePixelShader(const DWORD* function, PixelShader** shader)
     std::fprintf(stderr, "Kestrin: pixel shader not translated: %s\n", translated.error.c_str());
     return D3DERR_INVALIDCALL;
   }
+  if (topRowFirst_) translated.source = WithTopOriginDerivatives(std::move(translated.source));
   auto* created = new GlPixelShader(context_, std::move(parsed.tokens), std::move(translated), nextShaderSerial++);
   if (!created->ShaderFor(0)) {
     created->Release();
@@ -785,7 +818,7 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
     for (DWORD i = 0; i < rectCount; ++i) {
       const D3DRECT& r = rects[i];
       if (r.x2 <= r.x1 || r.y2 <= r.y1) continue;
-      glScissor(r.x1, height_ - r.y2, r.x2 - r.x1, r.y2 - r.y1);
+      glScissor(r.x1, topRowFirst_ ? r.y1 : height_ - r.y2, r.x2 - r.x1, r.y2 - r.y1);
       glClear(mask);
     }
     glDisable(GL_SCISSOR_TEST);
@@ -825,7 +858,10 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   bool sameSize = windowWidth == width_ && windowHeight == height_;
-  glBlitFramebuffer(0, 0, width_, height_, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
+  // GL counts the window's rows from the bottom: an image kept top row first
+  // is copied upside down, which in Mesa's own terms is no flip at all.
+  int top = topRowFirst_ ? height_ : 0, bottom = topRowFirst_ ? 0 : height_;
+  glBlitFramebuffer(0, top, width_, bottom, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
                     sameSize ? GL_NEAREST : GL_LINEAR);
   SDL_GL_SwapWindow(window_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
@@ -845,13 +881,14 @@ HRESULT GlDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* h
   if (!argb || !width || !height) return D3DERR_INVALIDCALL;
   ResolveForReading();
   glFinish();
-  std::vector<uint32_t> rows(size_t(width_) * height_);
-  glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
+  argb->resize(size_t(width_) * height_);
+  glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb->data());
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  // GL's first row is the bottom one.
-  argb->resize(rows.size());
-  for (int y = 0; y < height_; ++y)
-    std::memcpy(argb->data() + size_t(y) * width_, rows.data() + size_t(height_ - 1 - y) * width_, width_ * 4u);
+  // Without clip control GL's first row is the bottom one.
+  if (!topRowFirst_)
+    for (int y = 0; y < height_ / 2; ++y)
+      std::swap_ranges(argb->begin() + ptrdiff_t(y) * width_, argb->begin() + ptrdiff_t(y + 1) * width_,
+                       argb->begin() + ptrdiff_t(height_ - 1 - y) * width_);
   *width = width_;
   *height = height_;
   return D3D_OK;

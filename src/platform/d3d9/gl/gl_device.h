@@ -1,7 +1,9 @@
 #pragma once
 // IDirect3DDevice9 over OpenGL 3.3 core. Draws into a framebuffer object of
 // the back buffer's size (multisampled on request) that Present copies to the
-// window. State reaches GL only when it changes; programs are linked once per
+// window. Where GL has clip control, the image is kept with its top row first,
+// as Direct3D keeps it, which lets Mesa present it with a plain copy instead
+// of a drawing pass. State reaches GL only when it changes; programs are linked once per
 // combination of vertex part, pixel part and alpha test, and only the
 // constant registers written since a program last drew are uploaded to it.
 #include <memory>
@@ -100,8 +102,9 @@ class GlDevice : public Device {
   bool ready_ = false;
   int width_ = 0, height_ = 0, samples_ = 0;
 
-  GLuint frameBuffer_ = 0, colourBuffer_ = 0, depthBuffer_ = 0;
+  GLuint frameBuffer_ = 0, colourBuffer_ = 0, colourTexture_ = 0, depthBuffer_ = 0;
   GLuint resolveFrameBuffer_ = 0, resolveColour_ = 0;
+  bool topRowFirst_ = false;
   GLuint vertexArray_ = 0, streamBuffer_ = 0;
   size_t streamCapacity_ = 0, streamPosition_ = 0;
   GLuint samplers_[kMaxSamplers] = {};

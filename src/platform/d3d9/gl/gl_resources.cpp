@@ -33,9 +33,19 @@ GlVertexBuffer::~GlVertexBuffer() {
 }
 
 void GlVertexBuffer::Unlocked(UINT offset, UINT size) {
-  if (!context_->Current() || size == 0) return;
+  if (!context_->Current()) return;
+  if (size) {
+    glBindBuffer(GL_ARRAY_BUFFER, name_);
+    glBufferSubData(GL_ARRAY_BUFFER, offset, size, Data() + offset);
+  }
+  // Models are written once; a second copy of every one would only cost memory.
+  if (!(Usage() & D3DUSAGE_DYNAMIC)) ReleaseBytes();
+}
+
+void GlVertexBuffer::RestoreBytes(uint8_t* bytes) {
+  if (!context_->Current()) return;
   glBindBuffer(GL_ARRAY_BUFFER, name_);
-  glBufferSubData(GL_ARRAY_BUFFER, offset, size, Data() + offset);
+  glGetBufferSubData(GL_ARRAY_BUFFER, 0, Length(), bytes);
 }
 
 namespace {
@@ -84,6 +94,16 @@ void GlTexture::LevelUnlocked(UINT level) {
   glBindTexture(GL_TEXTURE_2D, name_);
   glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
                   LevelData(level));
+  glBindTexture(GL_TEXTURE_2D, 0);
+  ReleaseLevelBytes(level);
+}
+
+void GlTexture::RestoreLevel(UINT level, uint8_t* bytes) {
+  if (!context_->Current()) return;
+  GlFormat f = GlFormatOf(Format());
+  glActiveTexture(kUploadUnit);
+  glBindTexture(GL_TEXTURE_2D, name_);
+  glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(level), f.format, f.type, bytes);
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 

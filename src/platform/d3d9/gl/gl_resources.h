@@ -1,6 +1,7 @@
 #pragma once
-// Direct3D resources backed by OpenGL objects. Each keeps its contents in
-// memory too (locks read and write there) and uploads on unlock.
+// Direct3D resources backed by OpenGL objects. Locks write to a copy in
+// memory, uploaded on unlock; after that GL holds the only copy (dynamic
+// vertex buffers keep theirs), and a later lock reads it back.
 #include <epoxy/gl.h>
 #include <SDL.h>
 
@@ -32,6 +33,7 @@ class GlVertexBuffer : public MemoryVertexBuffer {
 
  protected:
   void Unlocked(UINT offset, UINT size) override;
+  void RestoreBytes(uint8_t* bytes) override;
 
  private:
   ContextLink context_;
@@ -46,6 +48,7 @@ class GlTexture : public MemoryTexture {
 
  protected:
   void LevelUnlocked(UINT level) override;
+  void RestoreLevel(UINT level, uint8_t* bytes) override;
 
  private:
   ContextLink context_;
