@@ -1,5 +1,8 @@
 #include "game/draw_game.h"
 
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -48,13 +51,48 @@ void drawSky() {
   Play.skyAngle += 0.01f;
 }
 
+// The box around every node of a model, each placed by its matrix.
+void growBox(const MeshNode& node, D3DXVECTOR3& low, D3DXVECTOR3& high) {
+  if (node.vertexCount > 0) {
+    for (int i = 0; i < 8; ++i) {
+      const D3DXVECTOR3 corner(i & 1 ? node.boundsMax.x : node.boundsMin.x, i & 2 ? node.boundsMax.y : node.boundsMin.y,
+                               i & 4 ? node.boundsMax.z : node.boundsMin.z);
+      D3DXVECTOR3 placed;
+      D3DXVec3TransformCoord(&placed, &corner, &node.matrix);
+      low = D3DXVECTOR3(std::min(low.x, placed.x), std::min(low.y, placed.y), std::min(low.z, placed.z));
+      high = D3DXVECTOR3(std::max(high.x, placed.x), std::max(high.y, placed.y), std::max(high.z, placed.z));
+    }
+  }
+  for (const auto& child : node.children) growBox(*child, low, high);
+}
+
+// Scenery wholly outside the view would be clipped away whole: leaving it
+// out changes no pixel and spares the rasterizer all its vertices.
+bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
+  if (!mesh.root) return true;
+  D3DXVECTOR3 low(FLT_MAX, FLT_MAX, FLT_MAX), high(-FLT_MAX, -FLT_MAX, -FLT_MAX);
+  growBox(*mesh.root, low, high);
+  if (low.x > high.x) return true;
+  const D3DXVECTOR3 centre = (low + high) * 0.5f, extent = high - low;
+  D3DXMATRIX scaling, turning, moving;
+  D3DXMatrixScaling(&scaling, object.scale, object.scale, object.scale);
+  D3DXMatrixRotationY(&turning, object.yaw * 0.017453292f);
+  D3DXMatrixTranslation(&moving, object.position[0], object.position[1], object.position[2]);
+  const D3DXMATRIX placing = scaling * turning * moving;
+  D3DXVECTOR3 placed;
+  D3DXVec3TransformCoord(&placed, &centre, &placing);
+  return SphereVisible(placed, 0.5f * D3DXVec3Length(&extent) * std::fabs(object.scale));
+}
+
 void drawScenery() {
   Materials.bindMaterial("diffuse");
   for (const SceneObject& object : SceneObjectList) {
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
+    const Mesh mesh = Meshes.find(object.meshName);
+    if (!sceneryInView(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
-    Meshes.find(object.meshName).drawTransformed(at, 0, object.yaw, 0, object.scale);
+    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale);
   }
 }
 
