@@ -46,7 +46,7 @@ std::string WithValues(const std::string& text, const std::map<std::string, std:
 constexpr float SettledDistance = 0.75f;
 
 // Flights and the bee's tumble are timed by the clock: long frames skip them.
-constexpr int WaitingFrameMilliseconds = 200;
+constexpr int WaitingFrameMilliseconds = 400;
 
 void WaitingFrame() {
   const int usual = FrameMilliseconds();

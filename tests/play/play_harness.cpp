@@ -11,8 +11,8 @@
 #include <thread>
 
 #include "app/engine.h"
-#include "app/options.h"
 #include "app/graphics_device.h"
+#include "app/options.h"
 #include "d3dutil/png_image.h"
 #include "platform/time.h"
 #include "platform/window.h"
@@ -136,11 +136,6 @@ bool FramesUntil(const std::function<bool()>& done, int limit) {
 void SetFrameMilliseconds(int milliseconds) { frameMilliseconds = milliseconds; }
 
 int FrameMilliseconds() { return frameMilliseconds; }
-
-int FramesDrawn() {
-  std::lock_guard<std::mutex> hold(gateLock);
-  return framesDone;
-}
 
 void WaitMilliseconds(int milliseconds) { Frames((milliseconds + frameMilliseconds - 1) / frameMilliseconds); }
 

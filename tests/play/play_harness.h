@@ -37,8 +37,6 @@ void Frames(int count = 1);
 // flights, the bee's flight) in fewer frames. Reset to 16 by RunGame.
 void SetFrameMilliseconds(int milliseconds);
 int FrameMilliseconds();
-// Frames drawn since the game started.
-int FramesDrawn();
 // Frames until `done` holds or `limit` frames have passed; true if it held.
 bool FramesUntil(const std::function<bool()>& done, int limit = 600);
 // Frames of the current length until `milliseconds` have passed.

@@ -6,6 +6,7 @@
 // share these choices.
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <limits>
 #include <vector>
@@ -108,19 +109,49 @@ inline float toNearestFlower(int index) {
   return best;
 }
 
+// The cells from the bee's cell to `target` through cells that are safe to
+// enter (no bomb, no flag, no closed flower but the target), the bee's cell
+// first; empty when there is no such way.
+inline std::vector<int> safeWay(int target) {
+  if (!cellExists(Level.currentCell) || !cellExists(target)) return {};
+  std::vector<int> previous(Level.cellCount, -2);
+  std::deque<int> queue{Level.currentCell};
+  previous[Level.currentCell] = -1;
+  while (!queue.empty() && previous[target] == -2) {
+    const int from = queue.front();
+    queue.pop_front();
+    for (int direction : Directions) {
+      const int next = neighbour(from, direction);
+      if (next < 0 || previous[next] != -2) continue;
+      const bool blocked = cell(next).content == CellBomb || cell(next).flagged || closedFlower(next);
+      if (blocked && next != target) continue;
+      previous[next] = from;
+      queue.push_back(next);
+    }
+  }
+  std::vector<int> way;
+  if (previous[target] == -2) return way;
+  for (int at = target; at >= 0; at = previous[at]) way.insert(way.begin(), at);
+  return way;
+}
+
 // The cell to click for `target`: the target itself when it is on the
-// screen and a click reaches it, otherwise a safe cell without a flower on
-// the screen that a click reaches and that brings the bee nearer to it; -1
-// when there is none.
+// screen and a click reaches it, otherwise the farthest cell of a safe way
+// there that is on the screen and that a click reaches. Without a safe way
+// (a flag in the way, the target a hole yet), a safe cell on the screen that
+// brings the bee nearer. -1 when there is none.
 inline int towards(int target) {
   if (onScreen(target) && reachable(target)) return target;
+  const std::vector<int> way = safeWay(target);
+  for (auto at = way.rbegin(); at != way.rend(); ++at)
+    if (*at != Level.currentCell && onScreen(*at) && reachable(*at)) return *at;
+  if (!way.empty()) return -1;
   int best = -1;
   float bestDistance = distance(Level.currentCell, target);
   for (int i = 0; i < Level.cellCount; ++i) {
     if (!cellExists(i) || cell(i).content == CellBomb || closedFlower(i) || !onScreen(i) ||
-        distance(i, target) >= bestDistance)
+        distance(i, target) >= bestDistance || !reachable(i))
       continue;
-    if (!reachable(i)) continue;
     best = i;
     bestDistance = distance(i, target);
   }
