@@ -29,11 +29,18 @@ int Wrap(int i, int n, bool mirror) {
   return m < n ? m : period - 1 - m;
 }
 
+// lround for the non-negative values a blend of two channels gives, without
+// the library call: loading resamples every texel of every mip level.
+uint32_t RoundChannel(float value) {
+  uint32_t whole = uint32_t(value);
+  return value - float(whole) >= 0.5f ? whole + 1 : whole;
+}
+
 uint32_t Lerp(uint32_t a, uint32_t b, float t) {
   uint32_t out = 0;
   for (int shift = 0; shift < 32; shift += 8) {
     float ca = float((a >> shift) & 255), cb = float((b >> shift) & 255);
-    out |= uint32_t(std::lround(ca + (cb - ca) * t)) << shift;
+    out |= RoundChannel(ca + (cb - ca) * t) << shift;
   }
   return out;
 }
