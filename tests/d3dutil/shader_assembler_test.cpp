@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -516,13 +517,21 @@ TEST(ShaderAssemblerErrors, TooManyFaultsAreSummarised) {
 // ---------------------------------------------------------------------------
 // Files.
 
+// Each test works in a folder of its own: CTest runs them side by side.
 class ShaderFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_ + "/shdr");
+    previous_ = std::filesystem::current_path();
+    home_ = std::filesystem::path(::testing::TempDir()) / ("kestrin_shasm_" + std::to_string(getpid()));
+    std::filesystem::remove_all(home_);
+    std::filesystem::create_directories(home_ / folder_ / "shdr");
+    std::filesystem::current_path(home_);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void TearDown() override {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(home_);
+  }
+  std::filesystem::path previous_, home_;
   void Write(const std::string& name, const std::string& text) {
     std::ofstream(folder_ + "/shdr/" + name, std::ios::binary) << text;
   }
