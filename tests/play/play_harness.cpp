@@ -79,6 +79,15 @@ void PrepareFolder(const std::string& flow, const GameSetup& setup) {
   std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
   ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
 }
+// The game folder goes when the test program ends, unless a test failed.
+class FolderCleanup : public ::testing::Environment {
+ public:
+  void TearDown() override {
+    if (folder.empty() || ::testing::UnitTest::GetInstance()->Failed()) return;
+    EXPECT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0);
+  }
+};
+::testing::Environment* const Cleanup = ::testing::AddGlobalTestEnvironment(new FolderCleanup);
 }  // namespace
 
 const std::string& GameFolder() { return folder; }
