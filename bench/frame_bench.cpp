@@ -277,9 +277,18 @@ std::string LoadAverage() {
   return one + " " + five + " " + fifteen;
 }
 
+// The game's own output (layout traces, the sound system's complaints) goes
+// to a log beside the screenshots, so the summary stays readable.
+std::string ChildLog() { return std::string(KESTRIN_BINARY_DIR) + "/screens/bench/children.log"; }
+
 int Child(const std::vector<std::string>& args) {
   pid_t child = fork();
   if (child == 0) {
+    int log = open(ChildLog().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (log >= 0) {
+      dup2(log, 1);
+      dup2(log, 2);
+    }
     std::vector<char*> argv;
     std::string self = "/proc/self/exe";
     argv.push_back(self.data());
@@ -320,6 +329,7 @@ int RunAll() {
   if (!mkdtemp(pattern)) return 1;
   const std::string dir = pattern;
   std::system(("mkdir -p '" + ScreensFolder() + "'").c_str());
+  unlink(ChildLog().c_str());
   std::printf("Kestrin frame benchmark: %d x %d, %d frames per scene after %d to warm up\n", kWidth, kHeight,
               framesPerScene, kWarmFrames);
   std::printf("load average before: %s\n", LoadAverage().c_str());
@@ -381,7 +391,7 @@ int RunAll() {
     std::printf(" ), peak memory %.1f MB\n", double(startPeaks[kind]) / 1024.0);
   }
   std::printf("load average after: %s\n", LoadAverage().c_str());
-  std::printf("screenshots: %s\n", ScreensFolder().c_str());
+  std::printf("screenshots and the game's output: %s\n", ScreensFolder().c_str());
   std::system(("rm -rf '" + dir + "'").c_str());
   return failures ? 1 : 0;
 }
