@@ -168,7 +168,7 @@ int RunReference(const std::string& dir, const std::string& out) {
     bench::TimedRun run = bench::TimeReferenceScene(triangles, kWidth, kHeight, framesPerScene, shot, &why);
     if (run.frameMs.empty()) std::fprintf(stderr, "reference %s: %s\n", scene.id, why.c_str());
     results << "reference " << scene.id << " " << triangles.draws << " " << triangles.triangles.size() / 3 << " "
-            << run.cpuMsPerFrame;
+            << triangles.textureSize << " " << run.cpuMsPerFrame;
     for (double ms : run.frameMs) results << " " << ms;
     results << "\n";
   }
@@ -324,57 +324,89 @@ std::vector<double> Numbers(const std::vector<std::string>& fields, size_t from)
   return numbers;
 }
 
+// One scene's figures from one run.
+struct SceneRun {
+  Figures frames;
+  double cpu = 0;
+  std::string draws, triangles, textureSize;  // reference runs only
+};
+
+// Runs `count` children of `mode` into dir/<mode><i>.txt and reads the
+// figures of each scene from them.
+std::map<std::string, std::vector<SceneRun>> Runs(const std::string& dir, const std::string& mode, int count,
+                                                  long* peak, int* failures) {
+  std::map<std::string, std::vector<SceneRun>> runs;
+  for (int i = 0; i < count; ++i) {
+    const std::string out = dir + "/" + mode + std::to_string(i) + ".txt";
+    *failures += (mode == "play" ? Child({"play", out}) : Child({"reference", dir, out})) != 0;
+    for (auto& fields : ReadLines(out)) {
+      if (fields[0] == "memory" && fields.size() > 1) *peak = std::max(*peak, std::atol(fields[1].c_str()));
+      if (fields[0] == "frames" && fields.size() > 3)
+        runs[fields[1]].push_back({Summarise(Numbers(fields, 3)), std::atof(fields[2].c_str()), "", "", ""});
+      if (fields[0] == "reference" && fields.size() > 6)
+        runs[fields[1]].push_back(
+            {Summarise(Numbers(fields, 6)), std::atof(fields[5].c_str()), fields[2], fields[3], fields[4]});
+    }
+  }
+  return runs;
+}
+
+// The run whose median frame time is the median of the runs'.
+SceneRun MedianRun(std::vector<SceneRun> runs) {
+  std::sort(runs.begin(), runs.end(), [](const SceneRun& a, const SceneRun& b) { return a.frames.median < b.frames.median; });
+  return runs[runs.size() / 2];
+}
+
 int RunAll() {
+  constexpr int kRuns = 3;
   char pattern[] = "/tmp/kestrin_frames_XXXXXX";
   if (!mkdtemp(pattern)) return 1;
   const std::string dir = pattern;
   std::system(("mkdir -p '" + ScreensFolder() + "'").c_str());
   unlink(ChildLog().c_str());
-  std::printf("Kestrin frame benchmark: %d x %d, %d frames per scene after %d to warm up\n", kWidth, kHeight,
-              framesPerScene, kWarmFrames);
+  std::printf("Kestrin frame benchmark: %d x %d, %d frames per scene after %d to warm up, %d runs\n", kWidth, kHeight,
+              framesPerScene, kWarmFrames, kRuns);
   std::printf("load average before: %s\n", LoadAverage().c_str());
   std::fflush(stdout);
   int failures = 0;
-  failures += Child({"play", dir + "/play.txt"}) != 0;
-  std::string loadAfterPlay = LoadAverage();
+  long peak = 0, unused = 0;
   failures += Child({"record", dir}) != 0;
-  failures += Child({"reference", dir, dir + "/reference.txt"}) != 0;
+  auto played = Runs(dir, "play", kRuns, &peak, &failures);
+  std::string loadAfterPlay = LoadAverage();
+  auto reference = Runs(dir, "reference", kRuns, &unused, &failures);
   failures += Child({"startup", dir + "/startup.txt"}) != 0;
 
-  std::map<std::string, std::vector<std::string>> played, reference;
-  long peak = 0;
-  for (auto& fields : ReadLines(dir + "/play.txt")) {
-    if (fields[0] == "frames" && fields.size() > 3) played[fields[1]] = fields;
-    if (fields[0] == "memory" && fields.size() > 1) peak = std::atol(fields[1].c_str());
-  }
-  for (auto& fields : ReadLines(dir + "/reference.txt"))
-    if (fields[0] == "reference" && fields.size() > 5) reference[fields[1]] = fields;
-
   std::printf("load average after the game's frames: %s\n\n", loadAfterPlay.c_str());
-  std::printf("%-14s %9s %9s %6s %9s | %5s %9s | %9s %9s %6s | %10s %9s\n", "scene", "median ms", "p95 ms", "fps",
-              "cpu ms", "draws", "triangles", "ref med", "ref cpu", "ref fps", "ratio wall", "ratio cpu");
+  std::printf("%-14s %9s %13s %8s %5s %7s | %5s %9s | %7s %8s %8s %7s | %10s %9s\n", "scene", "median ms", "(runs)",
+              "p95 ms", "fps", "cpu ms", "draws", "triangles", "ref tex", "ref med", "ref cpu", "ref fps",
+              "ratio wall", "ratio cpu");
   for (const Scene& scene : kScenes) {
-    if (!played.count(scene.id)) {
+    if (played[scene.id].empty()) {
       std::printf("%-14s not measured\n", scene.title);
       continue;
     }
-    const auto& p = played[scene.id];
-    Figures ours = Summarise(Numbers(p, 3));
-    double cpu = std::atof(p[2].c_str());
-    std::printf("%-14s %9.2f %9.2f %6.0f %9.2f |", scene.title, ours.median, ours.p95, 1000.0 / ours.mean, cpu);
-    if (reference.count(scene.id)) {
-      const auto& r = reference[scene.id];
-      Figures ref = Summarise(Numbers(r, 5));
-      double refCpu = std::atof(r[4].c_str());
-      std::printf(" %5s %9s | %9.2f %9.2f %6.0f | %10.2f %9.2f\n", r[2].c_str(), r[3].c_str(), ref.median, refCpu,
-                  1000.0 / ref.mean, ours.median / ref.median, cpu / refCpu);
+    const auto& runs = played[scene.id];
+    SceneRun ours = MedianRun(runs);
+    double low = runs[0].frames.median, high = low;
+    for (const SceneRun& r : runs) low = std::min(low, r.frames.median), high = std::max(high, r.frames.median);
+    char range[32];
+    std::snprintf(range, sizeof range, "%.1f-%.1f", low, high);
+    std::printf("%-14s %9.2f %13s %8.2f %5.0f %7.2f |", scene.title, ours.frames.median, range, ours.frames.p95,
+                1000.0 / ours.frames.mean, ours.cpu);
+    if (!reference[scene.id].empty()) {
+      SceneRun ref = MedianRun(reference[scene.id]);
+      std::printf(" %5s %9s | %7s %8.2f %8.2f %7.0f | %10.2f %9.2f\n", ref.draws.c_str(), ref.triangles.c_str(),
+                  ref.textureSize.c_str(), ref.frames.median, ref.cpu, 1000.0 / ref.frames.mean, ours.frames.median / ref.frames.median,
+                  ours.cpu / ref.cpu);
     } else {
       std::printf(" no reference\n");
     }
   }
-  std::printf("\nfps = frames / total time; cpu = processor time per frame, all threads (rasterizer's too);\n"
-              "draws and triangles of one frame; ratio = ours / the reference's (one draw call, same triangles)\n");
-  std::printf("peak resident memory in play (VmHWM): %.1f MB\n\n", double(peak) / 1024.0);
+  std::printf("\nEach figure from the run with the median median; (runs) = the medians' range.\n"
+              "fps = frames / total time; cpu = processor time per frame, all threads (rasterizer's too);\n"
+              "draws and triangles of one frame; ratio = ours / the reference's (one draw call, same triangles,\n"
+              "one texture of the frame's largest size: ref tex)\n");
+  std::printf("peak resident memory in play (VmHWM, highest of the runs): %.1f MB\n\n", double(peak) / 1024.0);
 
   std::map<std::string, std::vector<double>> startTimes;
   std::map<std::string, long> startPeaks;

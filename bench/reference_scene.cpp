@@ -1,5 +1,6 @@
 #include "reference_scene.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -93,7 +94,11 @@ ReferenceVertex Transform(const uint8_t* vertex, const Layout& layout, const D3D
 ReferenceScene FlattenDraws(const std::vector<d3d9::RecordedDraw>& draws, int width, int height) {
   ReferenceScene scene;
   scene.draws = static_cast<int>(draws.size());
+  scene.textureSize = 1;
   for (const d3d9::RecordedDraw& draw : draws) {
+    D3DSURFACE_DESC desc;
+    if (draw.state.textures[0] && SUCCEEDED(draw.state.textures[0]->GetLevelDesc(0, &desc)))
+      scene.textureSize = std::max(scene.textureSize, int(std::max(desc.Width, desc.Height)));
     const Layout layout = LayoutOf(draw.state);
     if (layout.position < 0 || draw.stride == 0) continue;
     const D3DMATRIX m = Multiply(Multiply(draw.state.world, draw.state.view), draw.state.projection);
@@ -130,7 +135,7 @@ ReferenceScene FlattenDraws(const std::vector<d3d9::RecordedDraw>& draws, int wi
 
 bool SaveReferenceScene(const std::string& path, const ReferenceScene& scene) {
   std::ofstream out(path, std::ios::binary);
-  const uint64_t header[2] = {uint64_t(scene.draws), scene.triangles.size()};
+  const uint64_t header[3] = {uint64_t(scene.draws), scene.triangles.size(), uint64_t(scene.textureSize)};
   out.write(reinterpret_cast<const char*>(header), sizeof header);
   out.write(reinterpret_cast<const char*>(scene.triangles.data()),
             std::streamsize(scene.triangles.size() * sizeof(ReferenceVertex)));
@@ -139,9 +144,11 @@ bool SaveReferenceScene(const std::string& path, const ReferenceScene& scene) {
 
 bool LoadReferenceScene(const std::string& path, ReferenceScene* scene) {
   std::ifstream in(path, std::ios::binary);
-  uint64_t header[2] = {};
-  if (!in.read(reinterpret_cast<char*>(header), sizeof header) || header[1] > (64u << 20)) return false;
+  uint64_t header[3] = {};
+  if (!in.read(reinterpret_cast<char*>(header), sizeof header) || header[1] > (64u << 20) || header[2] > 8192)
+    return false;
   scene->draws = static_cast<int>(header[0]);
+  scene->textureSize = std::max(1, static_cast<int>(header[2]));
   scene->triangles.resize(header[1]);
   return bool(in.read(reinterpret_cast<char*>(scene->triangles.data()),
                       std::streamsize(scene->triangles.size() * sizeof(ReferenceVertex))));
@@ -164,7 +171,7 @@ TimedRun TimeReferenceScene(const ReferenceScene& scene, int width, int height, 
       {0, 20, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
       D3DDECL_END(),
   };
-  bool ready = gl.Open(width, height, why) && (texture = CreatePatternTexture(gl.device, 256)) &&
+  bool ready = gl.Open(width, height, why) && (texture = CreatePatternTexture(gl.device, scene.textureSize)) &&
                (vs = AssembleVertexShader(gl.device, kReferenceVs, why)) &&
                (ps = AssemblePixelShader(gl.device, kReferencePs, why)) && vertexCount >= 3 &&
                SUCCEEDED(gl.device->CreateVertexDeclaration(elements, &declaration)) &&

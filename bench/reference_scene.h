@@ -1,9 +1,9 @@
 #pragma once
 // The cheapest way to put a frame's triangles on the screen, to measure the
 // game against: every triangle of one recorded frame, already transformed,
-// in one vertex buffer drawn with one texture (256 x 256, trilinear), one
-// trivial shader pair (texture times colour), alpha blending, one depth test
-// and one draw call.
+// in one vertex buffer drawn with one texture (square, as large as the
+// frame's largest, trilinear), one trivial shader pair (texture times
+// colour), alpha blending, one depth test and one draw call.
 #include <string>
 #include <vector>
 
@@ -22,6 +22,7 @@ static_assert(sizeof(ReferenceVertex) == 28);
 
 struct ReferenceScene {
   int draws = 0;                          // draw calls of the recorded frame
+  int textureSize = 256;                  // the longest side of the frame's textures
   std::vector<ReferenceVertex> triangles;  // a triangle list
 };
 
