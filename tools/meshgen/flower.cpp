@@ -23,7 +23,7 @@ Vec2 TopView(Vec3 p) { return {0.5 + 0.32 * p.x / kPetalReach, 0.5 + 0.32 * p.z 
 // Petals and heart are built round the top of the stem, their node's origin.
 void AddPetal(ModelNode& node, double angle, double lift) {
   Vec3 out{std::cos(angle), 0, -std::sin(angle)}, side{std::sin(angle), 0, std::cos(angle)};
-  int first = AddSurface(node, 6, 10, [&](double s, double t) {
+  int first = AddSurface(node, 4, 6, [&](double s, double t) {
     double r = 0.6 + (kPetalReach - 0.6) * t;
     double half = 1.45 * std::pow(std::sin(kPi * (0.12 + 0.88 * t)), 0.6) * (0.5 + 0.5 * t);
     double across = 2 * s - 1;
@@ -42,11 +42,11 @@ ModelNode MakeFlower() {
   node.name = "flower";
   node.texture = "f_1.png";
   auto stem = CubicCurve({0, 0, 0}, {0.1, 0.8, 0}, {-0.1, 1.5, 0.05}, {0, kStemTop + 0.2, 0}, 8);
-  AddTube(node, stem, std::vector<double>(stem.size(), 0.22), 10, UvAt(0.5, 0.68));
+  AddTube(node, stem, std::vector<double>(stem.size(), 0.22), 6, UvAt(0.5, 0.68));
   ModelNode& blossom = node.AddChild("blossom", Translation({0, kStemTop, 0}));
   for (int k = 0; k < 6; ++k) AddPetal(blossom, Radians(30 + 60 * k), 0.02 * k);
   // The heart: a low dome over the petals' inner ends.
-  int first = AddEllipsoid(blossom, {kHeartRadius, 0.55, kHeartRadius}, 24, 10, 0, Translation({0, 0.2, 0}), UvAt(0, 0));
+  int first = AddEllipsoid(blossom, {kHeartRadius, 0.55, kHeartRadius}, 12, 5, 0, Translation({0, 0.2, 0}), UvAt(0, 0));
   for (int i = first; i < blossom.VertexCount(); ++i) blossom.uvs[i] = TopView(blossom.positions[i]);
   return node;
 }

@@ -34,11 +34,11 @@ void AddBarrel(ModelNode& node) {
     else r = 6.4 + 1.4 * SmoothStep(0.7, 0.85, t);                 // objective bell
     return {r, h};
   };
-  AddLathe(node, 28, 24, 0, profile, place, [](double s, double t) { return Vec2{s, 0.28 + 0.70 * t}; });
+  AddLathe(node, 16, 12, 0, profile, place, [](double s, double t) { return Vec2{s, 0.28 + 0.70 * t}; });
   // Glass at both ends, set a little into the rims.
-  AddLathe(node, 28, 3, 0, [](double t) { return Profile{4.6 * t, -17.4}; }, place, LensUv);
+  AddLathe(node, 16, 2, 0, [](double t) { return Profile{4.6 * t, -17.4}; }, place, LensUv);
   AddLathe(
-      node, 28, 3, 0, [](double t) { return Profile{7.8 * (1 - t), 17.2}; }, place,
+      node, 16, 2, 0, [](double t) { return Profile{7.8 * (1 - t), 17.2}; }, place,
       [](double s, double t) { return LensUv(s, 1 - t); });
 }
 }  // namespace
@@ -50,12 +50,12 @@ ModelNode MakeBinoculars() {
   // The hinge between the barrels and the focus wheel on it; the barrels
   // are its children.
   Mat4 hinge = RotationZ(-90) * Translation({0, 2.0, 0});
-  AddLathe(node, 20, 4, 0, [](double t) { return Profile{3.0, -12 + 24 * t}; }, hinge,
+  AddLathe(node, 12, 2, 0, [](double t) { return Profile{3.0, -12 + 24 * t}; }, hinge,
            [](double s, double t) { return Vec2{s, 0.3 + 0.3 * t}; });
-  AddEllipsoid(node, {3.0, 3.0, 3.0}, 16, 8, 0, Translation({-12, 2.0, 0}), UvAt(0.5, 0.4));
-  AddEllipsoid(node, {3.0, 3.0, 3.0}, 16, 8, 0, Translation({12, 2.0, 0}), UvAt(0.5, 0.4));
+  AddEllipsoid(node, {3.0, 3.0, 3.0}, 10, 5, 0, Translation({-12, 2.0, 0}), UvAt(0.5, 0.4));
+  AddEllipsoid(node, {3.0, 3.0, 3.0}, 10, 5, 0, Translation({12, 2.0, 0}), UvAt(0.5, 0.4));
   AddLathe(
-      node, 24, 6, 0,
+      node, 14, 4, 0,
       [](double t) {
         double a = kPi * t;
         return Profile{3.0 + 1.3 * std::sin(a), -7.5 - 1.6 * std::cos(a)};
@@ -73,7 +73,7 @@ ModelNode MakeHammer() {
   // Handle along x, from the butt at -28 to the head.
   Mat4 handle = RotationZ(-90);
   AddLathe(
-      node, 20, 20, 0,
+      node, 12, 10, 0,
       [](double t) {
         double h = -28 + 44 * t;
         double r = 2.7 + 0.6 * (1 - SmoothStep(0.15, 0.5, t));  // thicker grip
@@ -84,7 +84,7 @@ ModelNode MakeHammer() {
   // A chunky head across the handle's end, along z, with rounded faces.
   ModelNode& head = node.AddChild("head", Translation({20, 0, 0}));
   AddLathe(
-      head, 28, 24, 0,
+      head, 16, 12, 0,
       [](double t) -> Profile {
         double h = -15 + 30 * t;
         double edge = std::min(t, 1 - t) / 0.08;  // rounded at both faces

@@ -34,7 +34,7 @@ ModelNode MakeLog() {
   constexpr double kRadius = 0.24, kHalfLength = 0.8;
   // The log lies along z, sunk a little into the ground.
   Mat4 place = RotationX(90) * Translation({0, kRadius - 0.04, 0});
-  AddSurface(node, 24, 12, [&](double s, double t) {
+  AddSurface(node, 16, 6, [&](double s, double t) {
     double angle = 2 * kPi * s;
     double r = kRadius * (1 + 0.06 * FractalNoise(3 * std::cos(angle), 3 * std::sin(angle), 3 * t, 71, 2));
     Vec3 local{r * std::cos(angle), -kHalfLength + 2 * kHalfLength * t, -r * std::sin(angle)};
@@ -45,15 +45,15 @@ ModelNode MakeLog() {
     return Vec2{0.5 + 0.3 * t * std::cos(a), 0.5 + 0.3 * t * std::sin(a)};
   };
   // End faces: from the centre outwards at the far end, inwards at the near.
-  AddLathe(node, 24, 3, 0, [&](double t) { return Profile{kRadius * t, -kHalfLength}; }, place, endUv);
+  AddLathe(node, 16, 2, 0, [&](double t) { return Profile{kRadius * t, -kHalfLength}; }, place, endUv);
   AddLathe(
-      node, 24, 3, 0, [&](double t) { return Profile{kRadius * (1 - t), kHalfLength}; }, place,
+      node, 16, 2, 0, [&](double t) { return Profile{kRadius * (1 - t), kHalfLength}; }, place,
       [&](double s, double t) { return endUv(s, 1 - t); });
   // A stubby branch on the upper side.
   Vec3 root{0.0, 2 * kRadius - 0.16, 0.2};
   AddTube(node,
           CubicCurve(root, root + Vec3{0.03, 0.12, 0.03}, root + Vec3{0.09, 0.2, 0.12}, root + Vec3{0.12, 0.25, 0.22}, 6),
-          {0.08, 0.077, 0.073, 0.068, 0.062, 0.055, 0.0}, 10, [](double s, double t) { return Vec2{s, 0.5 * t}; });
+          {0.08, 0.077, 0.073, 0.068, 0.062, 0.055, 0.0}, 6, [](double s, double t) { return Vec2{s, 0.5 * t}; });
   return node;
 }
 
@@ -61,7 +61,7 @@ namespace {
 void AddBlade(ModelNode& node, Vec3 base, double heading, double height, double width, double lean) {
   Vec3 out{std::cos(heading), 0, -std::sin(heading)};
   Vec3 side{std::sin(heading), 0, std::cos(heading)};
-  AddSurface(node, 2, 8, [&](double s, double t) {
+  AddSurface(node, 2, 5, [&](double s, double t) {
     double half = width * 0.5 * std::pow(1 - t, 0.85);
     Vec3 centre = base + out * (lean * t * t) + Vec3{0, height * (t - 0.25 * lean * t * t / height), 0};
     // A shallow fold along the blade's middle.
@@ -93,7 +93,7 @@ namespace {
 void AddMushroom(ModelNode& node, const Mat4& place) {
   constexpr double kCapRadius = 0.52;
   AddLathe(
-      node, 24, 8, 0,
+      node, 12, 4, 0,
       [](double t) {
         double r = 0.14 + 0.05 * std::sin(kPi * (0.15 + 0.5 * t)) * (1 - t) - 0.02 * t;
         return Profile{r, 0.58 * t - 0.02};
@@ -101,7 +101,7 @@ void AddMushroom(ModelNode& node, const Mat4& place) {
       place, [](double s, double t) { return Vec2{s, 0.02 + 0.34 * t}; });
   // Gills from the stem out to the rim, then the rim and the dome.
   AddLathe(
-      node, 32, 6, 0, [](double t) { return Profile{0.12 + (kCapRadius - 0.12) * t, 0.56 - 0.08 * t}; }, place,
+      node, 16, 2, 0, [](double t) { return Profile{0.12 + (kCapRadius - 0.12) * t, 0.56 - 0.08 * t}; }, place,
       [](double s, double t) { return Vec2{s, 0.38 + 0.11 * t}; });
   auto capProfile = [](double t) -> Profile {
     if (t < 0.15) {
@@ -111,7 +111,7 @@ void AddMushroom(ModelNode& node, const Mat4& place) {
     double a = 0.5 * kPi * (t - 0.15) / 0.85;
     return {(kCapRadius) * std::cos(a), 0.56 + 0.36 * std::sin(a)};
   };
-  AddLathe(node, 32, 16, 0, capProfile, place, [](double s, double t) { return Vec2{s, 0.51 + 0.48 * t}; });
+  AddLathe(node, 16, 8, 0, capProfile, place, [](double s, double t) { return Vec2{s, 0.51 + 0.48 * t}; });
 }
 }  // namespace
 
@@ -124,7 +124,7 @@ ModelNode MakeMushroom() {
 
 namespace {
 void AddStone(ModelNode& node, Vec3 centre, Vec3 radii, uint32_t seed) {
-  int first = AddEllipsoid(node, radii, 28, 16, 0, Mat4{}, [](double s, double t) { return Vec2{2 * s, t}; });
+  int first = AddEllipsoid(node, radii, 16, 9, 0, Mat4{}, [](double s, double t) { return Vec2{2 * s, t}; });
   for (int i = first; i < node.VertexCount(); ++i) {
     Vec3 p = node.positions[i];
     Vec3 d = Normalized(Vec3{p.x / radii.x, p.y / radii.y, p.z / radii.z});
