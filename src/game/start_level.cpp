@@ -84,6 +84,7 @@ void startLevel(int levelIndex) {
   Play.levelScore = 0;
   Play.displayedScore = 0;
   Play.multiplier = 1;
+  stopParticleEmitters();
   colourEmitters(Play.levelNumber);
   SetModeActive("game", 1);
   if (Play.trainingLevel) showTrainingStart();

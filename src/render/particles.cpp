@@ -264,4 +264,12 @@ void drawParticleEmitters() {
   for (auto& emitter : EmitterList) emitter->draw();
 }
 
+void stopParticleEmitters() {
+  for (auto& emitter : EmitterList) {
+    emitter->emitting = 0;
+    emitter->emitUntil = 0;
+    for (SceneParticle& particle : emitter->particles) particle.alive = 0;
+  }
+}
+
 void releaseParticleEmitters() { EmitterList.clear(); }

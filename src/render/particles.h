@@ -129,5 +129,9 @@ void sortEmittersFarToNear();
 // Sorts the emitters and draws them all.
 void drawParticleEmitters();
 
+// A round start: every scene emitter stops spraying and its particles
+// vanish, so no burst of the last attempt plays on into the new one.
+void stopParticleEmitters();
+
 // Shutdown.
 void releaseParticleEmitters();

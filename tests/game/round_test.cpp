@@ -249,7 +249,15 @@ TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {
   Level.lives = 1;
   Play.levelScore = 777;
   Play.resultsShown = Play.inputBlocked = 1;
+  // The last life's burst is still spraying when the player replays.
+  ParticleEmitter& burst = *findEmitter(13);
+  burst.position = D3DXVECTOR3(Level.beeX, 18, Level.beeY);
+  burst.start();
+  frames(5);
+  ASSERT_TRUE(burst.emitting);
   replayLevel();
+  EXPECT_FALSE(burst.emitting);
+  for (const SceneParticle& particle : burst.particles) EXPECT_FALSE(particle.alive);
   EXPECT_EQ(Level.lives, 4);
   EXPECT_EQ(Play.levelScore, 0);
   EXPECT_EQ(Play.levelNumber, 2);

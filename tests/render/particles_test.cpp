@@ -329,6 +329,28 @@ TEST_F(ParticleTest, EmittersAreCreatedFoundAndSortedFarToNear) {
   EXPECT_EQ(findEmitter(12)->id, 12);
 }
 
+TEST_F(ParticleTest, StoppingTheEmittersEndsEveryBurstAndItsParticles) {
+  createParticleEmitters();
+  ParticleEmitter& flower = *findEmitter(4);
+  ParticleEmitter& life = *findEmitter(12);
+  for (ParticleEmitter* emitter : {&flower, &life}) {
+    emitter->start();
+    for (uint32_t now = 1000; now < 1010; ++now) StepAt(*emitter, now);
+    ASSERT_GT(AliveCount(*emitter), 0);
+  }
+  stopParticleEmitters();
+  for (ParticleEmitter* emitter : {&flower, &life}) {
+    EXPECT_EQ(emitter->emitting, 0);
+    EXPECT_EQ(AliveCount(*emitter), 0);
+    StepAt(*emitter, 1020);
+    EXPECT_EQ(AliveCount(*emitter), 0);  // nothing sprays on
+  }
+  // A new burst after the stop sprays again.
+  life.start();
+  StepAt(life, 1030);
+  EXPECT_EQ(AliveCount(life), 1);
+}
+
 TEST_F(ParticleTest, EmittersDrawBackToFrontAsTintedBillboards) {
   createParticleEmitters();
   for (int id : {4, 9}) {
