@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/engine.h"
+#include "app/graphics_device.h"
 #include "game/board.h"
 #include "platform/random.h"
 #include "render/material.h"
@@ -13,6 +14,10 @@ Bee TheBee;
 
 namespace {
 constexpr float AnimTimeWrap = 8000.0f;
+// The tumble in steps of a fiftieth of a second: the blast's push fades by
+// this much each step, gravity takes this much speed.
+constexpr float HitPushFade = 0.9f;
+constexpr float HitGravity = 0.016f;
 
 void drawPart(const char* mesh, const D3DXVECTOR3& at, float angleX, float angleY, float angleZ, float scale) {
   Meshes.find(mesh).drawTransformed(at, angleX, angleY, angleZ, scale);
@@ -30,15 +35,23 @@ void Bee::reset() {
   roll = 0;
   position = D3DXVECTOR3(20, BeeHoverHeight, 20);
   animTime = 0;
+  // A round lost in mid-tumble must not hand its spin to the next one.
+  spinSpeed = 0;
+  hitVelocity = hitAccel = D3DXVECTOR3(0, 0, 0);
+  hitTimer = 0;
 }
 
 void Bee::update() {
   const float f = frameStepFactor();
   if (state == BeeHit) {
-    hitVelocity += hitAccel;
-    hitAccel *= 0.9f;
-    hitVelocity.y -= 0.016f * f;
+    // Over f steps the push adds what f separate steps would and gravity
+    // acts evenly through the frame, so the bee falls alike at any frame rate.
+    const float fade = std::pow(HitPushFade, f);
+    hitVelocity += hitAccel * ((1 - fade) / (1 - HitPushFade));
+    hitAccel *= fade;
+    hitVelocity.y -= HitGravity * f;
     position += hitVelocity * f;
+    position.y += 0.5f * HitGravity * f * f;
     spinSpeed += 0.09f * f;
     heading += spinSpeed * f;
     roll = 30 * f;
@@ -66,15 +79,22 @@ void Bee::draw() {
   drawPart("head", position, pitch + headPitch, heading + headYaw + 180, roll, scale);
   Textures.bindTexture(0, "body");
   drawPart("body", position, pitch + bodyPitch, heading + 180, roll, scale);
+}
+
+void Bee::drawWings() {
+  Materials.bindMaterial("diffuse");
   Textures.bindTexture(0, "wing");
   const D3DXVECTOR3 wings(position.x, position.y + 0.25f * scale, position.z);
+  if (Device) Device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
   drawPart("wing1", wings, pitch, heading + 180, roll + wingAngle, scale);
   drawPart("wing2", wings, pitch, heading + 180, roll - wingAngle, scale);
+  if (Device) Device->SetRenderState(D3DRS_ZWRITEENABLE, 1);
 }
 
 void Bee::hit() {
   state = BeeHit;
   hitVelocity = D3DXVECTOR3(0, 0, 0);
+  spinSpeed = 0;
   const int a = crtRand();
   const int b = crtRand();
   hitAccel = D3DXVECTOR3(static_cast<float>(a % 7 - 3) * 0.001f, 0.036f, static_cast<float>(b % 3 + 2) * 0.001f);

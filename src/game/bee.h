@@ -33,7 +33,11 @@ class Bee {
   // out while flying.
   virtual void reset();
   virtual void update();
+  // Head and body; the wings come later.
   virtual void draw();
+  // The see-through wings, once everything under them is drawn: they write no
+  // depth, so that nothing behind them is hidden.
+  void drawWings();
 
   // A bomb went off under the bee.
   void hit();

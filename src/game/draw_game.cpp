@@ -198,11 +198,14 @@ void drawGame() {
   drawCells();
   drawMarkers();
   drawFlags();
+  TheBee.drawWings();
   FindWidget("useEye").visible = Level.binoculars >= 1;
+  // The bursts belong to the scene: the bar with the lives and flowers stays
+  // in front of them.
+  drawParticleEmitters();
   if (!Play.resultsShown) drawStatusBar();
   FindLabel("molot_count").text = digit(Level.hammers);
   FindLabel("binokl_count").text = digit(Level.binoculars);
-  drawParticleEmitters();
   FindLabel("lbckore").text = scoreText(Play.displayedScore);
   Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
 }

@@ -169,3 +169,45 @@ TEST_F(BeeModel, TumblesUpAndAwaySpinningFasterForAboutTwoSeconds) {
   TheBee.update();
   EXPECT_EQ(TheBee.position.x, Level.beeX);  // back over its place
 }
+
+TEST_F(BeeModel, AReplayAfterATumbleStartsTheNextTumbleSlowly) {
+  beeOn(cellIndex(4, 4));
+  TheBee.hit();
+  for (int i = 0; i < 90; ++i) TheBee.update();
+  ASSERT_GT(TheBee.spinSpeed, 5);
+  // The round is lost in mid-tumble and replayed.
+  TheBee.reset();
+  EXPECT_EQ(TheBee.spinSpeed, 0);
+  EXPECT_EQ(TheBee.hitVelocity, D3DXVECTOR3(0, 0, 0));
+  TheBee.update();
+  TheBee.hit();
+  TheBee.update();
+  EXPECT_FLOAT_EQ(TheBee.spinSpeed, 0.09f * 50 / 60);
+
+  // A second blast during a tumble starts its spin afresh as well.
+  for (int i = 0; i < 30; ++i) TheBee.update();
+  TheBee.hit();
+  EXPECT_EQ(TheBee.spinSpeed, 0);
+}
+
+TEST_F(BeeModel, TheTumbleRisesAndFallsAlikeAtAnyFrameRate) {
+  // Height above the start after the given seconds of tumbling.
+  auto heightAfter = [this](int framesPerSecond, float seconds) {
+    FramesPerSecond = framesPerSecond;
+    beeOn(cellIndex(4, 4));
+    TheBee.reset();
+    TheBee.update();
+    const float start = TheBee.position.y;
+    TheBee.hit();
+    const int frames = static_cast<int>(std::lround(seconds * framesPerSecond));
+    for (int i = 0; i < frames; ++i) TheBee.update();
+    return TheBee.position.y - start;
+  };
+  for (float seconds : {0.4f, 1.0f, 2.0f}) {
+    const float smooth = heightAfter(100, seconds);
+    for (int rate : {10, 20, 30, 60}) EXPECT_NEAR(heightAfter(rate, seconds), smooth, 1.0f) << rate << " " << seconds;
+  }
+  // Blown up first: still above its start after a fifth of a second.
+  EXPECT_GT(heightAfter(10, 0.2f), 0.5f);
+  EXPECT_GT(heightAfter(60, 0.2f), 0.5f);
+}
