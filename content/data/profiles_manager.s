@@ -21,7 +21,7 @@ image {
 label {
   name choose
   x 0.337
-  y 0.340
+  y 0.320
   width 0.406
   height 0.055
   font light
@@ -32,7 +32,7 @@ label {
 button {
   name profile0
   x 0.100
-  y 0.460
+  y 0.410
   width 0.760
   height 0.190
   texture1 slot_red
@@ -48,7 +48,7 @@ button {
 button {
   name del0
   x 0.890
-  y 0.485
+  y 0.435
   width 0.140
   height 0.140
   texture1 delete
@@ -60,7 +60,7 @@ button {
 button {
   name profile1
   x 0.100
-  y 0.720
+  y 0.650
   width 0.760
   height 0.190
   texture1 slot_green
@@ -76,7 +76,7 @@ button {
 button {
   name del1
   x 0.890
-  y 0.745
+  y 0.675
   width 0.140
   height 0.140
   texture1 delete
@@ -88,7 +88,7 @@ button {
 button {
   name profile2
   x 0.100
-  y 0.980
+  y 0.890
   width 0.760
   height 0.190
   texture1 slot_blue
@@ -104,7 +104,7 @@ button {
 button {
   name del2
   x 0.890
-  y 1.005
+  y 0.915
   width 0.140
   height 0.140
   texture1 delete

@@ -21,10 +21,21 @@ void showProfileStats(int slot) {
   FindLabel("s_text").text = std::to_string(TotalScore(profile));
   // An entry for each level before the newest open one.
   const int entries = std::min(profile.Get("opened_maps").AsInt() - 1, ProfileLevels);
+  int best = -1;
   for (int level = 1; level <= entries; ++level) {
     FadeIn(FindImage(NumberedName("k_", level)));
     ImageWidget& medal = FindImage(NumberedName("m_", level));
     FadeIn(medal);
-    if (const char* texture = medalTexture(profile.Get(NumberedKey("reward", level)).AsInt())) medal.texture = texture;
+    const int32_t earned = profile.Get(NumberedKey("reward", level)).AsInt();
+    if (const char* texture = medalTexture(earned)) {
+      medal.texture = texture;
+      best = std::max(best, earned);
+    }
   }
+  // The heading's medal is the best one earned; without any, none.
+  ImageWidget& headingMedal = FindImage("w1b1");
+  if (const char* texture = medalTexture(best))
+    headingMedal.texture = texture;
+  else
+    HideAtOnce(headingMedal);
 }

@@ -236,6 +236,13 @@ TEST_F(ProfileStats, ThePanelShowsTheTotalAndAMedalForEveryFinishedLevel) {
   EXPECT_EQ(FindImage("m_1").texture, "medal_gold");
   EXPECT_EQ(FindImage("m_2").texture, "medal_silver");
   EXPECT_EQ(FindImage("m_3").texture, "medal_bronze");  // the layout's own picture stays
+  EXPECT_TRUE(shown(FindImage("w1b1")));
+  EXPECT_EQ(FindImage("w1b1").texture, "medal_gold");
+
+  // The heading shows the best medal earned, not always gold.
+  slot.Get("reward1").SetInt(MedalBronze);
+  showProfileStats(2);
+  EXPECT_EQ(FindImage("w1b1").texture, "medal_silver");
 }
 
 TEST_F(ProfileStats, AProfileWithOnlyTheFirstLevelOpenShowsNoLevelsAndBadSlotsNothing) {
@@ -243,6 +250,7 @@ TEST_F(ProfileStats, AProfileWithOnlyTheFirstLevelOpenShowsNoLevelsAndBadSlotsNo
   showProfileStats(0);
   EXPECT_EQ(FindLabel("s_text").text, "0");
   for (int level = 1; level <= ProfileLevels; ++level) EXPECT_TRUE(gone(FindImage(NumberedName("k_", level))));
+  EXPECT_TRUE(gone(FindImage("w1b1")));  // no medal earned, none shown
 
   ClearWidgets();
   LoadLayout("profiles_manager");
