@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -74,6 +75,19 @@ std::vector<std::string> FindFiles(const std::string& pattern) {
   return names;
 }
 
+namespace {
+// The rename itself lives in the folder: without this a power cut soon after
+// a save could bring back the old file. Best effort: the file is already safe.
+void SyncFolderOf(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+  int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+}  // namespace
+
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
   std::string target = NativePath(path);
   std::string temporary = target + ".tmp";
@@ -84,5 +98,6 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents) {
   ok = (std::fclose(file) == 0) && ok && StepAllowed(3);
   ok = ok && StepAllowed(4) && std::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) std::remove(temporary.c_str());
+  if (ok) SyncFolderOf(target);
   return ok;
 }

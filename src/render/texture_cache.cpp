@@ -1,5 +1,6 @@
 #include "render/texture_cache.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -29,6 +30,11 @@ void Release(IDirect3DTexture9*& texture) {
   texture = nullptr;
 }
 
+DWORD AnisotropyDegree() {
+  constexpr DWORD kWanted = 8;
+  return std::clamp<DWORD>(DeviceCaps.MaxAnisotropy, 1, kWanted);
+}
+
 void SetStageAndSamplerDefaults() {
   Device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 0);
   Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
@@ -39,6 +45,8 @@ void SetStageAndSamplerDefaults() {
     Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
+    // The degree stays 1 (plain linear) unless it is raised.
+    Device->SetSamplerState(0, D3DSAMP_MAXANISOTROPY, AnisotropyDegree());
   }
   Device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
   Device->SetTextureStageState(0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE);

@@ -51,6 +51,7 @@ class RenderTest : public testing::Test {
     UseShaderPath(true);
     anisotropic = 0;
     AnisotropySupported = 0;
+    DeviceCaps = D3DCAPS9{};
     for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,
                           &InterfaceWorldMatrix, &InterfaceViewMatrix, &InterfaceProjectionMatrix})
       SetIdentity(m);

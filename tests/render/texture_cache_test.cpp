@@ -45,7 +45,7 @@ class TextureCacheTest : public RenderTest {
 
 using Calls = std::vector<std::tuple<DWORD, DWORD, DWORD>>;
 
-Calls DefaultStates(bool anisotropic) {
+Calls DefaultStates(bool anisotropic, DWORD degree = 8) {
   Calls calls = {{0, D3DTSS_TEXCOORDINDEX, 0},
                  {0, D3DTSS_COLOROP, D3DTOP_MODULATE},
                  {100, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR},
@@ -54,7 +54,8 @@ Calls DefaultStates(bool anisotropic) {
   if (anisotropic)
     calls.insert(calls.end(), {{100, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC},
                                {100, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC},
-                               {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR}});
+                               {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR},
+                               {100, D3DSAMP_MAXANISOTROPY, degree}});
   calls.insert(calls.end(), {{0, D3DTSS_ALPHAOP, D3DTOP_MODULATE},
                              {0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE},
                              {0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
@@ -90,9 +91,18 @@ TEST_F(TextureCacheTest, AnisotropicFilteringOnlyWhenAskedAndSupported) {
   Textures.release();
   device->ClearLog();
   AnisotropySupported = 1;
+  DeviceCaps.MaxAnisotropy = 16;
   Textures.loadBuiltInTextures();
-  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true));
+  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true, 8));
   EXPECT_EQ(device->State().samplerStates[1][D3DSAMP_MINFILTER], static_cast<DWORD>(D3DTEXF_LINEAR));
+  // A device that filters at most 2 deep gets 2; one that reports 0 gets 1.
+  for (DWORD reported : {2u, 0u}) {
+    Textures.release();
+    device->ClearLog();
+    DeviceCaps.MaxAnisotropy = reported;
+    Textures.loadBuiltInTextures();
+    EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true, reported ? reported : 1));
+  }
 }
 
 TEST_F(TextureCacheTest, NamesAreLoadedOnceAndMissingFilesShowTheErrorTexture) {
