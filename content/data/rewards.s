@@ -11,9 +11,9 @@ image {
 image {
   name panel
   x 0.200
-  y 0.120
+  y 0.100
   width 1.600
-  height 1.280
+  height 1.180
   texture1 podlogka
   wait 0.100
   time 0.400

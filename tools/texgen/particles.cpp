@@ -8,14 +8,16 @@
 namespace {
 
 // Soft round puff: white in the middle, grey towards the rim, so the game's
-// tint colours it and the edge fades into the scene.
+// tint colours it and the edge fades into the scene. The sprites are several
+// cells wide, so the puff is light and fades well inside its square: a burst
+// tints the board without hiding the numbers under it.
 void DrawPuff(cairo_t* cr, double w, double h) {
   double cx = w / 2, cy = h / 2, r = w / 2 - 1;
   cairo_pattern_t* pattern = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-  cairo_pattern_add_color_stop_rgba(pattern, 0.0, 1, 1, 1, 1.0);
-  cairo_pattern_add_color_stop_rgba(pattern, 0.25, 0.97, 0.97, 0.97, 0.85);
-  cairo_pattern_add_color_stop_rgba(pattern, 0.6, 0.85, 0.85, 0.85, 0.35);
-  cairo_pattern_add_color_stop_rgba(pattern, 1.0, 0.7, 0.7, 0.7, 0.0);
+  cairo_pattern_add_color_stop_rgba(pattern, 0.0, 1, 1, 1, 0.5);
+  cairo_pattern_add_color_stop_rgba(pattern, 0.2, 0.97, 0.97, 0.97, 0.3);
+  cairo_pattern_add_color_stop_rgba(pattern, 0.45, 0.9, 0.9, 0.9, 0.07);
+  cairo_pattern_add_color_stop_rgba(pattern, 0.7, 0.8, 0.8, 0.8, 0.0);
   cairo_set_source(cr, pattern);
   cairo_paint(cr);
   cairo_pattern_destroy(pattern);

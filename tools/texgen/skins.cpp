@@ -233,11 +233,14 @@ void DrawSky(cairo_t* cr, double w, double h) {
       double cloud = std::clamp((n * band - 0.3) * 5.0, 0.0, 1.0);
       return Mix(sky, cloudColour, cloud);
     }
-    // Below the horizon: haze fading into a bright, gently lumpy cloud floor.
+    // Below the horizon: blue haze deepening towards the nadir, with puffs
+    // of cloud that have shaded undersides. Kept clearly blue, so that the
+    // pale island edges and the white interface do not melt into it.
     double depth = (v - 0.5) / 0.5;
-    Rgba haze = Mix(Hex(0xD8F2FF), Hex(0xC4E4F8), depth);
-    double cover = std::clamp(0.35 + depth * 0.9 + (n - 0.5) * 1.2, 0.0, 1.0);
-    return Mix(haze, Mix(cloudColour, Hex(0xF4FAFF), 0.4), cover);
+    Rgba haze = Mix(Hex(0xB4E0FA), Hex(0x7FBDEA), std::pow(depth, 0.8));
+    Rgba puff = Mix(Hex(0xF6FBFF), Hex(0xA9C6E4), std::clamp((0.62 - shade) * 2.5, 0.0, 1.0));
+    double cover = std::clamp((n - 0.48) * 3.2, 0.0, 1.0) * (0.85 - 0.25 * depth);
+    return Mix(haze, puff, cover);
   });
 }
 
