@@ -174,8 +174,10 @@ void AddButtons(std::vector<TextureJob>& jobs) {
 }
 
 void AddPanels(std::vector<TextureJob>& jobs) {
+  // Nearly opaque: dialogs open over pictures (the menu's bee, the board's
+  // numbers) that must not show through as ghosts behind the text.
   AddTexture(jobs, "podlogka", 512, 512, [](cairo_t* cr, double w, double h) {
-    DrawPanel(cr, w * 0.04, h * 0.04, w * 0.92, h * 0.9, w * 0.09, Hex(0xFFE9B8), 0.94);
+    DrawPanel(cr, w * 0.04, h * 0.04, w * 0.92, h * 0.9, w * 0.09, Hex(0xFFE9B8), 0.985);
   });
   AddTexture(jobs, "m_frame2", 512, 512, [](cairo_t* cr, double w, double h) {
     double m = w * 0.05, t = w * 0.06;
