@@ -23,12 +23,13 @@ void DrawPuff(cairo_t* cr, double w, double h) {
   cairo_pattern_destroy(pattern);
 }
 
-// A twinkle: soft glow with four thin rays, white and grey for tinting.
+// A twinkle: soft glow with four thin rays, white and grey for tinting. The
+// glow stays faint, so the numbers under a lost life's burst can be read.
 void DrawTwinkle(cairo_t* cr, double w, double h) {
   double cx = w / 2, cy = h / 2, r = w / 2 - 1;
   cairo_pattern_t* glow = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r * 0.7);
-  cairo_pattern_add_color_stop_rgba(glow, 0.0, 1, 1, 1, 0.9);
-  cairo_pattern_add_color_stop_rgba(glow, 0.4, 0.9, 0.9, 0.9, 0.35);
+  cairo_pattern_add_color_stop_rgba(glow, 0.0, 1, 1, 1, 0.6);
+  cairo_pattern_add_color_stop_rgba(glow, 0.4, 0.9, 0.9, 0.9, 0.18);
   cairo_pattern_add_color_stop_rgba(glow, 1.0, 0.8, 0.8, 0.8, 0.0);
   cairo_set_source(cr, glow);
   cairo_paint(cr);
