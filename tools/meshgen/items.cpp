@@ -1,7 +1,8 @@
 // The tools lying on cells: binoculars and hammer. The game draws them at
 // scale 0.03 about 0.6 above the board, spinning about y, so they are built
 // large (about 40 units across), centred on the origin and lying flat, to be
-// recognised from above.
+// recognised from above. Each root matrix shrinks its tool so that, turning,
+// it stays about as wide as a cell instead of reaching over the next ones.
 //
 // Texture layouts:
 // - "binokol": the upper 72% is the body (u round a barrel, v along it from
@@ -47,6 +48,7 @@ ModelNode MakeBinoculars() {
   ModelNode node;
   node.name = "l_binokl";
   node.texture = "binokol.png";
+  node.matrix = Scaling(0.85, 0.85, 0.85);
   // The hinge between the barrels and the focus wheel on it; the barrels
   // are its children.
   Mat4 hinge = RotationZ(-90) * Translation({0, 2.0, 0});
@@ -70,6 +72,7 @@ ModelNode MakeHammer() {
   ModelNode node;
   node.name = "l_molot";
   node.texture = "molot.png";
+  node.matrix = Scaling(0.72, 0.72, 0.72);
   // Handle along x, from the butt at -28 to the head.
   Mat4 handle = RotationZ(-90);
   AddLathe(
