@@ -105,7 +105,7 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         EXPECT_EQ(VolumeLevel, 2);
         EXPECT_EQ(LitSteps(), 2);
         EXPECT_EQ(EffectVolume(), -2100);
-        WaitMilliseconds(300);
+        WaitMilliseconds(1200);
         Screenshot("01_ingame_menu");
 
         // Back to the round: the bee flies on.
@@ -133,7 +133,7 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         EXPECT_TRUE(HasWidget("lbl"));
         EXPECT_FALSE(FindMode("game")->active);
         EXPECT_TRUE(FindMode("menu")->active);
-        WaitMilliseconds(600);
+        WaitMilliseconds(1200);
         Screenshot("02_main_menu");
       },
       setup);

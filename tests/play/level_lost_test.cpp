@@ -50,7 +50,7 @@ TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
         EXPECT_TRUE(Play.inputBlocked);
         EXPECT_TRUE(HasWidget("replay"));
         EXPECT_FALSE(HasWidget("lbckore"));
-        WaitMilliseconds(600);
+        WaitMilliseconds(1200);
         Screenshot("01_losing_screen");
 
         ClickWidget("replay");
@@ -62,7 +62,7 @@ TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
         EXPECT_FALSE(Play.inputBlocked);
         EXPECT_EQ(TheBee.state, BeeFlying);
         EXPECT_TRUE(HasWidget("lbckore"));
-        WaitMilliseconds(400);
+        WaitMilliseconds(1000);
         Screenshot("02_replayed");
 
         // Lost again at once by the debug key, then on to the map.

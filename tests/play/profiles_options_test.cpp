@@ -57,7 +57,7 @@ TEST(ProfilesAndOptions, ThreePlayersTheirStatisticsADeletionAndTheOptionsNotice
     EXPECT_EQ(foolscreen, 1);
     ClickWidget("apply");
     EXPECT_TRUE(HasWidget("line1"));
-    WaitMilliseconds(600);
+    WaitMilliseconds(1200);
     Screenshot("01_options_notice");
     EXPECT_EQ(Settings(), shippedSettings);
     ClickWidget("ok");

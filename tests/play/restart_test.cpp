@@ -87,7 +87,7 @@ TEST(Restart, PlayersLevelsMedalsAndRewardsSurviveARestart) {
         ClickWidget("rewards");
         EXPECT_TRUE(FramesUntil([] { return WidgetShown("beginner"); }, 100));
         EXPECT_FALSE(FindWidget("champ").visible);
-        WaitMilliseconds(500);
+        WaitMilliseconds(1200);
         Screenshot("02_rewards");
         ClickWidget("back");
         ASSERT_TRUE(WaitForMainMenu());
