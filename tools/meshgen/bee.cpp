@@ -94,7 +94,7 @@ ModelNode MakeBeeHead() {
   ModelNode node;
   node.name = "head";
   node.texture = "bee.png";
-  int first = AddEllipsoid(node, {kHeadRadius, kHeadRadius * 0.94, kHeadRadius * 0.96}, 36, 18, 270,
+  int first = AddEllipsoid(node, {kHeadRadius, kHeadRadius * 0.94, kHeadRadius * 0.96}, 28, 14, 270,
                            Translation(kHeadCentre), UvAt(0, 0));
   for (int i = first; i < node.VertexCount(); ++i) node.uvs[i] = HeadUv(node.positions[i]);
   AddEye(node, 0.3);
@@ -110,7 +110,7 @@ ModelNode MakeBeeBody() {
   node.texture = "body.png";
   // Local y (the turning axis) becomes -z; local z becomes +y, flattened.
   Mat4 place = Scaling(1, 1, 0.92) * RotationX(-90);
-  AddLathe(node, 36, 24, 90, BodyProfile, place, [](double s, double t) { return Vec2{s, t}; });
+  AddLathe(node, 28, 16, 90, BodyProfile, place, [](double s, double t) { return Vec2{s, t}; });
   double tail = kBodyMiddle - kBodyBack;
   AddLathe(
       node, 12, 3, 90,

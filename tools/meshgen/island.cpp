@@ -17,7 +17,7 @@
 #include "noise.h"
 
 namespace {
-constexpr int kSegments = 72;
+constexpr int kSegments = 56;
 constexpr double kRepeat = 2.5;
 
 struct IslandShape {
@@ -56,7 +56,7 @@ ModelNode MakeIsland(int variant) {
   node.texture = variant == 1 ? "ostrov.png" : (variant == 3 ? "ostrov12.png" : "ostrov1.png");
 
   // Grass: rings from the middle out to the rim, denser towards the rim.
-  AddSurface(node, kSegments, 9, [&](double s, double t) {
+  AddSurface(node, kSegments, 6, [&](double s, double t) {
     double angle = 2 * kPi * s, fraction = 1 - std::pow(1 - t, 1.6);
     double r = RimDistance(shape, angle) * fraction;
     Vec3 p{r * std::cos(angle), TopHeight(shape, fraction), -r * std::sin(angle)};
@@ -65,7 +65,7 @@ ModelNode MakeIsland(int variant) {
   // Side and underside: a short wall of earth under the rim, then a lumpy
   // cone down to the tip.
   double rimY = TopHeight(shape, 1);
-  AddSurface(node, kSegments, 18, [&](double s, double t) {
+  AddSurface(node, kSegments, 12, [&](double s, double t) {
     double angle = 2 * kPi * s;
     double taper = std::pow(std::cos(0.5 * kPi * t), 0.8) * (1 + 0.06 * std::sin(kPi * std::min(1.0, 4 * t)));
     double lumps = 1 + (0.03 + 0.22 * t) *

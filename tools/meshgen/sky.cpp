@@ -15,7 +15,7 @@ ModelNode MakeSkybox() {
   ModelNode node;
   node.name = "skybox";
   node.texture = "newsky.png";
-  AddSurface(node, 48, 32, [](double s, double t) {
+  AddSurface(node, 32, 16, [](double s, double t) {
     // From the zenith down, so that ds x dt points inwards while u still
     // reads left to right for a viewer inside.
     double angle = 2 * kPi * s, polar = kPi * (1 - t);
