@@ -191,8 +191,10 @@ std::string digit(int32_t value) {
 
 void drawGame() {
   adjustFrameSleep();
-  drawSky();
+  // The scenery is opaque and nearer than the sky everywhere, so drawing the
+  // sky after it changes no pixel but spares shading the sky it hides.
   drawScenery();
+  drawSky();
   drawPickups();
   TheBee.draw();
   drawCells();

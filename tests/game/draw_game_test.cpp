@@ -128,7 +128,7 @@ TEST_F(DrawRound, AKnownBoardDrawsItsLayersInOrder) {
 
   drawGame();
   const std::vector<std::string> expected = {
-      "skybox newsky",    "l_island ostrov1",      "flower f_1",           "l_binokl binokol",
+      "l_island ostrov1", "skybox newsky",         "flower f_1",           "l_binokl binokol",
       "l_molot molot",    "head bee",              "body body",
       "hexagon hex_close6",    "hexagon hex_open_void", "hexagon hex_open_2",
       "hexagon hex_number_2", "hexagon hex_bomb",  "hexagon hex_close6",   "hexagon hex_close6",
@@ -137,6 +137,7 @@ TEST_F(DrawRound, AKnownBoardDrawsItsLayersInOrder) {
       "quad empty",       "quad life",             "quad life",
       "quad life2",       "quad i_flower_en",      "quad i_flower_dis",
   };
+  // The sky fills in behind the opaque scenery, so it comes after it.
   EXPECT_EQ(drawn(), expected);
   // The see-through wings come after the board and hide nothing drawn later:
   // only they leave the depth buffer alone.
