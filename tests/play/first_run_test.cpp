@@ -1,23 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/engine.h"
+#include "flow_support.h"
 #include "play_harness.h"
 #include "platform/window.h"
 #include "textfile/config_node.h"
 
 using namespace play;
-
-namespace {
-std::string FileText(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-}  // namespace
 
 TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
   std::string greeting;
@@ -43,7 +32,7 @@ TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheS
   EXPECT_TRUE(nameFieldThere);
   EXPECT_FALSE(cancelShown);
   EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
-  EXPECT_NE(FileText(GameFolder() + "/data/profile0.s").find("^Busy_Bee_"), std::string::npos);
+  EXPECT_NE(GameFileText("data/profile0.s").find("^Busy_Bee_"), std::string::npos);
   ConfigNode settings;
   ASSERT_TRUE(settings.Load(GameFolder() + "/bin/default.cfg"));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
