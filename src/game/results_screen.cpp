@@ -68,11 +68,4 @@ void recordResult() { SaveProgress(); }
 
 void startMedalSparkles() { MedalParticles.start(); }
 
-void stopMedalSparkles() {
-  MedalParticles.emitting = 0;
-  MedalParticles.emitUntil = 0;
-  for (FlatParticle& particle : MedalParticles.particles) {
-    particle.alive = 0;
-    particle.deathTime = 0;
-  }
-}
+void stopMedalSparkles() { MedalParticles.stop(); }

@@ -99,6 +99,16 @@ void Start(System& system) {
   system.emitting = 1;
 }
 
+template <class System>
+void Stop(System& system) {
+  system.emitting = 0;
+  system.emitUntil = 0;
+  for (auto& particle : system.particles) {
+    particle.alive = 0;
+    particle.deathTime = 0;
+  }
+}
+
 }  // namespace
 
 ParticleSystem::ParticleSystem(const char* systemName)
@@ -135,6 +145,8 @@ void ParticleSystem::load(const char* setName) {
 }
 
 void ParticleSystem::start() { Start(*this); }
+
+void ParticleSystem::stop() { Stop(*this); }
 
 void ParticleSystem::update() {
   if (!running) return;
@@ -180,6 +192,8 @@ void ParticleEmitter::start() {
   crtSrandFromTime();
   Start(*this);
 }
+
+void ParticleEmitter::stop() { Stop(*this); }
 
 void ParticleEmitter::update() {
   if (!running) return;
@@ -265,11 +279,7 @@ void drawParticleEmitters() {
 }
 
 void stopParticleEmitters() {
-  for (auto& emitter : EmitterList) {
-    emitter->emitting = 0;
-    emitter->emitUntil = 0;
-    for (SceneParticle& particle : emitter->particles) particle.alive = 0;
-  }
+  for (auto& emitter : EmitterList) emitter->stop();
 }
 
 void releaseParticleEmitters() { EmitterList.clear(); }

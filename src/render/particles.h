@@ -61,6 +61,8 @@ struct ParticleSystem {
   // gives an effect without particles.
   void load(const char* setName);
   void start();
+  // Stops spraying; every particle vanishes at once.
+  void stop();
   // Spawns at most one particle, then moves them all.
   void update();
   void draw() const;
@@ -98,6 +100,8 @@ struct ParticleEmitter {
 
   // Also seeds the random generator from the calendar time.
   void start();
+  // Stops spraying; every particle vanishes at once.
+  void stop();
   void update();
   void draw() const;
 
