@@ -48,7 +48,10 @@ void LoadOptions(const std::string& path) {
 }
 
 bool WriteOptions() {
-  for (const OptionKey& option : kOptionKeys) OptionsNode.Get(option.key).SetInt(*option.option);
+  // Every option is written, so that a key the file lacked does not lose the
+  // player's choice; a file that could not be read gets a block name.
+  if (OptionsNode.name.empty()) OptionsNode.name = "options";
+  for (const OptionKey& option : kOptionKeys) OptionsNode.GetOrAdd(option.key).SetInt(*option.option);
   return OptionsNode.Save("bin\\default.cfg");
 }
 

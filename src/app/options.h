@@ -21,8 +21,8 @@ extern uint8_t OptionsChanged;
 // Reads the settings file and copies the seven keys into the options. A key
 // missing from the file reads as 0.
 void LoadOptions(const std::string& path);
-// Copies the options into the keys the file already has (none is added) and
-// saves to "bin\default.cfg". False when the file was not written.
+// Copies the options into their keys, adding those the file lacks at its end,
+// and saves to "bin\default.cfg". False when the file was not written.
 bool WriteOptions();
 
 // 640 -> 1, 800 -> 2, 1024 -> 3 from res_width; other widths leave it as it is.

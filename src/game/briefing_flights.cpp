@@ -30,7 +30,7 @@ void startBriefingFlight(int briefing) {
   camera->pathPoints[2] = home + flight.control2;
   camera->pathPoints[3] = home;
   camera->timer.duration = flight.milliseconds;
-  camera->timer.start = static_cast<int32_t>(timeGetTime()) + camera->timer.wait;
+  camera->timer.StartIn(camera->timer.wait);
   camera->timer.repeat = 0;
 }
 

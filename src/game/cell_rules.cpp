@@ -44,10 +44,13 @@ void useBinoculars() {
     const int n = neighbour(Level.currentCell, direction);
     if (n < 0) continue;
     HexCell& cell = Level.cells[n];
-    if (cell.content == CellBomb)
+    if (cell.content == CellBomb) {
       cell.flagged = 1;
-    else if (!cell.flower)
+    } else if (!cell.flower) {
+      // A wrong flag goes with the opening: an open cell is never flagged.
       cell.open = 1;
+      cell.flagged = 0;
+    }
   }
   --Level.binoculars;
   Play.levelScore += 400;

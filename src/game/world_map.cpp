@@ -9,7 +9,6 @@
 #include "game/profile_stats.h"
 #include "game/results_screen.h"
 #include "game/start_level.h"
-#include "platform/time.h"
 #include "profile/profiles.h"
 #include "sound/game_sounds.h"
 #include "ui/layout_loader.h"
@@ -48,7 +47,7 @@ void switchGameOff() { SetModeActive("game", 0); }
 // Starts a fade-in `delayMs` from now that lasts `durationMs`.
 void fadeInLater(Widget& widget, uint32_t delayMs, int32_t durationMs) {
   FadeIn(widget);
-  widget.timer.start = static_cast<int32_t>(timeGetTime() + delayMs);
+  widget.timer.StartIn(static_cast<int32_t>(delayMs));
   widget.timer.duration = durationMs;
 }
 

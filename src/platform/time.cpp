@@ -7,10 +7,12 @@
 namespace {
 std::atomic<ClockSource> clockSource{nullptr};
 
+// Counted from the first reading, at start-up, rather than from boot, so that
+// the clock reaches the signed 32-bit limit only after weeks of play.
 uint32_t SteadyMilliseconds() {
   using namespace std::chrono;
-  auto since = steady_clock::now().time_since_epoch();
-  return static_cast<uint32_t>(duration_cast<milliseconds>(since).count());
+  static const steady_clock::time_point origin = steady_clock::now();
+  return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now() - origin).count());
 }
 }  // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
-// The millisecond clocks. Both read one monotonic clock and wrap like the
-// 32-bit Windows counters. Tests replace the clock to step time by hand.
+// The millisecond clocks. Both read one monotonic clock, counted from the
+// program's start, and wrap like the 32-bit Windows counters. Tests replace
+// the clock to step time by hand.
 #include <cstdint>
 
 uint32_t timeGetTime();

@@ -2,11 +2,13 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <mutex>
 
+#include "platform/code_page.h"
 #include "platform/window_internal.h"
 
 struct PlatformWindow {
@@ -81,18 +83,29 @@ void QueueKey(uint32_t message, int virtualKey) {
   if (message == WM_KEYDOWN && character >= 0) Queue(WM_CHAR, static_cast<uintptr_t>(character));
 }
 
-// Text arrives as UTF-8; characters below 256 become one byte each, as a
-// Latin-1 code page would deliver them.
+// Text arrives as UTF-8 and goes on in the code page the fonts draw.
 void QueueText(const char* text) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-  while (*p) {
-    uint32_t code = *p;
-    int extra = code >= 0xF0 ? 3 : code >= 0xE0 ? 2 : code >= 0xC0 ? 1 : 0;
-    code &= extra == 3 ? 0x07 : extra == 2 ? 0x0F : extra == 1 ? 0x1F : 0x7F;
-    ++p;
-    for (int i = 0; i < extra && (*p & 0xC0) == 0x80; ++i, ++p) code = (code << 6) | (*p & 0x3F);
-    if (code >= 32 && code < 256) Queue(WM_CHAR, code);
-  }
+  for (char byte : Utf8ToCp1251(text)) Queue(WM_CHAR, static_cast<unsigned char>(byte));
+}
+
+// A press since the last read of each button, so that a click that starts and
+// ends between two polls still counts, as GetAsyncKeyState reports it.
+std::atomic<bool> leftPressed{false}, rightPressed{false};
+
+std::atomic<bool>* PressMemory(int virtualKey) {
+  if (virtualKey == VK_LBUTTON) return &leftPressed;
+  if (virtualKey == VK_RBUTTON) return &rightPressed;
+  return nullptr;
+}
+
+void RememberPress(int virtualKey) {
+  if (std::atomic<bool>* pressed = PressMemory(virtualKey)) *pressed = true;
+}
+
+int VirtualKeyOfButton(uint8_t button) {
+  if (button == SDL_BUTTON_LEFT) return VK_LBUTTON;
+  if (button == SDL_BUTTON_RIGHT) return VK_RBUTTON;
+  return 0;
 }
 
 void TranslateEvent(const SDL_Event& event) {
@@ -100,6 +113,7 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: QueueKey(WM_KEYDOWN, VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_KEYUP: QueueKey(WM_KEYUP, VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_TEXTINPUT: QueueText(event.text.text); break;
+    case SDL_MOUSEBUTTONDOWN: RememberPress(VirtualKeyOfButton(event.button.button)); break;
     case SDL_QUIT: Queue(WM_CLOSE, 0); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) Queue(WM_CLOSE, 0);
@@ -191,6 +205,8 @@ bool GetCursorPos(HWND window, float* x, float* y) {
 }
 
 int16_t GetAsyncKeyState(int virtualKey) {
+  std::atomic<bool>* pressed = PressMemory(virtualKey);
+  bool pressedSinceRead = pressed && pressed->exchange(false);
   bool down = false;
   if (TestMouse.active) {
     down = (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
@@ -199,7 +215,7 @@ int16_t GetAsyncKeyState(int virtualKey) {
     down = (virtualKey == VK_LBUTTON && (buttons & SDL_BUTTON_LMASK)) ||
            (virtualKey == VK_RBUTTON && (buttons & SDL_BUTTON_RMASK));
   }
-  return down ? static_cast<int16_t>(0x8000) : 0;
+  return static_cast<int16_t>((down ? 0x8000 : 0) | (pressedSinceRead ? 1 : 0));
 }
 
 void MessageBoxA(const char* text, const char* caption) {
@@ -215,6 +231,12 @@ void InjectKeyDown(int virtualKey) {
 void InjectKeyUp(int virtualKey) {
   QueueKey(WM_KEYUP, virtualKey);
   PushWakeEvent();
+}
+
+void InjectButton(int virtualKey, bool down) {
+  if (virtualKey == VK_LBUTTON) TestMouse.left = down;
+  if (virtualKey == VK_RBUTTON) TestMouse.right = down;
+  if (down) RememberPress(virtualKey);
 }
 
 void InjectChar(unsigned char code) {

@@ -50,6 +50,8 @@ bool GetWindowRect(HWND window, RECT* rect);
 // Cursor position in screen coordinates; with zero frame metrics the client
 // origin is the window origin.
 bool GetCursorPos(HWND window, float* x, float* y);
+// The top bit while the button is down; the lowest bit when it was pressed
+// since the previous call.
 int16_t GetAsyncKeyState(int virtualKey);
 
 // Fatal error: visible message box where a display exists; the text always
@@ -63,6 +65,9 @@ struct InjectedMouse {
   bool left = false, right = false;
 };
 extern InjectedMouse TestMouse;
+// Presses or releases an injected button; a press is remembered until it has
+// been read, as a real one is.
+void InjectButton(int virtualKey, bool down);
 // Pushes a key or character as if typed (goes through the message queue).
 void InjectKeyDown(int virtualKey);
 void InjectKeyUp(int virtualKey);

@@ -3,9 +3,17 @@
 namespace {
 constexpr char kBlank = '_';
 constexpr char kEscape = '\\';
+constexpr char kNoBreakSpace = '\xA0';
+constexpr char kHiddenMark = '^';
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 }  // namespace
+
+bool HasVisibleLetter(const std::string& typed) {
+  for (char c : typed)
+    if (!IsWhite(c) && c != kNoBreakSpace && c != kHiddenMark) return true;
+  return false;
+}
 
 std::string NameToFile(const std::string& name) {
   std::string stored;

@@ -9,5 +9,9 @@
 // The longest string value that a profile file read gives back whole.
 constexpr size_t StoredNameLimit = 31;
 
+// A typed name shows on screen only when it holds something other than
+// blanks and the '^' that text drawing hides.
+bool HasVisibleLetter(const std::string& typed);
+
 std::string NameToFile(const std::string& name);
 std::string NameFromFile(const std::string& stored);

@@ -1,7 +1,5 @@
 #include "profile/profiles.h"
 
-#include <cstring>
-
 #include "app/options.h"
 #include "game/play_state.h"
 #include "profile/profile_name.h"
@@ -17,12 +15,6 @@ constexpr const char* kPerLevelStems[] = {"score", "reward", "explorer", "sapper
 constexpr const char* kOneTimeRewards[] = {"training", "superexplorer", "supersapper", "champion"};
 
 bool ValidSlot(int slot) { return slot >= 0 && slot < ProfileCount; }
-
-void AddEntry(ConfigNode& node, const std::string& key, int32_t value) {
-  ConfigEntry& entry = node.entries.emplace_back();
-  std::strncpy(entry.key, key.c_str(), sizeof entry.key - 1);
-  entry.value.SetInt(value);
-}
 
 // Writes the profiles, then the options with "lastprofile" -1 once no
 // profile is left.
@@ -61,14 +53,12 @@ int32_t TotalScore(const ConfigNode& profile) {
 ConfigNode FreshProfile() {
   ConfigNode profile;
   profile.name = "profile";
-  ConfigEntry& name = profile.entries.emplace_back();
-  std::strcpy(name.key, "name");
-  name.value.SetString("empty");
-  AddEntry(profile, "empty", 1);
-  AddEntry(profile, "opened_maps", 1);
+  profile.GetOrAdd("name").SetString("empty");
+  profile.GetOrAdd("empty").SetInt(1);
+  profile.GetOrAdd("opened_maps").SetInt(1);
   for (const char* stem : kPerLevelStems)
-    for (int level = 1; level <= ProfileLevels; ++level) AddEntry(profile, NumberedKey(stem, level), 0);
-  for (const char* key : kOneTimeRewards) AddEntry(profile, key, 0);
+    for (int level = 1; level <= ProfileLevels; ++level) profile.GetOrAdd(NumberedKey(stem, level)).SetInt(0);
+  for (const char* key : kOneTimeRewards) profile.GetOrAdd(key).SetInt(0);
   return profile;
 }
 
@@ -113,11 +103,10 @@ void SaveProgress() {
 }
 
 void CreateProfile() {
-  EditWidget& field = FindEdit("name");
-  if (field.text.size() < 2) return;
+  std::string typed = FindEdit("name").Typed();
+  if (!HasVisibleLetter(typed)) return;
   // '^' + the name + a blank; a name whose stored form would not fit the
   // file's value is shortened at its end.
-  std::string typed = field.Typed();
   std::string name = "^" + typed + " ";
   while (NameToFile(name).size() > StoredNameLimit && !typed.empty()) {
     typed.pop_back();

@@ -56,6 +56,14 @@ ConfigValue& ConfigNode::Get(const char* key) {
   return missing_;
 }
 
+ConfigValue& ConfigNode::GetOrAdd(const char* key) {
+  ConfigValue& found = Get(key);
+  if (&found != &missing_ || !key) return found;
+  ConfigEntry& entry = entries.emplace_back();
+  std::strncpy(entry.key, key, sizeof entry.key - 1);
+  return entry.value;
+}
+
 const ConfigValue& ConfigNode::Get(const char* key) const {
   if (key)
     for (const ConfigEntry& entry : entries)

@@ -74,6 +74,10 @@ class ConfigNode {
   ConfigValue& Get(const char* key);
   const ConfigValue& Get(const char* key) const;
   ConfigValue& Get(const std::string& key) { return Get(key.c_str()); }
+  // The first entry with this key, added at the end (typeless, zero) when
+  // there is none. Keys are cut to 31 characters.
+  ConfigValue& GetOrAdd(const char* key);
+  ConfigValue& GetOrAdd(const std::string& key) { return GetOrAdd(key.c_str()); }
   const ConfigValue& Get(const std::string& key) const { return Get(key.c_str()); }
 
   // The cell of the first table with this name, or a zero value when the

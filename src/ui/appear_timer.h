@@ -10,7 +10,10 @@ struct AppearTimer {
 
   // (now - start) / duration; 0 before the start; restarts when repeating.
   float Progress();
+  // start = now + delay on the wrapping millisecond clock.
+  void StartIn(int32_t delay);
 };
 
-// Start time that makes a timer read as long finished ("hide at once").
+// Start time that makes a timer read as long finished ("hide at once"),
+// however far the clock has run.
 constexpr int32_t TimerLongAgo = -1;

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "platform/files.h"
-#include "platform/time.h"
 #include "textfile/config_node.h"
 #include "ui/widget_list.h"
 
@@ -80,7 +79,7 @@ Widget* CreateFromBlock(const ConfigNode& block) {
 void StartFadeIn(Widget& widget, const ConfigNode& block) {
   widget.timer.wait = Milliseconds(block.Get("wait").AsFloat());
   widget.timer.duration = Milliseconds(block.Get("time").AsFloat());
-  widget.timer.start = static_cast<int32_t>(timeGetTime() + static_cast<uint32_t>(widget.timer.wait));
+  widget.timer.StartIn(widget.timer.wait);
   widget.timer.repeat = 0;
   widget.visible = 1;
   widget.fadeOut = 0;

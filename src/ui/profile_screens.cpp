@@ -86,13 +86,15 @@ void ShowProfileManager() {
 }
 
 void HideProfileSummary(int slot) {
-  for (const char* name : kPanelImages) FadeOut(FindImage(name));
-  for (const char* name : kPanelLabels) FadeOut(FindLabel(name));
+  // What the panel left hidden (the heading medal of a profile without one)
+  // stays hidden rather than fading out from full.
+  for (const char* name : kPanelImages) FadeAway(FindImage(name));
+  for (const char* name : kPanelLabels) FadeAway(FindLabel(name));
   if (slot < 0 || slot >= ProfileCount) return;
   // The panel has an entry for each level before the newest open one.
   int entries = std::min(ProfileSlots[slot].Get("opened_maps").AsInt() - 1, ProfileLevels);
   for (int level = 1; level <= entries; ++level) {
-    FadeOut(FindImage(NumberedName("k_", level)));
-    FadeOut(FindImage(NumberedName("m_", level)));
+    FadeAway(FindImage(NumberedName("k_", level)));
+    FadeAway(FindImage(NumberedName("m_", level)));
   }
 }

@@ -4,25 +4,15 @@
 
 #include "app/graphics_device.h"
 #include "app/mouse.h"
-#include "platform/time.h"
 #include "render/interface_quads.h"
 #include "render/texture_cache.h"
 #include "ui/widget_list.h"
 
-namespace {
-int32_t Now() { return static_cast<int32_t>(timeGetTime()); }
-
-// now + wait on the wrapping millisecond clock.
-void Restart(AppearTimer& timer) {
-  timer.start = static_cast<int32_t>(timeGetTime() + static_cast<uint32_t>(timer.wait));
-}
-}  // namespace
-
-Widget::Widget() { timer.start = Now(); }
+Widget::Widget() { timer.StartIn(0); }
 
 Widget::Widget(const std::string& widgetName, float left, float top, float w, float h)
     : x(left), y(top), width(w), height(h), name(widgetName) {
-  timer.start = Now();
+  timer.StartIn(0);
 }
 
 bool Widget::RunCallback(WidgetCallback callback) {
@@ -78,14 +68,14 @@ void HideAtOnce(Widget& widget) {
 void FadeOut(Widget& widget) {
   widget.visible = 0;
   widget.fadeOut = 1;
-  Restart(widget.timer);
+  widget.timer.StartIn(widget.timer.wait);
   widget.shownReported = 1;
 }
 
 void FadeIn(Widget& widget) {
   widget.visible = 1;
   widget.fadeOut = 0;
-  Restart(widget.timer);
+  widget.timer.StartIn(widget.timer.wait);
   widget.shownReported = 0;
 }
 

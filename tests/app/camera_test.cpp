@@ -123,9 +123,24 @@ TEST(AppearTimerTest, ProgressIsZeroBeforeStartAndRepeatsWhenAsked) {
   EXPECT_FLOAT_EQ(timer.Progress(), 2.0f);
   EXPECT_EQ(timer.start, 1500);
   EXPECT_FLOAT_EQ(timer.Progress(), 0.0f);
-  AppearTimer hidden{200, TimerLongAgo, 0, 0};
-  EXPECT_GT(hidden.Progress(), 0.999f);
   SetClockSource(nullptr);
+}
+
+TEST(AppearTimerTest, HidingAtOnceAndFadesHoldAcrossTheClocksLimits) {
+  SetClockSource(TestClock);
+  for (uint32_t limit : {0x80000000u, 0u}) {  // the signed limit, then the wrap
+    TestClockNow = limit - 100;
+    AppearTimer hidden{200, TimerLongAgo, 0, 0};
+    AppearTimer fade{200, 0, 50, 0};
+    fade.StartIn(fade.wait);
+    EXPECT_GT(hidden.Progress(), 0.999f) << limit;
+    EXPECT_FLOAT_EQ(fade.Progress(), 0.0f) << limit;
+    TestClockNow = limit + 50;
+    EXPECT_GT(hidden.Progress(), 0.999f) << limit;
+    EXPECT_FLOAT_EQ(fade.Progress(), 0.5f) << limit;
+  }
+  SetClockSource(nullptr);
+  EXPECT_LT(timeGetTime(), 5 * 60 * 1000u) << "counted from the program's start, not the machine's";
 }
 
 TEST(MouseTest, PointerMapsTheClientAreaToInterfaceUnits) {
@@ -146,7 +161,7 @@ TEST(MouseTest, PointerMapsTheClientAreaToInterfaceUnits) {
   EXPECT_FLOAT_EQ(PointerY(), 1.5f);
 }
 
-TEST(MouseTest, AClickIsHeldThenReleasedAndClearingConsumesIt) {
+TEST(MouseTest, AClickIsHeldThenReleasedEvenBetweenTwoPollsAndClearingConsumesIt) {
   Mouse = MouseState{};
   TestMouse.active = true;
   TestMouse.left = true;
@@ -160,6 +175,20 @@ TEST(MouseTest, AClickIsHeldThenReleasedAndClearingConsumesIt) {
   EXPECT_FLOAT_EQ(Mouse.mouseX, 0.0f);
   PollMouse();
   EXPECT_FALSE(LeftClicked());
+
+  // A tap pressed and released between two polls is still one click.
+  for (int button : {VK_LBUTTON, VK_RBUTTON}) {
+    InjectButton(button, true);
+    InjectButton(button, false);
+  }
+  PollMouse();
+  EXPECT_EQ(Mouse.leftCurrent, ButtonHeld);
+  EXPECT_EQ(Mouse.rightCurrent, ButtonHeld);
+  PollMouse();
+  EXPECT_TRUE(LeftClicked());
+  EXPECT_TRUE(RightClicked());
+  PollMouse();
+  EXPECT_FALSE(LeftClicked() || RightClicked());
   TestMouse = InjectedMouse{};
 }
 

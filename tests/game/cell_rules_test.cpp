@@ -130,12 +130,14 @@ TEST_F(CellRules, BinocularsFlagBombsAndOpenTheRestButNotFlowers) {
   EXPECT_FALSE(cell(plain).open);
 
   Level.binoculars = 2;
+  cell(plain).flagged = 1;  // wrongly
   useBinoculars();
   EXPECT_TRUE(cell(bomb).flagged);
   EXPECT_FALSE(cell(bomb).open);
   EXPECT_FALSE(cell(flower).open);
   EXPECT_FALSE(cell(flower).flagged);
   EXPECT_TRUE(cell(plain).open);
+  EXPECT_TRUE(canEnter(plain)) << "the wrong flag went with the opening";
   for (int direction : {3, 7, 11}) EXPECT_TRUE(cell(neighbour(start, direction)).open);
   EXPECT_EQ(Level.binoculars, 1);
   EXPECT_EQ(Play.levelScore, 400);

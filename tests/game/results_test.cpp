@@ -251,6 +251,8 @@ TEST_F(ProfileStats, AProfileWithOnlyTheFirstLevelOpenShowsNoLevelsAndBadSlotsNo
   EXPECT_EQ(FindLabel("s_text").text, "0");
   for (int level = 1; level <= ProfileLevels; ++level) EXPECT_TRUE(gone(FindImage(NumberedName("k_", level))));
   EXPECT_TRUE(gone(FindImage("w1b1")));  // no medal earned, none shown
+  HideProfileSummary(0);
+  EXPECT_TRUE(gone(FindImage("w1b1"))) << "nor while the panel fades";
 
   ClearWidgets();
   LoadLayout("profiles_manager");

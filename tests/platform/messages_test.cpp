@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/window.h"
 
 namespace {
@@ -47,6 +49,20 @@ TEST(MessagesTest, TypedCharactersKeepTheirByte) {
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[0].wParam, static_cast<uintptr_t>('x'));
   EXPECT_EQ(messages[1].wParam, 0xE9u);
+}
+
+TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
+  const struct {
+    const char* typed;
+    std::string bytes;
+  } cases[] = {
+      {"Bee 42!", "Bee 42!"},
+      {"Иван", "\xC8\xE2\xE0\xED"},
+      {"ёЁ№€я", "\xB8\xA8\xB9\x88\xFF"},
+      {"café", "caf"},  // letters the fonts lack are left out
+      {"a😀\tb", "ab"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1251(c.typed), c.bytes) << c.typed;
 }
 
 TEST(MessagesTest, InjectedMouseReplacesTheRealOne) {

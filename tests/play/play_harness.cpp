@@ -161,25 +161,25 @@ void MoveTo(float x, float y) {
 void MoveToWidget(const Widget& widget) { MoveTo(widget.x + widget.width / 2, widget.y + widget.height / 2); }
 
 void LeftClick() {
-  PressLeft();
-  ReleaseLeft();
+  InjectButton(VK_LBUTTON, true);
+  InjectButton(VK_LBUTTON, false);
+  Frames(2);
 }
 
 void PressLeft() {
-  TestMouse.left = true;
+  InjectButton(VK_LBUTTON, true);
   Frames(1);
 }
 
 void ReleaseLeft() {
-  TestMouse.left = false;
+  InjectButton(VK_LBUTTON, false);
   Frames(1);
 }
 
 void RightClick() {
-  TestMouse.right = true;
-  Frames(1);
-  TestMouse.right = false;
-  Frames(1);
+  InjectButton(VK_RBUTTON, true);
+  InjectButton(VK_RBUTTON, false);
+  Frames(2);
 }
 
 void ClickWidget(const std::string& name) {

@@ -48,7 +48,8 @@ void OnRenderThread(const std::function<void()>& task);
 // The injected pointer, in interface units (2.0 across, 1.5 down).
 void MoveTo(float x, float y);
 void MoveToWidget(const Widget& widget);
-// Press and release the left (or right) button where the pointer is.
+// Press and release the left (or right) button where the pointer is, both
+// before the next frame, as a quick tap does; two frames follow.
 void LeftClick();
 void RightClick();
 // The left button alone, for a script that acts between press and release.

@@ -44,7 +44,7 @@ class ProfilesTest : public UiTest {
 
 TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
   const std::string names[] = {"^Maya Lee ", "^under_score ", "^back\\slash ", "^{braces} ", "^a}b{c ",
-                               "^12345 ", "^tab\there ",  "^caf\xE9 ",       "^__ __ ",    "^\\_ "};
+                               "^12345 ", "^tab\there ",  "^\xDE\xEB\xFF\xA0\xA8\xE6 ",       "^__ __ ",    "^\\_ "};
   for (const std::string& name : names) {
     ProfileSlots[1].Get("name").SetString(name.c_str());
     ASSERT_TRUE(SaveProfiles());
@@ -79,14 +79,14 @@ TEST_F(ProfilesTest, TypedNamesAreStoredWithTheirMarkAndFitTheFile) {
   EXPECT_EQ(ProfileSlots[2].Get("name").AsString(), stored);
 }
 
-TEST_F(ProfilesTest, ConfirmingAnEmptyNameDoesNothing) {
-  ClearWidgets();
-  LoadLayout("enter_name");
+TEST_F(ProfilesTest, ConfirmingANameWithNothingToShowDoesNothing) {
   std::string before = Read("data/profile0.s");
-  CreateProfile();
-  EXPECT_FALSE(IsPlaceholder(FindEdit("name")));
-  EXPECT_EQ(Read("data/profile0.s"), before);
-  EXPECT_FALSE(ProfileInUse(0));
+  for (const char* typed : {"", "  ", "^\xA0"}) {
+    NameThroughScreen(typed);
+    EXPECT_FALSE(IsPlaceholder(FindEdit("name"))) << "still asking for a name";
+    EXPECT_EQ(Read("data/profile0.s"), before);
+    EXPECT_FALSE(ProfileInUse(0));
+  }
 }
 
 TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "cp1251.h"
 #include "paint.h"
+#include "platform/code_page.h"
 #include "surface.h"
 #include "text.h"
 
