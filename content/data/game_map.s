@@ -849,7 +849,7 @@ image {
 image {
   name medal5
   x 1.135
-  y 0.845
+  y 0.880
   width 0.075
   height 0.075
   texture1 medal_bronze
@@ -879,7 +879,7 @@ image {
 image {
   name medal8
   x 1.185
-  y 1.295
+  y 1.195
   width 0.075
   height 0.075
   texture1 medal_bronze

@@ -12,6 +12,10 @@ using WorldMap = ScreensTest;
 
 ImageWidget& dot(int j) { return FindImage(NumberedName("point", j)); }
 
+bool Overlapping(const Widget& a, const Widget& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
 TEST(MapPath, TheNewestStretchFollowsTheDotsAlreadyShown) {
   const int32_t expected[] = {0, 3, 1, 11, 19, 23, 32, 38, 46, 53, 60};
   for (int n = 0; n <= AllLevelsWon; ++n) EXPECT_EQ(pathEnd[n], expected[n]) << n;
@@ -124,6 +128,8 @@ TEST_F(WorldMap, WhenEveryLevelIsWonEverythingStaysAndTheArrowRests) {
     EXPECT_EQ(FindButton(NumberedName("k_", level)).texture1, NumberedName("k_", level));
     EXPECT_TRUE(shown(FindImage(NumberedName("medal", level)))) << level;
     EXPECT_EQ(FindImage(NumberedName("medal", level)).texture, medalTexture(level % 3));
+    for (int j = 1; j <= MapDots; ++j)
+      EXPECT_FALSE(Overlapping(FindImage(NumberedName("medal", level)), dot(j))) << "medal " << level << " on dot " << j;
   }
   const int32_t now = static_cast<int32_t>(TestClockNow);
   for (int j = 1; j <= MapDots; ++j) EXPECT_EQ(dot(j).timer.start, now + dot(j).timer.wait) << j;
