@@ -1,5 +1,7 @@
 #include "app/options.h"
 
+#include "platform/data_folders.h"
+
 // Built-in values, kept only when the settings file is not read.
 int32_t res_width = 800;
 int32_t res_height = 600;
@@ -49,7 +51,7 @@ void LoadOptions(const std::string& path) {
 
 bool WriteOptions() {
   for (const OptionKey& option : kOptionKeys) OptionsNode.Get(option.key).SetInt(*option.option);
-  return OptionsNode.Save("bin\\default.cfg");
+  return OptionsNode.Save(PlayerFile("bin\\default.cfg"));
 }
 
 void ResolutionChoiceFromWidth() {
