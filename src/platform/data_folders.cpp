@@ -69,10 +69,14 @@ std::string ExecutableFolder() {
   return folder;
 }
 
+std::string InstalledDataFolder(const std::string& executableFolder) {
+  return executableFolder + "/" + KESTRIN_DATA_FROM_BIN;
+}
+
 void SelectDataFolders(const std::string& executableFolder) {
   installed = false;
   keptInMemory = false;
-  std::string data = executableFolder + "/" + KESTRIN_DATA_FROM_BIN;
+  std::string data = InstalledDataFolder(executableFolder);
   if (!FileExists(data + "/bin/default.cfg")) return;
   std::error_code error;
   std::filesystem::current_path(data, error);

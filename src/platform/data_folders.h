@@ -13,6 +13,9 @@
 // The folder the running executable is in.
 std::string ExecutableFolder();
 
+// Where an installed game's data is, from its executable's folder.
+std::string InstalledDataFolder(const std::string& executableFolder);
+
 // Decides between the two from where the executable is. When installed:
 // changes into the data folder and prepares the player's folder, copying the
 // shipped settings and profiles there when missing. When the player's folder

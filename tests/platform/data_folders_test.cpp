@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "platform/files.h"
@@ -17,8 +18,8 @@ std::string Text(const std::string& path) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// An installed game in a temporary root: <root>/bin/ beside
-// <root>/share/kestrin/ with the shipped settings, and a home.
+// An installed game in a temporary root: <root>/bin/ and the data folder
+// beside it with the shipped settings, and a home.
 struct PlayerFolderCase {
   const char* name;
   std::function<void(testfiles::TempDir&)> prepare;  // the home and the environment
@@ -33,7 +34,9 @@ class PlayerFolders : public ::testing::TestWithParam<PlayerFolderCase> {
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
     if (const char* home = std::getenv("HOME")) previousHome = home;
     root.Write("bin/kestrin", "");
-    root.Write("share/kestrin/bin/default.cfg", "shipped");
+    shipped = InstalledDataFolder(root.File("bin")) + "/bin/default.cfg";
+    std::filesystem::create_directories(std::filesystem::path(shipped).parent_path());
+    std::ofstream(shipped) << "shipped";
     setenv("HOME", root.File("home").c_str(), 1);
     unsetenv("XDG_DATA_HOME");
   }
@@ -46,6 +49,7 @@ class PlayerFolders : public ::testing::TestWithParam<PlayerFolderCase> {
   testfiles::TempDir root;
   char previous[4096];
   std::string previousHome;
+  std::string shipped;
 };
 
 TEST_P(PlayerFolders, TheGameReadsTheRightFileAndKeepsItsChangesOnlyWhereItMay) {
@@ -69,7 +73,8 @@ TEST_P(PlayerFolders, TheGameReadsTheRightFileAndKeepsItsChangesOnlyWhereItMay) 
     EXPECT_EQ(file, root.File(c.playerFolder) + "/default.cfg");
     EXPECT_EQ(root.Read(std::string(c.playerFolder) + "/default.cfg"), c.onDisk);
   }
-  EXPECT_EQ(root.Read("share/kestrin/bin/default.cfg"), "shipped");
+  std::ifstream installed(shipped);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), "shipped");
 }
 
 void Protect(const std::string& path) { ASSERT_TRUE(testfiles::WriteProtect(path)); }
