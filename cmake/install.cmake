@@ -4,6 +4,10 @@
 #   cd build && cpack -G DEB                 kestrin_<version>_<arch>.deb
 #   cd build && cpack --config CPackSourceConfig.cmake
 include(GNUInstallDirs)
+# Installing and packaging take what is built: they never start a build of
+# everything, which the package check inside the test run would otherwise do
+# while other tests run.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(KESTRIN_APP_ID org.kestrin_game.kestrin)
 set(KESTRIN_MAINTAINER "Kestrin developers <dev@kestrin.invalid>")
@@ -73,5 +77,6 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
 
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME kestrin-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git" "/build[^/]*/" "~$" "\\\\.swp$")
+# The sources without git's own files and the build folders.
+set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/\\\\.git$" "/build[^/]*/" "~$")
 include(CPack)
