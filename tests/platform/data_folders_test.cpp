@@ -30,6 +30,7 @@ class PlayerFolders : public ::testing::TestWithParam<PlayerFolderCase> {
  protected:
   void SetUp() override {
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    previousHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     shipped = InstalledDataFolder(root.File("bin")) + "/bin/default.cfg";
     std::filesystem::create_directories(std::filesystem::path(shipped).parent_path());
     std::ofstream(shipped) << "shipped";
@@ -47,11 +48,12 @@ class PlayerFolders : public ::testing::TestWithParam<PlayerFolderCase> {
   void TearDown() override {
     ASSERT_EQ(chdir(previous), 0);
     SelectDataFolders(previous);
+    setenv("HOME", previousHome.c_str(), 1);
   }
 
   testfiles::TempDir root;
   char previous[4096];
-  std::string shipped;
+  std::string shipped, previousHome;
 };
 
 TEST_P(PlayerFolders, ChangesAreKeptOnDiskOnlyInThePlayersFolderOrElseInMemoryWithAMessage) {
