@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/engine.h"
-#include "app/mouse.h"
+#include "core/mouse.h"
 #include "fuzz_support.h"
 #include "platform/time.h"
 #include "textfile/config_node.h"

@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/camera.h"
-#include "app/frustum.h"
-#include "app/graphics_device.h"
-#include "app/lighting.h"
-#include "app/modes.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/frustum.h"
+#include "core/graphics_device.h"
+#include "core/lighting.h"
+#include "core/modes.h"
+#include "core/mouse.h"
+#include "core/options.h"
 #include "app/game_set_up.h"
 #include "platform/time.h"
 #include "render/quad_buffers.h"

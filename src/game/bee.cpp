@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/engine.h"
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "game/board.h"
 #include "platform/random.h"
 #include "render/material.h"

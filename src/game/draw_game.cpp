@@ -7,7 +7,7 @@
 #include <string>
 
 #include "app/engine.h"
-#include "app/frustum.h"
+#include "core/frustum.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_appearance.h"

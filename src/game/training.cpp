@@ -5,11 +5,11 @@
 #include <cstdio>
 
 #include "app/engine.h"
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/briefing_flights.h"
-#include "game/play_screen.h"
+#include "screens/play_screen.h"
 #include "game/play_state.h"
 #include "render/interface_quads.h"
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/options.h"
+#include "core/options.h"
 #include "game/play_state.h"
 #include "profile/profile_name.h"
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 #include "ui/widget_list.h"
 
 ConfigNode ProfileSlots[ProfileCount];

@@ -1,7 +1,7 @@
 #include "render/billboards.h"
 
-#include "app/camera.h"
-#include "app/graphics_device.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"
 #include "render/shader_library.h"

@@ -1,6 +1,6 @@
 #include "render/interface_quads.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"
 #include "render/shader_library.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 
 MaterialRegistry Materials;
 

@@ -1,6 +1,6 @@
 #include "render/mesh.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/transforms.h"
 
 MeshNode::MeshNode() {

@@ -1,6 +1,6 @@
 #include "render/render_steps.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/quad_buffers.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/files.h"
 #include "platform/window.h"

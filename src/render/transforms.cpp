@@ -1,6 +1,6 @@
 #include "render/transforms.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 
 void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3DXMATRIX& projection) {
   if (!Device) return;

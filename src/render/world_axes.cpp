@@ -1,6 +1,6 @@
 #include "render/world_axes.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/quad_buffers.h"
 #include "render/transforms.h"
 #include "render/vertex.h"

@@ -1,6 +1,6 @@
 #include "ui/screen_wiring.h"
 
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 
 void OnAction(const std::string& name, WidgetCallback action) { FindWidget(name).onAction = action; }
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/graphics_device.h"
-#include "app/mouse.h"
+#include "core/graphics_device.h"
+#include "core/mouse.h"
 #include "platform/time.h"
 #include "render/interface_quads.h"
 #include "render/texture_cache.h"

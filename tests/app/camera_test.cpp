@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "app/camera.h"
-#include "app/frustum.h"
-#include "app/mouse.h"
+#include "core/camera.h"
+#include "core/frustum.h"
+#include "core/mouse.h"
 #include "platform/window.h"
 #include "platform/time.h"
 

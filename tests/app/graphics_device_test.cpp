@@ -1,4 +1,4 @@
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/engine.h"
-#include "app/options.h"
+#include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
 
 namespace {

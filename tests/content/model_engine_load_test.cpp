@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "content_paths.h"
 #include "model_file.h"
 #include "platform/d3d9/recording/recording_device.h"

@@ -13,10 +13,10 @@
 
 #include <gtest/gtest.h>
 
-#include "game/world_map.h"
+#include "screens/world_map.h"
 #include "render/texture_cache.h"
 #include "textfile/config_node.h"
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <string>
 
-#include "game/results_screen.h"
-#include "game/world_map.h"
+#include "screens/results_screen.h"
+#include "screens/world_map.h"
 #include "play_test_support.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 #include "ui/screen_wiring.h"
 
 namespace screentest {

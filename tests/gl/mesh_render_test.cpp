@@ -8,10 +8,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "render/billboards.h"
 #include "render/interface_quads.h"
 #include "render/material.h"

@@ -11,13 +11,13 @@
 #include <gtest/gtest.h>
 
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "core/graphics_device.h"
+#include "core/mouse.h"
+#include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "game/play_state.h"
-#include "game/results_screen.h"
-#include "game/world_map.h"
+#include "screens/results_screen.h"
+#include "screens/world_map.h"
 #include "platform/time.h"
 #include "platform/window.h"
 #include "profile/profiles.h"
@@ -30,7 +30,7 @@
 #include "textfile/test_files.h"
 #include "ui/font.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "platform/files.h"
 #include "platform/window.h"

@@ -3,10 +3,10 @@
 // the level or leaves for the main menu.
 #include <gtest/gtest.h>
 
-#include "app/modes.h"
+#include "core/modes.h"
 #include "flow_support.h"
 #include "game/board.h"
-#include "game/play_screen.h"
+#include "screens/play_screen.h"
 #include "game/play_state.h"
 #include "platform/dsound/dsound.h"
 #include "play_harness.h"

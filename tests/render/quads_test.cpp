@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "render/billboards.h"
 #include "render/interface_quads.h"
 #include "render/quad_buffers.h"

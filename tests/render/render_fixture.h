@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"

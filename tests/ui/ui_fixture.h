@@ -7,17 +7,17 @@
 #include <gtest/gtest.h>
 
 #include "app/engine.h"
-#include "app/modes.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "core/modes.h"
+#include "core/mouse.h"
+#include "core/options.h"
 #include "game/play_state.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "sound/game_sounds.h"
 #include "textfile/test_files.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 #include "ui/widget_list.h"
 
 namespace uitest {

@@ -1,10 +1,10 @@
-#include "game/play_screen.h"
+#include "screens/play_screen.h"
 
 #include "game/cell_rules.h"
 #include "game/play_state.h"
-#include "game/start_level.h"
+#include "screens/start_level.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

@@ -1,11 +1,11 @@
-#include "app/mouse.h"
+#include "core/mouse.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "app/engine.h"
-#include "app/vector_helpers.h"
+#include "core/vector_helpers.h"
 #include "platform/window.h"
 
 MouseState Mouse;

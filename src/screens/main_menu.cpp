@@ -1,11 +1,11 @@
-#include "app/modes.h"
-#include "app/options.h"
+#include "core/modes.h"
+#include "core/options.h"
 #include "game/level_files.h"
-#include "game/results_screen.h"
+#include "screens/results_screen.h"
 #include "profile/profiles.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 #include "ui/screen_wiring.h"
 
 int32_t MenuPage = PageMainMenu;

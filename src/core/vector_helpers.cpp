@@ -1,4 +1,4 @@
-#include "app/vector_helpers.h"
+#include "core/vector_helpers.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "profile/profiles.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
+#include "screens/menu_screens.h"
 #include "ui/screen_wiring.h"
 
 namespace {

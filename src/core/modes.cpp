@@ -1,4 +1,4 @@
-#include "app/modes.h"
+#include "core/modes.h"
 
 std::vector<Mode*> ModeRegistry;
 

@@ -1,23 +1,23 @@
-#include "game/update_game.h"
+#include "screens/update_game.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "app/engine.h"
-#include "app/mouse.h"
+#include "core/mouse.h"
 #include "game/bee.h"
 #include "game/bee_flight.h"
 #include "game/board.h"
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
 #include "game/cell_rules.h"
-#include "game/play_screen.h"
+#include "screens/play_screen.h"
 #include "game/play_state.h"
-#include "game/results_screen.h"
+#include "screens/results_screen.h"
 #include "game/scoring.h"
-#include "game/start_level.h"
+#include "screens/start_level.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"

@@ -1,20 +1,20 @@
-#include "game/world_map.h"
+#include "screens/world_map.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
 #include "app/engine.h"
-#include "app/modes.h"
-#include "game/profile_stats.h"
-#include "game/results_screen.h"
-#include "game/start_level.h"
+#include "core/modes.h"
+#include "screens/profile_stats.h"
+#include "screens/results_screen.h"
+#include "screens/start_level.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "sound/game_sounds.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

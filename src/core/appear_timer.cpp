@@ -1,4 +1,4 @@
-#include "ui/appear_timer.h"
+#include "core/appear_timer.h"
 
 #include "platform/time.h"
 

@@ -1,4 +1,4 @@
-#include "ui/screen_links.h"
+#include "screens/screen_links.h"
 
 // Empty until the world map, the round, the results and the bee are wired in.
 ScreenLinkTable ScreenLinks;

@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "core/options.h"
 
 // Built-in values, kept only when the settings file is not read.
 int32_t res_width = 800;

@@ -1,4 +1,4 @@
-#include "profile/rewards.h"
+#include "screens/rewards.h"
 
 #include <algorithm>
 #include <string>

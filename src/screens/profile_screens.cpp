@@ -1,10 +1,10 @@
 #include <algorithm>
 
-#include "app/options.h"
+#include "core/options.h"
 #include "profile/profiles.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 #include "ui/screen_wiring.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "game/results_screen.h"
+#include "screens/results_screen.h"
 
 #include <string>
 
 #include "game/play_state.h"
-#include "game/start_level.h"
+#include "screens/start_level.h"
 #include "profile/profiles.h"
-#include "profile/rewards.h"
+#include "screens/rewards.h"
 #include "render/particles.h"
 #include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"

@@ -1,9 +1,9 @@
-#include "game/profile_stats.h"
+#include "screens/profile_stats.h"
 
 #include <algorithm>
 #include <string>
 
-#include "game/results_screen.h"
+#include "screens/results_screen.h"
 #include "profile/profiles.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "d3dutil/math.h"
-#include "ui/appear_timer.h"
+#include "core/appear_timer.h"
 
 enum CameraAnimation : int32_t {
   CameraFrozen = -1,

@@ -1,22 +1,22 @@
-#include "game/start_level.h"
+#include "screens/start_level.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "app/camera.h"
-#include "app/modes.h"
+#include "core/camera.h"
+#include "core/modes.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/board_generation.h"
 #include "game/level_files.h"
-#include "game/play_screen.h"
+#include "screens/play_screen.h"
 #include "game/play_state.h"
-#include "game/results_screen.h"
+#include "screens/results_screen.h"
 #include "game/training.h"
 #include "render/particles.h"
 #include "sound/game_sounds.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
 
 const uint8_t EmitterColours[10][4] = {
     {0x18, 0xFF, 0x00, 0xFF}, {0x1E, 0x5E, 0xD7, 0x80}, {0xFF, 0x8B, 0x4F, 0x80}, {0xFF, 0xB3, 0x4F, 0x80},

@@ -1,9 +1,9 @@
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 
 #include <cstdlib>
 
 #include "app/engine.h"
-#include "app/options.h"
+#include "core/options.h"
 #include "platform/window.h"
 
 d3d9::Direct3D* Direct3D = nullptr;

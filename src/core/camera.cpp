@@ -1,6 +1,6 @@
-#include "app/camera.h"
+#include "core/camera.h"
 
-#include "app/vector_helpers.h"
+#include "core/vector_helpers.h"
 
 std::vector<Camera*> CameraList;
 Camera* CurrentCamera = nullptr;

@@ -1,9 +1,9 @@
-#include "app/lighting.h"
+#include "core/lighting.h"
 
 #include <cmath>
 
-#include "app/camera.h"
-#include "app/graphics_device.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
 
 void UploadLighting() {
   if (!ShaderPath || !Device) return;

@@ -1,4 +1,4 @@
-#include "app/frustum.h"
+#include "core/frustum.h"
 
 #include <cmath>
 
