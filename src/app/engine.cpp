@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/game_set_up.h"
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/graphics_device.h"
@@ -12,10 +13,9 @@
 #include "core/modes.h"
 #include "core/mouse.h"
 #include "core/options.h"
-#include "app/game_set_up.h"
 #include "platform/time.h"
-#include "render/quad_buffers.h"
 #include "render/particles.h"
+#include "render/quad_buffers.h"
 #include "render/render_steps.h"
 #include "render/transforms.h"
 #include "render/world_axes.h"
@@ -24,30 +24,8 @@
 #include "ui/fps_display.h"
 #include "ui/widget_list.h"
 
-std::atomic<int32_t> QuitRequested{0};
-std::atomic<uint8_t> LastCharCode{0};
-std::atomic<uint8_t> LastKeyUp{0};
-std::atomic<uint8_t> LastKeyDown{0};
-
-HWND MainWindow = nullptr;
-HWND HostWindow = nullptr;
-float AspectRatio = 0.75f;
-int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
-ClearColorRGB ClearColor{0, 0, 0};
-
-char FpsText[16] = "fps=0";
-uint32_t FramesPerSecond = 0;
-int FrameCount = 0;
-uint32_t LastTick = 0;
-uint32_t SampleTick = 0;
-
 std::thread RenderThreadHandle;
 FrameObserver AfterFrameHook = nullptr;
-
-void RequestQuit() {
-  QuitRequested = 1;
-  PostWakeMessage();
-}
 
 void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
   switch (message) {

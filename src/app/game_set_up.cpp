@@ -5,18 +5,18 @@
 #include "core/options.h"
 #include "game/bee.h"
 #include "game/board.h"
-#include "game/level_files.h"
-#include "screens/start_level.h"
-#include "screens/update_game.h"
 #include "game/draw_game.h"
-#include "screens/world_map.h"
+#include "game/level_files.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "render/render_steps.h"
 #include "render/texture_cache.h"
+#include "screens/menu_screens.h"
+#include "screens/start_level.h"
+#include "screens/update_game.h"
+#include "screens/world_map.h"
 #include "ui/font.h"
 #include "ui/layout_loader.h"
-#include "screens/menu_screens.h"
 
 void DebugModeUpdate() {}
 void DebugModeDraw() {}

@@ -41,11 +41,10 @@ D3DXVECTOR3 Bezier(const D3DXVECTOR3 p[4], float t) {
 }
 
 void OrientCamera(Camera* camera, const D3DXVECTOR3& position, float angleX, float angleY, float angleZ) {
-  const float toRadians = -0.017453292f;
   D3DXMATRIX rx, ry, rz, m;
-  D3DXMatrixRotationX(&rx, angleX * toRadians);
-  D3DXMatrixRotationY(&ry, angleY * toRadians);
-  D3DXMatrixRotationZ(&rz, angleZ * toRadians);
+  D3DXMatrixRotationX(&rx, -D3DXToRadian(angleX));
+  D3DXMatrixRotationY(&ry, -D3DXToRadian(angleY));
+  D3DXMatrixRotationZ(&rz, -D3DXToRadian(angleZ));
   D3DXMatrixMultiply(&m, &rz, &rx);
   D3DXMatrixMultiply(&m, &m, &ry);
   D3DXVECTOR3 up(0, 1, 0), direction(0, 0, -1), right(1, 0, 0);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "d3dutil/math.h"
 #include "core/appear_timer.h"
+#include "d3dutil/math.h"
 
 enum CameraAnimation : int32_t {
   CameraFrozen = -1,

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/options.h"
 #include "platform/window.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "core/camera.h"
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/vector_helpers.h"
 #include "platform/window.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/graphics_device.h"
 #include "game/board.h"
 #include "platform/random.h"

@@ -3,10 +3,7 @@
 #include <cstring>
 
 #include "core/options.h"
-#include "game/play_state.h"
 #include "profile/profile_name.h"
-#include "screens/menu_screens.h"
-#include "ui/widget_list.h"
 
 ConfigNode ProfileSlots[ProfileCount];
 int32_t CurrentProfile = 0;
@@ -101,23 +98,19 @@ bool SaveProfiles() {
   return saved;
 }
 
-void SaveProgress() {
+void RecordLevelResult(int level, int32_t score, int32_t medal) {
   ConfigNode& profile = CurrentProfileNode();
-  // The level number has already moved past the level that was finished.
-  int finished = Play.levelNumber - 1;
-  profile.Get(NumberedKey("score", finished)).SetInt(Play.levelScore);
-  profile.Get(NumberedKey("reward", finished)).SetInt(Play.medal);
+  profile.Get(NumberedKey("score", level)).SetInt(score);
+  profile.Get(NumberedKey("reward", level)).SetInt(medal);
   ConfigValue& opened = profile.Get("opened_maps");
-  if (opened.AsInt() < Play.levelNumber) opened.SetInt(Play.levelNumber);
+  if (opened.AsInt() < level + 1) opened.SetInt(level + 1);
   SaveProfilesAndOptions();
 }
 
-void CreateProfile() {
-  EditWidget& field = FindEdit("name");
-  if (field.text.size() < 2) return;
+bool NameCurrentProfile(std::string typed) {
+  if (typed.empty()) return false;
   // '^' + the name + a blank; a name whose stored form would not fit the
   // file's value is shortened at its end.
-  std::string typed = field.Typed();
   std::string name = "^" + typed + " ";
   while (NameToFile(name).size() > StoredNameLimit && !typed.empty()) {
     typed.pop_back();
@@ -129,19 +122,19 @@ void CreateProfile() {
   lastprofile = CurrentProfile;
   profile.Get("empty").SetInt(0);
   SaveProfiles();
-  EnterMainMenu();
+  return true;
 }
 
-void SelectProfile(int slot) {
-  if (!ValidSlot(slot)) return;
+bool MakeProfileCurrent(int slot) {
+  if (!ValidSlot(slot)) return false;
   CurrentProfile = slot;
   lastprofile = slot;
-  EnterMainMenu();
+  return true;
 }
 
-void DeleteProfile(int slot) {
-  if (!ValidSlot(slot)) return;
+bool FreeProfile(int slot) {
+  if (!ValidSlot(slot)) return false;
   ResetProfile(ProfileSlots[slot]);
   SaveProfilesAndOptions();
-  ShowProfileManager();
+  return true;
 }

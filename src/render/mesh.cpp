@@ -56,12 +56,11 @@ void Mesh::drawAt(const D3DXVECTOR3& position, float scale) const {
 void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
                            float scale) const {
   if (!root || !Device) return;
-  constexpr float kRadiansPerDegree = 0.017453292f;
   D3DXMATRIX scaling, rx, ry, rz, translation;
   D3DXMatrixScaling(&scaling, scale, scale, scale);
-  D3DXMatrixRotationX(&rx, angleX * kRadiansPerDegree);
-  D3DXMatrixRotationY(&ry, angleY * kRadiansPerDegree);
-  D3DXMatrixRotationZ(&rz, angleZ * kRadiansPerDegree);
+  D3DXMatrixRotationX(&rx, D3DXToRadian(angleX));
+  D3DXMatrixRotationY(&ry, D3DXToRadian(angleY));
+  D3DXMatrixRotationZ(&rz, D3DXToRadian(angleZ));
   D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
   DrawWithWorld(*root, scaling * rz * ry * rx * translation);
 }

@@ -1,8 +1,8 @@
 #include "game/play_state.h"
-#include "sound/game_sounds.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_links.h"
+#include "sound/game_sounds.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 namespace {

@@ -1,11 +1,12 @@
 #include "core/modes.h"
 #include "core/options.h"
 #include "game/level_files.h"
-#include "screens/results_screen.h"
 #include "profile/profiles.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
+#include "screens/profile_actions.h"
+#include "screens/results_screen.h"
 #include "screens/screen_links.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 int32_t MenuPage = PageMainMenu;

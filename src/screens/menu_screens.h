@@ -1,8 +1,10 @@
 #pragma once
 // The menu screens: each screen operation loads its layout into the widget
 // list and wires the widgets it finds by name. Also the "menu" frame mode's
-// draw callback and the loading of the interface textures at start-up.
+// draw callback.
 #include <cstdint>
+
+#include "ui/menu_sounds.h"
 
 // Which menu page is up: read by MenuModeDraw.
 enum MenuPageNumber : int32_t { PageMainMenu = 0, PageOptions = 3, PageCredits = 4 };
@@ -27,11 +29,4 @@ void SetVolume(int level);
 // chosen resolution and window mode.
 void MenuModeDraw();
 
-// Registers the interface and game textures in their 22 lists, drawing the
-// loading screen with `drawLoadingFrame` after the 5th, 10th and 17th.
-void LoadInterfaceTextures(void (*drawLoadingFrame)());
 
-// The sounds the menus play.
-void PlayClickSound();
-void PlayHoverSound();
-void PlayNoticeSound();

@@ -1,6 +1,6 @@
 #include "core/options.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 int32_t ResolutionSelection = 0;

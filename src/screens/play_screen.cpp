@@ -2,9 +2,9 @@
 
 #include "game/cell_rules.h"
 #include "game/play_state.h"
+#include "screens/menu_screens.h"
 #include "screens/start_level.h"
 #include "ui/layout_loader.h"
-#include "screens/menu_screens.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

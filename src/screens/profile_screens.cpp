@@ -2,9 +2,10 @@
 
 #include "core/options.h"
 #include "profile/profiles.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
+#include "screens/profile_actions.h"
 #include "screens/screen_links.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 namespace {

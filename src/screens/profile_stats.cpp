@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "screens/results_screen.h"
 #include "profile/profiles.h"
+#include "screens/results_screen.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

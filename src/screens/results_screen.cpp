@@ -1,12 +1,13 @@
+#include "screens/profile_actions.h"
 #include "screens/results_screen.h"
 
 #include <string>
 
 #include "game/play_state.h"
-#include "screens/start_level.h"
 #include "profile/profiles.h"
-#include "screens/rewards.h"
 #include "render/particles.h"
+#include "screens/rewards.h"
+#include "screens/start_level.h"
 #include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"

@@ -1,8 +1,8 @@
 #include <cstdio>
 
 #include "profile/profiles.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 namespace {

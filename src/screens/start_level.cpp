@@ -9,14 +9,14 @@
 #include "game/board.h"
 #include "game/board_generation.h"
 #include "game/level_files.h"
-#include "screens/play_screen.h"
 #include "game/play_state.h"
-#include "screens/results_screen.h"
 #include "game/training.h"
 #include "render/particles.h"
-#include "sound/game_sounds.h"
 #include "screens/menu_screens.h"
+#include "screens/play_screen.h"
+#include "screens/results_screen.h"
 #include "screens/screen_links.h"
+#include "sound/game_sounds.h"
 
 const uint8_t EmitterColours[10][4] = {
     {0x18, 0xFF, 0x00, 0xFF}, {0x1E, 0x5E, 0xD7, 0x80}, {0xFF, 0x8B, 0x4F, 0x80}, {0xFF, 0xB3, 0x4F, 0x80},

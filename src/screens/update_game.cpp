@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/camera.h"
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/mouse.h"
 #include "game/bee.h"
 #include "game/bee_flight.h"
@@ -13,20 +13,19 @@
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
 #include "game/cell_rules.h"
-#include "screens/play_screen.h"
 #include "game/play_state.h"
-#include "screens/results_screen.h"
 #include "game/scoring.h"
-#include "screens/start_level.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/briefings.h"
+#include "screens/play_screen.h"
+#include "screens/results_screen.h"
+#include "screens/start_level.h"
 #include "sound/game_sounds.h"
 #include "ui/widget_list.h"
 
 namespace {
-constexpr float DegreesPerRadian = 57.295776f;
-constexpr float RadiansPerDegree = 0.017453292f;
 constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
 constexpr float BurstHeight = 19.0f;
@@ -71,8 +70,9 @@ void rightClick() {
 
 void flyBee(uint32_t now) {
   const uint32_t elapsed = now - Play.lastFrameTime;
-  TheBee.heading = Level.beeHeading * DegreesPerRadian;
-  moveBee(static_cast<float>(elapsed) * StepPerMillisecond);
+  TheBee.heading = D3DXToDegree(Level.beeHeading);
+  const int cellUnderBee = moveBee(static_cast<float>(elapsed) * StepPerMillisecond);
+  if (cellUnderBee >= 0) handleTrigger(cellUnderBee);
   followBee();
 }
 
@@ -152,8 +152,8 @@ void pickUp() {
 void followBee() {
   Camera* camera = CurrentCamera;
   if (!camera) return;
-  const float back = std::cos((6 + CameraFollowElevation) * RadiansPerDegree) * CameraFollowDistance;
-  const float up = CameraFollowDistance * std::sin(CameraFollowElevation * RadiansPerDegree);
+  const float back = std::cos(D3DXToRadian(6 + CameraFollowElevation)) * CameraFollowDistance;
+  const float up = CameraFollowDistance * std::sin(D3DXToRadian(CameraFollowElevation));
   OrientCamera(camera, D3DXVECTOR3(Level.beeX - back, up, Level.beeY), CameraFollowElevation, 90, 0);
   camera->position.y += 10.0f;
 }

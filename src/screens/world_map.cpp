@@ -4,17 +4,18 @@
 #include <cmath>
 #include <string>
 
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/modes.h"
-#include "screens/profile_stats.h"
-#include "screens/results_screen.h"
-#include "screens/start_level.h"
+#include "d3dutil/math.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_stats.h"
+#include "screens/results_screen.h"
+#include "screens/screen_links.h"
+#include "screens/start_level.h"
 #include "sound/game_sounds.h"
 #include "ui/layout_loader.h"
-#include "screens/menu_screens.h"
-#include "screens/screen_links.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 
@@ -30,7 +31,6 @@ constexpr int32_t ArrowFadeMs = 570;
 constexpr float ArrowOffsetX = 0.03f, ArrowWidth = 0.04f, ArrowHeight = 0.09f;
 constexpr float ArrowRestLift = 0.09f;
 constexpr float ArrowBobLift = 0.05f, ArrowBobHeight = 0.04f;
-constexpr float Pi = 3.14159265f;
 constexpr uint8_t KeyEscape = 27;
 
 // Widget callbacks take no arguments: one function per level.
@@ -149,7 +149,7 @@ void animateMapArrow() {
   LastKeyUp.compare_exchange_strong(escape, 0);
   if (!mapShown || openedMaps() > MapLevels) return;
   if (FramesPerSecond > 0) arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
-  if (arrowPhase > Pi) arrowPhase = 0;
+  if (arrowPhase > D3DX_PI) arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
   arrow.x = arrowBaseX + ArrowOffsetX;
   arrow.y = arrowBaseY - ArrowBobHeight * std::sin(arrowPhase) - ArrowBobLift;

@@ -1,4 +1,4 @@
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/mouse.h"
 #include "ui/text_drawing.h"
 #include "ui/widget_kinds.h"

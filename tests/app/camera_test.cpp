@@ -5,8 +5,8 @@
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/mouse.h"
-#include "platform/window.h"
 #include "platform/time.h"
+#include "platform/window.h"
 
 namespace {
 void ExpectVector(const D3DXVECTOR3& v, float x, float y, float z) {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "core/camera.h"
 #include "app/engine.h"
+#include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/modes.h"
 #include "core/options.h"

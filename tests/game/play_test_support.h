@@ -8,23 +8,24 @@
 
 #include <gtest/gtest.h>
 
-#include "core/camera.h"
 #include "app/engine.h"
+#include "board_test_support.h"
+#include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/modes.h"
 #include "core/mouse.h"
-#include "board_test_support.h"
 #include "game/bee.h"
 #include "game/level_files.h"
-#include "screens/play_screen.h"
 #include "game/play_state.h"
 #include "game/training.h"
-#include "screens/update_game.h"
 #include "platform/random.h"
 #include "platform/time.h"
 #include "play/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/briefings.h"
+#include "screens/play_screen.h"
+#include "screens/update_game.h"
 #include "textfile/test_files.h"
 #include "ui/widget_list.h"
 

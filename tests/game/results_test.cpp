@@ -3,8 +3,8 @@
 #include <tuple>
 
 #include "screens/profile_stats.h"
-#include "screens/start_level.h"
 #include "screens/rewards.h"
+#include "screens/start_level.h"
 #include "screens_test_support.h"
 
 namespace screentest {

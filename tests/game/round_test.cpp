@@ -7,10 +7,10 @@
 
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
-#include "screens/start_level.h"
 #include "play_test_support.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_links.h"
+#include "screens/start_level.h"
 
 using namespace boardtest;
 using namespace playtest;

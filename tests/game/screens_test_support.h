@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <string>
 
-#include "screens/results_screen.h"
-#include "screens/world_map.h"
 #include "play_test_support.h"
-#include "ui/layout_loader.h"
 #include "screens/menu_screens.h"
+#include "screens/results_screen.h"
 #include "screens/screen_links.h"
+#include "screens/world_map.h"
+#include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
 namespace screentest {

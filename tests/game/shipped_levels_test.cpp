@@ -9,12 +9,12 @@
 #include "game/briefing_flights.h"
 #include "game/cell_rules.h"
 #include "game/draw_game.h"
-#include "screens/start_level.h"
-#include "screens/world_map.h"
 #include "platform/files.h"
 #include "play/player.h"
 #include "play_test_support.h"
 #include "screens/screen_links.h"
+#include "screens/start_level.h"
+#include "screens/world_map.h"
 
 using namespace boardtest;
 using namespace playtest;

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/camera.h"
 #include "app/engine.h"
+#include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/options.h"
 #include "d3dutil/png_image.h"

@@ -13,11 +13,13 @@
 #include "game/play_state.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_actions.h"
+#include "screens/screen_links.h"
 #include "sound/game_sounds.h"
 #include "textfile/test_files.h"
+#include "ui/interface_textures.h"
 #include "ui/layout_loader.h"
-#include "screens/menu_screens.h"
-#include "screens/screen_links.h"
 #include "ui/widget_list.h"
 
 namespace uitest {
