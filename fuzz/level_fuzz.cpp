@@ -6,8 +6,8 @@
 // for that is the map alone).
 #include <cstring>
 
-#include "core/camera.h"
 #include "app/engine.h"
+#include "core/camera.h"
 #include "core/modes.h"
 #include "core/mouse.h"
 #include "fuzz_support.h"
@@ -15,15 +15,15 @@
 #include "game/board.h"
 #include "game/draw_game.h"
 #include "game/level_files.h"
-#include "screens/play_screen.h"
 #include "game/play_state.h"
-#include "screens/start_level.h"
 #include "game/training.h"
-#include "screens/update_game.h"
 #include "platform/random.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/play_screen.h"
+#include "screens/start_level.h"
+#include "screens/update_game.h"
 #include "ui/widget_list.h"
 
 namespace {
