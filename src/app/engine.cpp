@@ -13,6 +13,7 @@
 #include "core/modes.h"
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/shader_registers.h"
 #include "platform/time.h"
 #include "render/particles.h"
 #include "render/quad_buffers.h"
@@ -108,7 +109,7 @@ D3DCOLOR ClearColour() {
 // they bind no interface pixel shader and draw no results-screen particles.
 void DrawFrame(bool loading) {
   const float white[4] = {1, 1, 1, 1};
-  Device->SetPixelShaderConstantF(16, white, 1);
+  Device->SetPixelShaderConstantF(PsTint, white, 1);
   PollMouse();
   UpdateWidgetList();
   UpdateModes();

@@ -4,6 +4,7 @@
 
 #include "core/camera.h"
 #include "core/graphics_device.h"
+#include "core/shader_registers.h"
 
 void UploadLighting() {
   if (!ShaderPath || !Device) return;
@@ -13,12 +14,12 @@ void UploadLighting() {
   const float colour[4] = {0.99f, 0.99f, 0.99f, 1.0f};
   D3DXVECTOR3 eye = CurrentCamera ? CurrentCamera->position : D3DXVECTOR3(0, 0, 0);
   const float eyePosition[4] = {eye.x, eye.y, eye.z, 0.0f};
-  Device->SetPixelShaderConstantF(0, position, 1);
-  Device->SetPixelShaderConstantF(4, direction, 1);
-  Device->SetPixelShaderConstantF(8, colour, 1);
-  Device->SetVertexShaderConstantF(20, position, 1);
-  Device->SetVertexShaderConstantF(24, direction, 1);
-  Device->SetVertexShaderConstantF(28, colour, 1);
-  Device->SetPixelShaderConstantF(12, eyePosition, 1);
-  Device->SetVertexShaderConstantF(32, eyePosition, 1);
+  Device->SetPixelShaderConstantF(PsLightPosition, position, 1);
+  Device->SetPixelShaderConstantF(PsLightDirection, direction, 1);
+  Device->SetPixelShaderConstantF(PsLightColour, colour, 1);
+  Device->SetVertexShaderConstantF(VsLightPosition, position, 1);
+  Device->SetVertexShaderConstantF(VsLightDirection, direction, 1);
+  Device->SetVertexShaderConstantF(VsLightColour, colour, 1);
+  Device->SetPixelShaderConstantF(PsEyePosition, eyePosition, 1);
+  Device->SetVertexShaderConstantF(VsEyePosition, eyePosition, 1);
 }

@@ -1,6 +1,7 @@
 #include "render/mesh.h"
 
 #include "core/graphics_device.h"
+#include "core/shader_registers.h"
 #include "render/transforms.h"
 
 MeshNode::MeshNode() {
@@ -17,7 +18,7 @@ void MeshNode::draw() const {
   D3DXMATRIX world, transposed;
   D3DXMatrixMultiply(&world, &matrix, &WorldMatrix);
   D3DXMatrixTranspose(&transposed, &world);
-  Device->SetVertexShaderConstantF(12, transposed, 4);
+  Device->SetVertexShaderConstantF(VsObjectMatrix, transposed, 4);
   WorldMatrix = world;
   UploadTransforms();
   if (vertexBuffer && vertexCount >= 3) {
