@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "core/graphics_device.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "render/quad_buffers.h"
 

@@ -18,6 +18,7 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"

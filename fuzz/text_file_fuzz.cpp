@@ -5,6 +5,7 @@
 
 #include "core/options.h"
 #include "fuzz_support.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"

@@ -7,6 +7,7 @@
 #include "app/engine.h"
 #include "core/mouse.h"
 #include "fuzz_support.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "textfile/config_node.h"
 #include "ui/font.h"

@@ -14,6 +14,7 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "render/particles.h"
 #include "render/quad_buffers.h"

@@ -15,7 +15,3 @@ void FrameLoop();
 void RenderOneFrame();
 void UpdateFps();
 void EngineShutdown();
-
-// Test hook: called on the render thread after every frame of FrameLoop.
-using FrameObserver = void (*)();
-extern FrameObserver AfterFrameHook;

@@ -1,5 +1,9 @@
 #include "core/engine_state.h"
 
+#include "core/mouse.h"
+#include "core/options.h"
+#include "platform/test_hooks.h"
+
 std::atomic<int32_t> QuitRequested{0};
 std::atomic<uint8_t> LastCharCode{0};
 std::atomic<uint8_t> LastKeyUp{0};
@@ -20,4 +24,23 @@ uint32_t SampleTick = 0;
 void RequestQuit() {
   QuitRequested = 1;
   PostWakeMessage();
+}
+
+void ResetCoreForTests() {
+  Mouse = MouseState{};
+  Mouse.clientWidth = 800;
+  Mouse.clientHeight = 600;
+  Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
+  Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
+  LastCharCode = 0;
+  LastKeyUp = 0;
+  LastKeyDown = 0;
+  OptionsNode = ConfigNode{};
+  OptionsChanged = 0;
+  ResolutionChoice = 0;
+  foolscreen = 0;
+  res_width = 800;
+  res_height = 600;
+  lastprofile = 0;
+  OptionsQuitHooks = SaveAndQuitHooks{};
 }

@@ -32,7 +32,3 @@ extern D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjection
 void CreateGraphicsDevice();
 // Shutdown: the device, then the Direct3D object.
 void ReleaseGraphicsDevice();
-
-// How a fatal device error ends the process (exit code 0 by default). Tests
-// replace it; CreateGraphicsDevice returns when the replacement does.
-extern void (*GraphicsDeviceExit)(int code);

@@ -24,9 +24,3 @@ std::vector<std::string> FindFiles(const std::string& pattern);
 // text goes to a temporary file beside it, which is then renamed over the old
 // one. On any failure the old file is left untouched and false is returned.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
-
-// Test hook: when set, called before each step of WriteFileAtomically with the
-// step's number (0 open, 1 write, 2 flush, 3 close, 4 rename); returning false
-// makes that step fail as a full disk or an interrupted process would.
-using WriteFaultHook = bool (*)(int step);
-void SetWriteFaultHook(WriteFaultHook hook);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/test_hooks.h"
 #include "platform/window_internal.h"
 
 struct PlatformWindow {

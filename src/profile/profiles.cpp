@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/options.h"
+#include "platform/test_hooks.h"
 #include "profile/profile_name.h"
 
 ConfigNode ProfileSlots[ProfileCount];
@@ -137,4 +138,9 @@ bool FreeProfile(int slot) {
   ResetProfile(ProfileSlots[slot]);
   SaveProfilesAndOptions();
   return true;
+}
+
+void ResetProfilesForTests() {
+  CurrentProfile = 0;
+  for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
 }

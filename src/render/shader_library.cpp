@@ -6,6 +6,7 @@
 #include "core/graphics_device.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 
 ShaderLibrary Shaders;

@@ -5,6 +5,7 @@
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/mouse.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"
 

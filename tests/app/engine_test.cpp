@@ -13,6 +13,7 @@
 #include "core/modes.h"
 #include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace {
 // Runs the engine in a folder of its own holding only a settings file.

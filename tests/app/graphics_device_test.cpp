@@ -8,6 +8,7 @@
 #include "app/engine.h"
 #include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace {
 

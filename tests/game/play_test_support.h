@@ -19,6 +19,7 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "play/player.h"
 #include "profile/profiles.h"
@@ -90,9 +91,7 @@ class PlayTest : public testing::Test {
     createLevel();
     crtSrand(7);
     boardtest::emptyBoard();
-    TheBee = Bee{};
-    clearMarkers();
-    briefingCount = 0;
+    ResetGameForTests();
     ClearWidgets();
     ClearCameras();
     CreateCamera("default");
@@ -101,15 +100,9 @@ class PlayTest : public testing::Test {
     CurrentCamera->animation = CameraFrozen;
     releaseParticleEmitters();
     createParticleEmitters();
-    Mouse = MouseState{};
-    Mouse.clientWidth = 800;
-    Mouse.clientHeight = 600;
-    Mouse.leftCurrent = Mouse.rightCurrent = ButtonUp;
-    LastKeyUp = 0;
+    ResetCoreForTests();
     for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
     CurrentProfile = 0;
-    LevelList.clear();
-    SceneObjectList.clear();
     ensureGameModes();
     Play.lastFrameTime = TestClockNow;
   }

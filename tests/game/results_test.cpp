@@ -2,6 +2,7 @@
 // counting scores, and what leaving a result records.
 #include <tuple>
 
+#include "platform/test_hooks.h"
 #include "screens/profile_stats.h"
 #include "screens/rewards.h"
 #include "screens/start_level.h"

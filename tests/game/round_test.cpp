@@ -7,6 +7,7 @@
 
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
+#include "platform/test_hooks.h"
 #include "play_test_support.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_links.h"

@@ -10,6 +10,7 @@
 #include "game/cell_rules.h"
 #include "game/draw_game.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "play/player.h"
 #include "play_test_support.h"
 #include "screens/screen_links.h"

@@ -2,6 +2,7 @@
 // stretch of path, the arrow, and where the map's buttons lead.
 #include <cmath>
 
+#include "platform/test_hooks.h"
 #include "screens/start_level.h"
 #include "screens_test_support.h"
 

@@ -12,6 +12,7 @@
 #include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/options.h"
+#include "platform/test_hooks.h"
 #include "render/billboards.h"
 #include "render/interface_quads.h"
 #include "render/material.h"

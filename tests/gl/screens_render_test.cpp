@@ -16,6 +16,7 @@
 #include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "game/play_state.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"
 #include "profile/profiles.h"

@@ -15,6 +15,7 @@
 #include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "render/quad_buffers.h"
 #include "render/render_steps.h"

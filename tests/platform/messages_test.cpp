@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 
 namespace {

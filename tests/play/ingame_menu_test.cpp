@@ -8,6 +8,7 @@
 #include "game/board.h"
 #include "game/play_state.h"
 #include "platform/dsound/dsound.h"
+#include "platform/test_hooks.h"
 #include "play_harness.h"
 #include "player.h"
 #include "screens/play_screen.h"

@@ -14,6 +14,7 @@
 #include "core/graphics_device.h"
 #include "core/options.h"
 #include "d3dutil/png_image.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"
 
