@@ -20,7 +20,6 @@
 #include "render/quad_buffers.h"
 #include "render/render_steps.h"
 #include "render/transforms.h"
-#include "render/world_axes.h"
 #include "sound/game_sounds.h"
 #include "ui/font.h"
 #include "ui/fps_display.h"
@@ -186,7 +185,7 @@ void EngineStart(HWND host) {
   if (ShaderPath) CreateBillboardQuadBuffer();
   RegisterMode("base", BaseStartUp, nullptr);
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
-  CreateWorldAxesAndMaterialWorld();
+  CreateMaterialWorld();
   GameSetUp();
 
   Device->ReleaseThread();
@@ -206,7 +205,6 @@ void EngineShutdown() {
   ClearWidgets();
   if (ShaderPath) ReleaseBillboardQuadBuffer();
   ClearModes();
-  ReleaseWorldAxesBuffer();
   releaseParticleEmitters();
   ReleaseUnitQuadBuffer();
   ReleaseFonts();

@@ -21,12 +21,8 @@
 void DebugModeUpdate() {}
 void DebugModeDraw() {}
 
-namespace {
-void PlayClick() { PlayClickSound(); }
-}  // namespace
-
 void GameSetUp() {
-  OptionsQuitHooks.playClick = PlayClick;
+  OptionsQuitHooks.playClick = PlayClickSound;
   // The board, the bee and the tile mesh stay until the process ends: the
   // frame that runs the quit still draws them.
   OptionsQuitHooks.requestQuit = RequestQuit;

@@ -20,7 +20,6 @@ struct Camera {
   D3DXVECTOR3 targetPoints[4] = {};
   D3DXVECTOR3 target{0, 0, 0};
   AppearTimer timer{1, 0, 0, 0};
-  float debugSpeed = 0.1f;
   uint8_t animated = 0;
   D3DXVECTOR3 direction{0, 0, -1};
   D3DXVECTOR3 right{1, 0, 0};

@@ -36,7 +36,6 @@ TEST_F(CameraTest, NewCameraHasTheDefaultBasis) {
   ExpectVector(camera->right, 1, 0, 0);
   ExpectVector(camera->up, 0, 1, 0);
   EXPECT_EQ(camera->animation, CameraStatic);
-  EXPECT_FLOAT_EQ(camera->debugSpeed, 0.1f);
 }
 
 TEST_F(CameraTest, SelectTakesTheLastOfANameAndFindTheFirstOrFallsBack) {

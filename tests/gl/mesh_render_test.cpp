@@ -23,7 +23,6 @@
 #include "render/shader_library.h"
 #include "render/texture_cache.h"
 #include "render/transforms.h"
-#include "render/world_axes.h"
 #include "textfile/test_files.h"
 
 namespace {
@@ -83,7 +82,6 @@ class GameShadersTest : public testing::Test {
       ReleaseRenderNames();
       ReleaseUnitQuadBuffer();
       ReleaseBillboardQuadBuffer();
-      ReleaseWorldAxesBuffer();
       ReleaseGraphicsDevice();
     }
     ClearCameras();
@@ -128,7 +126,7 @@ class GameShadersTest : public testing::Test {
     CreateMaterialEmpty();
     CreateUnitQuadBuffer();
     CreateBillboardQuadBuffer();
-    CreateWorldAxesAndMaterialWorld();
+    CreateMaterialWorld();
     CreateMaterialsDiffuseAndSpecular();
     Textures.addTextures("grey red white corners");
     return true;
