@@ -32,8 +32,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/graphics_device.h"
 #include "bench_device.h"
+#include "core/graphics_device.h"
 #include "d3dutil/png_image.h"
 #include "game/board.h"
 #include "game_session.h"

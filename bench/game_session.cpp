@@ -13,6 +13,7 @@
 
 #include "app/engine.h"
 #include "bench_device.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"
 #include "ui/widget_list.h"

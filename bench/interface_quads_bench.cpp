@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench_device.h"
+#include "core/shader_registers.h"
 #include "d3dutil/math.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/window.h"
@@ -106,11 +107,11 @@ struct Scene {
     device->SetVertexShader(vs);
     device->SetPixelShader(ps);
     const float white[4] = {1, 1, 1, 1};
-    device->SetPixelShaderConstantF(16, white, 1);
+    device->SetPixelShaderConstantF(PsTint, white, 1);
     D3DXMATRIX t;
-    device->SetVertexShaderConstantF(0, *D3DXMatrixTranspose(&t, &world), 4);
-    device->SetVertexShaderConstantF(4, *D3DXMatrixTranspose(&t, &view), 4);
-    device->SetVertexShaderConstantF(8, *D3DXMatrixTranspose(&t, &projection), 4);
+    device->SetVertexShaderConstantF(VsWorldMatrix, *D3DXMatrixTranspose(&t, &world), 4);
+    device->SetVertexShaderConstantF(VsViewMatrix, *D3DXMatrixTranspose(&t, &view), 4);
+    device->SetVertexShaderConstantF(VsProjectionMatrix, *D3DXMatrixTranspose(&t, &projection), 4);
     Vertex quad[4] = {At(0, 0, 0, 0), At(0, 1, 0, 1), At(1, 0, 1, 0), At(1, 1, 1, 1)};
     device->CreateVertexBuffer(sizeof quad, 0, 0, D3DPOOL_DEFAULT, &unitQuad);
     void* data = nullptr;
@@ -150,8 +151,8 @@ struct Scene {
       Place(i, &x, &y, &w, &h);
       const float where[4] = {x - 1.0f, 0.75f - y, w, -h};
       const float region[4] = {(i % 16) / 16.0f, (i / 16 % 16) / 16.0f, 1 / 16.0f, 1 / 16.0f};
-      device->SetVertexShaderConstantF(60, where, 1);
-      device->SetVertexShaderConstantF(61, region, 1);
+      device->SetVertexShaderConstantF(VsQuadPlacement, where, 1);
+      device->SetVertexShaderConstantF(VsQuadRegion, region, 1);
       device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     }
     device->EndScene();

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "render/quad_buffers.h"
 

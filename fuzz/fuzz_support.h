@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace fuzz {
 

@@ -6,24 +6,25 @@
 // for that is the map alone).
 #include <cstring>
 
-#include "app/camera.h"
 #include "app/engine.h"
-#include "app/modes.h"
-#include "app/mouse.h"
+#include "core/camera.h"
+#include "core/modes.h"
+#include "core/mouse.h"
 #include "fuzz_support.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/draw_game.h"
 #include "game/level_files.h"
-#include "game/play_screen.h"
 #include "game/play_state.h"
-#include "game/start_level.h"
 #include "game/training.h"
-#include "game/update_game.h"
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/play_screen.h"
+#include "screens/start_level.h"
+#include "screens/update_game.h"
 #include "ui/widget_list.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The .msh reader on any bytes: the tree it builds is drawn and freed.
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "fuzz_support.h"
 #include "render/mesh.h"
 

@@ -2,7 +2,7 @@
 // mip chain from a file of those bytes, as the game loads every texture.
 #include <vector>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "d3dutil/png_image.h"
 #include "d3dutil/texture_loader.h"
 #include "fuzz_support.h"

@@ -1,6 +1,6 @@
 // The scene object reader on any bytes; the objects it keeps are drawn with
 // the game scene, by a registered model where the name matches.
-#include "app/camera.h"
+#include "core/camera.h"
 #include "fuzz_support.h"
 #include "game/board.h"
 #include "game/draw_game.h"

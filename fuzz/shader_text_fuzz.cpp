@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     d3d9::ParsedShader parsed;
     if (!d3d9::ParseShaderFunction(bytecode.data(), bytecode.size(), pixel, &parsed)) continue;
     d3d9::TranslatedShader translated;
-    if (d3d9::TranslateShader(parsed, &translated) && pixel)
+    if (d3d9::TranslateShader(parsed, d3d9::WindowOrigin::Bottom, &translated) && pixel)
       d3d9::WithAlphaTest(translated.source, 5 /* D3DCMP_GREATER */, "kResult");
   }
   return 0;

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!d3d9::ParseShaderFunction(tokens.data(), tokens.size(), pixel, &parsed)) continue;
     if (parsed.tokens.size() > tokens.size()) __builtin_trap();
     d3d9::TranslatedShader translated;
-    if (d3d9::TranslateShader(parsed, &translated)) {
+    if (d3d9::TranslateShader(parsed, d3d9::WindowOrigin::Bottom, &translated)) {
       if (translated.source.empty()) __builtin_trap();
       if (pixel) d3d9::WithAlphaTest(translated.source, 5 /* D3DCMP_GREATER */, "kResult");
     } else if (translated.error.empty()) {

@@ -3,17 +3,18 @@
 // set, and a profile with the screens that show it.
 #include <cstring>
 
-#include "app/options.h"
+#include "core/options.h"
 #include "fuzz_support.h"
-#include "game/profile_stats.h"
-#include "game/world_map.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
-#include "profile/rewards.h"
 #include "render/particles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_stats.h"
+#include "screens/rewards.h"
+#include "screens/world_map.h"
 #include "textfile/config_node.h"
 #include "ui/font.h"
-#include "ui/menu_screens.h"
 #include "ui/text_drawing.h"
 #include "ui/widget_list.h"
 

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "app/engine.h"
-#include "app/mouse.h"
+#include "core/mouse.h"
 #include "fuzz_support.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "textfile/config_node.h"
 #include "ui/font.h"

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/test_hooks.h"
 #include "sound/sound_effect.h"
 
 namespace {

@@ -1,8 +1,9 @@
 #include "app/engine.h"
 #include "app/game_set_up.h"
 #include "render/mesh_registry.h"
+#include "screens/menu_screens.h"
 #include "sound/game_sounds.h"
-#include "ui/menu_screens.h"
+#include "ui/interface_textures.h"
 
 // Sound first, then the heavy loading in groups with a loading-screen frame
 // between them, then the main menu.

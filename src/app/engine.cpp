@@ -5,50 +5,29 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/camera.h"
-#include "app/frustum.h"
-#include "app/graphics_device.h"
-#include "app/lighting.h"
-#include "app/modes.h"
-#include "app/mouse.h"
-#include "app/options.h"
 #include "app/game_set_up.h"
+#include "core/camera.h"
+#include "core/frustum.h"
+#include "core/graphics_device.h"
+#include "core/lighting.h"
+#include "core/modes.h"
+#include "core/mouse.h"
+#include "core/options.h"
+#include "core/shader_registers.h"
+#include "platform/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/time.h"
-#include "render/quad_buffers.h"
 #include "render/particles.h"
+#include "render/quad_buffers.h"
 #include "render/render_steps.h"
 #include "render/transforms.h"
-#include "render/world_axes.h"
 #include "sound/game_sounds.h"
 #include "ui/font.h"
 #include "ui/fps_display.h"
 #include "ui/widget_list.h"
 
-std::atomic<int32_t> QuitRequested{0};
-std::atomic<uint8_t> LastCharCode{0};
-std::atomic<uint8_t> LastKeyUp{0};
-std::atomic<uint8_t> LastKeyDown{0};
-
-HWND MainWindow = nullptr;
-HWND HostWindow = nullptr;
-float AspectRatio = 0.75f;
-int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
-ClearColorRGB ClearColor{0, 0, 0};
-
-char FpsText[16] = "fps=0";
-uint32_t FramesPerSecond = 0;
-int FrameCount = 0;
-uint32_t LastTick = 0;
-uint32_t SampleTick = 0;
-
 std::thread RenderThreadHandle;
 FrameObserver AfterFrameHook = nullptr;
-
-void RequestQuit() {
-  QuitRequested = 1;
-  PostWakeMessage();
-}
 
 void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
   switch (message) {
@@ -131,7 +110,7 @@ D3DCOLOR ClearColour() {
 // they bind no interface pixel shader and draw no results-screen particles.
 void DrawFrame(bool loading) {
   const float white[4] = {1, 1, 1, 1};
-  Device->SetPixelShaderConstantF(16, white, 1);
+  Device->SetPixelShaderConstantF(PsTint, white, 1);
   PollMouse();
   UpdateWidgetList();
   UpdateModes();
@@ -207,7 +186,7 @@ void EngineStart(HWND host) {
   if (ShaderPath) CreateBillboardQuadBuffer();
   RegisterMode("base", BaseStartUp, nullptr);
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
-  CreateWorldAxesAndMaterialWorld();
+  CreateMaterialWorld();
   GameSetUp();
 
   Device->ReleaseThread();
@@ -227,7 +206,6 @@ void EngineShutdown() {
   ClearWidgets();
   if (ShaderPath) ReleaseBillboardQuadBuffer();
   ClearModes();
-  ReleaseWorldAxesBuffer();
   releaseParticleEmitters();
   ReleaseUnitQuadBuffer();
   ReleaseFonts();

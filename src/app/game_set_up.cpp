@@ -1,32 +1,28 @@
 #include "app/game_set_up.h"
 
 #include "app/engine.h"
-#include "app/modes.h"
-#include "app/options.h"
+#include "core/modes.h"
+#include "core/options.h"
 #include "game/bee.h"
 #include "game/board.h"
-#include "game/level_files.h"
-#include "game/start_level.h"
-#include "game/update_game.h"
 #include "game/draw_game.h"
-#include "game/world_map.h"
+#include "game/level_files.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "render/render_steps.h"
 #include "render/texture_cache.h"
+#include "screens/menu_screens.h"
+#include "screens/start_level.h"
+#include "screens/update_game.h"
+#include "screens/world_map.h"
 #include "ui/font.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
 
 void DebugModeUpdate() {}
 void DebugModeDraw() {}
 
-namespace {
-void PlayClick() { PlayClickSound(); }
-}  // namespace
-
 void GameSetUp() {
-  OptionsQuitHooks.playClick = PlayClick;
+  OptionsQuitHooks.playClick = PlayClickSound;
   // The board, the bee and the tile mesh stay until the process ends: the
   // frame that runs the quit still draws them.
   OptionsQuitHooks.requestQuit = RequestQuit;

@@ -62,12 +62,6 @@ D3DXMATRIX* D3DXMatrixIdentity(D3DXMATRIX* out) {
   return out;
 }
 
-bool D3DXMatrixIsIdentity(const D3DXMATRIX* m) {
-  D3DXMATRIX identity;
-  D3DXMatrixIdentity(&identity);
-  return *m == identity;
-}
-
 D3DXMATRIX* D3DXMatrixMultiply(D3DXMATRIX* out, const D3DXMATRIX* m1, const D3DXMATRIX* m2) {
   D3DXMATRIX product;
   for (int row = 0; row < 4; ++row)
@@ -85,63 +79,6 @@ D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m) {
   for (int row = 0; row < 4; ++row)
     for (int column = 0; column < 4; ++column) transposed.m[row][column] = m->m[column][row];
   *out = transposed;
-  return out;
-}
-
-namespace {
-
-// Adjugate (transposed cofactor matrix) and determinant of a 4 x 4 matrix,
-// built from the 2 x 2 minors of the top and bottom row pairs.
-float Adjugate(const D3DXMATRIX& a, D3DXMATRIX* adjugate) {
-  const float(*m)[4] = a.m;
-  float s0 = m[0][0] * m[1][1] - m[1][0] * m[0][1];
-  float s1 = m[0][0] * m[1][2] - m[1][0] * m[0][2];
-  float s2 = m[0][0] * m[1][3] - m[1][0] * m[0][3];
-  float s3 = m[0][1] * m[1][2] - m[1][1] * m[0][2];
-  float s4 = m[0][1] * m[1][3] - m[1][1] * m[0][3];
-  float s5 = m[0][2] * m[1][3] - m[1][2] * m[0][3];
-  float c5 = m[2][2] * m[3][3] - m[3][2] * m[2][3];
-  float c4 = m[2][1] * m[3][3] - m[3][1] * m[2][3];
-  float c3 = m[2][1] * m[3][2] - m[3][1] * m[2][2];
-  float c2 = m[2][0] * m[3][3] - m[3][0] * m[2][3];
-  float c1 = m[2][0] * m[3][2] - m[3][0] * m[2][2];
-  float c0 = m[2][0] * m[3][1] - m[3][0] * m[2][1];
-  float(*r)[4] = adjugate->m;
-  r[0][0] = m[1][1] * c5 - m[1][2] * c4 + m[1][3] * c3;
-  r[0][1] = -m[0][1] * c5 + m[0][2] * c4 - m[0][3] * c3;
-  r[0][2] = m[3][1] * s5 - m[3][2] * s4 + m[3][3] * s3;
-  r[0][3] = -m[2][1] * s5 + m[2][2] * s4 - m[2][3] * s3;
-  r[1][0] = -m[1][0] * c5 + m[1][2] * c2 - m[1][3] * c1;
-  r[1][1] = m[0][0] * c5 - m[0][2] * c2 + m[0][3] * c1;
-  r[1][2] = -m[3][0] * s5 + m[3][2] * s2 - m[3][3] * s1;
-  r[1][3] = m[2][0] * s5 - m[2][2] * s2 + m[2][3] * s1;
-  r[2][0] = m[1][0] * c4 - m[1][1] * c2 + m[1][3] * c0;
-  r[2][1] = -m[0][0] * c4 + m[0][1] * c2 - m[0][3] * c0;
-  r[2][2] = m[3][0] * s4 - m[3][1] * s2 + m[3][3] * s0;
-  r[2][3] = -m[2][0] * s4 + m[2][1] * s2 - m[2][3] * s0;
-  r[3][0] = -m[1][0] * c3 + m[1][1] * c1 - m[1][2] * c0;
-  r[3][1] = m[0][0] * c3 - m[0][1] * c1 + m[0][2] * c0;
-  r[3][2] = -m[3][0] * s3 + m[3][1] * s1 - m[3][2] * s0;
-  r[3][3] = m[2][0] * s3 - m[2][1] * s1 + m[2][2] * s0;
-  return s0 * c5 - s1 * c4 + s2 * c3 + s3 * c2 - s4 * c1 + s5 * c0;
-}
-
-}  // namespace
-
-float D3DXMatrixDeterminant(const D3DXMATRIX* m) {
-  D3DXMATRIX unused;
-  return Adjugate(*m, &unused);
-}
-
-D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* m) {
-  D3DXMATRIX adjugate;
-  float det = Adjugate(*m, &adjugate);
-  if (determinant) *determinant = det;
-  if (det == 0.0f || !std::isfinite(det)) return nullptr;
-  float scale = 1.0f / det;
-  for (int row = 0; row < 4; ++row)
-    for (int column = 0; column < 4; ++column) adjugate.m[row][column] *= scale;
-  *out = adjugate;
   return out;
 }
 
@@ -179,26 +116,6 @@ D3DXMATRIX* D3DXMatrixRotationZ(D3DXMATRIX* out, float angle) {
   return out;
 }
 
-D3DXMATRIX* D3DXMatrixRotationYawPitchRoll(D3DXMATRIX* out, float yaw, float pitch, float roll) {
-  D3DXMATRIX rz, rx, ry;
-  D3DXMatrixRotationZ(&rz, roll);
-  D3DXMatrixRotationX(&rx, pitch);
-  D3DXMatrixRotationY(&ry, yaw);
-  *out = rz * rx * ry;
-  return out;
-}
-
-D3DXMATRIX* D3DXMatrixRotationAxis(D3DXMATRIX* out, const D3DXVECTOR3* axis, float angle) {
-  D3DXVECTOR3 n;
-  D3DXVec3Normalize(&n, axis);
-  float c = std::cos(angle), s = std::sin(angle), t = 1.0f - c;
-  *out = D3DXMATRIX(t * n.x * n.x + c, t * n.x * n.y + s * n.z, t * n.x * n.z - s * n.y, 0,
-                    t * n.x * n.y - s * n.z, t * n.y * n.y + c, t * n.y * n.z + s * n.x, 0,
-                    t * n.x * n.z + s * n.y, t * n.y * n.z - s * n.x, t * n.z * n.z + c, 0,
-                    0, 0, 0, 1);
-  return out;
-}
-
 D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at,
                                const D3DXVECTOR3* up) {
   D3DXVECTOR3 zaxis = *at - *eye, xaxis, yaxis;
@@ -224,14 +141,6 @@ D3DXMATRIX* D3DXMatrixPerspectiveFovLH(D3DXMATRIX* out, float fovY, float aspect
 D3DXMATRIX* D3DXMatrixOrthoLH(D3DXMATRIX* out, float width, float height, float zn, float zf) {
   *out = D3DXMATRIX(2 / width, 0, 0, 0, 0, 2 / height, 0, 0, 0, 0, 1 / (zf - zn), 0,
                     0, 0, zn / (zn - zf), 1);
-  return out;
-}
-
-D3DXMATRIX* D3DXMatrixOrthoOffCenterLH(D3DXMATRIX* out, float left, float right, float bottom,
-                                       float top, float zn, float zf) {
-  *out = D3DXMATRIX(2 / (right - left), 0, 0, 0, 0, 2 / (top - bottom), 0, 0, 0, 0, 1 / (zf - zn), 0,
-                    (left + right) / (left - right), (top + bottom) / (bottom - top),
-                    zn / (zn - zf), 1);
   return out;
 }
 
@@ -285,26 +194,6 @@ float D3DXVec3LengthSq(const D3DXVECTOR3* v) { return D3DXVec3Dot(v, v); }
 
 float D3DXVec3Length(const D3DXVECTOR3* v) { return std::sqrt(D3DXVec3LengthSq(v)); }
 
-D3DXVECTOR3* D3DXVec3Add(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
-  *out = *a + *b;
-  return out;
-}
-
-D3DXVECTOR3* D3DXVec3Subtract(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
-  *out = *a - *b;
-  return out;
-}
-
-D3DXVECTOR3* D3DXVec3Scale(D3DXVECTOR3* out, const D3DXVECTOR3* v, float s) {
-  *out = *v * s;
-  return out;
-}
-
-D3DXVECTOR3* D3DXVec3Lerp(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b, float s) {
-  *out = *a + (*b - *a) * s;
-  return out;
-}
-
 D3DXVECTOR3* D3DXVec3Minimize(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b) {
   *out = D3DXVECTOR3(std::min(a->x, b->x), std::min(a->y, b->y), std::min(a->z, b->z));
   return out;
@@ -315,14 +204,3 @@ D3DXVECTOR3* D3DXVec3Maximize(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DX
   return out;
 }
 
-float D3DXVec2Length(const D3DXVECTOR2* v) { return std::sqrt(v->x * v->x + v->y * v->y); }
-
-D3DXVECTOR2* D3DXVec2Normalize(D3DXVECTOR2* out, const D3DXVECTOR2* v) {
-  float length = D3DXVec2Length(v);
-  *out = length > 0.0f ? *v * (1.0f / length) : D3DXVECTOR2();
-  return out;
-}
-
-float D3DXVec4Dot(const D3DXVECTOR4* a, const D3DXVECTOR4* b) {
-  return a->x * b->x + a->y * b->y + a->z * b->z + a->w * b->w;
-}

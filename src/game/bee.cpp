@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/engine.h"
-#include "app/graphics_device.h"
+#include "core/engine_state.h"
+#include "core/graphics_device.h"
 #include "game/board.h"
 #include "platform/random.h"
 #include "render/material.h"

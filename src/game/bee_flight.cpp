@@ -2,14 +2,13 @@
 
 #include <cmath>
 
+#include "d3dutil/math.h"
 #include "game/board.h"
 #include "game/cell_rules.h"
-#include "game/training.h"
 
 namespace {
 constexpr float Damping = 0.92f;
 constexpr float VelocityToUnits = 0.00006f;
-constexpr float Pi = 3.14159265f;
 
 // Road entry of the cell flown to now: the next waypoint, or the target for
 // the final approach. -1 when the road does not hold it.
@@ -38,7 +37,7 @@ void pullTowardsWaypoint(float dx, float dy, float dist, float step) {
   Level.beeVelY *= Damping;
   if (Level.beeVelX == 0 && Level.beeVelY == 0) return;  // no direction to face
   Level.beeHeading = std::atan(Level.beeVelX / Level.beeVelY);
-  if (Level.beeVelY < 0) Level.beeHeading += Pi;
+  if (Level.beeVelY < 0) Level.beeHeading += D3DX_PI;
 }
 
 // The bee crossed into the next cell of its road; arriving on a closed
@@ -51,12 +50,12 @@ void passWaypoint(int cellUnderBee) {
 }
 }  // namespace
 
-void moveBee(float step) {
-  if (Level.roadLeft < 1) return;
+int moveBee(float step) {
+  if (Level.roadLeft < 1) return -1;
   const int waypoint = currentWaypoint();
   if (waypoint < 0) {
     Level.roadLeft = 0;
-    return;
+    return -1;
   }
   const float dx = Level.cells[waypoint].x - Level.beeX;
   const float dy = Level.cells[waypoint].y - Level.beeY;
@@ -69,9 +68,7 @@ void moveBee(float step) {
   Level.beeY += Level.beeVelY * VelocityToUnits;
 
   const int cellUnderBee = cellAt(Level.beeX, Level.beeY);
-  if (cellUnderBee >= 0) {
-    passWaypoint(cellUnderBee);
-    handleTrigger(cellUnderBee);
-  }
+  if (cellUnderBee >= 0) passWaypoint(cellUnderBee);
   Level.currentCell = cellUnderBee;
+  return cellUnderBee;
 }

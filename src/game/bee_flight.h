@@ -4,4 +4,6 @@
 // and settles on the target's centre.
 
 // One frame of flight; step is the milliseconds since the last frame x 7.
-void moveBee(float step);
+// Returns the cell the bee is over after flying (its trigger is the
+// caller's), or -1 when it did not fly or is over no cell.
+int moveBee(float step);

@@ -14,7 +14,6 @@ struct LevelBoard : HexBoard {
   std::vector<int32_t> cellMarks;
   std::vector<int32_t> cellItems;
   std::vector<TriggerRecord> triggers;
-  int32_t reserved180;
   int32_t binoculars;
   int32_t hammers;
   int32_t difficulty;

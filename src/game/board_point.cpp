@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/camera.h"
-#include "app/mouse.h"
+#include "core/camera.h"
+#include "core/mouse.h"
 #include "game/bee.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "game/briefing_flights.h"
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "platform/time.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/engine.h"
-#include "app/frustum.h"
+#include "core/engine_state.h"
+#include "core/frustum.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_appearance.h"
@@ -76,7 +76,7 @@ bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
   const D3DXVECTOR3 centre = (low + high) * 0.5f, extent = high - low;
   D3DXMATRIX scaling, turning, moving;
   D3DXMatrixScaling(&scaling, object.scale, object.scale, object.scale);
-  D3DXMatrixRotationY(&turning, object.yaw * 0.017453292f);
+  D3DXMatrixRotationY(&turning, D3DXToRadian(object.yaw));
   D3DXMatrixTranslation(&moving, object.position[0], object.position[1], object.position[2]);
   const D3DXMATRIX placing = scaling * turning * moving;
   D3DXVECTOR3 placed;

@@ -1,3 +1,17 @@
 #include "game/play_state.h"
 
+#include "game/bee.h"
+#include "game/level_files.h"
+#include "game/training.h"
+#include "platform/test_hooks.h"
+
 PlayState Play;
+
+void ResetGameForTests() {
+  Play = PlayState{};
+  TheBee = Bee{};
+  clearMarkers();
+  briefingCount = 0;
+  LevelList.clear();
+  SceneObjectList.clear();
+}

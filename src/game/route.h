@@ -4,8 +4,3 @@
 
 // Finds the shortest route from the bee's cell to the cell at the point.
 void sendBeeTo(float x, float y);
-
-// Shown when a route does not fit into the road. The default writes the
-// message to standard error; the game may put up its own, non-blocking.
-using RouteMessageHook = void (*)(const char* caption, const char* text);
-void setRouteMessageHook(RouteMessageHook hook);

@@ -2,15 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
-#include "app/engine.h"
-#include "app/graphics_device.h"
+#include "core/engine_state.h"
+#include "core/graphics_device.h"
 #include "game/bee.h"
 #include "game/board.h"
-#include "game/briefing_flights.h"
-#include "game/play_screen.h"
-#include "game/play_state.h"
 #include "render/interface_quads.h"
 
 std::vector<TrainingMarker> MarkerList;
@@ -24,43 +20,7 @@ constexpr int RevealCells[] = {68,  52,  55,  112, 117, 221, 222, 223, 264, 283,
 constexpr int RevealStart[] = {1, 5, 19, 23, sizeof RevealCells / sizeof RevealCells[0]};
 constexpr int RevealRanges = sizeof RevealStart / sizeof RevealStart[0] - 1;
 
-constexpr float Pi = 3.14159265f;
 constexpr float MarkerHop = 0.04f;
-
-void showMarkersOn(int cell, int visible) {
-  for (TrainingMarker& marker : MarkerList)
-    if (marker.cell == cell) marker.visible = visible;
-}
-
-// The tool briefing a plain trigger opens, or null.
-const char* toolBriefing(int cell, bool arrow) {
-  if (!arrow && cell == HammerBriefingCell) return "brief_molot";
-  if (!arrow && cell == BinocularsBriefingCell) return "brief_binocl";
-  if (arrow && cell == UseToolsBriefingCell) return "brief_use";
-  return nullptr;
-}
-
-void firePlainTrigger(int cell) {
-  TriggerRecord& trigger = Level.triggers[cell];
-  if (const char* layout = toolBriefing(cell, trigger.arrow != 0)) showBriefing(layout);
-  trigger.active = 0;
-  showMarkersOn(cell, 0);
-  // Raising a hole's content to 0 makes a new cell rise from the sea.
-  if (inBoard(trigger.link)) ++Level.cells[trigger.link].content;
-}
-
-void fireBriefingTrigger(int cell) {
-  TriggerRecord& trigger = Level.triggers[cell];
-  const int k = briefingCount;
-  char layout[32];
-  std::snprintf(layout, sizeof layout, "brief%d", k);
-  showBriefing(layout);
-  startBriefingFlight(k);
-  briefingCount = k + 1;
-  for (int revealed : markerReveal(k)) showMarkersOn(revealed, 1);
-  trigger.link = 0;
-  trigger.active = 0;
-}
 
 // Where a point of the scene lands on the interface, by the scene's
 // matrices; false behind the eye.
@@ -80,6 +40,11 @@ std::span<const int> markerReveal(int briefing) {
   return std::span<const int>(RevealCells + RevealStart[briefing], RevealCells + RevealStart[briefing + 1]);
 }
 
+void showMarkersOn(int cell, int visible) {
+  for (TrainingMarker& marker : MarkerList)
+    if (marker.cell == cell) marker.visible = visible;
+}
+
 void clearMarkers() { MarkerList.clear(); }
 
 void createMarkers() {
@@ -96,22 +61,12 @@ void createMarkers() {
   }
 }
 
-void handleTrigger(int cell) {
-  if (!inBoard(cell) || cell >= static_cast<int>(Level.triggers.size())) return;
-  const TriggerRecord& trigger = Level.triggers[cell];
-  if (!trigger.active) return;
-  if (trigger.briefing)
-    fireBriefingTrigger(cell);
-  else
-    firePlainTrigger(cell);
-}
-
 void drawMarkers() {
   const float hopStep = FramesPerSecond != 0 ? 6.0f / static_cast<float>(FramesPerSecond) : 0.0f;
   for (TrainingMarker& marker : MarkerList) {
     if (!marker.visible) continue;
     marker.phase += hopStep;
-    if (marker.phase > Pi) marker.phase = 0;
+    if (marker.phase > D3DX_PI) marker.phase = 0;
     float x, y;
     if (!projectToInterface(marker.position, &x, &y)) continue;
     drawQuad(marker.texture.c_str(), x - 0.5f * marker.width, y - MarkerHop * std::sin(marker.phase) - marker.height,

@@ -1,7 +1,6 @@
 #pragma once
-// The training level's lesson: markers hopping over the cells to fly to,
-// trigger cells that open briefings, fly the camera round the island or make
-// new cells rise from the sea.
+// The training level's lesson: markers hopping over the cells to fly to, and
+// the cells whose triggers open the briefings (screens/briefings.h).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -35,9 +34,9 @@ constexpr int UseToolsBriefingCell = 236;
 std::span<const int> markerReveal(int briefing);
 
 void clearMarkers();
+// Shows or hides the markers over `cell`.
+void showMarkersOn(int cell, int visible);
 // One marker per plain trigger of the loaded level.
 void createMarkers();
-// The bee is over `cell`.
-void handleTrigger(int cell);
 // Hopping markers over their cells, as interface quads.
 void drawMarkers();

@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 
 #include <algorithm>
 #include <map>

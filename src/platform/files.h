@@ -30,9 +30,3 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents);
 // player's files when their folder cannot be written.
 void KeepInMemory(const std::string& path, const std::string& contents);
 bool IsKeptInMemory(const std::string& path);
-
-// Test hook: when set, called before each step of WriteFileAtomically with the
-// step's number (0 open, 1 write, 2 flush, 3 close, 4 rename); returning false
-// makes that step fail as a full disk or an interrupted process would.
-using WriteFaultHook = bool (*)(int step);
-void SetWriteFaultHook(WriteFaultHook hook);

@@ -1,3 +1,4 @@
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 
 #include <atomic>

@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "platform/code_page.h"
+#include "platform/test_hooks.h"
 #include "platform/window_internal.h"
 
 struct PlatformWindow {

@@ -58,18 +58,3 @@ int16_t GetAsyncKeyState(int virtualKey);
 // also goes to standard error.
 void MessageBoxA(const char* text, const char* caption);
 
-// Test hooks: replace the real cursor and buttons with injected values.
-struct InjectedMouse {
-  bool active = false;
-  float x = 0, y = 0;
-  bool left = false, right = false;
-};
-extern InjectedMouse TestMouse;
-// Presses or releases an injected button; a press is remembered until it has
-// been read, as a real one is.
-void InjectButton(int virtualKey, bool down);
-// Pushes a key or character as if typed (goes through the message queue).
-void InjectKeyDown(int virtualKey);
-void InjectKeyUp(int virtualKey);
-void InjectChar(unsigned char code);
-void InjectClose();

@@ -1,11 +1,11 @@
 #include "profile/profiles.h"
 
-#include "app/options.h"
-#include "game/play_state.h"
+#include <cstring>
+
+#include "core/options.h"
 #include "platform/data_folders.h"
+#include "platform/test_hooks.h"
 #include "profile/profile_name.h"
-#include "ui/menu_screens.h"
-#include "ui/widget_list.h"
 
 ConfigNode ProfileSlots[ProfileCount];
 int32_t CurrentProfile = 0;
@@ -92,20 +92,17 @@ bool SaveProfiles() {
   return saved;
 }
 
-void SaveProgress() {
+void RecordLevelResult(int level, int32_t score, int32_t medal) {
   ConfigNode& profile = CurrentProfileNode();
-  // The level number has already moved past the level that was finished.
-  int finished = Play.levelNumber - 1;
-  profile.Get(NumberedKey("score", finished)).SetInt(Play.levelScore);
-  profile.Get(NumberedKey("reward", finished)).SetInt(Play.medal);
+  profile.Get(NumberedKey("score", level)).SetInt(score);
+  profile.Get(NumberedKey("reward", level)).SetInt(medal);
   ConfigValue& opened = profile.Get("opened_maps");
-  if (opened.AsInt() < Play.levelNumber) opened.SetInt(Play.levelNumber);
+  if (opened.AsInt() < level + 1) opened.SetInt(level + 1);
   SaveProfilesAndOptions();
 }
 
-void CreateProfile() {
-  std::string typed = FindEdit("name").Typed();
-  if (!HasVisibleLetter(typed)) return;
+bool NameCurrentProfile(std::string typed) {
+  if (!HasVisibleLetter(typed)) return false;
   // '^' + the name + a blank; a name whose stored form would not fit the
   // file's value is shortened at its end.
   std::string name = "^" + typed + " ";
@@ -119,19 +116,24 @@ void CreateProfile() {
   lastprofile = CurrentProfile;
   profile.Get("empty").SetInt(0);
   SaveProfiles();
-  EnterMainMenu();
+  return true;
 }
 
-void SelectProfile(int slot) {
-  if (!ValidSlot(slot)) return;
+bool MakeProfileCurrent(int slot) {
+  if (!ValidSlot(slot)) return false;
   CurrentProfile = slot;
   lastprofile = slot;
-  EnterMainMenu();
+  return true;
 }
 
-void DeleteProfile(int slot) {
-  if (!ValidSlot(slot)) return;
+bool FreeProfile(int slot) {
+  if (!ValidSlot(slot)) return false;
   ResetProfile(ProfileSlots[slot]);
   SaveProfilesAndOptions();
-  ShowProfileManager();
+  return true;
+}
+
+void ResetProfilesForTests() {
+  CurrentProfile = 0;
+  for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
 }

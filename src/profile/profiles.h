@@ -37,10 +37,14 @@ void ResetProfile(ConfigNode& profile);
 // A free profile holding every key, for a slot whose file is missing.
 ConfigNode FreshProfile();
 
-// After a level: its score and medal, the opened levels, then the profiles
-// and the options are written.
-void SaveProgress();
-// The enter-name screen's action: names the current slot after the typed text.
-void CreateProfile();
-void SelectProfile(int slot);
-void DeleteProfile(int slot);
+// A finished level (1 .. 9): its score and medal into the current profile,
+// the opened levels raised to include the next one, then the profiles and
+// the options are written.
+void RecordLevelResult(int level, int32_t score, int32_t medal);
+// Names the current slot after the typed text and saves the profiles; false
+// (nothing changed) for an empty text.
+bool NameCurrentProfile(std::string typed);
+// False for a slot outside 0 .. 2.
+bool MakeProfileCurrent(int slot);
+// Puts the slot back to free and saves; false for a slot outside 0 .. 2.
+bool FreeProfile(int slot);

@@ -1,7 +1,8 @@
 #include "render/billboards.h"
 
-#include "app/camera.h"
-#include "app/graphics_device.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/shader_registers.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"
 #include "render/shader_library.h"
@@ -56,7 +57,7 @@ void beginBillboards(const char* textureName, const uint8_t colour[4]) {
   constexpr float kByteToUnit = 0.003921569f;
   const float tint[4] = {colour[0] * kByteToUnit, colour[1] * kByteToUnit, colour[2] * kByteToUnit,
                          colour[3] * kByteToUnit};
-  Device->SetPixelShaderConstantF(16, tint, 1);
+  Device->SetPixelShaderConstantF(PsTint, tint, 1);
   batchColour = static_cast<D3DCOLOR>(colour[3]) << 24 | static_cast<D3DCOLOR>(colour[0]) << 16 |
                 static_cast<D3DCOLOR>(colour[1]) << 8 | colour[2];
   Textures.bindTexture(0, textureName);
@@ -78,9 +79,9 @@ void drawBillboard(const D3DXVECTOR3& position, float sizeX, float sizeY) {
   const float halfSize[4] = {hx, hy, 1, 1};
   D3DXMATRIX transposed;
   D3DXMatrixTranspose(&transposed, &BillboardMatrix);
-  Device->SetVertexShaderConstantF(16, centre, 1);
-  Device->SetVertexShaderConstantF(17, halfSize, 1);
-  Device->SetVertexShaderConstantF(12, transposed, 4);
+  Device->SetVertexShaderConstantF(VsBillboardCentre, centre, 1);
+  Device->SetVertexShaderConstantF(VsBillboardHalfSize, halfSize, 1);
+  Device->SetVertexShaderConstantF(VsObjectMatrix, transposed, 4);
   Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
 }
 

@@ -1,6 +1,7 @@
 #include "render/interface_quads.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
+#include "core/shader_registers.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"
 #include "render/shader_library.h"
@@ -28,8 +29,8 @@ void DrawRegion(float x, float y, float w, float h, float u, float v, float du, 
   if (ShaderPath) {
     const float placement[4] = {left, top, w, height};
     const float region[4] = {u, v, du, dv};
-    Device->SetVertexShaderConstantF(60, placement, 1);
-    Device->SetVertexShaderConstantF(61, region, 1);
+    Device->SetVertexShaderConstantF(VsQuadPlacement, placement, 1);
+    Device->SetVertexShaderConstantF(VsQuadRegion, region, 1);
     Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
     return;
   }

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
+#include "core/shader_registers.h"
 
 MaterialRegistry Materials;
 
@@ -45,8 +46,8 @@ void MaterialRegistry::bindMaterial(const char* name) const {
   const float factor[4] = {material->factor, material->factor, material->factor, 1.0f};
   const float power = static_cast<float>(material->power);
   const float powers[4] = {power, power, power, 1.0f};
-  Device->SetPixelShaderConstantF(23, factor, 1);
-  Device->SetPixelShaderConstantF(24, powers, 1);
+  Device->SetPixelShaderConstantF(PsMaterialFactor, factor, 1);
+  Device->SetPixelShaderConstantF(PsMaterialPower, powers, 1);
 }
 
 void MaterialRegistry::release() {

@@ -1,6 +1,7 @@
 #include "render/mesh.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
+#include "core/shader_registers.h"
 #include "render/transforms.h"
 
 MeshNode::MeshNode() {
@@ -17,7 +18,7 @@ void MeshNode::draw() const {
   D3DXMATRIX world, transposed;
   D3DXMatrixMultiply(&world, &matrix, &WorldMatrix);
   D3DXMatrixTranspose(&transposed, &world);
-  Device->SetVertexShaderConstantF(12, transposed, 4);
+  Device->SetVertexShaderConstantF(VsObjectMatrix, transposed, 4);
   WorldMatrix = world;
   UploadTransforms();
   if (vertexBuffer && vertexCount >= 3) {
@@ -56,12 +57,11 @@ void Mesh::drawAt(const D3DXVECTOR3& position, float scale) const {
 void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
                            float scale) const {
   if (!root || !Device) return;
-  constexpr float kRadiansPerDegree = 0.017453292f;
   D3DXMATRIX scaling, rx, ry, rz, translation;
   D3DXMatrixScaling(&scaling, scale, scale, scale);
-  D3DXMatrixRotationX(&rx, angleX * kRadiansPerDegree);
-  D3DXMatrixRotationY(&ry, angleY * kRadiansPerDegree);
-  D3DXMatrixRotationZ(&rz, angleZ * kRadiansPerDegree);
+  D3DXMatrixRotationX(&rx, D3DXToRadian(angleX));
+  D3DXMatrixRotationY(&ry, D3DXToRadian(angleY));
+  D3DXMatrixRotationZ(&rz, D3DXToRadian(angleZ));
   D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
   DrawWithWorld(*root, scaling * rz * ry * rx * translation);
 }

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "platform/files.h"
 #include "render/mesh.h"
 

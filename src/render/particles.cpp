@@ -16,7 +16,6 @@ std::vector<std::unique_ptr<ParticleEmitter>> EmitterList;
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 
 void CopyName(char (&target)[32], const char* source) {
   std::memset(target, 0, sizeof target);
@@ -161,11 +160,11 @@ void ParticleSystem::spawn(uint32_t now) {
   nextEmit = now + static_cast<uint32_t>(generateDelay);
   if (!slot) return;
 
-  float angle = crtRand() * 0.010986328f * kDegreesToRadians;
+  float angle = D3DXToRadian(crtRand() * 0.010986328f);
   D3DXVECTOR2 spawnPoint(x + std::sin(angle) * dispersion, y + std::cos(angle) * dispersion);
   float deviation = crtRand() * static_cast<float>(flowDeviationMax) / 32768.0f - 0.5f * flowDeviationMax;
   D3DXMATRIX turn;
-  D3DXMatrixRotationZ(&turn, deviation * kDegreesToRadians);
+  D3DXMatrixRotationZ(&turn, D3DXToRadian(deviation));
   D3DXVECTOR3 velocity = ScaledTo(flow, flowSpeed);
   D3DXVec3TransformNormal(&slot->velocity, &velocity, &turn);
   slot->deathTime = DeathTime(now, pLifetimeMin, pLifetimeMax);

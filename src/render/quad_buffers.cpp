@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/vertex.h"
 
 IDirect3DVertexBuffer9* UnitQuadBuffer = nullptr;

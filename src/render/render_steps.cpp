@@ -1,13 +1,12 @@
 #include "render/render_steps.h"
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/quad_buffers.h"
 #include "render/shader_library.h"
 #include "render/texture_cache.h"
 #include "render/vertex.h"
-#include "render/world_axes.h"
 
 void LoadShadersTexturesAndErrorMesh() {
   Shaders.discover();
@@ -18,8 +17,7 @@ void LoadShadersTexturesAndErrorMesh() {
 
 void CreateMaterialEmpty() { Materials.createMaterial("empty", 0, 128, 0.0f); }
 
-void CreateWorldAxesAndMaterialWorld() {
-  CreateWorldAxesBuffer();
+void CreateMaterialWorld() {
   Materials.createMaterial("world", kWorldPrograms, 0, 0.0f);
 }
 

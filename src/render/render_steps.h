@@ -6,7 +6,7 @@
 void LoadShadersTexturesAndErrorMesh();  // shader folders, built-in textures, programs, fragments, bin\error.msh
 void CreateMaterialEmpty();               // "empty" (0, 128, 0.0)
 // CreateUnitQuadBuffer and CreateBillboardQuadBuffer: render/quad_buffers.h
-void CreateWorldAxesAndMaterialWorld();   // WorldAxesBuffer, then "world" (4, 0, 0.0)
+void CreateMaterialWorld();               // "world" (4, 0, 0.0)
 void CreateMaterialsDiffuseAndSpecular();                // "diffuse" (1, 0, 0.85), then "specular" (3, 64, 0.5)
 
 // Frame.
@@ -17,4 +17,3 @@ void BeginInterfaceQuads(bool loading);  // pixel program "iface" (none while lo
 void ReleaseTexturesShadersAndMaterials();  // built-in textures, programs and fragments, materials
 void ReleaseRenderNames();                  // name tables of shaders, textures and meshes; mesh trees
 // ReleaseBillboardQuadBuffer: render/quad_buffers.h
-// ReleaseWorldAxesBuffer: render/world_axes.h

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 
 ShaderLibrary Shaders;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "d3dutil/texture_loader.h"
 
 TextureCache Textures;

@@ -1,6 +1,9 @@
 #include "render/transforms.h"
 
-#include "app/graphics_device.h"
+#include <utility>
+
+#include "core/graphics_device.h"
+#include "core/shader_registers.h"
 
 void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3DXMATRIX& projection) {
   if (!Device) return;
@@ -9,11 +12,12 @@ void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3D
     Device->SetTransform(D3DTS_VIEW, &view);
     return;
   }
-  const D3DXMATRIX* matrices[3] = {&world, &view, &projection};
-  for (int i = 0; i < 3; ++i) {
+  const std::pair<unsigned, const D3DXMATRIX*> matrices[3] = {
+      {VsWorldMatrix, &world}, {VsViewMatrix, &view}, {VsProjectionMatrix, &projection}};
+  for (const auto& [reg, matrix] : matrices) {
     D3DXMATRIX transposed;
-    D3DXMatrixTranspose(&transposed, matrices[i]);
-    Device->SetVertexShaderConstantF(i * 4, &transposed.m[0][0], 4);
+    D3DXMatrixTranspose(&transposed, matrix);
+    Device->SetVertexShaderConstantF(reg, &transposed.m[0][0], 4);
   }
 }
 

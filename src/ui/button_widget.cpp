@@ -1,4 +1,4 @@
-#include "app/mouse.h"
+#include "core/mouse.h"
 #include "ui/text_drawing.h"
 #include "ui/widget_kinds.h"
 

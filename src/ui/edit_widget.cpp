@@ -1,5 +1,5 @@
-#include "app/engine.h"
-#include "app/mouse.h"
+#include "core/engine_state.h"
+#include "core/mouse.h"
 #include "ui/text_drawing.h"
 #include "ui/widget_kinds.h"
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/options.h"
+#include "core/options.h"
 #include "render/texture_cache.h"
 #include "textfile/config_node.h"
 

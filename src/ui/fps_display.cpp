@@ -1,6 +1,6 @@
 #include "ui/fps_display.h"
 
-#include "app/engine.h"
+#include "core/engine_state.h"
 #include "ui/text_drawing.h"
 
 void DrawFpsDisplay() { DrawTextOverlay(FpsText, 0.0f, 0.0f, 0.6f, 0.04f, nullptr); }

@@ -1,7 +1,6 @@
 #include "ui/interface_textures.h"
 
 #include "render/texture_cache.h"
-#include "ui/menu_screens.h"
 
 // Passed exactly as they are; the texture cache splits them and skips names
 // it already has.

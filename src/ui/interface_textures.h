@@ -4,3 +4,7 @@
 #include <array>
 
 extern const std::array<const char*, 22> InterfaceTextureLists;
+
+// Registers the interface and game textures in their 22 lists, drawing the
+// loading screen with `drawLoadingFrame` after the 5th, 10th and 17th.
+void LoadInterfaceTextures(void (*drawLoadingFrame)());

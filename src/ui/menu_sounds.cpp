@@ -1,5 +1,5 @@
 #include "sound/game_sounds.h"
-#include "ui/menu_screens.h"
+#include "ui/menu_sounds.h"
 
 void PlayClickSound() { PlayEffect("snd\\menu_button_click.wav"); }
 void PlayHoverSound() { PlayEffect("snd\\menu_button_over.wav"); }

@@ -1,6 +1,6 @@
 #include "ui/screen_wiring.h"
 
-#include "ui/menu_screens.h"
+#include "ui/menu_sounds.h"
 
 void OnAction(const std::string& name, WidgetCallback action) { FindWidget(name).onAction = action; }
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "render/interface_quads.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "app/graphics_device.h"
-#include "app/mouse.h"
+#include "core/graphics_device.h"
+#include "core/mouse.h"
+#include "core/shader_registers.h"
+#include "platform/time.h"
 #include "render/interface_quads.h"
 #include "render/texture_cache.h"
 #include "ui/widget_list.h"
@@ -51,7 +53,7 @@ bool Widget::BeginDraw() {
   if (!visible && progress > 0.999f) return false;
   float alpha = fadeOut ? 1.0f - progress : progress;
   const float tint[4] = {colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, alpha};
-  Device->SetPixelShaderConstantF(16, tint, 1);
+  Device->SetPixelShaderConstantF(PsTint, tint, 1);
   return true;
 }
 

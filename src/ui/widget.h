@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/appear_timer.h"
+#include "core/appear_timer.h"
 
 // Callbacks take nothing and return nothing; state travels through globals.
 using WidgetCallback = void (*)();

@@ -7,12 +7,13 @@
 #include <fstream>
 #include <string>
 
-#include "app/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/modes.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/modes.h"
+#include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace {
 // Runs the engine in a folder of its own holding only a settings file.

@@ -1,4 +1,4 @@
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,9 @@
 #include <cstring>
 
 #include "app/engine.h"
-#include "app/options.h"
+#include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace {
 

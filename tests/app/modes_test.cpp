@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/modes.h"
+#include "core/modes.h"
 
 namespace {
 std::string calls;

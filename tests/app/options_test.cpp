@@ -1,4 +1,4 @@
-#include "app/options.h"
+#include "core/options.h"
 
 #include <unistd.h>
 

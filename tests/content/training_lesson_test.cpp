@@ -15,6 +15,7 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "map_files.h"
+#include "screens/briefings.h"
 
 namespace {
 void loadTraining() {
@@ -33,7 +34,8 @@ void loadTraining() {
 void flyTheRoad() {
   const int target = Level.road[1];
   for (int frame = 0; frame < 3000; ++frame) {
-    moveBee(1000.0f / 60.0f * 7.0f);
+    const int cellUnderBee = moveBee(1000.0f / 60.0f * 7.0f);
+    if (cellUnderBee >= 0) handleTrigger(cellUnderBee);
     pickUpItems();
     ASSERT_FALSE(Level.bombEvent) << "the bee hit a bomb on its way to " << target;
     const float dx = Level.cells[target].x - Level.beeX, dy = Level.cells[target].y - Level.beeY;

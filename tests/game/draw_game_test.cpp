@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/frustum.h"
+#include "core/frustum.h"
 #include "game/draw_game.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "play_test_support.h"

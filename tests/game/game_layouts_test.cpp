@@ -13,10 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include "game/world_map.h"
 #include "render/texture_cache.h"
+#include "screens/menu_screens.h"
+#include "screens/world_map.h"
 #include "textfile/config_node.h"
-#include "ui/menu_screens.h"
+#include "ui/interface_textures.h"
 
 namespace {
 

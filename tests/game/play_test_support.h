@@ -8,23 +8,25 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/modes.h"
-#include "app/mouse.h"
 #include "board_test_support.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/modes.h"
+#include "core/mouse.h"
 #include "game/bee.h"
 #include "game/level_files.h"
-#include "game/play_screen.h"
 #include "game/play_state.h"
 #include "game/training.h"
-#include "game/update_game.h"
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "play/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/briefings.h"
+#include "screens/play_screen.h"
+#include "screens/update_game.h"
 #include "textfile/test_files.h"
 #include "ui/widget_list.h"
 
@@ -89,9 +91,7 @@ class PlayTest : public testing::Test {
     createLevel();
     crtSrand(7);
     boardtest::emptyBoard();
-    TheBee = Bee{};
-    clearMarkers();
-    briefingCount = 0;
+    ResetGameForTests();
     ClearWidgets();
     ClearCameras();
     CreateCamera("default");
@@ -100,15 +100,9 @@ class PlayTest : public testing::Test {
     CurrentCamera->animation = CameraFrozen;
     releaseParticleEmitters();
     createParticleEmitters();
-    Mouse = MouseState{};
-    Mouse.clientWidth = 800;
-    Mouse.clientHeight = 600;
-    Mouse.leftCurrent = Mouse.rightCurrent = ButtonUp;
-    LastKeyUp = 0;
+    ResetCoreForTests();
     for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
     CurrentProfile = 0;
-    LevelList.clear();
-    SceneObjectList.clear();
     ensureGameModes();
     Play.lastFrameTime = TestClockNow;
   }

@@ -2,9 +2,10 @@
 // counting scores, and what leaving a result records.
 #include <tuple>
 
-#include "game/profile_stats.h"
-#include "game/start_level.h"
-#include "profile/rewards.h"
+#include "platform/test_hooks.h"
+#include "screens/profile_stats.h"
+#include "screens/rewards.h"
+#include "screens/start_level.h"
 #include "screens_test_support.h"
 
 namespace screentest {

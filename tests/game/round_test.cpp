@@ -7,10 +7,11 @@
 
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
-#include "game/start_level.h"
+#include "platform/test_hooks.h"
 #include "play_test_support.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
+#include "screens/start_level.h"
 
 using namespace boardtest;
 using namespace playtest;

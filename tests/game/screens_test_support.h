@@ -5,12 +5,13 @@
 #include <filesystem>
 #include <string>
 
-#include "game/results_screen.h"
-#include "game/world_map.h"
+#include "platform/test_hooks.h"
 #include "play_test_support.h"
+#include "screens/menu_screens.h"
+#include "screens/results_screen.h"
+#include "screens/screen_links.h"
+#include "screens/world_map.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
 #include "ui/screen_wiring.h"
 
 namespace screentest {
@@ -22,19 +23,14 @@ class ScreensTest : public playtest::PlayTest {
     std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
                           std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
     std::filesystem::create_directories("bin");
-    ScreenLinks = ScreenLinkTable{};
-    mapShown = 0;
-    arrowBaseX = arrowBaseY = arrowPhase = 0;
-    stopMedalSparkles();
+    ResetScreensForTests();
     profile().Get("empty").SetInt(0);
     SetModeActive("menu", 0);
     SetModeActive("game", 1);
   }
 
   void TearDown() override {
-    ScreenLinks = ScreenLinkTable{};
-    mapShown = 0;
-    stopMedalSparkles();
+    ResetScreensForTests();
     PlayTest::TearDown();
   }
 

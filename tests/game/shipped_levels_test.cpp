@@ -9,12 +9,13 @@
 #include "game/briefing_flights.h"
 #include "game/cell_rules.h"
 #include "game/draw_game.h"
-#include "game/start_level.h"
-#include "game/world_map.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "play/player.h"
 #include "play_test_support.h"
-#include "ui/screen_links.h"
+#include "screens/screen_links.h"
+#include "screens/start_level.h"
+#include "screens/world_map.h"
 
 using namespace boardtest;
 using namespace playtest;

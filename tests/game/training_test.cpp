@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/test_hooks.h"
 #include "play_test_support.h"
 
 using namespace boardtest;

@@ -2,7 +2,8 @@
 // stretch of path, the arrow, and where the map's buttons lead.
 #include <cmath>
 
-#include "game/start_level.h"
+#include "platform/test_hooks.h"
+#include "screens/start_level.h"
 #include "screens_test_support.h"
 
 namespace screentest {

@@ -8,10 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
+#include "platform/test_hooks.h"
 #include "render/billboards.h"
 #include "render/interface_quads.h"
 #include "render/material.h"
@@ -22,7 +23,6 @@
 #include "render/shader_library.h"
 #include "render/texture_cache.h"
 #include "render/transforms.h"
-#include "render/world_axes.h"
 #include "textfile/test_files.h"
 
 namespace {
@@ -82,7 +82,6 @@ class GameShadersTest : public testing::Test {
       ReleaseRenderNames();
       ReleaseUnitQuadBuffer();
       ReleaseBillboardQuadBuffer();
-      ReleaseWorldAxesBuffer();
       ReleaseGraphicsDevice();
     }
     ClearCameras();
@@ -127,7 +126,7 @@ class GameShadersTest : public testing::Test {
     CreateMaterialEmpty();
     CreateUnitQuadBuffer();
     CreateBillboardQuadBuffer();
-    CreateWorldAxesAndMaterialWorld();
+    CreateMaterialWorld();
     CreateMaterialsDiffuseAndSpecular();
     Textures.addTextures("grey red white corners");
     return true;

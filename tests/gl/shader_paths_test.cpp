@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gl_harness.h"
+#include "platform/test_hooks.h"
 
 namespace {
 

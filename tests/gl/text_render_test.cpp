@@ -9,12 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "render/quad_buffers.h"
 #include "render/render_steps.h"

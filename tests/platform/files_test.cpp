@@ -9,6 +9,7 @@
 
 #include "platform/files.h"
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "platform/test_hooks.h"
 #include "platform/window.h"
 
 namespace {

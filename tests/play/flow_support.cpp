@@ -9,11 +9,11 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/briefing_flights.h"
-#include "game/play_screen.h"
 #include "game/play_state.h"
 #include "platform/random.h"
 #include "play_harness.h"
 #include "player.h"
+#include "screens/play_screen.h"
 #include "ui/widget_list.h"
 
 namespace play {

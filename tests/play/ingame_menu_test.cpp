@@ -3,14 +3,15 @@
 // the level or leaves for the main menu.
 #include <gtest/gtest.h>
 
-#include "app/modes.h"
+#include "core/modes.h"
 #include "flow_support.h"
 #include "game/board.h"
-#include "game/play_screen.h"
 #include "game/play_state.h"
 #include "platform/dsound/dsound.h"
+#include "platform/test_hooks.h"
 #include "play_harness.h"
 #include "player.h"
+#include "screens/play_screen.h"
 #include "sound/game_sounds.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"

@@ -12,11 +12,11 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/play_state.h"
-#include "game/results_screen.h"
 #include "play_harness.h"
 #include "player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/results_screen.h"
 #include "ui/widget_list.h"
 
 using namespace play;

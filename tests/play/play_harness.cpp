@@ -11,10 +11,11 @@
 #include <thread>
 
 #include "app/engine.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "platform/data_folders.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"
 

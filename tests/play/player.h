@@ -11,8 +11,8 @@
 #include <limits>
 #include <vector>
 
-#include "app/camera.h"
-#include "app/mouse.h"
+#include "core/camera.h"
+#include "core/mouse.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_rules.h"

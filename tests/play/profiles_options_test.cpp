@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/options.h"
+#include "core/options.h"
 #include "flow_support.h"
 #include "platform/window.h"
 #include "play_harness.h"

@@ -7,11 +7,11 @@
 #include "flow_support.h"
 #include "game/board.h"
 #include "game/play_state.h"
-#include "game/results_screen.h"
 #include "platform/window.h"
 #include "play_harness.h"
 #include "player.h"
 #include "profile/profiles.h"
+#include "screens/results_screen.h"
 #include "ui/widget_list.h"
 
 using namespace play;

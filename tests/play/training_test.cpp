@@ -5,16 +5,16 @@
 
 #include <vector>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "flow_support.h"
 #include "game/board.h"
 #include "game/briefing_flights.h"
-#include "game/play_screen.h"
 #include "game/play_state.h"
 #include "game/training.h"
 #include "play_harness.h"
 #include "player.h"
 #include "profile/profiles.h"
+#include "screens/play_screen.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 

@@ -1,6 +1,6 @@
 // Profile files holding what no save ever wrote: the game reads them, shows
 // them and grants nothing from garbage.
-#include "profile/rewards.h"
+#include "screens/rewards.h"
 #include "ui/ui_fixture.h"
 
 namespace {

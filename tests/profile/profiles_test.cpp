@@ -1,6 +1,7 @@
 // The three profile files: names, progress, creating and deleting slots, and
 // what is written where.
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "profile/profile_name.h"
 #include "ui/ui_fixture.h"
 

@@ -1,6 +1,6 @@
 // Rewards of a won level, over the board of the global Level.
 #include "game/board.h"
-#include "profile/rewards.h"
+#include "screens/rewards.h"
 #include "ui/ui_fixture.h"
 
 namespace {

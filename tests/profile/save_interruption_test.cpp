@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "ui/ui_fixture.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/random.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "render/png_writer.h"
 #include "render/quad_buffers.h"

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
+#include "core/camera.h"
 #include "render/billboards.h"
 #include "render/interface_quads.h"
 #include "render/quad_buffers.h"
 #include "render/render_fixture.h"
-#include "render/world_axes.h"
 
 namespace {
 
@@ -174,27 +173,6 @@ TEST_F(QuadTest, FixedFunctionBillboardsAreComputedOnTheProcessor) {
   EXPECT_EQ(device->Draws()[0].state.vertexShader, nullptr);
   endBillboards();
   EXPECT_EQ(device->State().renderStates[D3DRS_ZWRITEENABLE], 1u);
-}
-
-TEST_F(QuadTest, WorldAxesAreFiveLines) {
-  CreateWorldAxesBuffer();
-  ASSERT_NE(WorldAxesBuffer, nullptr);
-  EXPECT_EQ(WorldAxesBuffer->Length(), 560u);
-  drawWorldAxes();
-  ASSERT_EQ(device->Draws().size(), 1u);
-  const auto& draw = device->Draws()[0];
-  EXPECT_EQ(draw.type, D3DPT_LINELIST);
-  EXPECT_EQ(draw.primitiveCount, 5u);
-  EXPECT_EQ(draw.state.vertexShader, nullptr);
-  EXPECT_EQ(draw.state.textures[0], nullptr);
-  auto v = VerticesOf(draw);
-  ASSERT_EQ(v.size(), 10u);
-  EXPECT_EQ(v[1].position.x, 1024.0f);
-  EXPECT_EQ(v[5].colour, 0xFF00FF00u);
-  EXPECT_EQ(v[9].position.z, -1024.0f);
-  EXPECT_EQ(v[9].colour, 0xFF0000FFu);
-  ReleaseWorldAxesBuffer();
-  EXPECT_EQ(WorldAxesBuffer, nullptr);
 }
 
 }  // namespace

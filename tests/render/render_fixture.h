@@ -7,10 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/camera.h"
-#include "app/graphics_device.h"
-#include "app/options.h"
+#include "core/camera.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/shader_library.h"

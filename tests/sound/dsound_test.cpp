@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/dsound/dsound.h"
+#include "platform/test_hooks.h"
 #include "sound_test_support.h"
 
 namespace {

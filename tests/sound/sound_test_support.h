@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/dsound/dsound.h"
+#include "platform/test_hooks.h"
 
 struct WaveFields {
   uint16_t formatTag = WAVE_FORMAT_PCM;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "textfile/config_node.h"
 #include "textfile/test_files.h"
 

@@ -5,6 +5,7 @@
 
 #include "platform/dsound/dsound.h"
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "render/texture_cache.h"
 #include "ui_fixture.h"
 

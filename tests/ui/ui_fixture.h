@@ -7,17 +7,20 @@
 #include <gtest/gtest.h>
 
 #include "app/engine.h"
-#include "app/modes.h"
-#include "app/mouse.h"
-#include "app/options.h"
+#include "core/modes.h"
+#include "core/mouse.h"
+#include "core/options.h"
 #include "game/play_state.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_actions.h"
+#include "screens/screen_links.h"
 #include "sound/game_sounds.h"
 #include "textfile/test_files.h"
+#include "ui/interface_textures.h"
 #include "ui/layout_loader.h"
-#include "ui/menu_screens.h"
-#include "ui/screen_links.h"
 #include "ui/widget_list.h"
 
 namespace uitest {
@@ -45,30 +48,12 @@ class UiTest : public testing::Test {
   }
 
   static void ResetGlobals() {
-    Mouse = MouseState{};
-    Mouse.clientWidth = 800;
-    Mouse.clientHeight = 600;
-    Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
-    LastCharCode = 0;
-    LastKeyUp = 0;
-    LastKeyDown = 0;
+    ResetCoreForTests();
+    ResetProfilesForTests();
+    ResetGameForTests();
+    ResetScreensForTests();
     FrameCount = 1;
-    ScreenLinks = ScreenLinkTable{};
-    Play = PlayState{};
-    OptionsNode = ConfigNode{};
-    OptionsChanged = 0;
-    ResolutionChoice = 0;
-    ResolutionSelection = 0;
-    foolscreen = 0;
-    res_width = 800;
-    res_height = 600;
-    lastprofile = 0;
-    MenuPage = PageMainMenu;
-    mapShown = 0;
     VolumeLevel = 4;
-    CurrentProfile = 0;
-    for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
-    OptionsQuitHooks = SaveAndQuitHooks{};
   }
 
   void Write(const std::string& name, const std::string& text) { dir.Write(name, text); }

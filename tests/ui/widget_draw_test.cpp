@@ -2,7 +2,7 @@
 // alpha in c16, and where each quad goes.
 #include <array>
 
-#include "app/graphics_device.h"
+#include "core/graphics_device.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"

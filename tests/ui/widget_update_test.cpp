@@ -1,6 +1,7 @@
 // Per-frame behaviour: fades, hover, clicks and typing.
 #include <vector>
 
+#include "platform/test_hooks.h"
 #include "ui_fixture.h"
 
 namespace uitest {

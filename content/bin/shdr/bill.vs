@@ -1,5 +1,7 @@
 ; Billboards: the corner (x, y) of the quad scaled by the half sizes in c17,
 ; turned by the camera basis in c12..c14 and moved to the centre in c16.
+; Constants: c0..c3 world, c4..c7 view, c8..c11 projection, c12..c15 camera
+; basis, c16 centre, c17 half sizes.
 vs_2_0
 dcl_position v0
 dcl_color v1

@@ -3,6 +3,7 @@
 ; The interface is seen from the origin looking down -z; the projection in
 ; c8..c11 alone maps it to the screen, so the mirror image that a look-at
 ; towards -z would give never appears.
+; Constants: c0..c3 world, c8..c11 projection, c60 placement, c61 texture region.
 vs_2_0
 dcl_position v0
 dcl_color v1

@@ -1,4 +1,5 @@
 ; Debug geometry: positions through world, view and projection, vertex colour.
+; Constants: c0..c3 world, c4..c7 view, c8..c11 projection.
 vs_2_0
 dcl_position v0
 dcl_color v1

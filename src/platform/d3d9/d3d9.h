@@ -494,9 +494,6 @@ enum class Backend {
 void SetBackend(Backend backend);
 Backend CurrentBackend();
 
-// Test hook: the OpenGL backend reports shader version 1 (no shader path).
-void ForceFixedFunctionCaps(bool force);
-bool FixedFunctionCapsForced();
 
 }  // namespace d3d9
 

@@ -1,6 +1,7 @@
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/gl/gl_direct3d.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
 
 namespace d3d9 {
 namespace {

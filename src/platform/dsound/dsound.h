@@ -145,13 +145,8 @@ using LPDIRECTSOUNDBUFFER = IDirectSoundBuffer*;
 // none; the game then runs silent.
 HRESULT DirectSoundCreate(const GUID* device, IDirectSound** sound, void* outer);
 
-// Test hooks: which device DirectSoundCreate opens. Unavailable makes it fail
-// as on a machine without sound; Loopback opens a device that mixes only when
-// RenderLoopback asks, into memory, as 16-bit samples at LoopbackRate with
-// the given number of channels (1 or 2).
-enum class SoundDeviceChoice { Default, Unavailable, Loopback };
-void ChooseSoundDeviceForTests(SoundDeviceChoice choice, int loopbackChannels = 1);
-
+// A loopback device (platform/test_hooks.h) mixes only when RenderLoopback
+// asks, into memory, as 16-bit samples at LoopbackRate.
 constexpr uint32_t LoopbackRate = 88200;
 // Mixes the next `frames` sample frames (interleaved channels) of a loopback
 // device. False when `sound` was not opened on a loopback device.

@@ -3,6 +3,7 @@
 #include <AL/alext.h>
 
 #include "platform/dsound/dsound.h"
+#include "platform/test_hooks.h"
 
 namespace {
 SoundDeviceChoice deviceChoice = SoundDeviceChoice::Default;

@@ -156,15 +156,6 @@ GLuint CreateColourTexture(int width, int height) {
   return texture;
 }
 
-// A Direct3D dsy is taken with y growing down the image; GL's dFdy follows
-// the window's y, which grows downwards too once the origin is the top.
-std::string WithTopOriginDerivatives(std::string source) {
-  const std::string negated = "-dFdy(";
-  for (size_t at = source.find(negated); at != std::string::npos; at = source.find(negated, at))
-    source.erase(at, 1);
-  return source;
-}
-
 }  // namespace
 
 SDL_GLContext CreateGlContext(SDL_Window* window) {
@@ -407,7 +398,7 @@ HRESULT GlDevice::CreateVertexShader(const DWORD* function, VertexShader** shade
   ParsedShader parsed;
   TranslatedShader translated;
   if (!ParseShaderFunction(function, false, &parsed)) return D3DERR_INVALIDCALL;
-  if (!TranslateShader(parsed, &translated)) {
+  if (!TranslateShader(parsed, windowOrigin(), &translated)) {
     std::fprintf(stderr, "Kestrin: vertex shader not translated: %s\n", translated.error.c_str());
     return D3DERR_INVALIDCALL;
   }
@@ -424,11 +415,10 @@ HRESULT GlDevice::CreatePixelShader(const DWORD* function, PixelShader** shader)
   ParsedShader parsed;
   TranslatedShader translated;
   if (!ParseShaderFunction(function, true, &parsed)) return D3DERR_INVALIDCALL;
-  if (!TranslateShader(parsed, &translated)) {
+  if (!TranslateShader(parsed, windowOrigin(), &translated)) {
     std::fprintf(stderr, "Kestrin: pixel shader not translated: %s\n", translated.error.c_str());
     return D3DERR_INVALIDCALL;
   }
-  if (topRowFirst_) translated.source = WithTopOriginDerivatives(std::move(translated.source));
   auto* created = new GlPixelShader(context_, std::move(parsed.tokens), std::move(translated), nextShaderSerial++);
   if (!created->ShaderFor(0)) {
     created->Release();

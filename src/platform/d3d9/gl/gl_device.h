@@ -77,6 +77,7 @@ class GlDevice : public Device {
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
 
  private:
+  WindowOrigin windowOrigin() const { return topRowFirst_ ? WindowOrigin::Top : WindowOrigin::Bottom; }
   bool CreateBackBuffer();
   void ApplyInitialState();
   void ApplyRenderState(D3DRENDERSTATETYPE state);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/d3d9/gl/gl_device.h"
+#include "platform/test_hooks.h"
 #include "platform/window_internal.h"
 
 namespace d3d9 {

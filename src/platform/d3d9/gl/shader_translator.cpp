@@ -70,9 +70,9 @@ struct Operands {
 
 class Translator {
  public:
-  Translator(const ParsedShader& parsed, TranslatedShader* out)
+  Translator(const ParsedShader& parsed, WindowOrigin origin, TranslatedShader* out)
       : parsed_(parsed), out_(out), pixel_(IsPixelShaderVersion(parsed.version)),
-        major_(D3DSHADER_VERSION_MAJOR(parsed.version)), prefix_(pixel_ ? "pc" : "vc") {}
+        major_(D3DSHADER_VERSION_MAJOR(parsed.version)), origin_(origin), prefix_(pixel_ ? "pc" : "vc") {}
 
   bool Run();
 
@@ -99,6 +99,7 @@ class Translator {
   TranslatedShader* out_;
   bool pixel_;
   DWORD major_;
+  WindowOrigin origin_;
   std::string prefix_;
   std::string body_;
   int indent_ = 1;
@@ -418,8 +419,13 @@ bool Translator::Emit(const ShaderInstruction& in) {
       store("vec4(dot((" + S(0) + ").xy, (" + S(1) + ").xy) + " + ReadScalar(o.sources[2], 'x') + ")");
       return true;
     case D3DSIO_DSX: if (!need(1)) break; store("dFdx(" + S(0) + ")"); return true;
-    // Direct3D's window y grows downwards, GL's upwards.
-    case D3DSIO_DSY: if (!need(1)) break; store("-dFdy(" + S(0) + ")"); return true;
+    // Direct3D's dsy is taken with y growing down the window; GL's dFdy
+    // follows the window's y, which grows downwards only with the origin at
+    // the top.
+    case D3DSIO_DSY:
+      if (!need(1)) break;
+      store((origin_ == WindowOrigin::Top ? "dFdy(" : "-dFdy(") + S(0) + ")");
+      return true;
     case D3DSIO_TEXKILL: {
       if (!o.hasDestination) break;
       std::string mask = MaskOf(o.destination);
@@ -429,33 +435,10 @@ bool Translator::Emit(const ShaderInstruction& in) {
       else Line("if (any(lessThan(" + name + "." + mask + ", " + zeros + "))) discard;");
       return true;
     }
-    case D3DSIO_TEXCOORD: {
-      if (!o.hasDestination) break;
-      if (major_ == 1 && D3DSHADER_VERSION_MINOR(parsed_.version) >= 4) {
-        if (!need(1)) break;
-        store(S(0));
-      } else {
-        int unit = static_cast<int>(ParameterRegisterNumber(o.destination));
-        store("vec4(clamp(vk_T" + std::to_string(unit) + ".xyz, 0.0, 1.0), 1.0)");
-      }
-      return true;
-    }
     case D3DSIO_TEX: {
-      if (!o.hasDestination) break;
-      int unit;
-      std::string coords;
-      if (major_ >= 2) {
-        if (!need(2)) break;
-        unit = static_cast<int>(ParameterRegisterNumber(o.sources[1].token));
-        coords = S(0);
-      } else if (D3DSHADER_VERSION_MINOR(parsed_.version) >= 4) {
-        if (!need(1)) break;
-        unit = static_cast<int>(ParameterRegisterNumber(o.destination));
-        coords = S(0);
-      } else {
-        unit = static_cast<int>(ParameterRegisterNumber(o.destination));
-        coords = "vk_T" + std::to_string(unit);
-      }
+      if (!o.hasDestination || !need(2)) break;
+      const int unit = static_cast<int>(ParameterRegisterNumber(o.sources[1].token));
+      const std::string coords = S(0);
       out_->samplers |= 1u << (unit & 31);
       std::string sampler = "s" + std::to_string(unit);
       if (in.controls & (D3DSI_TEXLD_PROJECT >> D3DSP_OPCODESPECIFICCONTROL_SHIFT))
@@ -592,10 +575,7 @@ std::string Translator::Assemble() {
     s += "  vk_D0 = clamp(oD0, 0.0, 1.0);\n  vk_D1 = clamp(oD1, 0.0, 1.0);\n";
     for (int t = 0; t < 8; ++t) s += "  vk_T" + std::to_string(t) + " = oT" + std::to_string(t) + ";\n";
   } else {
-    // Shader model 1 programs leave their colour in r0.
-    bool model1 = major_ < 2;
-    if (model1 && !temps_.count(0)) s += "  vec4 r0 = vec4(0.0);\n";
-    s += std::string("  vec4 kResult = ") + (model1 ? "r0" : "oC0") + ";\n";
+    s += "  vec4 kResult = oC0;\n";
     s += std::string("  ") + kAlphaTestMark;
     s += "  vk_color = kResult;\n";
     if (writesDepth_) s += "  gl_FragDepth = clamp(oDepth.x, 0.0, 1.0);\n";
@@ -608,6 +588,8 @@ bool Translator::Run() {
   out_->pixel = pixel_;
   if (major_ >= 3) return Fail("shader model 3 is not supported");
   if (major_ < 1) return Fail("bad version");
+  // Our assembler writes pixel programs of model 2 only.
+  if (pixel_ && major_ < 2) return Fail("pixel shader model 1 is not supported");
   for (const ShaderInstruction& in : parsed_.instructions) {
     if (!Declare(in)) return false;
   }
@@ -643,9 +625,9 @@ bool Translator::Run() {
 
 }  // namespace
 
-bool TranslateShader(const ParsedShader& parsed, TranslatedShader* out) {
+bool TranslateShader(const ParsedShader& parsed, WindowOrigin origin, TranslatedShader* out) {
   *out = TranslatedShader{};
-  Translator translator(parsed, out);
+  Translator translator(parsed, origin, out);
   return translator.Run();
 }
 

@@ -37,9 +37,13 @@ struct TranslatedShader {
 
 constexpr const char* kAlphaTestMark = "//@alphatest\n";
 
+// Where the GL window's origin lies: at the bottom by default, at the top once
+// clip control has turned the image upside down (Direct3D's convention).
+enum class WindowOrigin { Bottom, Top };
+
 // False (with `error` set) for programs that use what the translator does not
-// support: subroutines, predicates, shader model 3.
-bool TranslateShader(const ParsedShader& parsed, TranslatedShader* out);
+// support: subroutines, predicates, pixel shader model 1, shader model 3.
+bool TranslateShader(const ParsedShader& parsed, WindowOrigin origin, TranslatedShader* out);
 
 // GLSL that discards the fragment whose `colour`'s alpha fails the test
 // (alphaFunc a D3DCMP value; 0 means no test). Reads the uniform u_alphaRef

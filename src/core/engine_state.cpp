@@ -1,0 +1,46 @@
+#include "core/engine_state.h"
+
+#include "core/mouse.h"
+#include "core/options.h"
+#include "platform/test_hooks.h"
+
+std::atomic<int32_t> QuitRequested{0};
+std::atomic<uint8_t> LastCharCode{0};
+std::atomic<uint8_t> LastKeyUp{0};
+std::atomic<uint8_t> LastKeyDown{0};
+
+HWND MainWindow = nullptr;
+HWND HostWindow = nullptr;
+float AspectRatio = 0.75f;
+int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
+ClearColorRGB ClearColor{0, 0, 0};
+
+char FpsText[16] = "fps=0";
+uint32_t FramesPerSecond = 0;
+int FrameCount = 0;
+uint32_t LastTick = 0;
+uint32_t SampleTick = 0;
+
+void RequestQuit() {
+  QuitRequested = 1;
+  PostWakeMessage();
+}
+
+void ResetCoreForTests() {
+  Mouse = MouseState{};
+  Mouse.clientWidth = 800;
+  Mouse.clientHeight = 600;
+  Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
+  Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
+  LastCharCode = 0;
+  LastKeyUp = 0;
+  LastKeyDown = 0;
+  OptionsNode = ConfigNode{};
+  OptionsChanged = 0;
+  ResolutionChoice = 0;
+  foolscreen = 0;
+  res_width = 800;
+  res_height = 600;
+  lastprofile = 0;
+  OptionsQuitHooks = SaveAndQuitHooks{};
+}

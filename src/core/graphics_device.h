@@ -1,0 +1,34 @@
+#pragma once
+// The one Direct3D device, the drawing path it allows, and the matrices and
+// states every drawing part takes for granted.
+#include <cstdint>
+
+#include "d3dutil/math.h"
+#include "platform/d3d9/d3d9.h"
+
+extern d3d9::Direct3D* Direct3D;
+extern d3d9::Device* Device;
+extern D3DCAPS9 DeviceCaps;
+extern D3DPRESENT_PARAMETERS PresentParameters;
+
+// 1 when vertex and pixel shaders of version 2 or later are available.
+extern int32_t ShaderPath;
+extern int32_t AnisotropySupported;
+extern int32_t Multisample2Supported, Multisample4Supported, Multisample8Supported;
+
+// The FVF code vertex buffers are created with: 0x352 on the fixed-function
+// path, 0 on the shader path (VertexDeclaration describes the vertices there).
+extern DWORD VertexFormat;
+extern d3d9::VertexDeclaration* VertexDeclaration;
+
+extern D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
+extern D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
+extern D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
+
+// Creates the device into MainWindow from the options and sets the initial
+// transforms, render states, sampler states and vertex layout. A system
+// without Direct3D 9 or a device that cannot be created ends the process
+// after a message box.
+void CreateGraphicsDevice();
+// Shutdown: the device, then the Direct3D object.
+void ReleaseGraphicsDevice();

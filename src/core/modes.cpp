@@ -1,0 +1,42 @@
+#include "core/modes.h"
+
+std::vector<Mode*> ModeRegistry;
+
+void RegisterMode(const std::string& name, ModeCallback update, ModeCallback draw) {
+  ModeRegistry.push_back(new Mode{1, name, update, draw});
+}
+
+Mode* FindMode(const std::string& name) {
+  for (Mode* mode : ModeRegistry)
+    if (mode->name == name) return mode;
+  return nullptr;
+}
+
+void SetModeActive(const std::string& name, int active) {
+  if (Mode* mode = FindMode(name)) mode->active = active;
+}
+
+namespace {
+// A callback may switch flags of later modes; the length is read every step.
+template <typename Pick>
+void WalkModes(Pick pick) {
+  for (size_t i = 0; i < ModeRegistry.size(); ++i) {
+    Mode* mode = ModeRegistry[i];
+    ModeCallback callback = pick(*mode);
+    if (mode->active && callback) callback();
+  }
+}
+}  // namespace
+
+void UpdateModes() {
+  WalkModes([](const Mode& mode) { return mode.update; });
+}
+
+void DrawModes() {
+  WalkModes([](const Mode& mode) { return mode.draw; });
+}
+
+void ClearModes() {
+  for (Mode* mode : ModeRegistry) delete mode;
+  ModeRegistry.clear();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The menu screens: each screen operation loads its layout into the widget
+// list and wires the widgets it finds by name. Also the "menu" frame mode's
+// draw callback.
+#include <cstdint>
+
+#include "ui/menu_sounds.h"
+
+// Which menu page is up: read by MenuModeDraw.
+enum MenuPageNumber : int32_t { PageMainMenu = 0, PageOptions = 3, PageCredits = 4 };
+extern int32_t MenuPage;
+// The resolution marked on the options screen: 1 = 640 x 480,
+// 2 = 800 x 600, 3 = 1024 x 768.
+extern int32_t ResolutionSelection;
+
+void EnterMainMenu();
+void ShowEnterName(int slot);
+void ShowProfileManager();
+void HideProfileSummary(int slot);
+void ShowOptions();
+void ApplyOptions();
+void ShowOptionsNotice();
+void ShowCredits();
+void ShowRewards();
+void ShowInGameMenu();
+void SetVolume(int level);
+
+// The "menu" mode's draw callback: keeps the options screen's marks on the
+// chosen resolution and window mode.
+void MenuModeDraw();
+
+

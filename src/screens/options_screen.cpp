@@ -1,0 +1,68 @@
+#include "core/options.h"
+#include "screens/menu_screens.h"
+#include "ui/layout_loader.h"
+#include "ui/screen_wiring.h"
+
+int32_t ResolutionSelection = 0;
+
+namespace {
+
+template <int Choice>
+void SelectResolution() {
+  PlayClickSound();
+  ResolutionSelection = Choice;
+}
+
+void ToggleWindowMode() {
+  PlayClickSound();
+  foolscreen = foolscreen ? 0 : 1;
+  OptionsChanged = 1;
+}
+
+// Heights of the resolution mark for choices 1, 2 and 3.
+constexpr float kTickRows[3] = {0.528f, 0.625f, 0.72f};
+
+}  // namespace
+
+void ShowOptions() {
+  PlayClickSound();
+  ClearWidgets();
+  LoadLayout("options");
+  FadeOut(FindImage("m1"));
+  OnActionWithHoverSound("back", EnterMainMenu);
+  OnActionWithHoverSound("apply", ApplyOptions);
+  OnActionWithHoverSound("res1", SelectResolution<1>);
+  OnActionWithHoverSound("res2", SelectResolution<2>);
+  OnActionWithHoverSound("res3", SelectResolution<3>);
+  OnActionWithHoverSound("winmode", ToggleWindowMode);
+  ResolutionSelection = ResolutionChoice;
+  MenuPage = PageOptions;
+}
+
+// Changes take effect at the next start: the window mode is written by the
+// next save of the options, the resolution when leaving through the credits.
+void ApplyOptions() {
+  PlayClickSound();
+  if (ResolutionSelection == ResolutionChoice && OptionsChanged == 0) {
+    EnterMainMenu();
+    return;
+  }
+  ResolutionChoice = ResolutionSelection;
+  OptionsChanged = 0;
+  ShowOptionsNotice();
+}
+
+void ShowOptionsNotice() {
+  PlayNoticeSound();
+  ClearWidgets();
+  LoadLayout("op_change");
+  OnActionWithHoverSound("ok", EnterMainMenu);
+}
+
+void MenuModeDraw() {
+  if (MenuPage != PageOptions) return;
+  if (ResolutionSelection >= 1 && ResolutionSelection <= 3) FindImage("tick").y = kTickRows[ResolutionSelection - 1];
+  Widget& windowed = FindWidget("tick2");
+  windowed.visible = foolscreen == 1 ? 0 : 1;
+  windowed.timer.start = TimerLongAgo;
+}

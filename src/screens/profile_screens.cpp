@@ -1,0 +1,101 @@
+#include <algorithm>
+
+#include "core/options.h"
+#include "profile/profiles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_actions.h"
+#include "screens/screen_links.h"
+#include "ui/layout_loader.h"
+#include "ui/screen_wiring.h"
+
+namespace {
+
+// Widget callbacks take no arguments: one function per slot.
+template <int Slot>
+void EnterNameFor() {
+  ShowEnterName(Slot);
+}
+template <int Slot>
+void Select() {
+  SelectProfile(Slot);
+}
+template <int Slot>
+void Delete() {
+  DeleteProfile(Slot);
+}
+template <int Slot>
+void ShowSummary() {
+  if (ScreenLinks.showProfileStats) ScreenLinks.showProfileStats(Slot);
+}
+template <int Slot>
+void HideSummary() {
+  HideProfileSummary(Slot);
+}
+
+struct SlotActions {
+  WidgetCallback enterName, select, remove, showSummary, hideSummary;
+};
+constexpr SlotActions kSlotActions[ProfileCount] = {
+    {EnterNameFor<0>, Select<0>, Delete<0>, ShowSummary<0>, HideSummary<0>},
+    {EnterNameFor<1>, Select<1>, Delete<1>, ShowSummary<1>, HideSummary<1>},
+    {EnterNameFor<2>, Select<2>, Delete<2>, ShowSummary<2>, HideSummary<2>},
+};
+
+// The statistics panel that showProfileStats fades in over the slots.
+constexpr const char* kPanelImages[] = {"w1a", "w1b1", "w1b2"};
+constexpr const char* kPanelLabels[] = {"score", "levels", "rewards", "complete", "c_text", "s_text"};
+
+void WireSlot(int slot) {
+  std::string button = NumberedName("profile", slot), remove = NumberedName("del", slot);
+  const SlotActions& actions = kSlotActions[slot];
+  FindButton(button).text = ProfileSlots[slot].Get("name").AsString();
+  if (!ProfileInUse(slot)) {
+    OnAction(button, actions.enterName);
+    HideAtOnce(FindWidget(remove));
+    return;
+  }
+  OnAction(button, actions.select);
+  // Without the statistics panel nothing is shown, so nothing is hidden.
+  if (ScreenLinks.showProfileStats) FindButton(button).onHoverEnter = actions.showSummary;
+  FindButton(button).onHoverLeave = actions.hideSummary;
+  OnAction(remove, actions.remove);
+}
+
+}  // namespace
+
+void ShowEnterName(int slot) {
+  ClearWidgets();
+  LoadLayout("enter_name");
+  FindEdit("name").onAction = CreateProfile;
+  OnAction("ok", CreateProfile);
+  CurrentProfile = slot;
+  lastprofile = slot;
+  OnAction("cancel", ShowProfileManager);
+}
+
+void ShowProfileManager() {
+  ClearWidgets();
+  LoadLayout("profiles_manager");
+  FadeOut(FindImage("m1"));
+  for (int slot = 0; slot < ProfileCount; ++slot) WireSlot(slot);
+  for (const char* name : kPanelImages) HideAtOnce(FindImage(name));
+  for (const char* name : kPanelLabels) HideAtOnce(FindLabel(name));
+  for (int level = 1; level <= ProfileLevels; ++level) {
+    HideAtOnce(FindImage(NumberedName("k_", level)));
+    HideAtOnce(FindImage(NumberedName("m_", level)));
+  }
+}
+
+void HideProfileSummary(int slot) {
+  // What the panel left hidden (the heading medal of a profile without one)
+  // stays hidden rather than fading out from full.
+  for (const char* name : kPanelImages) FadeAway(FindImage(name));
+  for (const char* name : kPanelLabels) FadeAway(FindLabel(name));
+  if (slot < 0 || slot >= ProfileCount) return;
+  // The panel has an entry for each level before the newest open one.
+  int entries = std::min(ProfileSlots[slot].Get("opened_maps").AsInt() - 1, ProfileLevels);
+  for (int level = 1; level <= entries; ++level) {
+    FadeAway(FindImage(NumberedName("k_", level)));
+    FadeAway(FindImage(NumberedName("m_", level)));
+  }
+}

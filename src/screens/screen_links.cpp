@@ -1,0 +1,20 @@
+#include "screens/screen_links.h"
+
+#include "platform/test_hooks.h"
+#include "screens/menu_screens.h"
+#include "screens/results_screen.h"
+#include "screens/world_map.h"
+
+// Empty until the world map, the round, the results and the bee are wired in.
+ScreenLinkTable ScreenLinks;
+
+uint8_t mapShown = 0;
+
+void ResetScreensForTests() {
+  ScreenLinks = ScreenLinkTable{};
+  mapShown = 0;
+  MenuPage = PageMainMenu;
+  ResolutionSelection = 0;
+  arrowBaseX = arrowBaseY = arrowPhase = 0;
+  stopMedalSparkles();
+}

@@ -1,0 +1,121 @@
+#include "screens/start_level.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/camera.h"
+#include "core/modes.h"
+#include "game/bee.h"
+#include "game/board.h"
+#include "game/board_generation.h"
+#include "game/level_files.h"
+#include "game/play_state.h"
+#include "game/training.h"
+#include "render/particles.h"
+#include "screens/menu_screens.h"
+#include "screens/play_screen.h"
+#include "screens/results_screen.h"
+#include "screens/screen_links.h"
+#include "sound/game_sounds.h"
+
+const uint8_t EmitterColours[10][4] = {
+    {0x18, 0xFF, 0x00, 0xFF}, {0x1E, 0x5E, 0xD7, 0x80}, {0xFF, 0x8B, 0x4F, 0x80}, {0xFF, 0xB3, 0x4F, 0x80},
+    {0x1C, 0xB3, 0xFC, 0x80}, {0xFF, 0x4D, 0x87, 0x80}, {0xFF, 0x3E, 0x0D, 0x80}, {0xFF, 0xB3, 0x00, 0x80},
+    {0x5E, 0x4D, 0xFC, 0x80}, {0xFF, 0xFF, 0x00, 0x80},
+};
+
+namespace {
+constexpr int FlowerEmitters = 10;
+constexpr int LifeEmitterFirst = 10, LifeEmitterLast = 13;
+const D3DXVECTOR3 MenuBeePlace(12.0f, 30.0f, 4.0f);
+
+void colourEmitters(int levelNumber) {
+  const int entry = std::clamp(levelNumber, 0, 9);
+  for (int id = 0; id <= LifeEmitterLast; ++id) {
+    ParticleEmitter* emitter = findEmitter(id);
+    if (!emitter) continue;
+    const uint8_t* colour = EmitterColours[id < FlowerEmitters ? entry : 0];
+    std::copy(colour, colour + 4, emitter->colour);
+  }
+}
+
+// A board left over from an earlier attempt (its map could not be read)
+// must not carry that attempt's end into this one.
+void clearAttemptEvents() {
+  Level.flowersTaken = 0;
+  Level.roadLeft = 0;
+  Level.won = Level.dead = Level.bombEvent = Level.flowerEvent = 0;
+}
+
+void openWorldMap() {
+  if (ScreenLinks.showWorldMap) ScreenLinks.showWorldMap(1);
+}
+}  // namespace
+
+void startLevel(int levelIndex) {
+  // A replay from the win screen must not carry its sparkles into the round.
+  stopMedalSparkles();
+  clearMarkers();
+  briefingCount = 0;
+  Play.trainingLevel = levelIndex == TrainingLevelIndex;
+
+  PlayEffect("snd\\menu_button_click.wav");
+  if (CurrentCamera) CurrentCamera->animation = CameraFrozen;
+  SetModeActive("menu", 0);
+  MenuPage = PageMainMenu;
+  Play.inputBlocked = 0;
+
+  showPlayScreen();
+  TheBee.reset();
+  loadLevel(levelIndex);
+  clearAttemptEvents();
+  if (Play.trainingLevel) createMarkers();
+
+  Play.levelNumber = levelIndex + 1;
+  char texture[16];
+  std::snprintf(texture, sizeof texture, "f_%d", Play.levelNumber);
+  Play.flowerTexture = texture;
+
+  Level.difficulty = difficultyForLevel(levelIndex);
+  if (!Play.trainingLevel) regenerate();
+  allocateRoad();
+
+  Play.flowerStreak = 0;
+  Play.levelScore = 0;
+  Play.displayedScore = 0;
+  Play.multiplier = 1;
+  stopParticleEmitters();
+  colourEmitters(Play.levelNumber);
+  SetModeActive("game", 1);
+  if (Play.trainingLevel) showTrainingStart();
+}
+
+void replayLevel() {
+  Play.resultsShown = 0;
+  Play.inputBlocked = 0;
+  startLevel(Play.levelNumber - 1);
+}
+
+void finishLevel() {
+  ++Play.levelNumber;
+  Play.resultsShown = 0;
+  mapShown = 1;
+  recordResult();
+  openWorldMap();
+}
+
+void leaveToMap() {
+  Play.resultsShown = 0;
+  openWorldMap();
+}
+
+void placeMenuBee() {
+  TheBee.reset();
+  TheBee.position = MenuBeePlace;
+}
+
+void linkPlayScreens() {
+  ScreenLinks.showPlayScreen = showPlayScreen;
+  ScreenLinks.replayLevel = replayLevel;
+  ScreenLinks.placeMenuBee = placeMenuBee;
+}

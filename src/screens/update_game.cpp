@@ -1,0 +1,187 @@
+#include "screens/update_game.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/camera.h"
+#include "core/engine_state.h"
+#include "core/mouse.h"
+#include "game/bee.h"
+#include "game/bee_flight.h"
+#include "game/board.h"
+#include "game/board_point.h"
+#include "game/briefing_flights.h"
+#include "game/cell_rules.h"
+#include "game/play_state.h"
+#include "game/scoring.h"
+#include "platform/time.h"
+#include "profile/profiles.h"
+#include "render/particles.h"
+#include "screens/briefings.h"
+#include "screens/play_screen.h"
+#include "screens/results_screen.h"
+#include "screens/start_level.h"
+#include "sound/game_sounds.h"
+#include "ui/widget_list.h"
+
+namespace {
+constexpr float StepPerMillisecond = 7.0f;
+constexpr float TumbleLength = 10.0f;
+constexpr float BurstHeight = 19.0f;
+constexpr int32_t DebugKeyPoints = 40000;
+constexpr uint8_t KeyEnter = 13, KeyBackspace = 8;
+constexpr int LastLifeEmitter = 13;
+
+// The total over all levels: this attempt's score and the recorded scores
+// of every other level.
+int32_t totalOverLevels() {
+  const ConfigNode& profile = CurrentProfileNode();
+  int64_t total = Play.levelScore;
+  for (int level = 1; level <= ProfileLevels; ++level)
+    if (level != Play.levelNumber) total += profile.Get(NumberedKey("score", level)).AsInt();
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+void countResults() {
+  Play.totalScore = totalOverLevels();
+  FindLabel("nlevel").text = scoreText(Play.displayedScore);
+  FindLabel("ntotal").text = scoreText(Play.displayedTotal);
+  Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
+  Play.displayedTotal = stepTowards(Play.displayedTotal, Play.totalScore);
+}
+
+void spinItems() {
+  if (FramesPerSecond == 0) return;
+  Play.spinAngle += 50.0f / static_cast<float>(FramesPerSecond);
+  if (Play.spinAngle > 360) Play.spinAngle -= 360;
+}
+
+void leftClick() {
+  clickAt(Play.boardPointX, Play.boardPointY);
+  if (!canEnter(cellAt(Play.boardPointX, Play.boardPointY))) PlayEffect("snd\\wrong_way.wav");
+}
+
+void rightClick() {
+  scoreFlagToggle(cellAt(Play.boardPointX, Play.boardPointY));
+  toggleFlagAt(Play.boardPointX, Play.boardPointY);
+}
+
+void flyBee(uint32_t now) {
+  const uint32_t elapsed = now - Play.lastFrameTime;
+  TheBee.heading = D3DXToDegree(Level.beeHeading);
+  const int cellUnderBee = moveBee(static_cast<float>(elapsed) * StepPerMillisecond);
+  if (cellUnderBee >= 0) handleTrigger(cellUnderBee);
+  followBee();
+}
+
+void endTumble() {
+  if (!(TheBee.hitTimer > TumbleLength)) return;
+  TheBee.hitTimer = 0;
+  if (Level.dead) {
+    showLoseScreen();
+    PlayEffect("snd\\loose.wav");
+  } else {
+    TheBee.recover();
+  }
+}
+
+// Enter wins and Backspace loses at once, with 40000 points either way.
+void debugKeys() {
+  const uint8_t key = LastKeyUp;
+  if (key != KeyEnter && key != KeyBackspace) return;
+  LastKeyUp = 0;
+  Play.levelScore += DebugKeyPoints;
+  if (key == KeyEnter)
+    showWinScreen();
+  else
+    showLoseScreen();
+}
+
+// A burst of particles over the bee's cell.
+void burstOverBee(int emitterId) {
+  ParticleEmitter* emitter = findEmitter(emitterId);
+  if (!emitter) return;
+  const int cell = Level.currentCell;
+  if (cellExists(cell))
+    emitter->position = D3DXVECTOR3(Level.cells[cell].x, BurstHeight, Level.cells[cell].y);
+  else
+    emitter->position = D3DXVECTOR3(Level.beeX, BurstHeight, Level.beeY);
+  emitter->start();
+}
+
+void bombExploded() {
+  Level.bombEvent = 0;
+  PlayEffect("snd\\death.wav");
+  TheBee.hit();
+  scoreBomb();
+  burstOverBee(LastLifeEmitter - Level.lives);
+}
+
+void flowerTaken() {
+  Level.flowerEvent = 0;
+  PlayEffect("snd\\flower_pickup.wav");
+  const int k = scoreFlower();
+  burstOverBee(k - 1);
+}
+
+void levelWon() {
+  if (Play.trainingLevel) {
+    showTrainingFinish();
+    ConfigValue& training = CurrentProfileNode().Get("training");
+    if (training.AsInt() == 0) training.SetInt(1);
+    Play.resultsShown = 1;
+    Play.inputBlocked = 1;
+  } else {
+    showWinScreen();
+    PlayEffect("snd\\victory2.wav");
+  }
+}
+
+void pickUp() {
+  const int cell = Level.currentCell;
+  if (cellExists(cell) && cell < static_cast<int>(Level.cellItems.size())) {
+    const int item = Level.cellItems[cell];
+    if (item == ItemBinoculars || item == ItemHammer) PlayEffect("snd\\bonus_pickup.wav");
+  }
+  pickUpItems();
+}
+}  // namespace
+
+void followBee() {
+  Camera* camera = CurrentCamera;
+  if (!camera) return;
+  const float back = std::cos(D3DXToRadian(6 + CameraFollowElevation)) * CameraFollowDistance;
+  const float up = CameraFollowDistance * std::sin(D3DXToRadian(CameraFollowElevation));
+  OrientCamera(camera, D3DXVECTOR3(Level.beeX - back, up, Level.beeY), CameraFollowElevation, 90, 0);
+  camera->position.y += 10.0f;
+}
+
+void updateGame() {
+  updateParticleEffects();
+  if (Play.resultsShown) countResults();
+  const uint32_t now = timeGetTime();
+  TheBee.update();
+  spinItems();
+  // Frozen play and camera flights keep the clock current, so that the bee
+  // does not leap when play resumes.
+  if (Play.modalState == ModalOpen || cameraFlightRunning()) {
+    Play.lastFrameTime = now;
+    return;
+  }
+  if (Play.inputBlocked) return;
+
+  boardPointAt(PointerX(), PointerY(), &Play.boardPointX, &Play.boardPointY);
+  if (LeftClicked()) leftClick();
+  if (RightClicked()) rightClick();
+  if (TheBee.state != BeeHit) flyBee(now);
+  endTumble();
+  debugKeys();
+  if (Level.bombEvent) bombExploded();
+  if (Level.flowerEvent) flowerTaken();
+  if (Level.won) levelWon();
+  pickUp();
+  if (Play.modalState == ModalOpening) Play.modalState = ModalOpen;
+  Play.lastFrameTime = now;
+}

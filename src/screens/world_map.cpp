@@ -1,0 +1,163 @@
+#include "screens/world_map.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "core/engine_state.h"
+#include "core/modes.h"
+#include "d3dutil/math.h"
+#include "platform/time.h"
+#include "profile/profiles.h"
+#include "screens/menu_screens.h"
+#include "screens/profile_stats.h"
+#include "screens/results_screen.h"
+#include "screens/screen_links.h"
+#include "screens/start_level.h"
+#include "sound/game_sounds.h"
+#include "ui/layout_loader.h"
+#include "ui/screen_wiring.h"
+#include "ui/widget_list.h"
+
+const int32_t pathEnd[AllLevelsWon + 1] = {0, 3, 1, 11, 19, 23, 32, 38, 46, 53, 60};
+
+float arrowBaseX = 0, arrowBaseY = 0;
+float arrowPhase = 0;
+
+namespace {
+constexpr uint32_t DotDelayMs = 150;
+constexpr int32_t DotFadeMs = 170;
+constexpr int32_t ArrowFadeMs = 570;
+constexpr float ArrowOffsetX = 0.03f, ArrowWidth = 0.04f, ArrowHeight = 0.09f;
+constexpr float ArrowRestLift = 0.09f;
+constexpr float ArrowBobLift = 0.05f, ArrowBobHeight = 0.04f;
+constexpr uint8_t KeyEscape = 27;
+
+// Widget callbacks take no arguments: one function per level.
+template <int LevelIndex>
+void startLevelOf() {
+  startLevel(LevelIndex);
+}
+constexpr WidgetCallback LevelStarts[MapLevels] = {
+    startLevelOf<0>, startLevelOf<1>, startLevelOf<2>, startLevelOf<3>, startLevelOf<4>,
+    startLevelOf<5>, startLevelOf<6>, startLevelOf<7>, startLevelOf<8>,
+};
+
+void switchGameOff() { SetModeActive("game", 0); }
+
+// Starts a fade-in `delayMs` from now that lasts `durationMs`.
+void fadeInLater(Widget& widget, uint32_t delayMs, int32_t durationMs) {
+  FadeIn(widget);
+  widget.timer.StartIn(static_cast<int32_t>(delayMs));
+  widget.timer.duration = durationMs;
+}
+
+void wireBackButton() {
+  ButtonWidget& back = FindButton("back_to_menu");
+  // The round's scene stays behind the map until the map has faded in.
+  back.onShown = switchGameOff;
+  back.onAction = EnterMainMenu;
+  back.onHoverEnter = PlayHoverSound;
+}
+
+void hideLockedLevels(int n) {
+  for (int level = n + 1; level <= MapLevels; ++level) FadeAway(FindImage(NumberedName("isle", level)));
+  FindButton(NumberedName("k_", n)).texture1 = "k_10";
+  for (int level = n + 1; level <= MapLevels; ++level) FadeAway(FindButton(NumberedName("k_", level)));
+}
+
+void showMedals(int n) {
+  const ConfigNode& profile = CurrentProfileNode();
+  for (int level = 1; level < n; ++level)
+    if (const char* texture = medalTexture(profile.Get(NumberedKey("reward", level)).AsInt()))
+      FindImage(NumberedName("medal", level)).texture = texture;
+  for (int level = n; level <= MapLevels; ++level) FadeAway(FindImage(NumberedName("medal", level)));
+}
+
+void wireLevelButtons() {
+  for (int level = 1; level <= MapLevels; ++level) {
+    ButtonWidget& button = FindButton(NumberedName("k_", level));
+    button.onAction = LevelStarts[level - 1];
+    button.onHoverEnter = PlayHoverSound;
+  }
+}
+
+void drawPath(int n) {
+  for (int dot = 1; dot <= MapDots; ++dot) FadeAway(FindImage(NumberedName("point", dot)));
+  const DotRange old = dotsAtOnce(n);
+  for (int dot = old.first; dot <= old.last; ++dot) FadeIn(FindImage(NumberedName("point", dot)));
+  const DotRange stretch = newestStretch(n);
+  for (int dot = stretch.first; dot <= stretch.last; ++dot)
+    fadeInLater(FindImage(NumberedName("point", dot)), (dot - pathEnd[n]) * DotDelayMs, DotFadeMs);
+}
+
+void placeArrow(int n) {
+  const ButtonWidget& newest = FindButton(NumberedName("k_", n));
+  arrowBaseX = newest.x;
+  arrowBaseY = newest.y;
+  ImageWidget& arrow = FindImage("map_arrow");
+  arrow.x = arrowBaseX + ArrowOffsetX;
+  arrow.y = arrowBaseY - ArrowRestLift;
+  arrow.width = ArrowWidth;
+  arrow.height = ArrowHeight;
+  FadeIn(arrow);
+  // Once every level is won there is no new stretch to wait for.
+  if (n > 1) {
+    const DotRange stretch = newestStretch(n);
+    const uint32_t dots = stretch.empty() ? 0 : static_cast<uint32_t>(stretch.last - stretch.first + 1);
+    fadeInLater(arrow, dots * DotDelayMs, ArrowFadeMs);
+  }
+}
+}  // namespace
+
+DotRange dotsAtOnce(int n) {
+  if (n <= 2 || n > AllLevelsWon) return {};
+  return {1, pathEnd[n]};
+}
+
+DotRange newestStretch(int n) {
+  if (n <= 1 || n >= AllLevelsWon) return {};
+  return {pathEnd[n] + 1, pathEnd[n + 1]};
+}
+
+int openedMaps() { return std::clamp(CurrentProfileNode().Get("opened_maps").AsInt(), 1, AllLevelsWon); }
+
+void showWorldMap(int immediate) {
+  PlayEffect("snd\\menu_button_click.wav");
+  stopMedalSparkles();
+  ClearWidgets();
+  LoadLayout("game_map");
+  Widget& cover = FindImage("m2");
+  if (immediate)
+    HideAtOnce(cover);
+  else
+    FadeOut(cover);
+  mapShown = 1;
+  SetModeActive("menu", 1);
+  wireBackButton();
+
+  const int n = openedMaps();
+  hideLockedLevels(n);
+  showMedals(n);
+  wireLevelButtons();
+  drawPath(n);
+  placeArrow(n);
+}
+
+void animateMapArrow() {
+  uint8_t escape = KeyEscape;
+  LastKeyUp.compare_exchange_strong(escape, 0);
+  if (!mapShown || openedMaps() > MapLevels) return;
+  if (FramesPerSecond > 0) arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
+  if (arrowPhase > D3DX_PI) arrowPhase = 0;
+  ImageWidget& arrow = FindImage("map_arrow");
+  arrow.x = arrowBaseX + ArrowOffsetX;
+  arrow.y = arrowBaseY - ArrowBobHeight * std::sin(arrowPhase) - ArrowBobLift;
+  arrow.width = ArrowWidth;
+  arrow.height = ArrowHeight;
+}
+
+void linkMapScreens() {
+  ScreenLinks.showWorldMap = showWorldMap;
+  ScreenLinks.showProfileStats = showProfileStats;
+}

@@ -1,0 +1,6 @@
+#pragma once
+// The sounds the menus play.
+
+void PlayClickSound();
+void PlayHoverSound();
+void PlayNoticeSound();
