@@ -37,13 +37,16 @@ bool FormatHasAlpha(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
   return paletteAlpha;
 }
 
-const char* Decode(const std::vector<unsigned char>& bytes, ArgbImage* image) {
+bool CreateFactory(IWICImagingFactory** factory) {
   // Loading runs on the main thread; a thread already set up either way is fine.
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, reinterpret_cast<void**>(factory)));
+}
+
+const char* Decode(const std::vector<unsigned char>& bytes, ArgbImage* image) {
   Com<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              reinterpret_cast<void**>(&factory))))
-    return "no imaging component";
+  if (!CreateFactory(&factory)) return "no imaging component";
   Com<IWICStream> stream;
   Com<IWICBitmapDecoder> decoder;
   Com<IWICBitmapFrameDecode> frame;
@@ -81,4 +84,27 @@ bool DecodePng(const std::vector<unsigned char>& bytes, ArgbImage* image, std::s
   *image = ArgbImage{};
   if (error) *error = failure;
   return false;
+}
+
+bool SavePng(const std::string& path, const ArgbImage& image) {
+  if (image.width <= 0 || image.height <= 0 || image.pixels.size() != size_t(image.width) * image.height)
+    return false;
+  Com<IWICImagingFactory> factory;
+  if (!CreateFactory(&factory)) return false;
+  std::wstring widePath(path.begin(), path.end());
+  Com<IWICStream> stream;
+  Com<IWICBitmapEncoder> encoder;
+  Com<IWICBitmapFrameEncode> frame;
+  WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+  UINT stride = UINT(image.width) * 4;
+  return SUCCEEDED(factory->CreateStream(&stream)) &&
+         SUCCEEDED(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE)) &&
+         SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, &encoder)) &&
+         SUCCEEDED(encoder->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
+         SUCCEEDED(encoder->CreateNewFrame(&frame, nullptr)) && SUCCEEDED(frame->Initialize(nullptr)) &&
+         SUCCEEDED(frame->SetSize(UINT(image.width), UINT(image.height))) &&
+         SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGRA &&
+         SUCCEEDED(frame->WritePixels(UINT(image.height), stride, stride * UINT(image.height),
+                                      reinterpret_cast<BYTE*>(const_cast<uint32_t*>(image.pixels.data())))) &&
+         SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
 }

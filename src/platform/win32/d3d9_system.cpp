@@ -16,8 +16,9 @@ void CopyCaps(const D3DCAPS9& from, Caps* to) {
              static_cast<uint32_t>(from.MaxVertexShaderConst), static_cast<uint32_t>(from.PixelShaderVersion)};
 }
 
+// `made` by reference: it is read only after the creating call has filled it.
 template <typename Out>
-int32_t Created(HRESULT hr, Out* made, void** result) {
+int32_t Created(HRESULT hr, Out* const& made, void** result) {
   *result = SUCCEEDED(hr) ? made : nullptr;
   return hr;
 }
