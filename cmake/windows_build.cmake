@@ -49,6 +49,10 @@ if(KESTRIN_WINDOWS_TESTS AND EXISTS /usr/src/googletest/CMakeLists.txt)
        ${CMAKE_SOURCE_DIR}/tests/game/*.cpp ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/profile/*.cpp ${CMAKE_SOURCE_DIR}/tests/sound/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
+  # Left out: they write their test pictures with libpng, make FIFOs, or copy
+  # folders through the shell.
+  list(FILTER unit_tests EXCLUDE REGEX "/tests/d3dutil/(texture_loader|hostile_texture)_test\\.cpp$")
+  list(FILTER unit_tests EXCLUDE REGEX "/tests/app/engine_test\\.cpp$")
   kestrin_windows_test(test_windows_unit ${unit_tests})
   file(GLOB play_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/play/*.cpp)
   kestrin_windows_test(test_windows_play ${play_tests})

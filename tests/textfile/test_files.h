@@ -71,7 +71,8 @@ class TempDir {
   ~TempDir() {
     Unprotect(path_);
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) Unprotect(entry.path());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+      Unprotect(entry.path().string());
     std::filesystem::remove_all(path_, ignored);
   }
   TempDir(const TempDir&) = delete;

@@ -181,12 +181,20 @@ void InjectKeyUp(int virtualKey) {
   Wake();
 }
 
+// With a window, characters and closing go through the system's queue and
+// the window procedure, as typed and clicked ones do.
 void InjectChar(unsigned char code) {
-  Queue(WM_CHAR, code);
-  Wake();
+  if (SystemHWND window = systemWindow) {
+    PostMessageA(window, WM_CHAR, code, 0);
+  } else {
+    Queue(WM_CHAR, code);
+  }
 }
 
 void InjectClose() {
-  Queue(WM_CLOSE, 0);
-  Wake();
+  if (SystemHWND window = systemWindow) {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+  } else {
+    Queue(WM_CLOSE, 0);
+  }
 }
