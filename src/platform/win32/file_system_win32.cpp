@@ -2,17 +2,34 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "platform/files.h"
 #include "platform/files_internal.h"
 
+namespace {
+// `*` and `?` against the whole long name, ignoring case as the system does.
+bool MatchesMask(const char* mask, const char* name) {
+  if (*mask == '\0') return *name == '\0';
+  if (*mask == '*') return MatchesMask(mask + 1, name) || (*name && MatchesMask(mask, name + 1));
+  if (*name == '\0') return false;
+  bool same = *mask == '?' || std::toupper(static_cast<unsigned char>(*mask)) ==
+                                  std::toupper(static_cast<unsigned char>(*name));
+  return same && MatchesMask(mask + 1, name + 1);
+}
+}  // namespace
+
 std::vector<std::string> FindFiles(const std::string& pattern) {
   std::vector<std::string> names;
+  size_t slash = pattern.find_last_of("\\/");
+  std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    // The system also matches short 8.3 names: "*.vsp" finds "x.vspx".
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && MatchesMask(mask.c_str(), found.cFileName))
+      names.push_back(found.cFileName);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   // The system's order depends on the file system; the game's must not.
