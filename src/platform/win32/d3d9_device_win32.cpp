@@ -121,6 +121,7 @@ HRESULT Wrap(HRESULT hr, void* made, Wrapper** result, Arguments... arguments) {
 class SystemDevice : public Device {
  public:
   explicit SystemDevice(void* device) : system(device) {}
+  ~SystemDevice() override { system_d3d9::Release(keptFrame_); }
 
   HRESULT GetDeviceCaps(D3DCAPS9* caps) override {
     system_d3d9::Caps from{};
@@ -229,19 +230,28 @@ class SystemDevice : public Device {
   }
   HRESULT BeginScene() override { return system_d3d9::BeginScene(device()); }
   HRESULT EndScene() override { return system_d3d9::EndScene(device()); }
-  HRESULT Present(const RECT*, const RECT*, HWND, const void*) override { return system_d3d9::Present(device()); }
+  // Each presented frame is kept for ReadBackBuffer: a discarded back buffer
+  // holds nothing after Present.
+  HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
+    system_d3d9::KeepBackBuffer(device(), &keptFrame_);
+    return system_d3d9::Present(device());
+  }
 
   // The system's device may be used from any thread, one at a time.
   HRESULT AcquireThread() override { return D3D_OK; }
   HRESULT ReleaseThread() override { return D3D_OK; }
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override {
-    return system_d3d9::ReadBackBuffer(device(), argb, width, height);
+    if (!argb || !width || !height) return D3DERR_INVALIDCALL;
+    if (!keptFrame_) system_d3d9::KeepBackBuffer(device(), &keptFrame_);
+    if (!keptFrame_) return D3DERR_INVALIDCALL;
+    return system_d3d9::ReadKeptBackBuffer(device(), keptFrame_, argb, width, height);
   }
 
   SystemObject system;
 
  private:
   void* device() const { return system.get(); }
+  void* keptFrame_ = nullptr;
 };
 
 class SystemDirect3D : public Direct3D {

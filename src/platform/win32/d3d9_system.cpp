@@ -157,33 +157,33 @@ int32_t BeginScene(void* device) { return Dev(device)->BeginScene(); }
 int32_t EndScene(void* device) { return Dev(device)->EndScene(); }
 int32_t Present(void* device) { return Dev(device)->Present(nullptr, nullptr, nullptr, nullptr); }
 
-namespace {
-// A copy of the back buffer in system memory; multisampled buffers are
-// resolved first, as only a plain render target can be read.
-HRESULT CopyBackBuffer(IDirect3DDevice9* device, IDirect3DSurface9** copy, D3DSURFACE_DESC* desc) {
+int32_t KeepBackBuffer(void* device, void** kept) {
   IDirect3DSurface9* back = nullptr;
-  HRESULT hr = device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+  HRESULT hr = Dev(device)->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
   if (FAILED(hr)) return hr;
-  back->GetDesc(desc);
-  IDirect3DSurface9* resolved = nullptr;
-  hr = device->CreateRenderTarget(desc->Width, desc->Height, desc->Format, D3DMULTISAMPLE_NONE, 0, FALSE,
-                                  &resolved, nullptr);
-  if (SUCCEEDED(hr)) hr = device->StretchRect(back, nullptr, resolved, nullptr, D3DTEXF_NONE);
-  if (SUCCEEDED(hr))
-    hr = device->CreateOffscreenPlainSurface(desc->Width, desc->Height, desc->Format, D3DPOOL_SYSTEMMEM, copy,
-                                             nullptr);
-  if (SUCCEEDED(hr)) hr = device->GetRenderTargetData(resolved, *copy);
-  if (resolved) resolved->Release();
+  if (!*kept) {
+    D3DSURFACE_DESC desc{};
+    back->GetDesc(&desc);
+    IDirect3DSurface9* made = nullptr;
+    hr = Dev(device)->CreateRenderTarget(desc.Width, desc.Height, desc.Format, D3DMULTISAMPLE_NONE, 0, FALSE, &made,
+                                         nullptr);
+    *kept = made;
+  }
+  if (SUCCEEDED(hr)) hr = Dev(device)->StretchRect(back, nullptr, static_cast<IDirect3DSurface9*>(*kept), nullptr,
+                                                   D3DTEXF_NONE);
   back->Release();
   return hr;
 }
-}  // namespace
 
-int32_t ReadBackBuffer(void* device, std::vector<uint32_t>* argb, int* width, int* height) {
-  IDirect3DSurface9* copy = nullptr;
+int32_t ReadKeptBackBuffer(void* device, void* kept, std::vector<uint32_t>* argb, int* width, int* height) {
+  auto* source = static_cast<IDirect3DSurface9*>(kept);
   D3DSURFACE_DESC desc{};
-  HRESULT hr = CopyBackBuffer(Dev(device), &copy, &desc);
-  if (SUCCEEDED(hr) && desc.Format != D3DFMT_A8R8G8B8 && desc.Format != D3DFMT_X8R8G8B8) hr = D3DERR_INVALIDCALL;
+  source->GetDesc(&desc);
+  if (desc.Format != D3DFMT_A8R8G8B8 && desc.Format != D3DFMT_X8R8G8B8) return D3DERR_INVALIDCALL;
+  IDirect3DSurface9* copy = nullptr;
+  HRESULT hr = Dev(device)->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format, D3DPOOL_SYSTEMMEM,
+                                                        &copy, nullptr);
+  if (SUCCEEDED(hr)) hr = Dev(device)->GetRenderTargetData(source, copy);
   D3DLOCKED_RECT locked{};
   if (SUCCEEDED(hr)) hr = copy->LockRect(&locked, nullptr, D3DLOCK_READONLY);
   if (SUCCEEDED(hr)) {

@@ -59,8 +59,11 @@ int32_t Clear(void* device, uint32_t rectCount, const void* rects, uint32_t flag
 int32_t BeginScene(void* device);
 int32_t EndScene(void* device);
 int32_t Present(void* device);
-// The back buffer as 0xAARRGGBB, row 0 at the top.
-int32_t ReadBackBuffer(void* device, std::vector<uint32_t>* argb, int* width, int* height);
+// Copies the back buffer into `kept` (a render target made on the first call),
+// resolving multisampling; after Present the back buffer itself is undefined.
+int32_t KeepBackBuffer(void* device, void** kept);
+// A kept back buffer as 0xAARRGGBB, row 0 at the top.
+int32_t ReadKeptBackBuffer(void* device, void* kept, std::vector<uint32_t>* argb, int* width, int* height);
 
 int32_t LockVertexBuffer(void* buffer, uint32_t offset, uint32_t size, void** data, uint32_t flags);
 int32_t UnlockVertexBuffer(void* buffer);
