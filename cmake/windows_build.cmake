@@ -9,7 +9,8 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
 file(GLOB_RECURSE windows_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(FILTER windows_sources EXCLUDE REGEX "/src/main\\.cpp$")
-list(FILTER windows_sources EXCLUDE REGEX "/src/platform/(window\\.cpp|posix/|d3d9/gl/|dsound/)")
+list(FILTER windows_sources EXCLUDE REGEX "/src/platform/(window\\.cpp|posix/|d3d9/gl/)")
+list(FILTER windows_sources EXCLUDE REGEX "/src/platform/dsound/(dsound|sound_buffer|sound_output)\\.cpp$")
 list(FILTER windows_sources EXCLUDE REGEX "/src/d3dutil/png_image\\.cpp$")
 
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)

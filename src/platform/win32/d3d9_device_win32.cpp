@@ -166,21 +166,11 @@ class SystemDevice : public Device {
   }
 
   HRESULT CreateVertexShader(const DWORD* function, VertexShader** shader) override {
-    void* made = nullptr;
-    HRESULT hr = system_d3d9::CreateVertexShader(device(), function, &made);
-    SystemShader<VertexShader>* wrapped = nullptr;
-    hr = Wrap(hr, made, &wrapped, function);
-    *shader = wrapped;
-    return hr;
+    return CreateShader(system_d3d9::CreateVertexShader, function, shader);
   }
 
   HRESULT CreatePixelShader(const DWORD* function, PixelShader** shader) override {
-    void* made = nullptr;
-    HRESULT hr = system_d3d9::CreatePixelShader(device(), function, &made);
-    SystemShader<PixelShader>* wrapped = nullptr;
-    hr = Wrap(hr, made, &wrapped, function);
-    *shader = wrapped;
-    return hr;
+    return CreateShader(system_d3d9::CreatePixelShader, function, shader);
   }
 
   HRESULT SetVertexDeclaration(VertexDeclaration* declaration) override {
@@ -251,6 +241,17 @@ class SystemDevice : public Device {
 
  private:
   void* device() const { return system.get(); }
+
+  template <typename Base>
+  HRESULT CreateShader(int32_t (*create)(void*, const uint32_t*, void**), const DWORD* function, Base** shader) {
+    void* made = nullptr;
+    HRESULT hr = create(device(), function, &made);
+    SystemShader<Base>* wrapped = nullptr;
+    hr = Wrap(hr, made, &wrapped, function);
+    *shader = wrapped;
+    return hr;
+  }
+
   void* keptFrame_ = nullptr;
 };
 

@@ -37,8 +37,6 @@ HRESULT DirectSoundCreate(const GUID* device, IDirectSound** sound, void* outer)
   return DS_OK;
 }
 
-IDirectSound::IDirectSound(std::shared_ptr<SoundOutput> output) : output_(std::move(output)) {}
-
 HRESULT IDirectSound::SetCooperativeLevel(HWND window, uint32_t level) {
   return system_dsound::SetCooperativeLevel(output_->system, SystemWindowOf(window), level);
 }
@@ -55,14 +53,6 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
   *buffer = new IDirectSoundBuffer(output_, *desc);
   (*buffer)->system_ = made;
   return DS_OK;
-}
-
-uint32_t IDirectSound::AddRef() { return ++references_; }
-
-uint32_t IDirectSound::Release() {
-  uint32_t left = --references_;
-  if (left == 0) delete this;
-  return left;
 }
 
 IDirectSoundBuffer::IDirectSoundBuffer(std::shared_ptr<SoundOutput> output, const DSBUFFERDESC& desc)
