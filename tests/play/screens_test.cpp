@@ -23,5 +23,5 @@ TEST(Screens, TheMainMenuTheWorldMapAndARoundAreShown) {
     WaitMilliseconds(1500);
     EXPECT_TRUE(HasWidget("ingame"));
     Screenshot("03_round");
-  });
+  }, setup);
 }
