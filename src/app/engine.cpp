@@ -160,9 +160,11 @@ void FrameLoop() {
 }
 
 void EngineStart(HWND host) {
+#ifdef __GLIBC__
   // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
+#endif
 
   QuitRequested = 0;
   if (!host) {

@@ -3,18 +3,14 @@
 
 #include <algorithm>
 #include <map>
-#include <dirent.h>
-#include <fcntl.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "platform/files_internal.h"
 
 namespace {
 WriteFaultHook faultHook = nullptr;
 // By native path. Each run keeps at most a few small files here.
 std::map<std::string, std::string> memoryFiles;
-
-bool StepAllowed(int step) { return faultHook == nullptr || faultHook(step); }
 
 FILE* ReadStreamOver(std::string& text) {
 #ifdef _WIN32
@@ -30,6 +26,8 @@ FILE* ReadStreamOver(std::string& text) {
 #endif
 }
 }  // namespace
+
+bool WriteStepAllowed(int step) { return faultHook == nullptr || faultHook(step); }
 
 void SetWriteFaultHook(WriteFaultHook hook) { faultHook = hook; }
 
@@ -87,54 +85,9 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
   return ok;
 }
 
-std::vector<std::string> FindFiles(const std::string& pattern) {
-  std::string native = NativePath(pattern);
-  size_t slash = native.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : native.substr(0, slash);
-  std::string mask = slash == std::string::npos ? native : native.substr(slash + 1);
-  std::vector<std::string> names;
-  DIR* dir = opendir(folder.empty() ? "/" : folder.c_str());
-  if (!dir) return names;
-  while (dirent* entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (fnmatch(mask.c_str(), name.c_str(), 0) != 0) continue;
-    if (!FileExists(folder + "/" + name)) continue;
-    names.push_back(name);
-  }
-  closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-namespace {
-// The rename itself lives in the folder: without this a power cut soon after
-// a save could bring back the old file. Best effort: the file is already safe.
-void SyncFolderOf(const std::string& path) {
-  size_t slash = path.find_last_of('/');
-  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-  int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (descriptor < 0) return;
-  fsync(descriptor);
-  close(descriptor);
-}
-}  // namespace
-
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
-  std::string target = NativePath(path);
-  auto kept = memoryFiles.find(target);
-  if (kept != memoryFiles.end()) {
-    kept->second = contents;
-    return true;
-  }
-  std::string temporary = target + ".tmp";
-  FILE* file = StepAllowed(0) ? std::fopen(temporary.c_str(), "wb") : nullptr;
-  if (!file) return false;
-  bool ok = StepAllowed(1) && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-  ok = ok && StepAllowed(2) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-  ok = (std::fclose(file) == 0) && ok && StepAllowed(3);
-  ok = ok && StepAllowed(4) && std::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
-  if (ok) SyncFolderOf(target);
-  return ok;
+  auto kept = memoryFiles.find(NativePath(path));
+  if (kept == memoryFiles.end()) return ReplaceFileOnDisk(NativePath(path), contents);
+  kept->second = contents;
+  return true;
 }

@@ -8,6 +8,7 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/button_presses.h"
 #include "platform/code_page.h"
 #include "platform/test_hooks.h"
 #include "platform/window_internal.h"
@@ -87,20 +88,6 @@ void QueueKey(uint32_t message, int virtualKey) {
 // Text arrives as UTF-8 and goes on in the code page the fonts draw.
 void QueueText(const char* text) {
   for (char byte : Utf8ToCp1251(text)) Queue(WM_CHAR, static_cast<unsigned char>(byte));
-}
-
-// A press since the last read of each button, so that a click that starts and
-// ends between two polls still counts, as GetAsyncKeyState reports it.
-std::atomic<bool> leftPressed{false}, rightPressed{false};
-
-std::atomic<bool>* PressMemory(int virtualKey) {
-  if (virtualKey == VK_LBUTTON) return &leftPressed;
-  if (virtualKey == VK_RBUTTON) return &rightPressed;
-  return nullptr;
-}
-
-void RememberPress(int virtualKey) {
-  if (std::atomic<bool>* pressed = PressMemory(virtualKey)) *pressed = true;
 }
 
 int VirtualKeyOfButton(uint8_t button) {
@@ -206,8 +193,7 @@ bool GetCursorPos(HWND window, float* x, float* y) {
 }
 
 int16_t GetAsyncKeyState(int virtualKey) {
-  std::atomic<bool>* pressed = PressMemory(virtualKey);
-  bool pressedSinceRead = pressed && pressed->exchange(false);
+  bool pressedSinceRead = TakePress(virtualKey);
   bool down = false;
   if (TestMouse.active) {
     down = (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
@@ -232,12 +218,6 @@ void InjectKeyDown(int virtualKey) {
 void InjectKeyUp(int virtualKey) {
   QueueKey(WM_KEYUP, virtualKey);
   PushWakeEvent();
-}
-
-void InjectButton(int virtualKey, bool down) {
-  if (virtualKey == VK_LBUTTON) TestMouse.left = down;
-  if (virtualKey == VK_RBUTTON) TestMouse.right = down;
-  if (down) RememberPress(virtualKey);
 }
 
 void InjectChar(unsigned char code) {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,7 +15,7 @@
 namespace {
 std::string TempFolder(const char* name) {
   std::string folder = ::testing::TempDir() + "kestrin_files_" + name + "_" + std::to_string(getpid());
-  mkdir(folder.c_str(), 0755);
+  std::filesystem::create_directory(folder);
   return folder;
 }
 
@@ -32,8 +32,7 @@ bool FailAt(int step) { return step != failStep; }
 
 TEST(FilesTest, BackslashPathsOpenAndListingsAreSortedAndFiltered) {
   std::string folder = TempFolder("list");
-  mkdir((folder + "/maps").c_str(), 0755);
-  mkdir((folder + "/maps/sub.map").c_str(), 0755);
+  std::filesystem::create_directories(folder + "/maps/sub.map");
   for (const char* name : {"b.map", "a.map", "c.txt", "10.map"}) std::ofstream(folder + "/maps/" + name) << "x";
   FILE* file = OpenFile(folder + "\\maps\\a.map", "rt");
   ASSERT_NE(file, nullptr);

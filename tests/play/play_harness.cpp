@@ -1,12 +1,12 @@
 #include "play_harness.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <mutex>
 #include <thread>
 
@@ -19,8 +19,13 @@
 #include "platform/time.h"
 #include "platform/window.h"
 
+#ifndef KESTRIN_SCREENS_DIR
+#define KESTRIN_SCREENS_DIR KESTRIN_BINARY_DIR "/screens"
+#endif
+
 namespace play {
 namespace {
+namespace fs = std::filesystem;
 std::mutex gateLock;
 std::condition_variable gateChanged;
 int framesAllowed = 0;
@@ -67,14 +72,18 @@ void RunScript(const std::function<void()>& script) {
 }
 
 void PrepareFolder(const std::string& flow, const GameSetup& setup) {
-  folder = ::testing::TempDir() + "kestrin_play_" + flow + "_" + std::to_string(getpid());
+  static const std::string run = std::to_string(std::random_device{}());
+  folder = ::testing::TempDir() + "kestrin_play_" + flow + "_" + run;
   if (!setup.sameFolder) {
     // A first run: the settings and profiles as shipped, whatever a person
     // playing from the build folder has saved there.
-    std::string copy = "rm -rf '" + folder + "' && cp -r '" KESTRIN_GAME_DIR "' '" + folder + "' && cp '" +
-                       KESTRIN_SOURCE_DIR "/content/bin/default.cfg' '" + folder + "/bin/' && cp '" +
-                       KESTRIN_SOURCE_DIR "/content/data/'profile?.s '" + folder + "/data/'";
-    ASSERT_EQ(std::system(copy.c_str()), 0);
+    fs::remove_all(folder);
+    fs::copy(KESTRIN_GAME_DIR, folder, fs::copy_options::recursive);
+    const auto overwrite = fs::copy_options::overwrite_existing;
+    fs::copy_file(KESTRIN_SOURCE_DIR "/content/bin/default.cfg", folder + "/bin/default.cfg", overwrite);
+    for (const char* profile : {"profile0.s", "profile1.s", "profile2.s"})
+      fs::copy_file(std::string(KESTRIN_SOURCE_DIR "/content/data/") + profile, folder + "/data/" + profile,
+                    overwrite);
   }
   if (!setup.settings.empty()) std::ofstream(folder + "/bin/default.cfg") << setup.settings;
   for (const auto& [path, text] : setup.files) std::ofstream(folder + "/" + path) << text;
@@ -84,7 +93,7 @@ class FolderCleanup : public ::testing::Environment {
  public:
   void TearDown() override {
     if (folder.empty() || ::testing::UnitTest::GetInstance()->Failed()) return;
-    EXPECT_EQ(std::system(("rm -rf '" + folder + "'").c_str()), 0);
+    fs::remove_all(folder);
   }
 };
 ::testing::Environment* const Cleanup = ::testing::AddGlobalTestEnvironment(new FolderCleanup);
@@ -93,16 +102,16 @@ class FolderCleanup : public ::testing::Environment {
 const std::string& GameFolder() { return folder; }
 
 void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup) {
+#ifndef _WIN32
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+#endif
   flowName = flow;
-  std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
-  ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
-  char previous[4096];
-  ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+  fs::create_directories(KESTRIN_SCREENS_DIR "/" + flow);
+  const fs::path previous = fs::current_path();
   if (setup.executableFolder.empty()) {
     PrepareFolder(flow, setup);
-    ASSERT_EQ(chdir(folder.c_str()), 0);
+    fs::current_path(folder);
   } else {
     SelectDataFolders(setup.executableFolder);
   }
@@ -125,9 +134,9 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
   AfterFrameHook = nullptr;
   TestMouse = InjectedMouse{};
   SetClockSource(nullptr);
-  ASSERT_EQ(chdir(previous), 0);
+  fs::current_path(previous);
   // Back to playing from a game folder: no install lies beside the tests.
-  if (!setup.executableFolder.empty()) SelectDataFolders(previous);
+  if (!setup.executableFolder.empty()) SelectDataFolders(previous.string());
 }
 
 void Frames(int count) {
@@ -218,7 +227,7 @@ void PressKey(int virtualKey) {
 void Screenshot(const std::string& name) {
   {
     std::lock_guard<std::mutex> hold(gateLock);
-    screenshotPath = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flowName + "/" + name + ".png";
+    screenshotPath = std::string(KESTRIN_SCREENS_DIR "/") + flowName + "/" + name + ".png";
   }
   Frames(1);
 }

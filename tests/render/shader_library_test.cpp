@@ -140,13 +140,13 @@ TEST_F(ShaderLibraryTest, AMissingFragmentContributesNothing) {
 
 TEST_F(ShaderLibraryTest, FragmentsAreReadAsTextUpToTheirLimits) {
   Write("bin/shdrpart/crlf.vsp", "line one\r\nline two\r\n");
-  Write("bin/shdrpart/nul.vsp", std::string("before\0after", 12));
+  Write("bin/shdrpart/zero.vsp", std::string("before\0after", 12));
   Write("bin/shdrpart/long.psp", std::string(40000, 'x'));
   Write("bin/shdrpart/exact.psp", std::string(31999, 'y'));
   Shaders.discover();
   Shaders.load();
   EXPECT_EQ(Shaders.vertexFragment("crlf"), "line one\nline two\n");
-  EXPECT_EQ(Shaders.vertexFragment("nul"), "before");
+  EXPECT_EQ(Shaders.vertexFragment("zero"), "before");
   EXPECT_EQ(Shaders.pixelFragment("long"), std::string(31999, 'x'));
   EXPECT_EQ(Shaders.pixelFragment("exact"), std::string(31999, 'y'));
 }

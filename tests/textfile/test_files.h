@@ -1,16 +1,19 @@
 #pragma once
 // A fresh directory per test for the files a test reads and writes, and ways
 // to make a path write-protected even when the tests run as root.
+#ifndef _WIN32
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -18,6 +21,12 @@
 
 namespace testfiles {
 
+#ifdef _WIN32
+// Under Wine the Unix user (root here) may write read-only files anyway:
+// nothing is protected, and the tests that need it skip.
+inline bool WriteProtect(const std::string&) { return false; }
+inline void Unprotect(const std::string&) {}
+#else
 inline bool SetImmutable(const std::string& path, bool on) {
   int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
   if (fd < 0) return false;
@@ -46,6 +55,7 @@ inline void Unprotect(const std::string& path) {
   SetImmutable(path, false);
   chmod(path.c_str(), std::filesystem::is_directory(path) ? 0755 : 0644);
 }
+#endif
 
 class TempDir {
  public:
@@ -53,14 +63,16 @@ class TempDir {
     static std::atomic<int> counter{0};
     std::string base = testing::TempDir();
     if (!base.empty() && base.back() != '/') base += '/';
-    path_ = base + "kestrin_" + std::to_string(getpid()) + "_" + std::to_string(counter++);
+    static const unsigned run = std::random_device{}();
+    path_ = base + "kestrin_" + std::to_string(run) + "_" + std::to_string(counter++);
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }
   ~TempDir() {
     Unprotect(path_);
     std::error_code ignored;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) Unprotect(entry.path());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored))
+      Unprotect(entry.path().string());
     std::filesystem::remove_all(path_, ignored);
   }
   TempDir(const TempDir&) = delete;

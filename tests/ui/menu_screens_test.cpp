@@ -284,6 +284,9 @@ TEST_F(MenuTest, InGameMenuOpensOverTheRoundWithTheVolume) {
 }
 
 TEST_F(MenuTest, SetVolumeSetsTheGainOfEveryEffect) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the system's DirectSound has no loopback device to measure";
+#endif
   // A canonical WAV with a few silent samples for each of the ten effects.
   std::string wave("RIFF\x2C\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x88\x58\x01\0\x10\xB1\x02\0\x02\0\x10\0data\x08\0\0\0",
                    44);

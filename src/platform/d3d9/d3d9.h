@@ -487,7 +487,7 @@ class Direct3D : public Unknown {
 
 // Which implementation Direct3DCreate9 hands out.
 enum class Backend {
-  OpenGL,
+  OpenGL,  // the platform's own: OpenGL here, the system's Direct3D 9 on Windows
   Recording,
   Unavailable,  // Direct3DCreate9 yields null, as on a system without Direct3D 9
 };

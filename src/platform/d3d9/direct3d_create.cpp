@@ -1,5 +1,9 @@
 #include "platform/d3d9/d3d9.h"
+#ifdef _WIN32
+#include "platform/win32/d3d9_direct3d_win32.h"
+#else
 #include "platform/d3d9/gl/gl_direct3d.h"
+#endif
 #include "platform/d3d9/recording/recording_device.h"
 #include "platform/test_hooks.h"
 
@@ -20,7 +24,11 @@ bool FixedFunctionCapsForced() { return fixedFunctionForced; }
 d3d9::Direct3D* Direct3DCreate9(UINT sdkVersion) {
   if (sdkVersion != D3D_SDK_VERSION) return nullptr;
   switch (d3d9::backend) {
+#ifdef _WIN32
+    case d3d9::Backend::OpenGL: return d3d9::CreateSystemDirect3D();
+#else
     case d3d9::Backend::OpenGL: return d3d9::CreateGlDirect3D();
+#endif
     case d3d9::Backend::Recording: return d3d9::CreateRecordingDirect3D();
     case d3d9::Backend::Unavailable: return nullptr;
   }

@@ -15,8 +15,6 @@ HRESULT DirectSoundCreate(const GUID* device, IDirectSound** sound, void* outer)
   return DS_OK;
 }
 
-IDirectSound::IDirectSound(std::shared_ptr<SoundOutput> output) : output_(std::move(output)) {}
-
 HRESULT IDirectSound::SetCooperativeLevel(HWND, uint32_t level) {
   if (level < DSSCL_NORMAL || level > DSSCL_WRITEPRIMARY) return DSERR_INVALIDPARAM;
   output_->cooperativeLevel = level;
@@ -47,12 +45,4 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
   }
   *buffer = created;
   return DS_OK;
-}
-
-uint32_t IDirectSound::AddRef() { return ++references_; }
-
-uint32_t IDirectSound::Release() {
-  uint32_t left = --references_;
-  if (left == 0) delete this;
-  return left;
 }

@@ -1,0 +1,71 @@
+// Finding and atomically replacing files on Windows.
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/files.h"
+#include "platform/files_internal.h"
+
+namespace {
+// `*` and `?` against the whole long name, ignoring case as the system does.
+bool MatchesMask(const char* mask, const char* name) {
+  if (*mask == '\0') return *name == '\0';
+  if (*mask == '*') return MatchesMask(mask + 1, name) || (*name && MatchesMask(mask, name + 1));
+  if (*name == '\0') return false;
+  bool same = *mask == '?' || std::toupper(static_cast<unsigned char>(*mask)) ==
+                                  std::toupper(static_cast<unsigned char>(*name));
+  return same && MatchesMask(mask + 1, name + 1);
+}
+}  // namespace
+
+std::vector<std::string> FindFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  size_t slash = pattern.find_last_of("\\/");
+  std::string mask = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    // The system also matches short 8.3 names: "*.vsp" finds "x.vspx".
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && MatchesMask(mask.c_str(), found.cFileName))
+      names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  // The system's order depends on the file system; the game's must not.
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+namespace {
+std::wstring WidePath(const std::string& path) {
+  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
+  if (length > 1) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  return wide;
+}
+
+bool WriteAndFlush(HANDLE file, const std::string& contents) {
+  DWORD written = 0;
+  bool ok = WriteStepAllowed(1) &&
+            (contents.empty() || WriteFile(file, contents.data(), DWORD(contents.size()), &written, nullptr)) &&
+            written == contents.size();
+  return ok && WriteStepAllowed(2) && FlushFileBuffers(file);
+}
+}  // namespace
+
+bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
+  std::wstring target = WidePath(path);
+  std::wstring temporary = target + L".tmp";
+  if (!WriteStepAllowed(0)) return false;
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = WriteAndFlush(file, contents);
+  ok = CloseHandle(file) && ok && WriteStepAllowed(3);
+  // Write-through: the replacement itself is on disk when the call returns.
+  ok = ok && WriteStepAllowed(4) &&
+       MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temporary.c_str());
+  return ok;
+}
