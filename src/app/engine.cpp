@@ -13,6 +13,7 @@
 #include "app/mouse.h"
 #include "app/options.h"
 #include "app/game_set_up.h"
+#include "platform/data_folders.h"
 #include "platform/time.h"
 #include "render/quad_buffers.h"
 #include "render/particles.h"
@@ -156,7 +157,7 @@ void DrawFrame(bool loading) {
 }
 
 void LoadSettings() {
-  LoadOptions("bin\\default.cfg");
+  LoadOptions(PlayerFile("bin\\default.cfg"));
   AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
 }
 

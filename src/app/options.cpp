@@ -1,5 +1,7 @@
 #include "app/options.h"
 
+#include "platform/data_folders.h"
+
 // Built-in values, kept only when the settings file is not read.
 int32_t res_width = 800;
 int32_t res_height = 600;
@@ -52,7 +54,7 @@ bool WriteOptions() {
   // player's choice; a file that could not be read gets a block name.
   if (OptionsNode.name.empty()) OptionsNode.name = "options";
   for (const OptionKey& option : kOptionKeys) OptionsNode.GetOrAdd(option.key).SetInt(*option.option);
-  return OptionsNode.Save("bin\\default.cfg");
+  return OptionsNode.Save(PlayerFile("bin\\default.cfg"));
 }
 
 void ResolutionChoiceFromWidth() {

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include <algorithm>
+#include <map>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -9,8 +10,24 @@
 
 namespace {
 WriteFaultHook faultHook = nullptr;
+// By native path. Each run keeps at most a few small files here.
+std::map<std::string, std::string> memoryFiles;
 
 bool StepAllowed(int step) { return faultHook == nullptr || faultHook(step); }
+
+FILE* ReadStreamOver(std::string& text) {
+#ifdef _WIN32
+  // No memory streams there: an anonymous temporary file stands in.
+  FILE* file = std::tmpfile();
+  if (file && (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fseek(file, 0, SEEK_SET) != 0)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+#else
+  return fmemopen(text.data(), text.size(), "r");
+#endif
+}
 }  // namespace
 
 void SetWriteFaultHook(WriteFaultHook hook) { faultHook = hook; }
@@ -21,22 +38,36 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
+void KeepInMemory(const std::string& path, const std::string& contents) { memoryFiles[NativePath(path)] = contents; }
+
+bool IsKeptInMemory(const std::string& path) { return memoryFiles.count(NativePath(path)) != 0; }
+
 FILE* OpenFile(const std::string& path, const char* mode) {
   std::string native = NativePath(path);
   // Text and binary mode are the same here; keep the flags fopen knows.
   std::string flags;
   for (const char* c = mode; *c; ++c)
     if (*c != 't') flags += *c;
-  return std::fopen(native.c_str(), flags.c_str());
+  auto kept = memoryFiles.find(native);
+  if (kept == memoryFiles.end()) return std::fopen(native.c_str(), flags.c_str());
+  // Only read through a stream: the kept text is replaced by
+  // WriteFileAtomically alone.
+  return flags[0] == 'r' ? ReadStreamOver(kept->second) : nullptr;
 }
 
 bool FileExists(const std::string& path) {
+  if (IsKeptInMemory(path)) return true;
   struct stat st;
   return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
   bytes.clear();
+  auto kept = memoryFiles.find(NativePath(path));
+  if (kept != memoryFiles.end()) {
+    bytes.assign(kept->second.begin(), kept->second.end());
+    return true;
+  }
   // A device or a pipe (a path such as /dev/zero in a font file) may never
   // end, or block on opening: only regular files are read.
   if (!FileExists(path)) return false;
@@ -90,6 +121,11 @@ void SyncFolderOf(const std::string& path) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
   std::string target = NativePath(path);
+  auto kept = memoryFiles.find(target);
+  if (kept != memoryFiles.end()) {
+    kept->second = contents;
+    return true;
+  }
   std::string temporary = target + ".tmp";
   FILE* file = StepAllowed(0) ? std::fopen(temporary.c_str(), "wb") : nullptr;
   if (!file) return false;

@@ -25,6 +25,12 @@ std::vector<std::string> FindFiles(const std::string& pattern);
 // one. On any failure the old file is left untouched and false is returned.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
 
+// Keeps the file at `path` in memory from now on, starting with `contents`:
+// opening, reading and replacing it no longer touch the disk. For the
+// player's files when their folder cannot be written.
+void KeepInMemory(const std::string& path, const std::string& contents);
+bool IsKeptInMemory(const std::string& path);
+
 // Test hook: when set, called before each step of WriteFileAtomically with the
 // step's number (0 open, 1 write, 2 flush, 3 close, 4 rename); returning false
 // makes that step fail as a full disk or an interrupted process would.

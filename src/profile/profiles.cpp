@@ -2,6 +2,7 @@
 
 #include "app/options.h"
 #include "game/play_state.h"
+#include "platform/data_folders.h"
 #include "profile/profile_name.h"
 #include "ui/menu_screens.h"
 #include "ui/widget_list.h"
@@ -26,7 +27,7 @@ void SaveProfilesAndOptions() {
 
 }  // namespace
 
-std::string ProfilePath(int slot) { return "data\\profile" + std::to_string(slot) + ".s"; }
+std::string ProfilePath(int slot) { return PlayerFile("data\\profile" + std::to_string(slot) + ".s"); }
 
 std::string NumberedKey(const char* stem, int number) { return stem + std::to_string(number); }
 

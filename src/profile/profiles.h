@@ -14,6 +14,7 @@ constexpr int ProfileLevels = 9;
 extern ConfigNode ProfileSlots[ProfileCount];
 extern int32_t CurrentProfile;
 
+// Where the slot's file is read and written.
 std::string ProfilePath(int slot);
 // "score" and 3 give "score3".
 std::string NumberedKey(const char* stem, int number);

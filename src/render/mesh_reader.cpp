@@ -177,7 +177,7 @@ NodeRead ReadNode(MeshFile& in, const D3DXMATRIX& parent, MeshNode* node, int de
 
 Mesh loadMesh(const char* path) {
   Mesh mesh;
-  FILE* file = path ? OpenFile(path, "r+t") : nullptr;
+  FILE* file = path ? OpenFile(path, "rt") : nullptr;
   if (!file) return mesh;
   mesh.root = new MeshNode;
   MeshFile in(file);

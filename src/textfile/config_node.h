@@ -53,9 +53,8 @@ class ConfigNode {
   std::vector<ConfigEntry> entries;
   std::vector<ConfigTable> tables;
 
-  // Reads the first block of the file. A file that cannot be opened for
-  // reading and update (missing, write-protected) yields false, as does one
-  // without a block name.
+  // Reads the first block of the file. A file that cannot be opened
+  // yields false, as does one without a block name.
   bool Load(const std::string& path);
   // Reads the next block of an open stream and leaves the stream after the
   // block's closing brace and the white space behind it. False at the end of

@@ -157,9 +157,7 @@ bool ConfigNode::ReadBlock(FILE* stream, size_t valueLimit, size_t stringLimit) 
 }
 
 bool ConfigNode::Load(const std::string& path) {
-  // Opened for update although only read: a file the game could not write
-  // back counts as missing.
-  FILE* file = OpenFile(path, "rt+");
+  FILE* file = OpenFile(path, "rt");
   if (!file) {
     Clear();
     name.clear();

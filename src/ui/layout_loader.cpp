@@ -89,7 +89,7 @@ void StartFadeIn(Widget& widget, const ConfigNode& block) {
 }  // namespace
 
 void LoadLayout(const std::string& name) {
-  FILE* file = OpenFile("data\\" + name + ".s", "rt+");
+  FILE* file = OpenFile("data\\" + name + ".s", "rt");
   if (!file) return;
   std::fputs("=====================new\n", stdout);
   ConfigNode block;

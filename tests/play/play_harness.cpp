@@ -14,6 +14,7 @@
 #include "app/graphics_device.h"
 #include "app/options.h"
 #include "d3dutil/png_image.h"
+#include "platform/data_folders.h"
 #include "platform/time.h"
 #include "platform/window.h"
 
@@ -76,8 +77,6 @@ void PrepareFolder(const std::string& flow, const GameSetup& setup) {
   }
   if (!setup.settings.empty()) std::ofstream(folder + "/bin/default.cfg") << setup.settings;
   for (const auto& [path, text] : setup.files) std::ofstream(folder + "/" + path) << text;
-  std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
-  ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
 }
 // The game folder goes when the test program ends, unless a test failed.
 class FolderCleanup : public ::testing::Environment {
@@ -96,10 +95,16 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
   flowName = flow;
-  PrepareFolder(flow, setup);
+  std::string screens = std::string(KESTRIN_BINARY_DIR) + "/screens/" + flow;
+  ASSERT_EQ(std::system(("mkdir -p '" + screens + "'").c_str()), 0);
   char previous[4096];
   ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-  ASSERT_EQ(chdir(folder.c_str()), 0);
+  if (setup.executableFolder.empty()) {
+    PrepareFolder(flow, setup);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+  } else {
+    SelectDataFolders(setup.executableFolder);
+  }
 
   framesAllowed = framesDone = 0;
   gateOpen = false;
@@ -120,6 +125,8 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
   TestMouse = InjectedMouse{};
   SetClockSource(nullptr);
   ASSERT_EQ(chdir(previous), 0);
+  // Back to playing from a game folder: no install lies beside the tests.
+  if (!setup.executableFolder.empty()) SelectDataFolders(previous);
 }
 
 void Frames(int count) {

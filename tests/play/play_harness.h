@@ -20,6 +20,10 @@ struct GameSetup {
   // Starts again in the folder the flow's previous run left behind, as a
   // player starts the program a second time.
   bool sameFolder = false;
+  // Starts the game as its executable in this folder starts it: from an
+  // install, reading the data there and keeping the player's files in the
+  // player's folder. The game folder is then not used.
+  std::string executableFolder;
 };
 
 // Copies the generated game folder into a fresh folder of its own, starts the

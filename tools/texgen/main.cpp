@@ -1,6 +1,7 @@
 // Draws every texture of the game, the built-in images, the font sheets and
 // the medal particle set into the game folder.
 //   texgen <game folder> [<contact sheet png>]
+//   texgen --app-icon <folder> <size>...
 // Beside the contact sheet it writes <name>_board.png, a patch of board as
 // the round shows it, and <name>_text.png, sample lines in both fonts.
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app_icon.h"
 #include "contact_sheet.h"
 #include "font_sheets.h"
 #include "particles.h"
@@ -39,11 +41,29 @@ std::vector<TextureJob> AllJobs() {
   return jobs;
 }
 
+// The icon is drawn without fonts and goes beside the game folder: desktops
+// read it, the game does not.
+int WriteAppIcon(const std::filesystem::path& folder, const std::vector<std::string>& sizes) {
+  bool ok = true;
+  for (const std::string& size : sizes) {
+    TextureJob job = AppIconJob(std::stoi(size));
+    std::error_code error;
+    std::filesystem::create_directories((folder / job.path).parent_path(), error);
+    if (!WritePng((folder / job.path).string(), job.width, job.height, RenderJob(job))) {
+      std::fprintf(stderr, "texgen: cannot write %s\n", (folder / job.path).string().c_str());
+      ok = false;
+    }
+  }
+  return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "--app-icon")
+    return WriteAppIcon(argv[2], std::vector<std::string>(argv + 3, argv + argc));
   if (argc < 2) {
-    std::fprintf(stderr, "usage: texgen <game folder> [<contact sheet png>]\n");
+    std::fprintf(stderr, "usage: texgen <game folder> [<contact sheet png>] | --app-icon <folder> <size>...\n");
     return 2;
   }
   std::filesystem::path game = argv[1];
