@@ -8,6 +8,7 @@
 #include "app/camera.h"
 #include "app/frustum.h"
 #include "app/graphics_device.h"
+#include "app/journal_session.h"
 #include "app/lighting.h"
 #include "app/modes.h"
 #include "app/mouse.h"
@@ -51,6 +52,10 @@ void RequestQuit() {
 }
 
 void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
+  if (!JournalTakesMessage(message, wParam)) DeliverMessage(message, wParam);
+}
+
+void DeliverMessage(uint32_t message, uintptr_t wParam) {
   switch (message) {
     case WM_CHAR: LastCharCode = static_cast<uint8_t>(wParam); break;
     case WM_KEYUP: LastKeyUp = static_cast<uint8_t>(wParam); break;
@@ -133,6 +138,7 @@ void DrawFrame(bool loading) {
   const float white[4] = {1, 1, 1, 1};
   Device->SetPixelShaderConstantF(16, white, 1);
   PollMouse();
+  StepJournal();
   UpdateWidgetList();
   UpdateModes();
   Device->BeginScene();
@@ -175,6 +181,7 @@ void FrameLoop() {
     DrawFrame(false);
     if (AfterFrameHook) AfterFrameHook();
   }
+  EndJournal();
   Device->ReleaseThread();
   // Wake the message loop so it notices the quit even without a window event.
   PostWakeMessage();
@@ -195,6 +202,7 @@ void EngineStart(HWND host) {
     CreateGraphicsDevice();
   }
   HostWindow = host;
+  BeginJournal();
 
   Camera* camera = CreateCamera("default");
   SelectCamera("default");
