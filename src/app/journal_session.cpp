@@ -232,7 +232,7 @@ void EndJournal() {
 
 JournalOutcome EndJournalSession() {
   JournalOutcome result = std::move(outcome);
-  result.complete = mode == JournalMode::Replay && framesDone == journal.frames.size();
+  result.complete = mode == JournalMode::Record || framesDone == journal.frames.size();
   if (recordFile) std::fclose(recordFile);
   if (!replayFolder.empty()) std::filesystem::remove_all(replayFolder);
   RedirectPlayerFiles("");
