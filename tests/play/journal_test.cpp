@@ -34,8 +34,10 @@ TEST(Journal, ABrokenJournalIsRefusedInOneLineWithExitCode2) {
 }
 
 // Makes the demo journal shipped under content/journals: the second island
-// won from the map. Run by hand after a change that alters how the game plays:
-// test_play --gtest_filter=Journal.DISABLED_RecordTheDemo --gtest_also_run_disabled_tests
+// won from the map. Run by hand after a change that alters how the game plays
+// (test_play --gtest_filter=Journal.DISABLED_RecordTheDemo
+// --gtest_also_run_disabled_tests), then put the line it prints into the
+// demo_journal test of tests/CMakeLists.txt.
 TEST(Journal, DISABLED_RecordTheDemo) {
   GameSetup setup;
   setup.settings = SettingsFile(0);
