@@ -1,12 +1,33 @@
+#include <cstdio>
+
 #include "app/command_line.h"
 #include "app/engine.h"
+#include "app/journal_session.h"
 #include "platform/data_folders.h"
 
+namespace {
+// Sets up a recording or a replay; false after saying why it cannot be.
+bool StartJournal(const CommandLine& command) {
+  std::string error;
+  bool ready = true;
+  if (!command.record.empty()) ready = RecordJournalTo(command.record, &error);
+  if (!command.replay.empty()) ready = PrepareReplay(command.replay, command.fast, &error);
+  if (!ready) std::fprintf(stderr, "kestrin: %s\n", error.c_str());
+  return ready;
+}
+}  // namespace
+
 int main(int argc, char** argv) {
-  int exitCode = AnswerCommandLine(ParseCommandLine(argc, argv), KESTRIN_VERSION);
+  const CommandLine command = ParseCommandLine(argc, argv);
+  int exitCode = AnswerCommandLine(command, KESTRIN_VERSION);
   if (exitCode >= 0) return exitCode;
+  // Before the game may change into its data folder: paths are the player's.
+  if (!StartJournal(command)) return 2;
   SelectDataFolders(ExecutableFolder());
   EngineStart();
   EngineShutdown();
-  return 0;
+  const JournalOutcome outcome = EndJournalSession();
+  if (command.replay.empty()) return 0;
+  if (command.fast) std::printf("replayed %s\n", OutcomeLine(outcome).c_str());
+  return outcome.complete ? 0 : 1;
 }

@@ -3,46 +3,67 @@
 #include <cstdio>
 
 namespace {
+// Either a flag or an option taking the next word as its value.
 struct Option {
   const char* name;
+  const char* value;
   const char* help;
   bool CommandLine::*flag;
+  std::string CommandLine::*text;
 };
 
 constexpr Option kOptions[] = {
-    {"--help", "print this help and exit", &CommandLine::help},
-    {"--version", "print the version and exit", &CommandLine::version},
+    {"--help", "", "print this help and exit", &CommandLine::help, nullptr},
+    {"--version", "", "print the version and exit", &CommandLine::version, nullptr},
+    {"--record", "FILE", "play, recording every input into FILE", nullptr, &CommandLine::record},
+    {"--replay", "FILE", "play a recorded FILE back (your own saves are not touched)", nullptr, &CommandLine::replay},
+    {"--fast", "", "with --replay: play back at full speed and print a summary", &CommandLine::fast, nullptr},
 };
 
 void PrintUsage(FILE* out) {
-  std::fputs("Usage: kestrin [OPTION]\n"
+  std::fputs("Usage: kestrin [OPTION]...\n"
              "A puzzle game: guide a bee over an island of hexagonal cells, some hiding bombs.\n\n",
              out);
-  for (const Option& option : kOptions) std::fprintf(out, "  %-12s %s\n", option.name, option.help);
+  for (const Option& option : kOptions) {
+    const std::string name = std::string(option.name) + (option.value[0] ? " " : "") + option.value;
+    std::fprintf(out, "  %-15s %s\n", name.c_str(), option.help);
+  }
   std::fputs("\nInstalled, the game keeps your settings and progress in $XDG_DATA_HOME/kestrin\n"
              "(by default ~/.local/share/kestrin).\n",
              out);
+}
+
+std::string Mistake(const CommandLine& command) {
+  if (!command.mistake.empty()) return command.mistake;
+  if (!command.record.empty() && !command.replay.empty()) return "--record and --replay exclude each other";
+  if (command.fast && command.replay.empty()) return "--fast goes with --replay";
+  return "";
 }
 }  // namespace
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
   CommandLine command;
-  for (int i = 1; i < argc && command.unknown.empty(); ++i) {
-    std::string argument = argv[i];
+  for (int i = 1; i < argc && command.mistake.empty(); ++i) {
+    const std::string argument = argv[i];
     const Option* known = nullptr;
     for (const Option& option : kOptions)
       if (argument == option.name) known = &option;
-    if (known)
+    if (!known)
+      command.mistake = "unknown argument '" + argument + "'";
+    else if (known->flag)
       command.*(known->flag) = true;
+    else if (i + 1 < argc && argv[i + 1][0])
+      command.*(known->text) = argv[++i];
     else
-      command.unknown = argument;
+      command.mistake = argument + " needs a " + known->value;
   }
   return command;
 }
 
 int AnswerCommandLine(const CommandLine& command, const char* version) {
-  if (!command.unknown.empty()) {
-    std::fprintf(stderr, "kestrin: unknown argument '%s'\n", command.unknown.c_str());
+  const std::string mistake = Mistake(command);
+  if (!mistake.empty()) {
+    std::fprintf(stderr, "kestrin: %s\n", mistake.c_str());
     PrintUsage(stderr);
     return 2;
   }

@@ -1,12 +1,16 @@
 #pragma once
-// The game's command line: options only, each a word of its own.
+// The game's command line: options, each a word of its own, some followed by
+// a value.
 #include <string>
 
 struct CommandLine {
   bool help = false;
   bool version = false;
-  // The first argument that is not an option of the game.
-  std::string unknown;
+  std::string record;
+  std::string replay;
+  bool fast = false;
+  // What was not understood, said in a few words ("unknown argument '-x'").
+  std::string mistake;
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/journal_session.h"
 #include "app/game_set_up.h"
 #include "core/camera.h"
 #include "core/frustum.h"
@@ -30,6 +31,10 @@ std::thread RenderThreadHandle;
 FrameObserver AfterFrameHook = nullptr;
 
 void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
+  if (!JournalTakesMessage(message, wParam)) DeliverMessage(message, wParam);
+}
+
+void DeliverMessage(uint32_t message, uintptr_t wParam) {
   switch (message) {
     case WM_CHAR: LastCharCode = static_cast<uint8_t>(wParam); break;
     case WM_KEYUP: LastKeyUp = static_cast<uint8_t>(wParam); break;
@@ -112,6 +117,7 @@ void DrawFrame(bool loading) {
   const float white[4] = {1, 1, 1, 1};
   Device->SetPixelShaderConstantF(PsTint, white, 1);
   PollMouse();
+  StepJournal();
   UpdateWidgetList();
   UpdateModes();
   Device->BeginScene();
@@ -154,6 +160,7 @@ void FrameLoop() {
     DrawFrame(false);
     if (AfterFrameHook) AfterFrameHook();
   }
+  EndJournal();
   Device->ReleaseThread();
   // Wake the message loop so it notices the quit even without a window event.
   PostWakeMessage();
@@ -176,6 +183,7 @@ void EngineStart(HWND host) {
     CreateGraphicsDevice();
   }
   HostWindow = host;
+  BeginJournal();
 
   Camera* camera = CreateCamera("default");
   SelectCamera("default");

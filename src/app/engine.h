@@ -10,6 +10,8 @@ extern std::thread RenderThreadHandle;
 void EngineStart(HWND host = nullptr);
 bool CreateMainWindow();
 void WindowProc(HWND window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+// What the window procedure does with a message the journal let through.
+void DeliverMessage(uint32_t message, uintptr_t wParam);
 void PumpMessages();
 void FrameLoop();
 void RenderOneFrame();

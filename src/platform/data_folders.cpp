@@ -22,6 +22,7 @@ std::string playerFolder;
 // Set once the player's folder turned out unusable: its files then live in
 // memory, and the reason has been told.
 bool keptInMemory = false;
+std::string redirectedFolder;
 
 // $XDG_DATA_HOME/kestrin, or ~/.local/share/kestrin; empty without a home.
 std::string PlayerFolderOfThisUser() {
@@ -97,9 +98,12 @@ void SelectDataFolders(const std::string& executableFolder) {
     TellProgressIsNotKept(std::strerror(errno));
 }
 
+void RedirectPlayerFiles(const std::string& folder) { redirectedFolder = folder; }
+
 std::string PlayerFile(const std::string& path) {
-  if (!installed) return path;
   std::string shipped = NativePath(path);
+  if (!redirectedFolder.empty()) return redirectedFolder + "/" + shipped.substr(shipped.rfind('/') + 1);
+  if (!installed) return path;
   // Without a folder of its own, the shipped file itself is kept in memory.
   std::string own = playerFolder.empty() ? shipped : playerFolder + "/" + shipped.substr(shipped.rfind('/') + 1);
   if (!IsKeptInMemory(own)) PreparePlayerFile(shipped, own);

@@ -24,6 +24,10 @@ std::string InstalledDataFolder(const std::string& executableFolder);
 // anywhere else.
 void SelectDataFolders(const std::string& executableFolder);
 
+// A replay's player's files live in `folder` (by their bare names) until this
+// is called again with an empty folder.
+void RedirectPlayerFiles(const std::string& folder);
+
 // Where a player's file of the game folder ("bin\default.cfg",
 // "data\profile0.s") is read and written.
 std::string PlayerFile(const std::string& path);

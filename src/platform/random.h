@@ -10,3 +10,7 @@ int crtRand();  // 0 .. 32767
 
 // Seeds from the calendar time, as srand(time(0)) does.
 void crtSrandFromTime();
+
+// Journals: while set, the calendar time in seconds comes from here.
+using CalendarSource = uint32_t (*)();
+void SetCalendarSource(CalendarSource source);

@@ -7,6 +7,8 @@
 
 namespace {
 std::atomic<ClockSource> clockSource{nullptr};
+std::atomic<bool> clockHeld{false};
+std::atomic<uint32_t> heldTime{0};
 
 // Counted from the first reading, at start-up, rather than from boot, so that
 // the clock reaches the signed 32-bit limit only after weeks of play.
@@ -22,10 +24,19 @@ uint32_t TestClock() { return TestClockNow; }
 
 void SetClockSource(ClockSource source) { clockSource = source; }
 
-uint32_t timeGetTime() {
+uint32_t LiveTime() {
   ClockSource source = clockSource;
   return source ? source() : SteadyMilliseconds();
 }
+
+uint32_t timeGetTime() { return clockHeld ? heldTime.load() : LiveTime(); }
+
+void HoldClock(uint32_t now) {
+  heldTime = now;
+  clockHeld = true;
+}
+
+void ReleaseClock() { clockHeld = false; }
 
 uint32_t GetTickCount() { return timeGetTime(); }
 

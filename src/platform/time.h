@@ -7,4 +7,11 @@
 uint32_t timeGetTime();
 uint32_t GetTickCount();
 
+// Journals: while held, both clocks return `now`, so that a frame sees one
+// time throughout and can be played again exactly.
+void HoldClock(uint32_t now);
+void ReleaseClock();
+// The clock as it runs (the test clock when one is set), held or not.
+uint32_t LiveTime();
+
 void Sleep(uint32_t milliseconds);

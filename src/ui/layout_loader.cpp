@@ -88,9 +88,12 @@ void StartFadeIn(Widget& widget, const ConfigNode& block) {
 
 }  // namespace
 
+std::string ShownLayout;
+
 void LoadLayout(const std::string& name) {
   FILE* file = OpenFile("data\\" + name + ".s", "rt");
   if (!file) return;
+  ShownLayout = name;
   std::fputs("=====================new\n", stdout);
   ConfigNode block;
   for (;;) {

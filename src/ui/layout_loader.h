@@ -7,3 +7,5 @@
 // first). A file that cannot be opened adds nothing. Each block read is also
 // written to standard output as a trace.
 void LoadLayout(const std::string& name);
+// The name of the screen's layout shown last.
+extern std::string ShownLayout;

@@ -1,11 +1,14 @@
 #include "flow_support.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "app/engine.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/briefing_flights.h"
@@ -165,6 +168,32 @@ bool PlayUntil(const std::function<bool()>& done, const std::function<bool()>& m
     if (!move()) break;
   }
   return done();
+}
+
+std::string RecordJournal(const std::string& flow) {
+  const std::string journal = ::testing::TempDir() + "kestrin_" + flow + "_" + std::to_string(getpid()) + ".journal";
+  std::string error;
+  EXPECT_TRUE(RecordJournalTo(journal, &error)) << error;
+  KeepLastFrame();
+  return journal;
+}
+
+void ExpectReplayAlike(const std::string& journal, const JournalOutcome& recorded) {
+  std::string error;
+  ASSERT_TRUE(PrepareReplay(journal, true, &error)) << error;
+  KeepLastFrame();
+  std::array<char, 4096> previous{};
+  ASSERT_NE(getcwd(previous.data(), previous.size()), nullptr);
+  ASSERT_EQ(chdir(GameFolder().c_str()), 0);
+  EngineStart();
+  EngineShutdown();
+  ASSERT_EQ(chdir(previous.data()), 0);
+  const JournalOutcome replayed = EndJournalSession();
+  EXPECT_EQ(OutcomeLine(replayed), OutcomeLine(recorded));
+  EXPECT_EQ(replayed.files, recorded.files);
+  EXPECT_GT(replayed.lastFrameWidth, 0);
+  EXPECT_TRUE(replayed.lastFrame == recorded.lastFrame) << "the last frames differ";
+  std::remove(journal.c_str());
 }
 
 }  // namespace play

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "app/journal_session.h"
 #include "textfile/config_node.h"
 
 namespace play {
@@ -45,6 +46,13 @@ bool ClickTowards(int target);
 // Sends the bee to `target`, through safe cells nearer to it while it is off
 // the screen, and waits until the bee is there.
 bool GoTo(int target, int limit = 600);
+
+// Records the next RunGame into a journal of the flow's name, keeping its
+// last frame; returns the journal's path.
+std::string RecordJournal(const std::string& flow);
+// Plays the journal back in this process, in the game folder of the flow
+// that recorded it, and expects what the recording came to.
+void ExpectReplayAlike(const std::string& journal, const JournalOutcome& recorded);
 
 // Clicks a level button of the world map with the render thread's random
 // generator seeded just before the level starts: the same board every run.

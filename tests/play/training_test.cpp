@@ -1,6 +1,6 @@
 // The training from the world map to its end: the markers lead the bee to
 // every briefing, the camera flights freeze the board, and finishing opens
-// the second island on the map.
+// the second island on the map. Recorded, it plays back to the same end.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -58,6 +58,7 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
   setup.files["data/profile0.s"] = ProfileFile("Trainee");
   bool toolsUsed = false;
   int32_t score = -1;
+  const std::string journal = RecordJournal("training");
   RunGame(
       "training",
       [&] {
@@ -132,10 +133,13 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
         Screenshot("07_second_island");
       },
       setup);
+  const JournalOutcome recorded = EndJournalSession();
   EXPECT_TRUE(toolsUsed);
   const ConfigNode profile = ReadGameFile("data/profile0.s");
   EXPECT_EQ(profile.Get("opened_maps").AsInt(), 2);
   EXPECT_EQ(profile.Get("score1").AsInt(), score);
   EXPECT_EQ(profile.Get("training").AsInt(), 1);
   EXPECT_GT(score, 0);
+  // Played again from its journal, the session ends alike: a replay is the game.
+  ExpectReplayAlike(journal, recorded);
 }

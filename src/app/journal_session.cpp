@@ -1,0 +1,256 @@
+#include "app/journal_session.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+
+#include "app/engine.h"
+#include "core/graphics_device.h"
+#include "core/mouse.h"
+#include "core/options.h"
+#include "game/play_state.h"
+#include "platform/data_folders.h"
+#include "platform/files.h"
+#include "platform/journal.h"
+#include "platform/random.h"
+#include "platform/time.h"
+#include "ui/layout_loader.h"
+
+namespace {
+enum class JournalMode { Off, Record, Replay };
+JournalMode mode = JournalMode::Off;
+FILE* recordFile = nullptr;
+Journal journal;
+size_t framesDone = 0;
+bool fastReplay = false;
+bool keepLastFrame = false;
+// Live clock minus recorded clock, fixed at the first replayed frame.
+uint32_t replayOffset = 0;
+std::string replayFolder;
+// Messages the window procedure received since the last recorded frame.
+std::mutex queueLock;
+std::vector<JournalEvent> queued;
+int sessionNumber = 0;
+JournalOutcome outcome;
+
+// The calendar runs on with the journal's clock from the recorded seed.
+uint32_t JournalCalendar() { return journal.header.seed + (timeGetTime() - journal.header.clock) / 1000; }
+
+// Each thread's generator starts once per session from the journal's seed.
+void SeedThisThread() {
+  thread_local int seededSession = 0;
+  if (seededSession == sessionNumber) return;
+  seededSession = sessionNumber;
+  crtSrand(journal.header.seed);
+}
+
+bool ReadText(const std::string& path, std::string* text) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes)) return false;
+  text->assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+void StartSession() {
+  ++sessionNumber;
+  HoldClock(journal.header.clock);
+  SetCalendarSource(JournalCalendar);
+  SeedThisThread();
+}
+
+void Apply(const JournalFrame& frame) {
+  Mouse.mouseX = frame.x;
+  Mouse.mouseY = frame.y;
+  Mouse.leftCurrent = frame.left ? ButtonHeld : ButtonUp;
+  Mouse.rightCurrent = frame.right ? ButtonHeld : ButtonUp;
+  for (const JournalEvent& event : frame.events) DeliverMessage(event.message, event.code);
+}
+
+void RecordFrame() {
+  JournalFrame frame;
+  frame.clock = LiveTime();
+  frame.x = Mouse.mouseX;
+  frame.y = Mouse.mouseY;
+  frame.left = Mouse.leftCurrent == ButtonHeld;
+  frame.right = Mouse.rightCurrent == ButtonHeld;
+  {
+    std::lock_guard<std::mutex> hold(queueLock);
+    frame.events.swap(queued);
+  }
+  HoldClock(frame.clock);
+  Apply(frame);
+  // Flushed every frame: a crash leaves a journal that plays up to it.
+  std::fputs(JournalFrameLine(frame).c_str(), recordFile);
+  std::fflush(recordFile);
+  ++framesDone;
+}
+
+void WaitForRecordedTime(uint32_t clock) {
+  if (framesDone == 0) replayOffset = LiveTime() - clock;
+  for (;;) {
+    const int32_t ahead = static_cast<int32_t>(clock - (LiveTime() - replayOffset));
+    if (ahead <= 0 || QuitRequested) return;
+    Sleep(static_cast<uint32_t>(std::min(ahead, 10)));
+  }
+}
+
+void ReplayFrame() {
+  // Loading frames after a journal that ended during start-up see no input.
+  if (framesDone >= journal.frames.size()) return;
+  const JournalFrame& frame = journal.frames[framesDone];
+  if (!fastReplay) WaitForRecordedTime(frame.clock);
+  HoldClock(frame.clock);
+  Apply(frame);
+  if (++framesDone == journal.frames.size()) RequestQuit();
+}
+
+bool MakeReplayFolder(std::string* error) {
+  std::error_code fault;
+  const std::filesystem::path base = std::filesystem::temp_directory_path(fault);
+  for (int attempt = 0; attempt < 100 && !fault; ++attempt) {
+    const std::filesystem::path folder =
+        base / ("kestrin-replay-" + std::to_string(std::time(nullptr)) + "-" + std::to_string(attempt));
+    if (std::filesystem::create_directory(folder, fault)) {
+      replayFolder = folder.string();
+      return true;
+    }
+  }
+  *error = "cannot make a temporary folder: " + (fault ? fault.message() : std::string("all names taken"));
+  return false;
+}
+
+bool WriteStartingFiles(std::string* error) {
+  for (const auto& [name, contents] : journal.header.files) {
+    const std::string path = replayFolder + "/" + name.substr(name.rfind('/') + 1);
+    if (!WriteFileAtomically(path, contents)) {
+      *error = "cannot write " + path;
+      return false;
+    }
+  }
+  return true;
+}
+
+void KeepFinalState() {
+  outcome.frames = framesDone;
+  outcome.screen = ShownLayout;
+  outcome.score = Play.levelScore;
+  for (const std::string& name : JournalFileNames()) {
+    std::string text;
+    if (ReadText(PlayerFile(name), &text)) outcome.files[name] = text;
+  }
+  if (keepLastFrame && Device)
+    Device->ReadBackBuffer(&outcome.lastFrame, &outcome.lastFrameWidth, &outcome.lastFrameHeight);
+}
+}  // namespace
+
+bool RecordJournalTo(const std::string& path, std::string* error) {
+  recordFile = std::fopen(path.c_str(), "wb");
+  if (!recordFile) {
+    *error = "cannot write the journal " + path;
+    return false;
+  }
+  mode = JournalMode::Record;
+  return true;
+}
+
+bool PrepareReplay(const std::string& path, bool fast, std::string* error) {
+  std::string text, reason;
+  Journal read;
+  if (!ReadText(path, &text)) {
+    *error = "cannot read the journal " + path;
+    return false;
+  }
+  if (!ParseJournal(text, &read, &reason)) {
+    *error = path + ": " + reason;
+    return false;
+  }
+  if (read.header.game != KESTRIN_VERSION)
+    std::fprintf(stderr, "kestrin: %s was recorded by version %s, this is %s: it may play out differently\n",
+                 path.c_str(), read.header.game.c_str(), KESTRIN_VERSION);
+  journal = std::move(read);
+  if (!MakeReplayFolder(error)) return false;
+  if (!WriteStartingFiles(error)) {
+    std::filesystem::remove_all(replayFolder);
+    return false;
+  }
+  RedirectPlayerFiles(replayFolder);
+  mode = JournalMode::Replay;
+  fastReplay = fast;
+  return true;
+}
+
+void KeepLastFrame() { keepLastFrame = true; }
+
+void BeginJournal() {
+  framesDone = 0;
+  if (mode == JournalMode::Record) {
+    JournalHeader& header = journal.header;
+    header = JournalHeader{KESTRIN_VERSION, res_width, res_height, static_cast<uint32_t>(std::time(nullptr)),
+                           LiveTime(), {}};
+    for (const std::string& name : JournalFileNames()) {
+      std::string text;
+      if (ReadText(PlayerFile(name), &text)) header.files.emplace_back(name, text);
+    }
+    std::fputs(JournalHeaderText(header).c_str(), recordFile);
+    std::fflush(recordFile);
+  }
+  if (mode == JournalMode::Off) return;
+  StartSession();
+  if (mode == JournalMode::Replay && journal.frames.empty()) RequestQuit();
+}
+
+void StepJournal() {
+  if (mode == JournalMode::Off) return;
+  SeedThisThread();
+  if (mode == JournalMode::Record)
+    RecordFrame();
+  else
+    ReplayFrame();
+}
+
+bool JournalTakesMessage(uint32_t message, uintptr_t wParam) {
+  const bool input = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_CLOSE;
+  if (!input || mode == JournalMode::Off) return false;
+  // A replay ignores live input; only closing the window stops it.
+  if (mode == JournalMode::Replay) return message != WM_CLOSE;
+  std::lock_guard<std::mutex> hold(queueLock);
+  queued.push_back(JournalEvent{message, static_cast<uint8_t>(wParam)});
+  return true;
+}
+
+void EndJournal() {
+  if (mode == JournalMode::Off) return;
+  if (recordFile) {
+    std::fputs(JournalEndLine(framesDone).c_str(), recordFile);
+    std::fclose(recordFile);
+    recordFile = nullptr;
+  }
+  KeepFinalState();
+}
+
+JournalOutcome EndJournalSession() {
+  JournalOutcome result = std::move(outcome);
+  result.complete = mode == JournalMode::Record || framesDone == journal.frames.size();
+  if (recordFile) std::fclose(recordFile);
+  if (!replayFolder.empty()) std::filesystem::remove_all(replayFolder);
+  RedirectPlayerFiles("");
+  ReleaseClock();
+  SetCalendarSource(nullptr);
+  mode = JournalMode::Off;
+  recordFile = nullptr;
+  replayFolder.clear();
+  journal = Journal{};
+  framesDone = 0;
+  keepLastFrame = false;
+  outcome = JournalOutcome{};
+  queued.clear();
+  return result;
+}
+
+std::string OutcomeLine(const JournalOutcome& outcome) {
+  return std::to_string(outcome.frames) + " frames" + (outcome.complete ? "" : " (stopped before the end)") +
+         ", screen " + (outcome.screen.empty() ? "none" : outcome.screen) + ", score " +
+         std::to_string(outcome.score);
+}

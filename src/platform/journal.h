@@ -1,0 +1,53 @@
+#pragma once
+// Input journals: what a game session received, frame by frame, so that it
+// can be played again to the same state. Text, one frame a line; the format
+// is described in docs/journal.md.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+constexpr int JournalVersion = 1;
+
+// A window message as the window procedure received it: WM_KEYDOWN, WM_KEYUP
+// and WM_CHAR with their code, or WM_CLOSE.
+struct JournalEvent {
+  uint32_t message = 0;
+  uint8_t code = 0;
+};
+
+struct JournalFrame {
+  uint32_t clock = 0;
+  // The pointer in client pixels, as the frame's mouse poll saw it.
+  float x = 0, y = 0;
+  bool left = false, right = false;
+  std::vector<JournalEvent> events;
+};
+
+struct JournalHeader {
+  std::string game;
+  int width = 0, height = 0;
+  uint32_t seed = 0;
+  // The clock during start-up, before the first frame.
+  uint32_t clock = 0;
+  // The player's files the session started from, by name ("data/profile0.s").
+  std::vector<std::pair<std::string, std::string>> files;
+};
+
+struct Journal {
+  JournalHeader header;
+  std::vector<JournalFrame> frames;
+  // False when the recording stopped without its end line (a crash).
+  bool finished = false;
+};
+
+// The names of the player's files a journal may hold; nothing else is ever
+// written from one.
+const std::vector<std::string>& JournalFileNames();
+
+// Reads a whole journal; on a fault, false and a one-line reason.
+bool ParseJournal(const std::string& text, Journal* journal, std::string* error);
+
+std::string JournalHeaderText(const JournalHeader& header);
+std::string JournalFrameLine(const JournalFrame& frame);
+std::string JournalEndLine(size_t frames);
