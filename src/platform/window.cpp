@@ -5,11 +5,10 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <deque>
-#include <mutex>
 
 #include "platform/button_presses.h"
 #include "platform/code_page.h"
+#include "platform/message_queue.h"
 #include "platform/test_hooks.h"
 #include "platform/window_internal.h"
 
@@ -22,23 +21,10 @@ InjectedMouse TestMouse;
 namespace {
 // Messages waiting to be returned: a key press may yield a character too, and
 // typed text may hold several characters.
-std::deque<MSG> pending;
-std::mutex pendingLock;
 Uint32 wakeEventType = static_cast<Uint32>(-1);
 HWND theWindow = nullptr;
 
-void Queue(uint32_t message, uintptr_t wParam) {
-  std::lock_guard<std::mutex> hold(pendingLock);
-  pending.push_back(MSG{theWindow, message, wParam, 0});
-}
-
-bool TakePending(MSG* message) {
-  std::lock_guard<std::mutex> hold(pendingLock);
-  if (pending.empty()) return false;
-  *message = pending.front();
-  pending.pop_front();
-  return true;
-}
+void Queue(uint32_t message, uintptr_t wParam) { QueueMessage(theWindow, message, wParam); }
 
 void PushWakeEvent() {
   if (wakeEventType == static_cast<Uint32>(-1)) return;
@@ -142,15 +128,12 @@ void DestroyWindow(HWND window) {
   SDL_DestroyWindow(window->sdl);
   if (window == theWindow) theWindow = nullptr;
   delete window;
-  {
-    std::lock_guard<std::mutex> hold(pendingLock);
-    pending.clear();
-  }
+  ClearQueuedMessages();
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
 bool GetMessageA(MSG* message) {
-  while (!TakePending(message)) {
+  while (!TakeQueuedMessage(message)) {
     SDL_Event event;
     if (!SDL_WaitEvent(&event)) return false;
     TranslateEvent(event);

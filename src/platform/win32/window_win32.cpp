@@ -6,11 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <deque>
-#include <mutex>
 
 #include "platform/button_presses.h"
 #include "platform/code_page.h"
+#include "platform/message_queue.h"
 #include "platform/test_hooks.h"
 #include "platform/win32/system_window.h"
 
@@ -35,23 +34,10 @@ InjectedMouse TestMouse;
 namespace {
 constexpr wchar_t kClassName[] = L"Kestrin";
 
-std::deque<MSG> pending;
-std::mutex pendingLock;
 HWND theWindow = nullptr;
 std::atomic<SystemHWND> systemWindow{nullptr};
 
-void Queue(uint32_t message, uintptr_t wParam) {
-  std::lock_guard<std::mutex> hold(pendingLock);
-  pending.push_back(MSG{theWindow, message, wParam, 0});
-}
-
-bool TakePending(MSG* message) {
-  std::lock_guard<std::mutex> hold(pendingLock);
-  if (pending.empty()) return false;
-  *message = pending.front();
-  pending.pop_front();
-  return true;
-}
+void Queue(uint32_t message, uintptr_t wParam) { QueueMessage(theWindow, message, wParam); }
 
 void Wake() {
   if (SystemHWND window = systemWindow) PostMessageA(window, WM_USER, 0, 0);
@@ -117,12 +103,11 @@ void DestroyWindow(HWND window) {
   }
   DestroyWindow(window->system);
   delete window;
-  std::lock_guard<std::mutex> hold(pendingLock);
-  pending.clear();
+  ClearQueuedMessages();
 }
 
 bool GetMessageA(MSG* message) {
-  while (!TakePending(message)) {
+  while (!TakeQueuedMessage(message)) {
     SystemMSG system;
     if (GetMessageW(&system, nullptr, 0, 0) <= 0) return false;
     if (system.message == WM_USER) {
