@@ -74,19 +74,6 @@ TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
   EXPECT_NE(std::string(FpsText).find("fps="), std::string::npos);
 }
 
-TEST_F(EngineTest, MissingSettingsStartAt800x600AndAQuitFromTheRenderThreadEndsTheLoop) {
-  framesDrawn = 0;
-  AfterFrameHook = [] {
-    if (++framesDrawn == 3) RequestQuit();
-  };
-  EngineStart();
-  EngineShutdown();
-  EXPECT_EQ(res_width, 800);
-  EXPECT_EQ(res_height, 600);
-  EXPECT_GE(framesDrawn, 3);
-  EXPECT_FALSE(RenderThreadHandle.joinable());
-}
-
 namespace {
 d3d9::RecordingDevice* recorded = nullptr;
 void CaptureOneFrame() {
@@ -94,23 +81,3 @@ void CaptureOneFrame() {
   RequestQuit();
 }
 }  // namespace
-
-TEST_F(EngineTest, AFrameClearsToBlackWithDepthAndDrawsTheInterfaceWithoutIt) {
-  WriteSettings(800, 600);
-  d3d9::SetBackend(d3d9::Backend::Recording);
-  AfterFrameHook = [] {
-    static_cast<d3d9::RecordingDevice*>(Device)->ClearLog();
-    AfterFrameHook = CaptureOneFrame;
-  };
-  EngineStart();
-  ASSERT_NE(recorded, nullptr);
-  auto clears = recorded->CallsOf(d3d9::CallKind::Clear);
-  ASSERT_EQ(clears.size(), 1u);
-  EXPECT_EQ(clears[0].a, static_cast<DWORD>(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER));
-  EXPECT_EQ(clears[0].b, 0xFF000000u);
-  EXPECT_EQ(recorded->State().renderStates[D3DRS_ZENABLE], 0u);
-  EXPECT_EQ(recorded->State().renderStates[D3DRS_CULLMODE], static_cast<DWORD>(D3DCULL_NONE));
-  EXPECT_EQ(recorded->PresentCount() >= 1, true);
-  EngineShutdown();
-  recorded = nullptr;
-}

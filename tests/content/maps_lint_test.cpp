@@ -63,14 +63,6 @@ int connectedFrom(int start) {
 }
 }  // namespace
 
-TEST(MapContent, NineMapsTrainingFirst) {
-  const std::vector<std::string> names = mapNames();
-  ASSERT_EQ(names.size(), 9u);
-  EXPECT_TRUE(FileExists(mapsFolder() + "/" + names[0] + ".trg"));
-  for (size_t i = 1; i < names.size(); ++i) EXPECT_FALSE(FileExists(mapsFolder() + "/" + names[i] + ".trg"));
-  for (const std::string& name : names) EXPECT_LE(name.size(), 31u);
-}
-
 TEST(MapContent, EveryMapIsTheStartUpBoard) {
   layoutBoard(0, 0, StartBoardWidth, StartBoardHeight, 1.0f);
   const std::vector<HexCell> geometry = Level.cells;
@@ -109,28 +101,6 @@ TEST(MapContent, EveryMapIsTheStartUpBoard) {
   }
 }
 
-TEST(MapContent, IslandsAreWholeAndGrowWithTheLevels) {
-  const std::vector<std::string> names = mapNames();
-  int previous = 0;
-  for (size_t level = 1; level < names.size(); ++level) {
-    SCOPED_TRACE(names[level]);
-    MapFile map;
-    ASSERT_TRUE(readMap(mapsFolder() + "/" + names[level], map));
-    useGeometryOf(map);
-    const int cells = existingCells(map);
-    EXPECT_GT(cells, previous);
-    EXPECT_LT(cells, 410);
-    EXPECT_GE(cells, 60);
-    EXPECT_EQ(connectedFrom(map.header.currentCell), cells);
-    for (int i = 0; i < 410; ++i) {
-      ASSERT_LE(map.cells[i].content, 0);
-      ASSERT_FALSE(map.cells[i].open || map.cells[i].flower || map.cells[i].flagged);
-      ASSERT_EQ(map.items[i], ItemNone);
-    }
-    previous = cells;
-  }
-}
-
 TEST(MapContent, TrainingNumbersMatchItsBombs) {
   MapFile map;
   ASSERT_TRUE(readMap(mapsFolder() + "/" + mapNames()[0], map));
@@ -158,40 +128,6 @@ TEST(MapContent, TrainingNumbersMatchItsBombs) {
   EXPECT_EQ(items, 2);
 }
 
-TEST(MapContent, TrainingTriggersSitOnTheLessonsCells) {
-  MapFile map;
-  ASSERT_TRUE(readMap(mapsFolder() + "/" + mapNames()[0], map));
-  useGeometryOf(map);
-  std::set<int> markers, links;
-  int briefings = 0;
-  for (int i = 0; i < 410; ++i) {
-    const TriggerRecord& t = map.triggers[i];
-    if (!t.active) continue;
-    if (t.briefing) {
-      ++briefings;
-      EXPECT_EQ(t.value, map.cells[i].content) << "briefing on cell " << i;
-      continue;
-    }
-    markers.insert(i);
-    EXPECT_GE(map.cells[i].content, 0);
-    EXPECT_NE(map.cells[i].content, CellBomb) << "marker on a bomb at " << i;
-    // Each marker raises a hole into an empty cell: no bomb beside it, and
-    // no other marker raising it again.
-    ASSERT_TRUE(t.link >= 0 && t.link < 410) << "marker " << i;
-    EXPECT_EQ(map.cells[t.link].content, CellHole) << "link of " << i;
-    EXPECT_TRUE(links.insert(t.link).second) << "link of " << i;
-    for (int direction : Directions) {
-      const int n = neighbourIn(map, t.link, direction);
-      EXPECT_TRUE(n < 0 || map.cells[n].content != CellBomb) << "link of " << i;
-    }
-  }
-  EXPECT_EQ(markers, MarkerCells);
-  EXPECT_EQ(briefings, 4);
-  EXPECT_EQ(map.triggers[195].arrow, 0);
-  EXPECT_EQ(map.triggers[298].arrow, 0);
-  EXPECT_EQ(map.triggers[236].arrow, 1);
-}
-
 TEST(SceneryContent, ObjectsNameKnownModelsAndTextures) {
   std::vector<std::string> files;
   for (const std::string& name : mapNames()) files.push_back(name + ".bin");
@@ -213,25 +149,5 @@ TEST(SceneryContent, ObjectsNameKnownModelsAndTextures) {
       meshes.insert(o.meshName);
     }
     for (const char* kind : {"l_island4", "l_most", "l_grib"}) EXPECT_TRUE(meshes.count(kind)) << kind;
-  }
-}
-
-// Islands have radius 1 at scale 1, so every tile must lie over one.
-TEST(SceneryContent, IslandsCarryEveryCellOfTheBoard) {
-  for (const std::string& name : mapNames()) {
-    SCOPED_TRACE(name);
-    MapFile map;
-    std::vector<SceneObject> objects;
-    ASSERT_TRUE(readMap(mapsFolder() + "/" + name, map));
-    ASSERT_TRUE(readSceneObjects(mapsFolder() + "/bin/" + name + ".bin", objects));
-    for (const HexCell& cell : map.cells) {
-      if (cell.content < 0) continue;
-      bool carried = false;
-      for (const SceneObject& o : objects) {
-        if (std::strncmp(o.meshName, "l_island", 8) != 0) continue;
-        carried = carried || std::hypot(cell.x - o.position[0], cell.y - o.position[2]) + 1.0f <= o.scale;
-      }
-      EXPECT_TRUE(carried) << "cell " << cell.index;
-    }
   }
 }

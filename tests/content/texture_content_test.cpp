@@ -129,40 +129,6 @@ TEST_F(TextureContent, BuiltInImagesExistAndTheErrorImageStandsOut) {
   EXPECT_GE(colours.size(), 2u);
 }
 
-TEST_F(TextureContent, NumberPlatesDifferInLightness) {
-  std::vector<double> lightness;
-  for (int n = 1; n <= 6; ++n) {
-    Image plate = Load("textures/hex_number_" + std::to_string(n) + ".png");
-    ASSERT_GT(plate.width, 0);
-    // The plate's face beside the digit, on its left flat.
-    const uint8_t* face = plate.At(plate.width * 13 / 100, plate.height / 2);
-    EXPECT_EQ(face[3], 255) << n;
-    lightness.push_back(Lightness(face));
-  }
-  for (size_t a = 0; a < lightness.size(); ++a) {
-    for (size_t b = a + 1; b < lightness.size(); ++b) {
-      EXPECT_GE(std::abs(lightness[a] - lightness[b]), 8.0) << "numbers " << a + 1 << " and " << b + 1;
-    }
-  }
-}
-
-TEST_F(TextureContent, TilesAreOpaqueAndHighlightsLetTheTileShowThrough) {
-  for (const char* tile : {"hex_close6", "hex_open_void", "hex_open_3", "hex_bomb"}) {
-    Image image = Load(std::string("textures/") + tile + ".png");
-    ASSERT_GT(image.width, 0);
-    for (size_t i = 3; i < image.rgba.size(); i += 4) ASSERT_EQ(image.rgba[i], 255) << tile;
-  }
-  for (const char* highlight : {"hex_30", "hex_40"}) {
-    Image image = Load(std::string("textures/") + highlight + ".png");
-    ASSERT_GT(image.width, 0);
-    EXPECT_LT(image.At(image.width / 2, image.height / 2)[3], 128) << highlight;
-    // The ring on a flat side is nearly opaque.
-    int ringAlpha = 0;
-    for (int x = 0; x < image.width / 8; ++x) ringAlpha = std::max<int>(ringAlpha, image.At(x, image.height / 2)[3]);
-    EXPECT_GT(ringAlpha, 200) << highlight;
-  }
-}
-
 void CheckFont(const fs::path& folder, const std::string& description) {
   SCOPED_TRACE(description);
   ConfigNode node;
@@ -240,46 +206,6 @@ void CheckFont(const fs::path& folder, const std::string& description) {
 TEST_F(TextureContent, FontFilesDescribeEveryByteInsideTheirSheets) {
   CheckFont(folder_, "bin/defaultfont.s");
   CheckFont(folder_, "data/lightfont.s");
-}
-
-TEST_F(TextureContent, MedalParticleSetHasEveryKeyWithItsType) {
-  ConfigNode node;
-  ASSERT_TRUE(node.Load((folder_ / "data/pSet1.s").string()));
-  const char* floats[] = {"x", "y", "pSizeMin", "pSizeMax", "gravityDirectionX", "gravityDirectionY",
-                          "gravityPower", "flowDirectionX", "flowDirectionY", "flowSpeed", "dispersion"};
-  const char* ints[] = {"count", "lifetime", "pLifetimeMin", "pLifetimeMax", "flowDeviationMax", "generateDelay"};
-  for (const char* key : floats) EXPECT_EQ(node.Get(key).type, ValueType::Float) << key;
-  for (const char* key : ints) EXPECT_EQ(node.Get(key).type, ValueType::Int) << key;
-  ASSERT_EQ(node.Get("texture").type, ValueType::String);
-  std::vector<std::string> names = TextureNames();
-  EXPECT_NE(std::find(names.begin(), names.end(), node.Get("texture").AsString()), names.end())
-      << "the sparkle sprite must be a registered texture";
-  EXPECT_GT(node.Get("count").AsInt(), 0);
-  EXPECT_GT(node.Get("lifetime").AsInt(), 0);
-  EXPECT_GT(node.Get("generateDelay").AsInt(), 0);
-  EXPECT_LE(node.Get("pLifetimeMin").AsInt(), node.Get("pLifetimeMax").AsInt());
-  EXPECT_LE(node.Get("pSizeMin").AsFloat(), node.Get("pSizeMax").AsFloat());
-  // The sparkles start on the screen.
-  EXPECT_GT(node.Get("x").AsFloat(), 0.0f);
-  EXPECT_LT(node.Get("x").AsFloat(), 2.0f);
-  EXPECT_GT(node.Get("y").AsFloat(), 0.0f);
-  EXPECT_LT(node.Get("y").AsFloat(), 1.5f);
-}
-
-TEST_F(TextureContent, SecondRunWritesTheSameBytes) {
-  fs::path again = fs::temp_directory_path() / ("kestrin_texgen_" + std::to_string(::getpid()));
-  fs::remove_all(again);
-  ASSERT_TRUE(RunGenerator(again));
-  size_t files = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(again)) {
-    if (!entry.is_regular_file()) continue;
-    fs::path relative = fs::relative(entry.path(), again);
-    ASSERT_TRUE(fs::exists(folder_ / relative)) << relative;
-    EXPECT_TRUE(ReadBytes(entry.path()) == ReadBytes(folder_ / relative)) << relative << " differs";
-    ++files;
-  }
-  EXPECT_EQ(files, 137u);  // 130 textures, 2 built-in images, 2 fonts of 2 files, the particle set
-  fs::remove_all(again);
 }
 
 }  // namespace

@@ -175,27 +175,6 @@ TEST_F(TextureLoaderTest, EveryColourTypeBecomesArgb) {
   EXPECT_EQ((std::vector<uint32_t>{0xFF010203, 0x00FAFBFC}), LoadExact(Write("keyed.png", keyed)));
 }
 
-TEST_F(TextureLoaderTest, InterlacedImagesDecodeToTheSamePixels) {
-  PngSpec plain;
-  plain.width = 9;
-  plain.height = 7;
-  plain.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  std::vector<uint32_t> expected;
-  for (int y = 0; y < plain.height; ++y) {
-    std::vector<png_byte> row;
-    for (int x = 0; x < plain.width; ++x) {
-      png_byte r = png_byte(x * 25), g = png_byte(y * 30), b = png_byte(x * y), a = png_byte(255 - x - y);
-      row.insert(row.end(), {r, g, b, a});
-      expected.push_back(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b);
-    }
-    plain.rows.push_back(row);
-  }
-  PngSpec interlaced = plain;
-  interlaced.interlaced = true;
-  EXPECT_EQ(expected, LoadExact(Write("plain.png", plain)));
-  EXPECT_EQ(expected, LoadExact(Write("interlaced.png", interlaced)));
-}
-
 TEST_F(TextureLoaderTest, DefaultSizesRoundUpToPowersOfTwoWithAFullMipChain) {
   PngSpec odd;
   odd.width = 100;
@@ -317,23 +296,6 @@ TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(D3DXERR_INVALIDDATA, Load(writeBytes("huge.png", claim), &texture));
   EXPECT_EQ(0, device_->CreatedTextures());
-}
-
-TEST_F(TextureLoaderTest, SavedImagesReadBackUnchanged) {
-  ArgbImage image;
-  image.width = 3;
-  image.height = 2;
-  image.pixels = {0xFF102030, 0x80FFFFFF, 0x00000000, 0x12345678, 0xFFFF0000, 0xFF00FF00};
-  std::string path = (folder_ / "saved.png").string();
-  ASSERT_TRUE(SavePng(path, image));
-  std::ifstream file(path, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ArgbImage back;
-  ASSERT_TRUE(DecodePng(bytes, &back));
-  EXPECT_EQ(3, back.width);
-  EXPECT_EQ(2, back.height);
-  EXPECT_EQ(image.pixels, back.pixels);
-  EXPECT_FALSE(SavePng((folder_ / "no" / "such" / "dir.png").string(), image));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include "game/bee_flight.h"
 #include "game/route.h"
-#include "play_test_support.h"
+#include "support/round.h"
 
 using namespace boardtest;
 using namespace playtest;
@@ -67,74 +67,7 @@ TEST_F(BeeFlight, TopSpeedIsAboutFiveUnitsASecond) {
   EXPECT_NEAR(Level.beeHeading, 1.5707964f, 0.01f);
 }
 
-TEST_F(BeeFlight, NoRouteLeavesTheBeeMotionless) {
-  beeOn(cellIndex(3, 3));
-  Level.beeVelX = 12;
-  Level.beeVelY = -7;
-  const float x = Level.beeX, y = Level.beeY;
-  Level.roadLeft = 0;
-  fly(10);
-  EXPECT_EQ(Level.beeX, x);
-  EXPECT_EQ(Level.beeY, y);
-  EXPECT_EQ(Level.beeVelX, 12);
-  EXPECT_EQ(Level.beeVelY, -7);
-}
-
-TEST_F(BeeFlight, ExactlyOnTheTargetCentreStaysFinite) {
-  const int start = cellIndex(3, 3);
-  beeOn(start);
-  Level.road[0] = 1;
-  Level.road[1] = start;
-  Level.roadLeft = 1;
-  Level.beeVelX = Level.beeVelY = 0;
-  fly(5);
-  EXPECT_TRUE(std::isfinite(Level.beeX));
-  EXPECT_EQ(Level.beeX, cell(start).x);
-  EXPECT_EQ(Level.currentCell, start);
-}
-
-TEST_F(BeeFlight, ARoadWithAnEntryOutsideTheBoardIsDropped) {
-  beeOn(cellIndex(3, 3));
-  Level.road[0] = 2;
-  Level.road[1] = 99999;
-  Level.roadLeft = 2;
-  fly(1);
-  EXPECT_EQ(Level.roadLeft, 0);
-}
-
 class BeeModel : public PlayTest {};
-
-TEST_F(BeeModel, StartsTippedAndLevelsOutWithinAboutFortyThreeFrames) {
-  beeOn(cellIndex(4, 4));
-  TheBee.reset();
-  EXPECT_EQ(TheBee.pitch, 90);
-  EXPECT_EQ(TheBee.heading, 0);
-  EXPECT_EQ(TheBee.position, D3DXVECTOR3(20, 18, 20));
-  int frames = 0;
-  while (TheBee.pitch >= 1) {
-    TheBee.update();
-    ++frames;
-  }
-  EXPECT_EQ(frames, 43);
-  // It hovers over the board's plane, over its place on the board.
-  EXPECT_EQ(TheBee.position.x, Level.beeX);
-  EXPECT_EQ(TheBee.position.z, Level.beeY);
-  EXPECT_GE(TheBee.position.y, 17.8f);
-  EXPECT_LE(TheBee.position.y, 18.0f);
-}
-
-TEST_F(BeeModel, AnimationClockRunsFiveUnitsASecondAndStopsWithoutAFrameRate) {
-  TheBee.reset();
-  for (int i = 0; i < 60; ++i) TheBee.update();
-  EXPECT_NEAR(TheBee.animTime, 5.0f, 0.01f);
-  FramesPerSecond = 0;
-  TheBee.update();
-  EXPECT_NEAR(TheBee.animTime, 5.0f, 0.01f);
-  TheBee.hit();
-  TheBee.update();
-  EXPECT_TRUE(std::isfinite(TheBee.position.y));
-  EXPECT_EQ(TheBee.hitTimer, 0);
-}
 
 TEST_F(BeeModel, TumblesUpAndAwaySpinningFasterForAboutTwoSeconds) {
   beeOn(cellIndex(4, 4));
@@ -168,46 +101,4 @@ TEST_F(BeeModel, TumblesUpAndAwaySpinningFasterForAboutTwoSeconds) {
   EXPECT_EQ(TheBee.spinSpeed, 0);
   TheBee.update();
   EXPECT_EQ(TheBee.position.x, Level.beeX);  // back over its place
-}
-
-TEST_F(BeeModel, AReplayAfterATumbleStartsTheNextTumbleSlowly) {
-  beeOn(cellIndex(4, 4));
-  TheBee.hit();
-  for (int i = 0; i < 90; ++i) TheBee.update();
-  ASSERT_GT(TheBee.spinSpeed, 5);
-  // The round is lost in mid-tumble and replayed.
-  TheBee.reset();
-  EXPECT_EQ(TheBee.spinSpeed, 0);
-  EXPECT_EQ(TheBee.hitVelocity, D3DXVECTOR3(0, 0, 0));
-  TheBee.update();
-  TheBee.hit();
-  TheBee.update();
-  EXPECT_FLOAT_EQ(TheBee.spinSpeed, 0.09f * 50 / 60);
-
-  // A second blast during a tumble starts its spin afresh as well.
-  for (int i = 0; i < 30; ++i) TheBee.update();
-  TheBee.hit();
-  EXPECT_EQ(TheBee.spinSpeed, 0);
-}
-
-TEST_F(BeeModel, TheTumbleRisesAndFallsAlikeAtAnyFrameRate) {
-  // Height above the start after the given seconds of tumbling.
-  auto heightAfter = [this](int framesPerSecond, float seconds) {
-    FramesPerSecond = framesPerSecond;
-    beeOn(cellIndex(4, 4));
-    TheBee.reset();
-    TheBee.update();
-    const float start = TheBee.position.y;
-    TheBee.hit();
-    const int frames = static_cast<int>(std::lround(seconds * framesPerSecond));
-    for (int i = 0; i < frames; ++i) TheBee.update();
-    return TheBee.position.y - start;
-  };
-  for (float seconds : {0.4f, 1.0f, 2.0f}) {
-    const float smooth = heightAfter(100, seconds);
-    for (int rate : {10, 20, 30, 60}) EXPECT_NEAR(heightAfter(rate, seconds), smooth, 1.0f) << rate << " " << seconds;
-  }
-  // Blown up first: still above its start after a fifth of a second.
-  EXPECT_GT(heightAfter(10, 0.2f), 0.5f);
-  EXPECT_GT(heightAfter(60, 0.2f), 0.5f);
 }

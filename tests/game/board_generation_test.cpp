@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/board_generation.h"
 #include "platform/random.h"
@@ -123,33 +123,6 @@ TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
   expectNumbersMatchBombs();
 }
 
-TEST(Generation, ThinningKeepsABombWithOneRunOrNoNeighbours) {
-  emptyBoard();
-  const int middle = cellIndex(8, 8);
-  // Three neighbours in a row: one run.
-  makeHoles({neighbour(middle, 7), neighbour(middle, 9), neighbour(middle, 11)});
-  putBombs({middle});
-  // Two neighbours on opposite sides: two runs.
-  const int other = cellIndex(14, 8);
-  const int keepA = neighbour(other, 3), keepB = neighbour(other, 9);
-  for (int direction : {1, 5, 7, 11}) makeHoles({neighbour(other, direction)});
-  ASSERT_EQ(existingNeighbours(other), 2);
-  ASSERT_GE(keepA, 0);
-  ASSERT_GE(keepB, 0);
-  putBombs({other});
-  // No neighbours at all.
-  const int lone = cellIndex(2, 15);
-  for (int direction : Directions) makeHoles({neighbour(lone, direction)});
-  putBombs({lone});
-  Level.bombCount = 3;
-  thinBombs();
-  EXPECT_EQ(cell(middle).content, CellBomb);
-  EXPECT_EQ(cell(other).content, 0);
-  EXPECT_EQ(cell(lone).content, CellBomb);
-  EXPECT_EQ(cell(keepA).content, 0);
-  EXPECT_EQ(Level.bombCount, 2);
-}
-
 TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
   emptyBoard();
   crtSrand(21);
@@ -169,46 +142,9 @@ TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
   }
 }
 
-TEST(Generation, StartOnABoardOfBombsClearsOneThatHasNoFlower) {
-  emptyBoard();
-  for (int i = 8; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  for (int i = 0; i < 8; ++i) cell(i).content = CellBomb;
-  cell(0).content = 0;
-  cell(0).flower = 1;
-  cell(1).content = 0;
-  cell(1).flower = 1;
-  Level.bombCount = 6;
-  crtSrand(9);
-  chooseStartCell();
-  const int start = Level.currentCell;
-  ASSERT_TRUE(inBoard(start));
-  EXPECT_FALSE(cell(start).flower);
-  EXPECT_EQ(cell(start).content, 0);
-  EXPECT_TRUE(cell(start).open);
-  EXPECT_EQ(Level.bombCount, 5);
-}
-
 TEST(Generation, DifficultyFollowsTheLevelIndex) {
   const int expected[9] = {0, 1, 1, 1, 2, 2, 3, 3, 4};
   for (int index = 0; index < 9; ++index) EXPECT_EQ(difficultyForLevel(index), expected[index]);
-}
-
-// A full rectangle loses no bomb to thinning, so the bombs left show how
-// many each difficulty placed.
-TEST(Generation, RegenerateOnAFullBoardPlacesBombsByDifficulty) {
-  const int divisors[5] = {15, 10, 5, 3, 2};
-  for (int difficulty = 0; difficulty <= 4; ++difficulty) {
-    emptyBoard();
-    Level.difficulty = difficulty;
-    crtSrand(100 + difficulty);
-    regenerate();
-    const int expected = 410 / divisors[difficulty];
-    EXPECT_EQ(countCells(isBomb), expected) << "difficulty " << difficulty;
-    EXPECT_EQ(Level.bombCount, expected);
-    EXPECT_EQ(Level.flowerCount, 10);
-    EXPECT_EQ(countCells(hasFlower), 10);
-    expectNumbersMatchBombs();
-  }
 }
 
 TEST(Generation, RegenerateKeepsTheShapeAndTriggersAndClearsTheRest) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 
 using namespace boardtest;
@@ -10,43 +10,6 @@ using namespace boardtest;
 namespace {
 int opposite(int direction) { return (direction + 5) % 12 + 1; }
 }  // namespace
-
-TEST(BoardGeometry, StartUpBoardHas410CellsInTwentyRows) {
-  createLevel();
-  EXPECT_EQ(Level.rowLenEven, 21);
-  EXPECT_EQ(Level.rowLenOdd, 20);
-  EXPECT_EQ(Level.rowCount, 20);
-  EXPECT_EQ(Level.cellCount, 410);
-  EXPECT_EQ(Level.road.size(), 273u);
-  EXPECT_EQ(Level.cellMarks.size(), 410u);
-  EXPECT_EQ(Level.triggers[409].link, -1);
-  EXPECT_EQ(Level.colourTable[0], 0xFF666666u);
-  EXPECT_EQ(Level.colourTable[15], 0xFFFFFFFFu);
-  // One bomb, no flowers, and the bee on an open start cell.
-  int bombs = 0;
-  for (const HexCell& cell : Level.cells) bombs += cell.content == CellBomb;
-  EXPECT_EQ(bombs, 1);
-  ASSERT_TRUE(inBoard(Level.currentCell));
-  EXPECT_TRUE(Level.cells[Level.currentCell].open);
-  EXPECT_EQ(Level.lives, 3);
-}
-
-TEST(BoardGeometry, CellsAreStoredRowByRowWithOddRowsShiftedHalfACell) {
-  emptyBoard();
-  EXPECT_EQ(rowStart(1), 21);
-  EXPECT_EQ(rowStart(2), 41);
-  EXPECT_EQ(rowStart(19), 390);
-  const float k = Cos30;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    const HexCell& c = cell(i);
-    ASSERT_EQ(c.index, i);
-    ASSERT_EQ(rowStart(c.row) + c.column, i);
-    EXPECT_FLOAT_EQ(c.x, (2 * c.column + 1 + c.row % 2) * k);
-    EXPECT_FLOAT_EQ(c.y, 1.5f * c.row + 1.0f);
-  }
-  // The lowest corners of the last row fit inside the height.
-  EXPECT_LE(cell(409).y + 1.0f, StartBoardHeight);
-}
 
 TEST(BoardGeometry, RowEndsOfBothParities) {
   emptyBoard();

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/cell_rules.h"
 #include "game/play_state.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "textfile/test_files.h"
-#include "board_test_support.h"
+#include "support/files.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/level_files.h"
 
@@ -100,16 +100,6 @@ class LevelFiles : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(LevelFiles, ScanListsMapsInNameOrder) {
-  std::filesystem::current_path(dir.path());
-  scanLevels();
-  EXPECT_TRUE(LevelList.empty());
-  for (const char* name : {"2_b.map", "1_a.map", "notes.txt", "1_a.map.trg", "a_name_that_is_far_too_long_for_it.map"})
-    dir.Write(std::string("maps/") + name, "x");
-  scanLevels();
-  EXPECT_EQ(LevelList, (std::vector<std::string>{"1_a.map", "2_b.map"}));
-}
-
 TEST_F(LevelFiles, MapLoadsBoardMarksAndItems) {
   const std::string path = dir.Write("level.map", designedMap());
   const int start = Level.currentCell;
@@ -191,37 +181,6 @@ TEST_F(LevelFiles, ShortTriggerFileIsRefused) {
   loadStartBoard();
   EXPECT_FALSE(loadMap(path));
   expectStartBoardKept();
-}
-
-TEST_F(LevelFiles, SmallerMapFitsTheArrays) {
-  emptyBoard(10, 6);
-  const int count = Level.cellCount;
-  ASSERT_LT(count, 410);
-  startOn(1);
-  const std::string path = dir.Write("small.map", mapBytes());
-  createLevel();
-  ASSERT_TRUE(loadMap(path));
-  EXPECT_EQ(Level.cellCount, count);
-  EXPECT_EQ(Level.cells.size(), static_cast<size_t>(count));
-  EXPECT_EQ(Level.cellMarks.size(), 410u);
-}
-
-TEST_F(LevelFiles, SceneObjectsAreReadAndReplaced) {
-  std::vector<SceneObject> level = {object("l_island", "ostrov", 1), object("l_grib", "grib", 2)};
-  std::vector<SceneObject> menu = {object("l_most", "doska", 3)};
-  std::memset(menu[0].textureName, 'x', 32);  // no terminator in the file
-  const std::string levelPath = dir.Write("maps/bin/a.map.bin", sceneBytes(level, 2));
-  const std::string menuPath = dir.Write("maps/bin/menu.bin", sceneBytes(menu, 1));
-  ASSERT_TRUE(loadSceneObjects(levelPath));
-  ASSERT_EQ(SceneObjectList.size(), 2u);
-  EXPECT_STREQ(SceneObjectList[1].meshName, "l_grib");
-  EXPECT_FLOAT_EQ(SceneObjectList[1].position[0], 2);
-  ASSERT_TRUE(loadSceneObjects(menuPath));
-  ASSERT_EQ(SceneObjectList.size(), 1u);
-  EXPECT_STREQ(SceneObjectList[0].meshName, "l_most");
-  EXPECT_EQ(std::strlen(SceneObjectList[0].textureName), 31u);
-  ASSERT_TRUE(loadSceneObjects(levelPath));
-  EXPECT_EQ(SceneObjectList.size(), 2u);
 }
 
 TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {

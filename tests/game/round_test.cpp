@@ -8,7 +8,7 @@
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
 #include "game/start_level.h"
-#include "play_test_support.h"
+#include "support/round.h"
 #include "ui/menu_screens.h"
 #include "ui/screen_links.h"
 
@@ -28,36 +28,6 @@ TEST_F(Round, APointerBecomesARayFromTheCameraThatHitsTheCellUnderIt) {
   EXPECT_EQ(cellAt(Play.boardPointX, Play.boardPointY), target);
   EXPECT_EQ(Level.road[1], target);
   EXPECT_GE(Level.roadLeft, 2);
-}
-
-TEST_F(Round, TheBoardPointLiesOnTheBoardPlaneAlongTheRay) {
-  beeOn(cellIndex(10, 10));
-  const Camera& camera = *CurrentCamera;
-  // The camera looks down on the board from the -x side.
-  EXPECT_GT(camera.position.y, 25.0f);
-  EXPECT_LT(camera.position.x, Level.beeX);
-  EXPECT_GT(camera.direction.x, 0);
-  EXPECT_LT(camera.direction.y, 0);
-
-  float x = 0, z = 0;
-  boardPointAt(1.0f, 0.75f, &x, &z);
-  const float along = (BoardPlaneHeight - camera.position.y) / camera.direction.y;
-  EXPECT_NEAR(x, camera.position.x + along * camera.direction.x, 0.01f);
-  EXPECT_NEAR(z, camera.position.z + along * camera.direction.z, 0.01f);
-
-  // Looking up, the ray never meets the board: the point is its far end.
-  boardPointAt(1.0f, 0.0f, &x, &z);
-  EXPECT_TRUE(std::isfinite(x) && std::isfinite(z));
-}
-
-TEST_F(Round, ACellThatCannotBeEnteredSendsNobody) {
-  const int start = cellIndex(10, 10);
-  beeOn(start);
-  leftClickOn(cellIndex(10, 14));
-  frame();
-  EXPECT_EQ(Level.roadLeft, 0);
-  frames(30);
-  EXPECT_EQ(Level.currentCell, start);
 }
 
 TEST_F(Round, ClicksDuringACameraFlightDoNothingAndTheBeeDoesNotLeapAfterIt) {
@@ -86,18 +56,6 @@ TEST_F(Round, ClicksDuringACameraFlightDoNothingAndTheBeeDoesNotLeapAfterIt) {
   EXPECT_LT(std::hypot(Level.beeX - cell(start).x, Level.beeY - cell(start).y), 0.05f);
 }
 
-TEST_F(Round, OpenBriefingOrMenuFreezesPlay) {
-  const int start = cellIndex(10, 10);
-  beeOn(start);
-  Play.modalState = ModalOpen;
-  leftClickOn(cellIndex(10, 11));
-  frame();
-  EXPECT_EQ(Level.roadLeft, 0);
-  EXPECT_EQ(Play.lastFrameTime, TestClockNow);
-  showPlayScreen();
-  EXPECT_EQ(Play.modalState, ModalPlay);
-}
-
 TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
   const int start = cellIndex(8, 8), bomb = cellIndex(8, 9);
   putBombs({bomb});
@@ -114,33 +72,6 @@ TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
   EXPECT_TRUE(Play.resultsShown);
   EXPECT_TRUE(Play.inputBlocked);
   EXPECT_EQ(TheBee.state, BeeHit);  // it keeps falling behind the screen
-}
-
-TEST_F(Round, WithLivesLeftTheBeeFliesOnAfterItsTumble) {
-  const int start = cellIndex(8, 8), bomb = cellIndex(8, 9);
-  putBombs({bomb});
-  beeOn(start);
-  Level.lives = 2;
-  flyTo(bomb);
-  EXPECT_EQ(Level.lives, 1);
-  EXPECT_FALSE(Level.dead);
-  const int frames = framesUntil([] { return TheBee.state == BeeFlying; });
-  EXPECT_LT(frames, 130);
-  EXPECT_FALSE(Play.resultsShown);
-  frame();
-  EXPECT_NEAR(TheBee.position.x, Level.beeX, 0.1f);  // back over its place on the board
-}
-
-TEST_F(Round, TheLastFlowerWinsWithBombsLeft) {
-  const int start = cellIndex(8, 8), flower = cellIndex(8, 9);
-  putBombs({cellIndex(2, 2), cellIndex(15, 15)});
-  cell(flower).flower = 1;
-  Level.flowerCount = 1;
-  beeOn(start);
-  flyTo(flower);
-  EXPECT_TRUE(Level.won);
-  EXPECT_TRUE(Play.resultsShown);
-  EXPECT_TRUE(Play.inputBlocked);
 }
 
 TEST_F(Round, TheTrainingEndsWithItsFinalBriefingAndTheTrainingReward) {
@@ -276,32 +207,4 @@ TEST_F(LevelStart, AMapThatCannotBeReadDoesNotCarryTheLastRoundsEnd) {
   EXPECT_EQ(Level.flowersTaken, 0);
   frame();
   EXPECT_FALSE(Play.resultsShown);
-}
-
-TEST_F(LevelStart, FinishingRecordsTheResultAndOpensTheMap) {
-  startLevel(1);
-  Play.levelScore = 1234;
-  Play.medal = 1;
-  Play.resultsShown = 1;
-  finishLevel();
-  EXPECT_EQ(Play.levelNumber, 3);
-  EXPECT_FALSE(Play.resultsShown);
-  EXPECT_EQ(mapShown, 1);
-  EXPECT_EQ(mapOpenedWith, 1);
-  const ConfigNode& profile = CurrentProfileNode();
-  EXPECT_EQ(profile.Get("score2").AsInt(), 1234);
-  EXPECT_EQ(profile.Get("reward2").AsInt(), 1);
-  EXPECT_EQ(profile.Get("opened_maps").AsInt(), 3);
-}
-
-TEST_F(LevelStart, LeavingALostLevelRecordsNothing) {
-  startLevel(1);
-  Play.levelScore = 999;
-  Play.resultsShown = 1;
-  leaveToMap();
-  EXPECT_FALSE(Play.resultsShown);
-  EXPECT_EQ(mapOpenedWith, 1);
-  EXPECT_EQ(Play.levelNumber, 2);
-  EXPECT_EQ(CurrentProfileNode().Get("score2").AsInt(), 0);
-  EXPECT_EQ(CurrentProfileNode().Get("opened_maps").AsInt(), 1);
 }

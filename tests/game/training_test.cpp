@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "play_test_support.h"
+#include "support/round.h"
 
 using namespace boardtest;
 using namespace playtest;
@@ -27,19 +27,6 @@ std::vector<int> visibleMarkers() {
 }
 }  // namespace
 
-TEST(MarkerReveal, EachNumberedBriefingRevealsItsRangeAndAFifthNothing) {
-  EXPECT_EQ(std::vector<int>(markerReveal(0).begin(), markerReveal(0).end()), (std::vector<int>{52, 55, 112, 117}));
-  EXPECT_EQ(markerReveal(1).size(), 14u);
-  EXPECT_EQ(markerReveal(1).front(), 221);
-  EXPECT_EQ(markerReveal(1).back(), 386);
-  EXPECT_EQ(std::vector<int>(markerReveal(2).begin(), markerReveal(2).end()),
-            (std::vector<int>{195, 298, 236, 169}));
-  EXPECT_EQ(std::vector<int>(markerReveal(3).begin(), markerReveal(3).end()),
-            (std::vector<int>{249, 251, 293, 311, 269}));
-  EXPECT_TRUE(markerReveal(4).empty());
-  EXPECT_TRUE(markerReveal(-1).empty());
-}
-
 class Training : public PlayTest {
  protected:
   void SetUp() override {
@@ -50,24 +37,6 @@ class Training : public PlayTest {
       writeLayout(name, {"button1"});
   }
 };
-
-TEST_F(Training, OnlyPlainTriggersGetMarkersAndOnlyTheFirstShows) {
-  plainTrigger(52, true);
-  plainTrigger(68, true);
-  plainTrigger(195, false);
-  briefingTrigger(67);
-  Level.triggers[70] = TriggerRecord{0, 1, 0, 0, -1, 0};  // inactive
-  createMarkers();
-  ASSERT_EQ(MarkerList.size(), 3u);
-  EXPECT_EQ(MarkerList[0].cell, 52);
-  EXPECT_EQ(MarkerList[1].cell, 68);
-  EXPECT_EQ(MarkerList[2].texture, "m_tick");
-  EXPECT_EQ(MarkerList[1].texture, "arrow");
-  EXPECT_EQ(visibleMarkers(), std::vector<int>{68});
-  EXPECT_EQ(MarkerList[1].position, D3DXVECTOR3(cell(68).x, 17.0f, cell(68).y));
-  EXPECT_FLOAT_EQ(MarkerList[1].width, 0.05f);
-  EXPECT_FLOAT_EQ(MarkerList[1].height, 0.1f);
-}
 
 TEST_F(Training, FlyingOverAPlainTriggerFiresItAndRaisesItsLinkedCell) {
   const int start = cellIndex(6, 4), onTheWay = cellIndex(6, 5), target = cellIndex(6, 7);
@@ -89,38 +58,6 @@ TEST_F(Training, FlyingOverAPlainTriggerFiresItAndRaisesItsLinkedCell) {
 
   flyTo(start);  // fired once only
   EXPECT_EQ(cell(hole).content, 0);
-}
-
-TEST_F(Training, ToolTriggersOpenTheirBriefings) {
-  struct Case {
-    int cell;
-    bool arrow;
-  };
-  for (Case c : {Case{195, false}, Case{298, false}, Case{236, true}}) {
-    showPlayScreen();
-    plainTrigger(c.cell, c.arrow, 100);
-    const int before = cell(100).content;
-    handleTrigger(c.cell);
-    EXPECT_EQ(Play.modalState, ModalOpen) << c.cell;
-    EXPECT_EQ(FindWidget("button1").onAction, showPlayScreen) << c.cell;
-    EXPECT_EQ(cell(100).content, before + 1);
-    FindWidget("button1").onAction();
-    EXPECT_EQ(Play.modalState, ModalPlay);
-  }
-}
-
-TEST_F(Training, AnArrowOnTheHammerCellOnlyHidesAndRaises) {
-  plainTrigger(195, true, 100);
-  cell(100).content = 2;
-  createMarkers();
-  ASSERT_EQ(MarkerList.size(), 1u);
-  MarkerList[0].visible = 1;
-  showPlayScreen();
-  handleTrigger(195);
-  EXPECT_EQ(Play.modalState, ModalPlay);
-  EXPECT_TRUE(IsPlaceholder(FindWidget("button1")));
-  EXPECT_FALSE(MarkerList[0].visible);
-  EXPECT_EQ(cell(100).content, 3);
 }
 
 TEST_F(Training, ALinkOutsideTheBoardIsIgnored) {

@@ -3,7 +3,7 @@
 // 0 (near) to 1 (far).
 #include <thread>
 
-#include "gl_harness.h"
+#include "support/gl.h"
 
 namespace {
 
@@ -176,23 +176,6 @@ TEST_F(GlDeviceTest, VertexBufferDrawsHonourOffsetStrideAndStartVertex) {
   buffer->Release();
 }
 
-TEST_F(GlDeviceTest, ManyDrawsFromMemoryOutgrowTheStreamingBufferSafely) {
-  OPEN_OR_SKIP();
-  Clear(kBlack);
-  // More than the streaming buffer holds, so it is replaced while draws are pending.
-  for (int i = 0; i < 24000; ++i) {
-    D3DCOLOR colour = 0xFF000000 | (i & 0xFF) << 16 | ((i >> 8) & 0xFF);
-    float x = -1 + (i % 64) / 32.0f;
-    DrawStrip(QuadStrip(x, 1, x + 1 / 32.0f, -1, 0.5f, colour));
-  }
-  auto pixels = Read();
-  for (int column = 0; column < 64; ++column) {
-    int last = 24000 - 64 + column;
-    D3DCOLOR expected = 0xFF000000 | (last & 0xFF) << 16 | ((last >> 8) & 0xFF);
-    EXPECT_RGB_NEAR(Pixel(pixels, column, 32), expected);
-  }
-}
-
 TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   OPEN_OR_SKIP();
   d3d9::Texture* texture = nullptr;
@@ -255,22 +238,6 @@ TEST_F(GlDeviceTest, SecondStageModulatesWithItsOwnTextureCoordinates) {
   shade->Release();
 }
 
-TEST_F(GlDeviceTest, LineListsDrawOnePixelWideLines) {
-  OPEN_OR_SKIP();
-  Clear(kBlack);
-  // Horizontal through row 16 and vertical through column 48 (pixel centres).
-  float row = 1 - 2 * 16.5f / 64, column = -1 + 2 * 48.5f / 64;
-  std::vector<TestVertex> lines{MakeVertex(-1, row, 0.5f, kRed), MakeVertex(1, row, 0.5f, kRed),
-                                MakeVertex(column, 1, 0.5f, kGreen), MakeVertex(column, -1, 0.5f, kGreen)};
-  ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_LINELIST, 2, lines.data(), sizeof(TestVertex)));
-  auto pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 16), kRed);
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 15), kBlack);
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 17), kBlack);
-  EXPECT_RGB_NEAR(Pixel(pixels, 48, 40), kGreen);
-  EXPECT_RGB_NEAR(Pixel(pixels, 47, 40), kBlack);
-}
-
 TEST_F(GlDeviceTest, AnotherThreadDrawsAfterTheContextIsHandedOver) {
   OPEN_OR_SKIP();
   Clear(kRed);
@@ -288,34 +255,6 @@ TEST_F(GlDeviceTest, AnotherThreadDrawsAfterTheContextIsHandedOver) {
   ASSERT_EQ(D3D_OK, device->AcquireThread());
   ASSERT_FALSE(seen.empty());
   EXPECT_RGB_NEAR(Pixel(seen, 32, 32), kGreen);
-}
-
-TEST_F(GlDeviceTest, MultisampledBackBufferSmoothsEdges) {
-  if (!Open()) GTEST_SKIP() << "no OpenGL 3.3 here";
-  bool accepted =
-      SUCCEEDED(direct3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0, D3DMULTISAMPLE_4_SAMPLES, nullptr));
-  EXPECT_EQ(D3DERR_NOTAVAILABLE, direct3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
-                                                                     D3DMULTISAMPLE_TYPE(64), nullptr));
-  if (!accepted) GTEST_SKIP() << "no 4-sample buffers here";
-  device->Release();
-  device = nullptr;
-  direct3d->Release();
-  direct3d = nullptr;
-  DestroyWindow(window);
-  window = nullptr;
-  ASSERT_TRUE(Open(64, 64, D3DMULTISAMPLE_4_SAMPLES));
-  Clear(kBlack);
-  std::vector<TestVertex> triangle{MakeVertex(-1, 1, 0.5f, kWhite), MakeVertex(1, 1, 0.5f, kWhite),
-                                   MakeVertex(-1, -0.9f, 0.5f, kWhite)};
-  device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle.data(), sizeof(TestVertex));
-  auto pixels = Read();
-  int partial = 0;
-  for (uint32_t p : pixels) {
-    int red = Channel(p, 16);
-    if (red > 20 && red < 235) ++partial;
-  }
-  EXPECT_GT(partial, 20);
-  EXPECT_RGB_NEAR(Pixel(pixels, 5, 5), kWhite);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // the fixed-function path: the same scene must come out the same.
 #include <cmath>
 
-#include "gl_harness.h"
+#include "support/gl.h"
 
 namespace {
 
@@ -348,20 +348,6 @@ mov oC0, r1
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kBlue);  // u >= 0.5: r0.y >= 0 picks c1
   device->SetPixelShader(nullptr);
   shader->Release();
-}
-
-TEST_F(ShaderPathTest, ForcedFixedFunctionCapsReportShaderVersionOne) {
-  d3d9::ForceFixedFunctionCaps(true);
-  OPEN_OR_SKIP();
-  D3DCAPS9 caps;
-  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
-  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
-  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
-  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
-  d3d9::ForceFixedFunctionCaps(false);
-  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
-  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
-  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
 }
 
 TEST_F(ShaderPathTest, MalformedBytecodeIsRefused) {

@@ -40,15 +40,6 @@ TEST(MessagesTest, EnterBackspaceAndEscapeAlsoArriveAsCharacters) {
   EXPECT_EQ(messages[8].message, WM_CLOSE);
 }
 
-TEST(MessagesTest, TypedCharactersKeepTheirByte) {
-  InjectChar('x');
-  InjectChar(0xE9);
-  auto messages = DrainAfterInjecting();
-  ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[0].wParam, static_cast<uintptr_t>('x'));
-  EXPECT_EQ(messages[1].wParam, 0xE9u);
-}
-
 TEST(MessagesTest, InjectedMouseReplacesTheRealOne) {
   TestMouse = InjectedMouse{true, 120, 80, true, false};
   float x = 0, y = 0;

@@ -13,7 +13,7 @@
 #include "game/play_state.h"
 #include "platform/random.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "ui/widget_list.h"
 
 namespace play {

@@ -10,7 +10,7 @@
 #include "game/play_state.h"
 #include "platform/dsound/dsound.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "sound/game_sounds.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"

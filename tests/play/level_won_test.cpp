@@ -14,7 +14,7 @@
 #include "game/play_state.h"
 #include "game/results_screen.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "ui/widget_list.h"

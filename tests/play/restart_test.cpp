@@ -10,7 +10,7 @@
 #include "game/results_screen.h"
 #include "platform/window.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "profile/profiles.h"
 #include "ui/widget_list.h"
 

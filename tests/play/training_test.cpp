@@ -13,7 +13,7 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "profile/profiles.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"

@@ -2,7 +2,7 @@
 // what is written where.
 #include "platform/files.h"
 #include "profile/profile_name.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 
@@ -79,16 +79,6 @@ TEST_F(ProfilesTest, TypedNamesAreStoredWithTheirMarkAndFitTheFile) {
   EXPECT_EQ(ProfileSlots[2].Get("name").AsString(), stored);
 }
 
-TEST_F(ProfilesTest, ConfirmingAnEmptyNameDoesNothing) {
-  ClearWidgets();
-  LoadLayout("enter_name");
-  std::string before = Read("data/profile0.s");
-  CreateProfile();
-  EXPECT_FALSE(IsPlaceholder(FindEdit("name")));
-  EXPECT_EQ(Read("data/profile0.s"), before);
-  EXPECT_FALSE(ProfileInUse(0));
-}
-
 TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
   Use(0, "^Bo ");
   ProfileSlots[0].Get("score4").SetInt(900);
@@ -108,20 +98,6 @@ TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
 
   EnterMainMenu();
   EXPECT_FALSE(IsPlaceholder(FindEdit("name"))) << "the next main menu asks for a name";
-}
-
-TEST_F(ProfilesTest, DeletingAnotherProfileKeepsTheLastOne) {
-  Use(0, "^Bo ");
-  Use(1, "^Al ");
-  SaveProfiles();
-  lastprofile = 0;
-  DeleteProfile(1);
-  EXPECT_EQ(OptionInFile("lastprofile"), 0);
-  EXPECT_FALSE(ProfileInUse(1));
-  EXPECT_TRUE(ProfileInUse(0));
-  DeleteProfile(3);  // no such slot
-  DeleteProfile(-1);
-  EXPECT_TRUE(ProfileInUse(0));
 }
 
 TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
@@ -156,13 +132,6 @@ TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   EXPECT_EQ(profile.EntryCount(), FreshProfile().EntryCount()) << "no key is added";
 }
 
-TEST_F(ProfilesTest, ProgressWithEveryProfileFreeForgetsTheLastOne) {
-  lastprofile = 2;
-  Play.levelNumber = 2;
-  SaveProgress();
-  EXPECT_EQ(OptionInFile("lastprofile"), -1);
-}
-
 TEST_F(ProfilesTest, AMissingProfileFileGivesAFreeSlotWrittenAtTheNextSave) {
   std::filesystem::remove("data/profile1.s");
   Write("data/profile2.s", "   \n");
@@ -189,20 +158,6 @@ TEST_F(ProfilesTest, AFailedSaveLeavesTheOldFiles) {
   EXPECT_FALSE(SaveProfiles());
   SetWriteFaultHook(nullptr);
   EXPECT_EQ(Read("data/profile0.s"), before);
-}
-
-TEST_F(ProfilesTest, SelectingMakesTheSlotCurrentAndRemembersIt) {
-  Use(1, "^Al ");
-  SaveProfiles();
-  SelectProfile(1);
-  EXPECT_EQ(CurrentProfile, 1);
-  EXPECT_EQ(lastprofile, 1);
-  EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Al !");
-  EXPECT_EQ(OptionInFile("lastprofile"), 0) << "written with the next progress";
-  EXPECT_EQ(TotalScore(ProfileSlots[1]), 0);
-  ProfileSlots[1].Get("score1").SetInt(INT32_MAX);
-  ProfileSlots[1].Get("score2").SetInt(5);
-  EXPECT_EQ(TotalScore(ProfileSlots[1]), INT32_MAX);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Rewards of a won level, over the board of the global Level.
 #include "game/board.h"
 #include "profile/rewards.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 
@@ -117,12 +117,6 @@ TEST_F(RewardsTest, ChampionCountsOnlySavedGoldMedals) {
   EXPECT_EQ(Profile().Get("reward7").AsInt(), 2);
   EXPECT_EQ(Win(8), "36") << "the next win after the seventh gold was saved";
   EXPECT_EQ(Win(9), "3");
-}
-
-TEST_F(RewardsTest, RewardsStayInMemoryUntilTheNextSave) {
-  Win(1);
-  LoadProfiles();
-  EXPECT_EQ(ProfileSlots[0].Get("training").AsInt(), 0) << "a win left without going on is lost";
 }
 
 }  // namespace

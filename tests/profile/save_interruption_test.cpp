@@ -9,7 +9,7 @@
 #include <map>
 
 #include "platform/files.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "textfile/config_node.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 
 namespace {
 
@@ -83,41 +83,6 @@ TEST_F(ConfigRead, OutOfRangeIntsAreClamped) {
   EXPECT_EQ(node.Get("small").AsInt(), INT32_MIN);
 }
 
-TEST_F(ConfigRead, FirstMatchWinsAndKeysAreCaseSensitive) {
-  ConfigNode node = LoadText("b { key 1 Key 2 key 3 k 4 }");
-  EXPECT_EQ(node.Get("key").AsInt(), 1);
-  EXPECT_EQ(node.Get("Key").AsInt(), 2);
-  EXPECT_EQ(node.Get("k").AsInt(), 4);
-  EXPECT_EQ(node.Get("ke").type, ValueType::None);
-  EXPECT_EQ(node.Get(std::string("key")).AsInt(), 1);
-  EXPECT_EQ(node.EntryCount(), 4u);
-}
-
-TEST_F(ConfigRead, MissingKeysYieldAZeroValueThatStaysZero) {
-  ConfigNode node = LoadText("b { present 5 }");
-  ConfigValue& missing = node.Get("absent");
-  EXPECT_EQ(missing.type, ValueType::None);
-  EXPECT_EQ(missing.AsInt(), 0);
-  EXPECT_EQ(missing.AsFloat(), 0.0f);
-  EXPECT_STREQ(missing.AsString(), "");
-
-  missing.SetString("scribbled");
-  node.Get("other").SetInt(42);
-  EXPECT_EQ(node.Get("absent").type, ValueType::None);
-  EXPECT_STREQ(node.Get("absent").AsString(), "");
-  EXPECT_EQ(node.Get("other").AsInt(), 0);
-  EXPECT_EQ(node.Get(nullptr).AsInt(), 0);
-  // Nothing was added and the real entry is untouched.
-  EXPECT_EQ(node.EntryCount(), 1u);
-  EXPECT_EQ(node.Get("present").AsInt(), 5);
-
-  ConfigNode other;
-  node.Get("absent").SetInt(7);
-  EXPECT_EQ(other.Get("absent").AsInt(), 0);
-  const ConfigNode& constant = node;
-  EXPECT_EQ(constant.Get("absent").AsInt(), 0);
-}
-
 TEST_F(ConfigRead, LongTokensAreCutAtTheFileReaderLimits) {
   std::string key40(40, 'k');
   std::string string40 = "s" + std::string(39, 'x');
@@ -178,13 +143,6 @@ TEST_F(ConfigRead, TablesAreCountedByCellsNotLines) {
   EXPECT_EQ(node.GetCell(nullptr, 0, 0).type, ValueType::None);
 }
 
-TEST_F(ConfigRead, TableHeaderWithoutSpacesBeforeTheBrace) {
-  ConfigNode node = LoadText("b { data t 1 2{7 8 }after 1 }");
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 7);
-  EXPECT_EQ(node.GetCell("t", 0, 1).AsInt(), 8);
-  EXPECT_EQ(node.Get("after").AsInt(), 1);
-}
-
 TEST_F(ConfigRead, InputEndingInsideATableKeepsWhatWasRead) {
   ConfigNode node = LoadText("b { first 1 data t 3 3 { 1 2 3\n4");
   EXPECT_EQ(node.Get("first").AsInt(), 1);
@@ -228,23 +186,6 @@ TEST_F(ConfigRead, AbsurdTableSizesDoNotExhaustMemory) {
   EXPECT_EQ(wide.Get("tail").AsInt(), 5);
 }
 
-TEST_F(ConfigRead, MissingOpeningBraceIsTolerated) {
-  ConfigNode node = LoadText("b a 1 }");
-  EXPECT_EQ(node.name, "b");
-  EXPECT_EQ(node.Get("a").AsInt(), 1);
-  ConfigNode tight = LoadText("b {a 1 }z");
-  EXPECT_EQ(tight.Get("a").AsInt(), 1);
-  EXPECT_EQ(tight.EntryCount(), 1u);
-}
-
-TEST_F(ConfigRead, CarriageReturnsAreWhiteSpace) {
-  ConfigNode node = LoadText("options {\r\n  res_width 1024\r\n  tex lightfont\r\n  f 0.5\r\n}\r\n");
-  EXPECT_EQ(node.name, "options");
-  EXPECT_EQ(node.Get("res_width").AsInt(), 1024);
-  EXPECT_STREQ(node.Get("tex").AsString(), "lightfont");
-  EXPECT_EQ(node.Get("f").type, ValueType::Float);
-}
-
 TEST_F(ConfigRead, EmptyOrMissingFilesHoldNoBlock) {
   ConfigNode node = LoadText("b { a 1 data t 1 1 { 2 } }");
   ASSERT_EQ(node.EntryCount(), 1u);
@@ -259,23 +200,6 @@ TEST_F(ConfigRead, EmptyOrMissingFilesHoldNoBlock) {
   EXPECT_EQ(node.EntryCount(), 0u);
   EXPECT_EQ(node.Get("a").AsInt(), 0);
   EXPECT_FALSE(node.Load(dir.path()));
-}
-
-TEST_F(ConfigRead, BinaryJunkIsReadWithoutHarm) {
-  const char junk[] = "b { ke\0y 1 \xff\xfe 2 data\0x t 1 1 { 3 } }";
-  ConfigNode node = LoadText(std::string(junk, sizeof junk - 1));
-  EXPECT_EQ(node.Get("ke").AsInt(), 1);
-  EXPECT_EQ(node.Get("\xff\xfe").AsInt(), 2);
-  // A key is a C string: "data" followed by a NUL starts a table as "data" does.
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 3);
-  EXPECT_EQ(node.EntryCount(), 2u);
-}
-
-TEST_F(ConfigRead, BackslashPathsAreOpened) {
-  dir.Write("data/layout.s", "b { a 1 }");
-  ConfigNode node;
-  EXPECT_TRUE(node.Load(dir.path() + "\\data\\layout.s"));
-  EXPECT_EQ(node.Get("a").AsInt(), 1);
 }
 
 TEST_F(ConfigRead, AWriteProtectedFileCountsAsNotOpened) {
@@ -322,35 +246,6 @@ TEST_F(ConfigRead, ReadNextWalksTheBlocksOfAStream) {
   std::fclose(stream);
 
   EXPECT_FALSE(node.ReadNext(nullptr));
-}
-
-TEST_F(ConfigRead, ClearKeepsTheName) {
-  ConfigNode node = LoadText("b { a 1 data t 1 1 { 2 } }");
-  node.Clear();
-  EXPECT_EQ(node.name, "b");
-  EXPECT_EQ(node.EntryCount(), 0u);
-  EXPECT_EQ(node.TableCount(), 0u);
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 0);
-}
-
-TEST_F(ConfigRead, DumpShowsTypesAndTables) {
-  ConfigNode node = LoadText("b { i 3 f 0.85 s word data t 2 2 { 1 2.5 x -4 } }");
-  FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  node.Dump(out);
-  std::rewind(out);
-  char buffer[512] = {};
-  size_t got = std::fread(buffer, 1, sizeof buffer - 1, out);
-  std::fclose(out);
-  EXPECT_EQ(std::string(buffer, got),
-            "b {\n"
-            "i int   3\n"
-            "f float 0.850\n"
-            "s str   word\n"
-            "data t\n"
-            "1 2.500 \n"
-            "x -4 \n"
-            "}\n");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "render/texture_cache.h"
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {

@@ -7,7 +7,7 @@
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"
 #include "ui/font.h"
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
@@ -125,41 +125,6 @@ TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
   device->ClearLog();
   DrawWidgetList();
   EXPECT_FLOAT_EQ(C16(device->Draws()[1])[3], 0.0f);
-}
-
-TEST_F(WidgetDrawTest, CaptionsAndFieldTextUseTheFontAfterTheQuad) {
-  Register("btn_up");
-  IDirect3DTexture9* field = Register("field");
-  IDirect3DTexture9* sheet = UseFontWithGlyphA();
-  Write("data/d.s",
-        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
-        "  margin_left 0.125\n  margin_top 0.0625\n  text_width 1.0\n  text_height 0.25\n  text A\n}\n"
-        "button {\n  name silent\n  texture1 btn_up\n}\n"
-        "edit {\n  name e\n  x 1.0\n  width 0.5\n  height 0.25\n  texture3 field\n  text_width 1.0\n"
-        "  text_height 0.25\n  text AA\n}\n");
-  LoadLayout("d");
-  Frame();
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 6u) << "quad and glyph; a quad alone for an empty caption; quad and two glyphs";
-  EXPECT_EQ(draws[1].state.textures[0], sheet);
-  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.375f, 0.4375f, 0.125f, -0.25f}));
-  EXPECT_EQ(C61(draws[1]), (std::array<float, 4>{0.25f, 0.5f, 0.0625f, 0.125f}));
-  EXPECT_EQ(draws[3].state.textures[0], field) << "an active field draws its third texture";
-  EXPECT_EQ(draws[4].state.textures[0], sheet);
-  EXPECT_NEAR(C60(draws[5])[0], 0.125f + 0.001f, 1e-6) << "the second glyph after the first and the spacing";
-}
-
-TEST_F(WidgetDrawTest, LabelsWrapWithTheirHeightAsLineStep) {
-  UseFontWithGlyphA();
-  Write("data/d.s", "label {\n  name l\n  x 0.5\n  y 0.5\n  width 1.0\n  height 0.2\n  text A|A\n}\n");
-  LoadLayout("d");
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_FLOAT_EQ(C60(draws[0])[1], 0.25f);
-  EXPECT_NEAR(C60(draws[1])[1], 0.05f, 1e-6) << "the second line one height lower";
-  EXPECT_FLOAT_EQ(C60(draws[1])[0], -0.5f);
 }
 
 }  // namespace

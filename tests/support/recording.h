@@ -15,7 +15,7 @@
 #include "render/mesh_registry.h"
 #include "render/shader_library.h"
 #include "render/texture_cache.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 
 namespace rendertest {
 
@@ -42,8 +42,6 @@ class RenderTest : public testing::Test {
 
  protected:
   void SetUp() override {
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
     D3DPRESENT_PARAMETERS parameters{};
     parameters.EnableAutoDepthStencil = 1;
     device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
@@ -65,7 +63,6 @@ class RenderTest : public testing::Test {
     GraphicsDeviceExit = previousExit;
     Device = nullptr;
     device->Release();
-    std::filesystem::current_path(previousFolder);
   }
 
   void UseShaderPath(bool on) {
@@ -81,8 +78,7 @@ class RenderTest : public testing::Test {
     std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previousFolder;
+  testfiles::WorkingFolder dir;
   d3d9::RecordingDevice* device = nullptr;
   void (*previousExit)(int) = nullptr;
 };

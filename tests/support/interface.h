@@ -14,7 +14,7 @@
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "sound/game_sounds.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 #include "ui/layout_loader.h"
 #include "ui/menu_screens.h"
 #include "ui/screen_links.h"
@@ -27,8 +27,6 @@ constexpr uint32_t kStartTime = 1000000;
 class UiTest : public testing::Test {
  public:
   void SetUp() override {
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
     std::filesystem::create_directories("data");
     std::filesystem::create_directories("bin");
     TestClockNow = kStartTime;
@@ -41,7 +39,6 @@ class UiTest : public testing::Test {
     ClearModes();
     ResetGlobals();
     SetClockSource(nullptr);
-    std::filesystem::current_path(previousFolder);
   }
 
   static void ResetGlobals() {
@@ -121,8 +118,7 @@ class UiTest : public testing::Test {
     Frame();
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previousFolder;
+  testfiles::WorkingFolder dir;
 };
 
 // The centre of a widget, for pointing at it.
