@@ -52,24 +52,6 @@ TEST_F(CameraTest, FlightWaitsForItsStartThenEndsExactlyOnTheLastPoint) {
   ExpectVector(camera->position, 30, 0, 0);
 }
 
-TEST(MouseTest, PointerMapsTheClientAreaToInterfaceUnits) {
-  Mouse = MouseState{};
-  Mouse.clientWidth = 800;
-  Mouse.clientHeight = 600;
-  Mouse.mouseX = 400;
-  Mouse.mouseY = 300;
-  EXPECT_FLOAT_EQ(PointerX(), 1.0f);
-  EXPECT_FLOAT_EQ(PointerY(), 0.75f);
-  Mouse.mouseX = 800;
-  Mouse.mouseY = 600;
-  EXPECT_FLOAT_EQ(PointerX(), 2.0f);
-  EXPECT_FLOAT_EQ(PointerY(), 1.5f);
-  Mouse.mouseX = -30;
-  Mouse.mouseY = 5000;
-  EXPECT_FLOAT_EQ(PointerX(), 0.0f);
-  EXPECT_FLOAT_EQ(PointerY(), 1.5f);
-}
-
 TEST(MouseTest, AClickIsHeldThenReleasedAndClearingConsumesIt) {
   Mouse = MouseState{};
   TestMouse.active = true;

@@ -36,12 +36,3 @@ TEST_F(ModesTest, ModeSwitchedOffEarlierInThePassIsNeitherUpdatedNorDrawn) {
   DrawModes();
   EXPECT_EQ(calls, "uOff ");
 }
-
-TEST_F(ModesTest, ModeSwitchedOnEarlierInThePassUpdatesInTheSameFrame) {
-  RegisterMode("on", SwitchBOn, nullptr);
-  RegisterMode("b", UpdateB, DrawB);
-  SetModeActive("b", 0);
-  UpdateModes();
-  DrawModes();
-  EXPECT_EQ(calls, "uOn uB dB ");
-}

@@ -102,27 +102,4 @@ TEST_F(Options, WriteOptionsNeverAddsKeysAndKeepsUnknownOnes) {
   EXPECT_EQ(foolscreen, 0);
 }
 
-TEST_F(Options, SaveAndQuitKeepsAnUnlistedResolution) {
-  LoadFrom("options {\n  res_width 1280\n  res_height 1024\n  foolscreen 0\n}\n");
-  ResolutionChoiceFromWidth();
-  EXPECT_EQ(ResolutionChoice, 0);
-  foolscreen = 1;  // toggled on the options screen
-  OptionsQuitHooks.playClick = [] {
-    hookCalls.push_back("click");
-    fileSeenByClick = SettingsText();
-  };
-  OptionsQuitHooks.releaseGameObjects = [] {
-    hookCalls.push_back("release");
-    fileSeenByRelease = SettingsText();
-  };
-  OptionsQuitHooks.requestQuit = [] { hookCalls.push_back("quit"); };
-  SaveOptionsAndQuit();
-
-  const std::string written = "options {\n  res_width 1280\n  res_height 1024\n  foolscreen 1\n}\n";
-  EXPECT_EQ(SettingsText(), written);
-  EXPECT_EQ(hookCalls, (std::vector<std::string>{"click", "release", "quit"}));
-  EXPECT_EQ(fileSeenByClick, "options {\n  res_width 1280\n  res_height 1024\n  foolscreen 0\n}\n");
-  EXPECT_EQ(fileSeenByRelease, written);
-}
-
 }  // namespace

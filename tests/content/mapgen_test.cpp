@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "map_files.h"
+#include "platform/files.h"
 #include "support/files.h"
 
 // Running the generator again gives the very same bytes.

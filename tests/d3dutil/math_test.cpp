@@ -65,22 +65,6 @@ TEST(Matrix, InverseRoundTrip) {
   ExpectMatrixNear(Identity(), projection * inverse);
 }
 
-TEST(Matrix, RotationsAreLeftHanded) {
-  const float quarter = D3DX_PI / 2;
-  D3DXMATRIX r;
-  D3DXMatrixRotationX(&r, quarter);
-  ExpectVectorNear({0, 0, 1}, TransformPoint({0, 1, 0}, r));
-  D3DXMatrixRotationY(&r, quarter);
-  ExpectVectorNear({1, 0, 0}, TransformPoint({0, 0, 1}, r));
-  D3DXMatrixRotationZ(&r, quarter);
-  ExpectVectorNear({0, 1, 0}, TransformPoint({1, 0, 0}, r));
-
-  // A camera turned by -90 degrees about y looks along +x with right = +z.
-  D3DXMatrixRotationY(&r, -90 * 0.017453292f);
-  ExpectVectorNear({1, 0, 0}, TransformPoint({0, 0, -1}, r));
-  ExpectVectorNear({0, 0, 1}, TransformPoint({1, 0, 0}, r));
-}
-
 TEST(Matrix, LookAtLHMovesTheEyeToTheOriginLookingDownZ) {
   D3DXVECTOR3 eye(3, 4, -2), at(3, 4, 8), up(0, 1, 0);
   D3DXMATRIX view;

@@ -155,14 +155,6 @@ TEST(ShaderAssembler, BranchesAndSubroutines) {
               "ret\n");
 }
 
-TEST(ShaderAssembler, CommentsBlankLinesCaseAndLineEnds) {
-  Words expected = Assemble("vs_2_0\nmov oPos, c0\n");
-  EXPECT_EQ(Hex(expected), Hex(Assemble("// header\n\n  ; more\r\nvs_2_0 // version\r\n"
-                                        "/* a block\n comment */ mov\toPos ,c0 ; tail\r\n")));
-  EXPECT_EQ(Hex(expected), Hex(Assemble("VS_2_0\nMOV OPOS, C0\n")));
-  EXPECT_EQ(Hex(expected), Hex(Assemble("vs.2.0\nmov oPos, c0")));
-}
-
 // ---------------------------------------------------------------------------
 // Faults: the call fails and says which line is wrong.
 
@@ -287,16 +279,6 @@ TEST_F(ShaderFiles, ErrorsNameTheFileAndLine) {
   EXPECT_EQ(D3DERR_INVALIDCALL, D3DXAssembleShaderFromFileA("shasm_test_files\\shdr\\bad.ps", &code, &errors));
   EXPECT_TRUE(code.empty());
   EXPECT_THAT(errors, HasSubstr("shasm_test_files\\shdr\\bad.ps(line 3): register 'c32' does not exist"));
-}
-
-TEST_F(ShaderFiles, MissingFileFails) {
-  Words code{7};
-  std::string errors;
-  EXPECT_TRUE(FAILED(D3DXAssembleShaderFromFileA("shasm_test_files\\shdr\\none.vs", &code, &errors)));
-  EXPECT_TRUE(code.empty());
-  EXPECT_THAT(errors, HasSubstr("none.vs"));
-  EXPECT_TRUE(FAILED(D3DXAssembleShaderFromFileA("shasm_test_files\\shdr", &code, &errors)));
-  EXPECT_EQ(D3DERR_INVALIDCALL, D3DXAssembleShaderFromFileA(nullptr, &code, &errors));
 }
 
 }  // namespace

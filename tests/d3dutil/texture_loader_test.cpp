@@ -228,29 +228,6 @@ TEST_F(TextureLoaderTest, ScalingIsLinearAndMipLevelsAverage) {
   texture->Release();
 }
 
-TEST_F(TextureLoaderTest, ExplicitSizesColourKeyAndBackslashPaths) {
-  PngSpec rgb;
-  rgb.width = 2;
-  rgb.rows = {{255, 0, 255, 10, 20, 30}};
-  Write("keyed.png", rgb);
-  std::string windowsPath = folder_.string() + "\\keyed.png";
-  d3d9::Texture* texture = nullptr;
-  ASSERT_EQ(D3D_OK, D3DXCreateTextureFromFileExA(device_, windowsPath.c_str(), D3DX_DEFAULT_NONPOW2,
-                                                 D3DX_DEFAULT_NONPOW2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
-                                                 D3DX_FILTER_POINT, D3DX_FILTER_POINT, 0xFFFF00FF, nullptr,
-                                                 nullptr, &texture));
-  EXPECT_EQ(1u, texture->GetLevelCount());
-  EXPECT_EQ((std::vector<uint32_t>{0x00000000, 0xFF0A141E}), Level(texture, 0));
-  texture->Release();
-
-  ASSERT_EQ(D3D_OK, Load(folder_.string() + "/keyed.png", &texture, 8, 2));
-  D3DSURFACE_DESC desc;
-  texture->GetLevelDesc(0, &desc);
-  EXPECT_EQ(8u, desc.Width);
-  EXPECT_EQ(2u, desc.Height);
-  texture->Release();
-}
-
 TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
   d3d9::Texture* texture = reinterpret_cast<d3d9::Texture*>(1);
   EXPECT_EQ(D3DERR_NOTFOUND, Load((folder_ / "absent.png").string(), &texture));

@@ -68,37 +68,3 @@ TEST_F(BeeFlight, TopSpeedIsAboutFiveUnitsASecond) {
 }
 
 class BeeModel : public PlayTest {};
-
-TEST_F(BeeModel, TumblesUpAndAwaySpinningFasterForAboutTwoSeconds) {
-  beeOn(cellIndex(4, 4));
-  TheBee.update();
-  TheBee.hit();
-  EXPECT_EQ(TheBee.state, BeeHit);
-  EXPECT_FLOAT_EQ(TheBee.hitAccel.y, 0.036f);
-  EXPECT_GE(TheBee.hitAccel.x, -0.003f - 1e-6f);
-  EXPECT_LE(TheBee.hitAccel.x, 0.003f + 1e-6f);
-  EXPECT_GE(TheBee.hitAccel.z, 0.002f - 1e-6f);
-  EXPECT_LE(TheBee.hitAccel.z, 0.004f + 1e-6f);
-
-  const float startHeight = TheBee.position.y;
-  float highest = startHeight, lastSpin = 0;
-  int frames = 0;
-  while (TheBee.hitTimer <= 10) {
-    TheBee.update();
-    EXPECT_GE(TheBee.spinSpeed, lastSpin);
-    lastSpin = TheBee.spinSpeed;
-    highest = std::max(highest, TheBee.position.y);
-    ++frames;
-  }
-  EXPECT_NEAR(frames, 120, 2);
-  // Blown up first, then it drops out of the scene.
-  EXPECT_GT(highest, startHeight + 1);
-  EXPECT_LT(TheBee.position.y, startHeight - 10);
-  EXPECT_FLOAT_EQ(TheBee.roll, 30 * 50.0f / 60.0f);
-
-  TheBee.recover();
-  EXPECT_EQ(TheBee.state, BeeFlying);
-  EXPECT_EQ(TheBee.spinSpeed, 0);
-  TheBee.update();
-  EXPECT_EQ(TheBee.position.x, Level.beeX);  // back over its place
-}

@@ -9,8 +9,6 @@ using namespace boardtest;
 
 namespace {
 bool isBomb(const HexCell& c) { return c.content == CellBomb; }
-bool hasFlower(const HexCell& c) { return c.flower != 0; }
-bool exists(const HexCell& c) { return c.content >= 0; }
 
 void expectNumbersMatchBombs() {
   for (int i = 0; i < Level.cellCount; ++i) {
@@ -56,54 +54,6 @@ TEST(Generation, PlacedBombsAreCountedAndNumbered) {
   expectNumbersMatchBombs();
 }
 
-TEST(Generation, PlacementStopsWhenFreeCellsRunOut) {
-  emptyBoard();
-  for (int i = 12; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  startOn(0);
-  crtSrand(3);
-  EXPECT_EQ(placeBombs(50), 11);  // 12 cells, one is the bee's
-  EXPECT_EQ(countCells(isBomb), 11);
-  EXPECT_EQ(placeFlowers(5), 0);
-
-  emptyBoard();
-  for (int i = 6; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  startOn(0);
-  EXPECT_EQ(placeFlowers(10), 5);
-  placeItems(3);
-  int items = 0;
-  for (int i = 0; i < Level.cellCount; ++i) items += Level.cellItems[i] != ItemNone;
-  EXPECT_EQ(items, 0);  // every free cell holds a flower
-
-  emptyBoard();
-  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  EXPECT_EQ(placeBombs(3), 0);
-  EXPECT_EQ(placeFlowers(3), 0);
-}
-
-TEST(Generation, FlowersAndItemsAvoidBombsTheBeeAndEachOther) {
-  emptyBoard();
-  crtSrand(11);
-  startOn(cellIndex(10, 10));
-  placeBombs(100);
-  computeNumbers();
-  EXPECT_EQ(placeFlowers(10), 10);
-  placeItems(2);
-  int binoculars = 0, hammers = 0;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    const HexCell& c = cell(i);
-    EXPECT_TRUE(!c.flower || c.content != CellBomb);
-    if (Level.cellItems[i] == ItemNone) continue;
-    binoculars += Level.cellItems[i] == ItemBinoculars;
-    hammers += Level.cellItems[i] == ItemHammer;
-    EXPECT_NE(c.content, CellBomb);
-    EXPECT_FALSE(c.flower);
-    EXPECT_NE(i, Level.currentCell);
-  }
-  EXPECT_EQ(binoculars, 2);
-  EXPECT_EQ(hammers, 2);
-  EXPECT_FALSE(cell(Level.currentCell).flower);
-}
-
 TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
   raggedBoard();
   crtSrand(5);
@@ -145,34 +95,4 @@ TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
 TEST(Generation, DifficultyFollowsTheLevelIndex) {
   const int expected[9] = {0, 1, 1, 1, 2, 2, 3, 3, 4};
   for (int index = 0; index < 9; ++index) EXPECT_EQ(difficultyForLevel(index), expected[index]);
-}
-
-TEST(Generation, RegenerateKeepsTheShapeAndTriggersAndClearsTheRest) {
-  raggedBoard();
-  const int holes = Level.cellCount - countCells(exists);
-  for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i)) continue;
-    cell(i).content = 3;
-    cell(i).open = cell(i).flagged = 1;
-    Level.cellMarks[i] = 2;
-    Level.cellItems[i] = ItemHammer;
-  }
-  Level.triggers[30] = TriggerRecord{1, 1, 0, 0, 12, 5};
-  Level.difficulty = 4;
-  crtSrand(77);
-  regenerate();
-  EXPECT_EQ(Level.cellCount - countCells(exists), holes);
-  int open = 0, flagged = 0, items = 0;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    open += cell(i).open;
-    flagged += cell(i).flagged;
-    items += Level.cellItems[i] != ItemNone;
-    EXPECT_EQ(Level.cellMarks[i], NoMark);
-  }
-  EXPECT_EQ(open, 1);
-  EXPECT_EQ(flagged, 0);
-  EXPECT_EQ(items, 4);
-  EXPECT_EQ(Level.triggers[30].link, 12);
-  EXPECT_LE(countCells(isBomb), countCells(exists) / 2);
-  expectNumbersMatchBombs();
 }

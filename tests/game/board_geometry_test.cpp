@@ -11,38 +11,6 @@ namespace {
 int opposite(int direction) { return (direction + 5) % 12 + 1; }
 }  // namespace
 
-TEST(BoardGeometry, RowEndsOfBothParities) {
-  emptyBoard();
-  const int firstEven = cellIndex(2, 0), lastEven = cellIndex(2, 20);
-  const int firstOdd = cellIndex(3, 0), lastOdd = cellIndex(3, 19);
-  // Odd rows are shorter: the last cell of an even row sticks out.
-  EXPECT_EQ(neighbour(lastEven, 1), -1);
-  EXPECT_EQ(neighbour(lastEven, 5), -1);
-  EXPECT_EQ(neighbour(lastEven, 3), -1);
-  EXPECT_EQ(neighbour(lastEven, 7), cellIndex(3, 19));
-  EXPECT_EQ(neighbour(lastEven, 11), cellIndex(1, 19));
-  EXPECT_EQ(neighbour(firstEven, 7), -1);
-  EXPECT_EQ(neighbour(firstEven, 11), -1);
-  EXPECT_EQ(neighbour(firstEven, 9), -1);
-  EXPECT_EQ(neighbour(firstEven, 1), cellIndex(1, 0));
-  EXPECT_EQ(neighbour(firstEven, 5), cellIndex(3, 0));
-  EXPECT_EQ(neighbour(firstOdd, 7), cellIndex(4, 0));
-  EXPECT_EQ(neighbour(firstOdd, 11), cellIndex(2, 0));
-  EXPECT_EQ(neighbour(lastOdd, 1), cellIndex(2, 20));
-  EXPECT_EQ(neighbour(lastOdd, 5), cellIndex(4, 20));
-  EXPECT_EQ(neighbour(lastOdd, 3), -1);
-  // Top and bottom rows.
-  EXPECT_EQ(neighbour(cellIndex(0, 5), 1), -1);
-  EXPECT_EQ(neighbour(cellIndex(0, 5), 11), -1);
-  EXPECT_EQ(neighbour(cellIndex(19, 5), 5), -1);
-  EXPECT_EQ(neighbour(cellIndex(19, 5), 7), -1);
-  // Not a clock position of a side.
-  EXPECT_EQ(neighbour(cellIndex(5, 5), 2), -1);
-  EXPECT_EQ(neighbour(cellIndex(5, 5), 12), -1);
-  EXPECT_EQ(neighbour(-1, 3), -1);
-  EXPECT_EQ(neighbour(410, 9), -1);
-}
-
 TEST(BoardGeometry, NeighboursAreMutualAndOneCellApart) {
   for (float width : {StartBoardWidth, 37.9f}) {
     emptyBoard(width);
@@ -104,25 +72,6 @@ TEST(CellAt, CentresFindTheirCell) {
   EXPECT_EQ(cellAt(c.x, c.y + 0.95f), c.index);
   EXPECT_EQ(cellAt(c.x + 0.9f, c.y), c.index + 1);
   EXPECT_EQ(cellAt(c.x + 0.1f, c.y + 1.05f), neighbour(c.index, 5));
-}
-
-TEST(CellAt, CornersAndSharedEdgesHitNoCell) {
-  emptyBoard();
-  const HexCell& c = cell(cellIndex(7, 7));
-  // Top and bottom corners are shared by three cells.
-  EXPECT_EQ(cellAt(c.x, c.y + 1.0f), -1);
-  EXPECT_EQ(cellAt(c.x, c.y - 1.0f), -1);
-  // Vertical edges between the cells of a row, where both cells compute the
-  // same edge position.
-  int checked = 0;
-  for (int i = 0; i + 1 < Level.cellCount; ++i) {
-    if (cell(i).row != cell(i + 1).row) continue;
-    const float edge = cell(i).x + Level.cellRadius * Cos30;
-    if (edge != cell(i + 1).x - Level.cellRadius * Cos30) continue;
-    ASSERT_EQ(cellAt(edge, cell(i).y), -1) << "edge after cell " << i;
-    ++checked;
-  }
-  EXPECT_GT(checked, 20);
 }
 
 TEST(CellAt, HolesAndPointsOffTheBoardHitNoCell) {

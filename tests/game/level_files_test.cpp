@@ -18,17 +18,6 @@ void append(std::string& bytes, const T* records, size_t count) {
   bytes.append(reinterpret_cast<const char*>(records), sizeof(T) * count);
 }
 
-// The current Level as a map file.
-std::string mapBytes() {
-  std::string bytes;
-  const HexBoard& header = Level;
-  append(bytes, &header, 1);
-  append(bytes, Level.cells.data(), Level.cellCount);
-  append(bytes, Level.cellMarks.data(), Level.cellCount);
-  append(bytes, Level.cellItems.data(), Level.cellCount);
-  return bytes;
-}
-
 std::string triggerBytes(const std::vector<TriggerRecord>& triggers) {
   std::string bytes;
   append(bytes, triggers.data(), triggers.size());
@@ -69,21 +58,17 @@ std::string designedMap() {
   Level.flowerCount = 99;  // the loader counts for itself
   Level.flowersTaken = 4;
   Level.roadLeft = 6;
-  return mapBytes();
+  return playtest::mapBytes();
 }
 
 class LevelFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous = std::filesystem::current_path();
     createLevel();
     LevelList.clear();
     SceneObjectList.clear();
   }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    LevelList.clear();
-  }
+  void TearDown() override { LevelList.clear(); }
   // Loads a different board first, so that what stays can be told apart.
   void loadStartBoard() {
     createLevel();
@@ -94,9 +79,8 @@ class LevelFiles : public ::testing::Test {
     ASSERT_EQ(Level.cells.size(), startBoard.size());
     EXPECT_EQ(std::memcmp(Level.cells.data(), startBoard.data(), sizeof(HexCell) * startBoard.size()), 0);
   }
-  std::filesystem::path previous;
   std::vector<HexCell> startBoard;
-  testfiles::TempDir dir;
+  testfiles::WorkingFolder dir;
 };
 }  // namespace
 
@@ -199,7 +183,6 @@ TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
   dir.Write("maps/1_a.map", designedMap());
   const int start = Level.currentCell;
   dir.Write("maps/bin/1_a.map.bin", sceneBytes({object("l_island", "ostrov", 1)}, 1));
-  std::filesystem::current_path(dir.path());
   scanLevels();
   ASSERT_EQ(LevelList.size(), 1u);
 

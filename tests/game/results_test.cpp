@@ -42,35 +42,6 @@ TEST_F(Results, TheWinScreenShowsTheLevelAndItsMedalAndFreezesTheBoard) {
   EXPECT_TRUE(IsPlaceholder(FindWidget("useEye")));  // the round's display is gone
 }
 
-TEST_F(Results, ScoresCountUpFromZeroAndTheTotalFromTheLastShownValue) {
-  Play.levelNumber = 3;
-  profile().Get("score1").SetInt(5000);
-  profile().Get("score3").SetInt(777);  // this level's old score is replaced, not added
-  Play.levelScore = 1000;
-  Play.displayedTotal = 0;
-  showWinScreen();
-  frame();
-  EXPECT_EQ(FindLabel("nlevel").text, "00000000");
-  EXPECT_EQ(FindLabel("ntotal").text, "00000000");
-  frame();
-  EXPECT_EQ(FindLabel("nlevel").text, "00000010");
-  EXPECT_EQ(FindLabel("ntotal").text, "00000060");
-  frames(1500);
-  EXPECT_EQ(FindLabel("nlevel").text, "00001000");
-  EXPECT_EQ(FindLabel("ntotal").text, "00006000");
-  EXPECT_TRUE(Play.inputBlocked);
-
-  // Replayed and won lower: the level counts from 0 again, the total down
-  // from what it showed.
-  Play.levelScore = 400;
-  showWinScreen();
-  frame();
-  EXPECT_EQ(FindLabel("nlevel").text, "00000000");
-  EXPECT_EQ(FindLabel("ntotal").text, "00006000");
-  frame();
-  EXPECT_EQ(FindLabel("ntotal").text, "00005994");
-}
-
 TEST_F(Results, RecordingWritesTheLatestScoreAndMedalAndOnlyOpensMoreLevels) {
   ASSERT_TRUE(SaveProfiles());
   setOpened(5);

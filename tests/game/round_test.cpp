@@ -30,32 +30,6 @@ TEST_F(Round, APointerBecomesARayFromTheCameraThatHitsTheCellUnderIt) {
   EXPECT_GE(Level.roadLeft, 2);
 }
 
-TEST_F(Round, ClicksDuringACameraFlightDoNothingAndTheBeeDoesNotLeapAfterIt) {
-  const int start = cellIndex(10, 10), target = cellIndex(10, 11);
-  beeOn(start);
-  const D3DXVECTOR3 home = CurrentCamera->position;
-  startBriefingFlight(0);
-  EXPECT_EQ(CurrentCamera->animation, CameraOnCurve);
-
-  leftClickOn(target);
-  frame();
-  EXPECT_EQ(Level.roadLeft, 0);
-  frames(100);
-  EXPECT_TRUE(cameraFlightRunning());
-  EXPECT_GT(CurrentCamera->position.x, home.x + 3);  // out over the island
-  EXPECT_EQ(Play.lastFrameTime, TestClockNow);
-
-  frames(130);  // 3.5 s have passed
-  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
-  EXPECT_NEAR(CurrentCamera->position.x, home.x, 0.01f);
-  EXPECT_NEAR(CurrentCamera->position.z, home.z, 0.01f);
-
-  leftClickOn(target);
-  frame();
-  EXPECT_EQ(Level.road[1], target);
-  EXPECT_LT(std::hypot(Level.beeX - cell(start).x, Level.beeY - cell(start).y), 0.05f);
-}
-
 TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
   const int start = cellIndex(8, 8), bomb = cellIndex(8, 9);
   putBombs({bomb});
@@ -157,24 +131,6 @@ TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
   for (int i = 0; i < Level.cellCount; ++i) ASSERT_EQ(Level.cells[i].content, contents[i]);
 }
 
-TEST_F(LevelStart, TheTrainingStartsWithItsBriefingAndItsMarkers) {
-  writeLayout("briefStart", {"button1", "skip"});
-  startLevel(0);
-  EXPECT_TRUE(Play.trainingLevel);
-  EXPECT_EQ(Level.difficulty, 0);
-  EXPECT_EQ(Level.currentCell, cellIndex(5, 5));  // played as stored
-  EXPECT_EQ(Level.cells[cellIndex(6, 6)].content, CellBomb);
-  ASSERT_EQ(MarkerList.size(), 2u);
-  EXPECT_EQ(Play.modalState, ModalOpening);
-  EXPECT_EQ(FindWidget("button1").onAction, showPlayScreen);
-  EXPECT_EQ(FindWidget("skip").onAction, finishLevel);
-  frame();
-  EXPECT_EQ(Play.modalState, ModalOpen);
-  FindWidget("button1").onAction();
-  EXPECT_EQ(Play.modalState, ModalPlay);
-  EXPECT_TRUE(IsPlaceholder(FindWidget("skip")));
-}
-
 TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {
   startLevel(1);
   Level.lives = 1;
@@ -195,16 +151,4 @@ TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {
   EXPECT_FALSE(Play.resultsShown);
   EXPECT_FALSE(Play.inputBlocked);
   EXPECT_FALSE(Level.won || Level.dead);
-}
-
-TEST_F(LevelStart, AMapThatCannotBeReadDoesNotCarryTheLastRoundsEnd) {
-  startLevel(1);
-  Level.won = Level.dead = 1;
-  Level.flowersTaken = 10;
-  LevelList = {"a.map", "missing.map"};
-  startLevel(1);
-  EXPECT_FALSE(Level.won || Level.dead);
-  EXPECT_EQ(Level.flowersTaken, 0);
-  frame();
-  EXPECT_FALSE(Play.resultsShown);
 }

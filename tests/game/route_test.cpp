@@ -79,30 +79,6 @@ TEST_F(RouteTest, RouteGoesRoundClosedCells) {
   EXPECT_EQ(Level.road[0], 6);
 }
 
-TEST_F(RouteTest, OneStepRouteAndClicksThatSendNobody) {
-  const int start = cellIndex(4, 4);
-  startOn(start);
-  const int next = neighbour(start, 3);
-  clickCell(next);
-  EXPECT_EQ(Level.road[0], 2);
-  EXPECT_EQ(Level.road[1], next);
-  EXPECT_EQ(Level.road[2], start);
-  EXPECT_EQ(Level.roadLeft, 2);
-
-  Level.roadLeft = 0;
-  clickCell(start);  // the bee's own cell
-  EXPECT_EQ(Level.roadLeft, 0);
-  clickCell(cellIndex(10, 10));  // closed, nothing open next to it
-  EXPECT_FALSE(canEnter(cellIndex(10, 10)));
-  EXPECT_EQ(Level.roadLeft, 0);
-  cell(next).flagged = 1;
-  clickCell(next);  // flagged, no hammer
-  EXPECT_EQ(Level.roadLeft, 0);
-  EXPECT_FALSE(canEnter(next));
-  EXPECT_FALSE(canEnter(-1));
-  EXPECT_FALSE(canEnter(Level.cellCount));
-}
-
 TEST_F(RouteTest, RouteLongerThanHalfTheBoardIsRefusedOnce) {
   // One open row of 21 cells: half the board is 10 cells.
   emptyBoard(StartBoardWidth, 2.5f);

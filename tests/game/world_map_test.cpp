@@ -65,43 +65,6 @@ TEST_F(WorldMap, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
   EXPECT_EQ(cover.timer.start, static_cast<int32_t>(TestClockNow));
 }
 
-TEST_F(WorldMap, TheThirdIslandDrawsItsStretchDotByDotAndTheArrowAfterIt) {
-  setOpened(3);
-  profile().Get("reward1").SetInt(MedalGold);
-  profile().Get("reward2").SetInt(9);
-  const int32_t now = static_cast<int32_t>(TestClockNow);
-  showWorldMap(1);
-  for (int j = 1; j <= 11; ++j) {
-    EXPECT_TRUE(shown(dot(j))) << j;
-    EXPECT_EQ(dot(j).timer.start, now + dot(j).timer.wait) << j;
-  }
-  for (int j = 12; j <= 19; ++j) {
-    EXPECT_TRUE(shown(dot(j))) << j;
-    EXPECT_EQ(dot(j).timer.start, now + (j - 11) * 150) << j;
-    EXPECT_EQ(dot(j).timer.duration, 170) << j;
-  }
-  for (int j = 20; j <= MapDots; ++j) EXPECT_TRUE(gone(dot(j))) << j;
-  const ImageWidget& arrow = FindImage("map_arrow");
-  EXPECT_EQ(arrow.timer.start, now + 8 * 150);
-  EXPECT_EQ(arrow.timer.duration, 570);
-
-  EXPECT_EQ(FindImage("medal1").texture, "medal_gold");
-  EXPECT_EQ(FindImage("medal2").texture, "medal_bronze");  // an unknown medal keeps the layout's picture
-  EXPECT_TRUE(shown(FindImage("medal2")));
-  EXPECT_TRUE(gone(FindImage("medal3")));
-  EXPECT_EQ(FindButton("k_3").texture1, "k_10");
-  EXPECT_EQ(FindButton("k_2").texture1, "k_2");
-  EXPECT_TRUE(gone(FindImage("isle4")));
-
-  // From a level there is no cover.
-  EXPECT_TRUE(gone(FindImage("m2")));
-
-  // Dot 13 has not started; 12 is halfway; 11 is there.
-  TestClockNow += 235;
-  EXPECT_FLOAT_EQ(dot(12).timer.Progress(), 0.5f);
-  EXPECT_FLOAT_EQ(dot(13).timer.Progress(), 0.0f);
-}
-
 TEST_F(WorldMap, ACorruptProgressValueStillShowsAPlayableMap) {
   for (int opened : {0, -7, 11, 1 << 30}) {
     setOpened(opened);

@@ -140,42 +140,6 @@ TEST_F(GlDeviceTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
   EXPECT_TRUE(drawn(D3DCULL_NONE, counterClockwise));
 }
 
-TEST_F(GlDeviceTest, VertexBufferDrawsHonourOffsetStrideAndStartVertex) {
-  OPEN_OR_SKIP();
-  std::vector<TestVertex> both = QuadStrip(-1, 1, 1, -1, 0.5f, kRed);
-  auto green = QuadStrip(-1, 1, 1, -1, 0.5f, kGreen);
-  both.insert(both.end(), green.begin(), green.end());
-  d3d9::VertexBuffer* buffer = nullptr;
-  ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(UINT(both.size() * 56), D3DUSAGE_WRITEONLY, kTestFvf,
-                                               D3DPOOL_DEFAULT, &buffer));
-  void* data = nullptr;
-  ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-  std::memcpy(data, both.data(), both.size() * 56);
-  buffer->Unlock();
-
-  device->SetStreamSource(0, buffer, 0, 56);
-  Clear(kBlack);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kGreen);
-  device->SetStreamSource(0, buffer, 0, 56);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kRed);
-  device->SetStreamSource(0, buffer, 4 * 56, 56);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kGreen);
-
-  // Reading past the end of the buffer is refused, not drawn.
-  EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 2, 2));
-  // A later lock and unlock reaches the drawing.
-  ASSERT_EQ(D3D_OK, buffer->Lock(4 * 56, 4 * 56, &data, 0));
-  for (int i = 0; i < 4; ++i) static_cast<TestVertex*>(data)[i].colour = kBlue;
-  buffer->Unlock();
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kBlue);
-  device->SetStreamSource(0, nullptr, 0, 0);
-  buffer->Release();
-}
-
 TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   OPEN_OR_SKIP();
   d3d9::Texture* texture = nullptr;
@@ -207,54 +171,6 @@ TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   EXPECT_RGB_NEAR(Pixel(Read(), 0, 0), kRed);
   device->SetTexture(0, nullptr);
   texture->Release();
-}
-
-TEST_F(GlDeviceTest, SecondStageModulatesWithItsOwnTextureCoordinates) {
-  OPEN_OR_SKIP();
-  d3d9::Texture* base = MakeTexture(1, 1, {0xFFFF8040});
-  d3d9::Texture* shade = MakeTexture(2, 1, {0xFFFFFFFF, 0xFF808080});
-  device->SetTexture(0, base);
-  device->SetTexture(1, shade);
-  device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
-  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
-  // The second set of coordinates (bytes 36..43) runs opposite to the first.
-  auto quad = QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF);
-  for (TestVertex& v : quad) v.u1 = 1 - v.u, v.v1 = v.v;
-  Clear(kBlack);
-  DrawStrip(quad);
-  auto pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), 0xFF804020);   // shaded half of the second texture
-  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), 0xFFFF8040);  // white half
-
-  // Switched off again, the second stage changes nothing.
-  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-  DrawStrip(quad);
-  EXPECT_RGB_NEAR(Pixel(Read(), 8, 32), 0xFFFF8040);
-  device->SetTexture(0, nullptr);
-  device->SetTexture(1, nullptr);
-  base->Release();
-  shade->Release();
-}
-
-TEST_F(GlDeviceTest, AnotherThreadDrawsAfterTheContextIsHandedOver) {
-  OPEN_OR_SKIP();
-  Clear(kRed);
-  ASSERT_EQ(D3D_OK, device->ReleaseThread());
-  std::vector<uint32_t> seen;
-  std::thread render([&] {
-    ASSERT_EQ(D3D_OK, device->AcquireThread());
-    Clear(kBlack);
-    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kGreen));
-    device->Present(nullptr, nullptr, nullptr, nullptr);
-    seen = Read();
-    device->ReleaseThread();
-  });
-  render.join();
-  ASSERT_EQ(D3D_OK, device->AcquireThread());
-  ASSERT_FALSE(seen.empty());
-  EXPECT_RGB_NEAR(Pixel(seen, 32, 32), kGreen);
 }
 
 }  // namespace

@@ -172,31 +172,6 @@ TEST_F(GameShadersTest, LitModelsAreShadedWithAFloorAndHighlights) {
   EXPECT_TRUE(Near(At(diffuse, 2, 2), 0xFF000000));
 }
 
-TEST_F(GameShadersTest, BillboardsFaceTheCameraInTheBatchColour) {
-  START_OR_SKIP(true);
-  Camera* camera = CreateCamera("default");
-  SelectCamera("default");
-  OrientCamera(camera, eye, 0, 180, 0);  // looking along +z, towards the origin
-  BeginScene();
-  const uint8_t orange[4] = {255, 128, 0, 255};
-  beginBillboards("white", orange);
-  drawBillboard(D3DXVECTOR3(0, 0, 0), 1, 1);
-  drawBillboard(D3DXVECTOR3(1.5f, 0, 0), 0.5f, 0.5f);
-  endBillboards();
-  auto pixels = Finish();
-  int x, y, smallX;
-  Project(D3DXVECTOR3(0, 0, 0), &x, &y);
-  Project(D3DXVECTOR3(1.5f, 0, 0), &smallX, &y);
-  EXPECT_TRUE(Near(At(pixels, x, y), 0xFFFF8000)) << Rgb(At(pixels, x, y));
-  EXPECT_TRUE(Near(At(pixels, smallX, y), 0xFFFF8000)) << Rgb(At(pixels, smallX, y));
-  // A square of side 1 at distance 3: about a fifth of the screen's height.
-  int top = y, bottom = y;
-  while (top > 0 && !Near(At(pixels, x, top - 1), 0xFF000000)) --top;
-  while (bottom < kHeight - 1 && !Near(At(pixels, x, bottom + 1), 0xFF000000)) ++bottom;
-  EXPECT_NEAR(bottom - top + 1, kHeight * 1.0 / (3 * 2 * std::tan(AspectRatio * 1.5707964 / 2)), 2);
-  EXPECT_TRUE(Near(At(pixels, (x + smallX) / 2, y), 0xFF000000));
-}
-
 // Sampling a 2 x 2 image with linear filtering a little off its texel
 // centres mixes in a few percent of the neighbours.
 constexpr int kFilterTolerance = 12;

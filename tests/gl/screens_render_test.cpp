@@ -31,8 +31,6 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 800, kHeight = 600;
 constexpr float kPixelsPerUnit = kWidth / 2.0f;
 
-bool Near(uint32_t a, uint32_t b, int tolerance = 10) { return RgbNear(a, b, tolerance); }
-
 class ScreensRender : public GameDeviceTest {
  protected:
   void SetUp() override {
@@ -164,32 +162,6 @@ TEST_F(ScreensRender, TheMapShowsOpenedIslandsAndDrawsTheNewestStretchOverTime) 
   const uint32_t newest = At(pixels, button.x + button.width * 0.2f, button.y + button.height / 2);
   EXPECT_GT(Red(newest), 200);
   EXPECT_LT(Blue(newest), 150);
-}
-
-// The round's bar, lives and flowers as the game draws them under its display.
-void DrawRoundBar() {
-  drawQuad("empty", 0, 1.2975f, 2.0f, 0.21f);
-  for (int i = 0; i < 3; ++i) drawQuad(i < 2 ? "life" : "life2", 0.28f + 0.08f * i, 1.4f, 0.08f, 0.08f);
-  for (int i = 0; i < 10; ++i) drawQuad(i < 4 ? "i_flower_en" : "i_flower_dis", 0.28f + 0.08f * i, 1.33f, 0.08f, 0.08f);
-}
-
-TEST_F(ScreensRender, TheRoundsDisplayLeavesTheLivesAndFlowersInSight) {
-  START_OR_SKIP();
-  ClearWidgets();
-  auto bare = Draw("round_bar", DrawRoundBar);
-  LoadLayout("camera");
-  Run(1000);
-  FindLabel("lbckore").text = "00012400";
-  FindLabel("molot_count").text = "1";
-  FindLabel("binokl_count").text = "2";
-  auto pixels = Draw("round_display", DrawRoundBar);
-  for (int i = 0; i < 10; ++i) {
-    const float x = 0.28f + 0.08f * i + 0.04f;
-    EXPECT_TRUE(Near(At(pixels, x, 1.37f), At(bare, x, 1.37f))) << "flower " << i;
-    if (i < 3) {
-      EXPECT_TRUE(Near(At(pixels, x, 1.44f), At(bare, x, 1.44f))) << "life " << i;
-    }
-  }
 }
 
 // The briefings of the training and the losing screen: the texts stay on

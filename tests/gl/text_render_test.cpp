@@ -124,30 +124,4 @@ TEST_F(TextRenderTest, GlyphPicturesAppearWhereTheTablePlacesThemWithoutShaders)
   CheckGlyphOnScreen('&');
 }
 
-TEST_F(TextRenderTest, FrameRateCounterStaysInTheTopLeftCorner) {
-  START_OR_SKIP(true);
-  std::snprintf(FpsText, sizeof FpsText, "fps=%d", 1234);
-  BeginInterface(kBackground);
-  DrawFpsDisplay();
-  auto pixels = Finish();
-  const int right = static_cast<int>(0.6f * kPixelsPerUnit), bottom = static_cast<int>(0.04f * kPixelsPerUnit);
-  int lit = 0, stray = 0, lastLitColumn = 0;
-  for (int py = 0; py < kHeight; ++py)
-    for (int px = 0; px < kWidth; ++px) {
-      uint32_t p = pixels[size_t(py) * kWidth + px];
-      if (Near(p, kBackground, 2)) continue;
-      if (px <= right && py <= bottom + 1) {
-        ++lit;
-        lastLitColumn = std::max(lastLitColumn, px);
-      } else {
-        ++stray;
-      }
-    }
-  EXPECT_GT(lit, 100);
-  EXPECT_EQ(stray, 0);
-  // Eight characters 16 pixels high run about 70 pixels.
-  EXPECT_GT(lastLitColumn, 50);
-  EXPECT_LT(lastLitColumn, right);
-}
-
 }  // namespace

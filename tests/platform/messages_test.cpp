@@ -39,14 +39,3 @@ TEST(MessagesTest, EnterBackspaceAndEscapeAlsoArriveAsCharacters) {
   EXPECT_EQ(messages[7].wParam, static_cast<uintptr_t>('A'));
   EXPECT_EQ(messages[8].message, WM_CLOSE);
 }
-
-TEST(MessagesTest, InjectedMouseReplacesTheRealOne) {
-  TestMouse = InjectedMouse{true, 120, 80, true, false};
-  float x = 0, y = 0;
-  GetCursorPos(nullptr, &x, &y);
-  EXPECT_FLOAT_EQ(x, 120);
-  EXPECT_FLOAT_EQ(y, 80);
-  EXPECT_NE(GetAsyncKeyState(VK_LBUTTON), 0);
-  EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
-  TestMouse = InjectedMouse{};
-}

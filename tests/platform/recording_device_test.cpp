@@ -46,41 +46,6 @@ class RecordingDeviceTest : public ::testing::Test {
   d3d9::RecordingDevice* device = nullptr;
 };
 
-TEST_F(RecordingDeviceTest, DrawsCopyTheVerticesTheyRead) {
-  std::vector<Vertex> vertices;
-  for (int i = 0; i < 8; ++i) vertices.push_back({float(i), 0, 0, 0xFF000000u | uint32_t(i)});
-  d3d9::VertexBuffer* buffer = BufferOf(vertices);
-  device->SetStreamSource(0, buffer, sizeof(Vertex), sizeof(Vertex));
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 2, 2));
-  ASSERT_EQ(1u, device->Draws().size());
-  const auto& draw = device->Draws()[0];
-  EXPECT_EQ(D3DPT_TRIANGLESTRIP, draw.type);
-  EXPECT_EQ(2u, draw.startVertex);
-  EXPECT_EQ(2u, draw.primitiveCount);
-  EXPECT_FALSE(draw.fromMemory);
-  ASSERT_EQ(4 * sizeof(Vertex), draw.vertices.size());
-  Vertex first;
-  std::memcpy(&first, draw.vertices.data(), sizeof first);
-  EXPECT_EQ(3.0f, first.x);  // offset one vertex, start vertex 2
-  EXPECT_EQ(buffer, draw.state.stream);
-
-  // A list needing more vertices than the buffer holds is refused.
-  EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 3));
-  EXPECT_EQ(1u, device->Draws().size());
-
-  const Vertex line[2] = {{1, 2, 3, 0xFFFF0000}, {4, 5, 6, 0xFF00FF00}};
-  ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_LINELIST, 1, line, sizeof(Vertex)));
-  ASSERT_EQ(2u, device->Draws().size());
-  EXPECT_TRUE(device->Draws()[1].fromMemory);
-  EXPECT_EQ(0, std::memcmp(line, device->Draws()[1].vertices.data(), sizeof line));
-  // As in Direct3D, drawing from memory unsets stream 0.
-  EXPECT_EQ(nullptr, device->State().stream);
-  auto draws = device->CallsOf(CallKind::DrawPrimitiveUP);
-  ASSERT_EQ(1u, draws.size());
-  EXPECT_EQ(1, draws[0].draw);
-  buffer->Release();
-}
-
 TEST_F(RecordingDeviceTest, BoundObjectsStayAliveUntilUnbound) {
   d3d9::Texture* texture = nullptr;
   ASSERT_EQ(D3D_OK, device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture));
@@ -123,38 +88,6 @@ TEST_F(RecordingDeviceTest, ResourcesCheckTheirBounds) {
   EXPECT_EQ(D3DERR_INVALIDCALL,
             device->CreateTexture(1u << 20, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture));
   EXPECT_EQ(nullptr, texture);
-}
-
-TEST_F(RecordingDeviceTest, FactoryFollowsTheChosenBackendAndConfiguration) {
-  d3d9::SetBackend(d3d9::Backend::Unavailable);
-  EXPECT_EQ(nullptr, Direct3DCreate9(D3D_SDK_VERSION));
-  d3d9::SetBackend(d3d9::Backend::Recording);
-  EXPECT_EQ(nullptr, Direct3DCreate9(32));
-  d3d9::Direct3D* d3d = Direct3DCreate9(D3D_SDK_VERSION);
-  ASSERT_NE(nullptr, d3d);
-
-  d3d9::TheRecordingConfig.acceptedSamples = {D3DMULTISAMPLE_2_SAMPLES};
-  EXPECT_EQ(D3D_OK, d3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
-                                                    D3DMULTISAMPLE_2_SAMPLES, nullptr));
-  EXPECT_EQ(D3DERR_NOTAVAILABLE, d3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
-                                                                 D3DMULTISAMPLE_4_SAMPLES, nullptr));
-  D3DPRESENT_PARAMETERS pp = Parameters();
-  d3d9::Device* created = nullptr;
-  ASSERT_EQ(D3D_OK, d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &created));
-  EXPECT_EQ(created, d3d9::LastRecordingDevice());
-  EXPECT_EQ(D3DCREATE_SOFTWARE_VERTEXPROCESSING, d3d9::LastRecordingDevice()->BehaviorFlags());
-  std::vector<uint32_t> pixels;
-  int w = 0, h = 0;
-  EXPECT_EQ(D3D_OK, created->ReadBackBuffer(&pixels, &w, &h));
-  EXPECT_EQ(32, w);
-  EXPECT_EQ(16, h);
-  created->Release();
-  EXPECT_EQ(nullptr, d3d9::LastRecordingDevice());
-
-  d3d9::TheRecordingConfig.failCreateDevice = true;
-  EXPECT_TRUE(FAILED(d3d->CreateDevice(0, D3DDEVTYPE_HAL, nullptr, 0, &pp, &created)));
-  EXPECT_EQ(nullptr, created);
-  d3d->Release();
 }
 
 }  // namespace

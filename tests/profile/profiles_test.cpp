@@ -132,32 +132,6 @@ TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   EXPECT_EQ(profile.EntryCount(), FreshProfile().EntryCount()) << "no key is added";
 }
 
-TEST_F(ProfilesTest, AMissingProfileFileGivesAFreeSlotWrittenAtTheNextSave) {
-  std::filesystem::remove("data/profile1.s");
-  Write("data/profile2.s", "   \n");
-  LoadProfiles();
-  EXPECT_FALSE(ProfileInUse(1));
-  EXPECT_STREQ(ProfileSlots[1].Get("name").AsString(), "empty");
-  EXPECT_EQ(ProfileSlots[2].Get("opened_maps").AsInt(), 1);
-  CurrentProfile = 1;
-  NameThroughScreen("Cy");
-  ConfigNode file;
-  ASSERT_TRUE(file.Load(ProfilePath(1)));
-  EXPECT_STREQ(file.Get("name").AsString(), "^Cy_");
-  EXPECT_EQ(file.Get("champion").type, ValueType::Int);
-}
-
 bool FailRename(int step) { return step != 4; }
-
-TEST_F(ProfilesTest, AFailedSaveLeavesTheOldFiles) {
-  Use(0, "^Bo ");
-  ASSERT_TRUE(SaveProfiles());
-  std::string before = Read("data/profile0.s");
-  ProfileSlots[0].Get("score1").SetInt(77);
-  SetWriteFaultHook(FailRename);
-  EXPECT_FALSE(SaveProfiles());
-  SetWriteFaultHook(nullptr);
-  EXPECT_EQ(Read("data/profile0.s"), before);
-}
 
 }  // namespace

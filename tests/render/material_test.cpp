@@ -23,25 +23,6 @@ class MaterialTest : public RenderTest {
   }
 };
 
-TEST_F(MaterialTest, LitMaterialsGetTheirOwnComposedPrograms) {
-  CreateGameMaterials();
-  const Material* empty = Materials.find("empty");
-  const Material* diffuse = Materials.find("diffuse");
-  const Material* specular = Materials.find("specular");
-  ASSERT_TRUE(empty && diffuse && specular);
-  EXPECT_EQ(empty->flags, 0u);
-  EXPECT_EQ(diffuse->flags, 1u);
-  EXPECT_EQ(specular->flags, 3u);
-  for (const Material* m : {empty, diffuse, specular}) {
-    EXPECT_NE(m->vertexShader, nullptr) << m->name;
-    EXPECT_NE(m->pixelShader, nullptr) << m->name;
-  }
-  EXPECT_NE(diffuse->pixelShader, specular->pixelShader);
-  Materials.bindMaterial("diffuse");
-  EXPECT_EQ(device->State().vertexShader, diffuse->vertexShader);
-  EXPECT_EQ(device->State().pixelShader, diffuse->pixelShader);
-}
-
 TEST_F(MaterialTest, WithoutTheShaderPathMaterialsHoldNoProgramsAndBindNone) {
   CopyGameShaders();
   UseShaderPath(false);

@@ -56,33 +56,6 @@ TEST_F(MeshDrawTest, RegistryLoadsNewNamesOnceAndFallsBackToTheErrorMesh) {
   EXPECT_STREQ(Meshes.errorMesh.root->name, "error");
 }
 
-TEST_F(MeshDrawTest, DrawAtPlacesEveryNodeByItsMatrixOnTopOfScaleAndTranslation) {
-  Meshes.addMeshes("pair");
-  D3DXMatrixTranslation(&WorldMatrix, 100, 100, 100);  // replaced, not multiplied in
-  const D3DXMATRIX before = WorldMatrix;
-  Meshes.find("pair").drawAt(D3DXVECTOR3(0, 0, 5), 2);
-  ASSERT_EQ(device->Draws().size(), 2u);
-  EXPECT_EQ(WorldMatrix, before);
-
-  D3DXMATRIX scaling, translation, world, parent, child;
-  D3DXMatrixScaling(&scaling, 2, 2, 2);
-  D3DXMatrixTranslation(&translation, 0, 0, 5);
-  world = scaling * translation;
-  parent = Meshes.find("pair").root->matrix * world;
-  child = Meshes.find("pair").root->children[0]->matrix * world;
-  const auto& first = device->Draws()[0];
-  const auto& second = device->Draws()[1];
-  EXPECT_EQ(ConstantMatrix(first, 12), parent);
-  EXPECT_EQ(ConstantMatrix(first, 0), parent);
-  EXPECT_EQ(ConstantMatrix(second, 12), child);
-  EXPECT_FLOAT_EQ(child(3, 0), 6.0f);  // (1 + 2) doubled
-  EXPECT_EQ(first.type, D3DPT_TRIANGLELIST);
-  EXPECT_EQ(first.primitiveCount, 1u);
-  EXPECT_EQ(first.stride, 56u);
-  EXPECT_EQ(first.state.stream, Meshes.find("pair").root->vertexBuffer);
-  EXPECT_EQ(second.state.stream, Meshes.find("pair").root->children[0]->vertexBuffer);
-}
-
 }  // namespace
 
 namespace {

@@ -65,27 +65,6 @@ TEST_F(MeshReaderTest, ReadsANodeExpandingTrianglesWithFlippedV) {
   EXPECT_TRUE(node.children.empty());
 }
 
-TEST_F(MeshReaderTest, ChildMatricesAccumulateParentFirst) {
-  const std::string scale = "2 0 0 0 0 2 0 0 0 0 2 0 0 0 0 1\n";
-  const std::string move = "1 0 0 0 0 1 0 0 0 0 1 0 5 0 0 1\n";
-  std::string grandchild = Node("grandchild", kIdentity, "c.png");
-  std::string child = Node("child", move, "b.png", "1\n" + grandchild);
-  Load(Node("root", scale, "a.png", "1\n" + child));
-  ASSERT_NE(mesh.root, nullptr);
-  ASSERT_EQ(mesh.root->children.size(), 1u);
-  const MeshNode& c = *mesh.root->children[0];
-  // parent x own: the parent's scale applies to the child's points first,
-  // then the child's own move of 5.
-  EXPECT_FLOAT_EQ(c.matrix(0, 0), 2.0f);
-  EXPECT_FLOAT_EQ(c.matrix(3, 0), 5.0f);
-  EXPECT_EQ(c.baseMatrix, c.matrix);
-  ASSERT_EQ(c.children.size(), 1u);
-  EXPECT_EQ(c.children[0]->matrix, c.matrix);
-  EXPECT_STREQ(c.children[0]->textureName, "c");
-  D3DXMATRIX file(D3DXMATRIX(2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 0, 1));
-  EXPECT_EQ(mesh.root->matrix, file);  // the identity parent leaves the file's matrix
-}
-
 TEST_F(MeshReaderTest, ATextureNameOfFourCharactersIsStoredEmpty) {
   Load(Node("root", kIdentity, ".png"));
   ASSERT_NE(mesh.root, nullptr);

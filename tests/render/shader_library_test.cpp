@@ -64,31 +64,4 @@ TEST_F(ShaderLibraryTest, ComposedGameProgramsAssembleForEveryMaterial) {
   EXPECT_TRUE(FatalExits.empty());
 }
 
-TEST_F(ShaderLibraryTest, AProgramThatDoesNotAssembleShowsTheAssemblerText) {
-  Write("bin/shdr/bad.vs", "vs_2_0\nmov oPos, v0\nfrobnicate r0, r1\n");
-  Shaders.discover();
-  testing::internal::CaptureStderr();
-  Shaders.load();
-  std::string message = testing::internal::GetCapturedStderr();
-  EXPECT_NE(message.find("Error vertex shader compiling: "), std::string::npos) << message;
-  EXPECT_NE(message.find("line 3"), std::string::npos) << message;
-  EXPECT_EQ(FatalExits, std::vector<int>{0});
-}
-
-TEST_F(ShaderLibraryTest, ComposedProgramsThatDoNotAssembleAreFatal) {
-  Write("bin/shdrpart/head.vsp", "vs_2_0\n");
-  Write("bin/shdrpart/end.vsp", "mov oPos, q7\n");
-  Write("bin/shdrpart/head.psp", "ps_2_0\n");
-  Write("bin/shdrpart/end.psp", "texld oC0\n");
-  Shaders.discover();
-  Shaders.load();
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(Shaders.composeVertexProgram(0), nullptr);
-  EXPECT_EQ(Shaders.composePixelProgram(0), nullptr);
-  std::string message = testing::internal::GetCapturedStderr();
-  EXPECT_NE(message.find("err material vs: "), std::string::npos) << message;
-  EXPECT_NE(message.find("err material ps: "), std::string::npos) << message;
-  EXPECT_EQ(FatalExits, (std::vector<int>{0, 0}));
-}
-
 }  // namespace

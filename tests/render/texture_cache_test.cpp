@@ -102,13 +102,4 @@ TEST_F(TextureCacheTest, ErrortexAndUnknownNamesBindTheErrorTextureAndNullBindsN
   EXPECT_EQ(BoundAfter(1, nullptr), nullptr);
 }
 
-TEST_F(TextureCacheTest, AFontSheetThatFailsFallsBackToTheErrorTexture) {
-  std::filesystem::remove("bin/defaultfont.png");
-  std::filesystem::remove("bin/black.png");
-  Textures.loadBuiltInTextures();
-  EXPECT_EQ(Textures.blackTexture, nullptr);
-  EXPECT_EQ(Textures.fontTexture, Textures.errorTexture);
-  EXPECT_NE(Textures.errorTexture, nullptr);
-}
-
 }  // namespace

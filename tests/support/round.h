@@ -275,25 +275,6 @@ class ScreensTest : public playtest::PlayTest {
   static ConfigNode& profile() { return CurrentProfileNode(); }
   static void setOpened(int n) { profile().Get("opened_maps").SetInt(n); }
 
-  // Every widget's update once, after the clock has moved on by `ms`.
-  static void updateWidgetsAfter(uint32_t ms) {
-    TestClockNow += ms;
-    UpdateWidgetList();
-  }
-
-  // A left click released over the middle of the widget, then one update
-  // of the widget list.
-  static void clickOn(const Widget& widget) {
-    Mouse.clientWidth = 800;
-    Mouse.clientHeight = 600;
-    Mouse.mouseX = (widget.x + widget.width / 2) * 400;
-    Mouse.mouseY = (widget.y + widget.height / 2) * 400;
-    Mouse.leftPrevious = ButtonHeld;
-    Mouse.leftCurrent = ButtonUp;
-    UpdateWidgetList();
-    Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
-  }
-
   // Not drawn now and never again without being faded in anew.
   static bool gone(Widget& widget) { return !widget.visible && widget.timer.Progress() > 0.999f; }
   // Shown, or on its way in.

@@ -32,20 +32,6 @@ class ConfigSave : public testing::Test {
   testfiles::TempDir dir;
 };
 
-TEST_F(ConfigSave, WritesNameAndEntriesButNoTables) {
-  ConfigNode node = LoadText(
-      "options { res_width 800 sizex 0.04 texture lightfont big 37. data t 1 2 { 1 2 } neg -3 }");
-  ASSERT_TRUE(node.Save(dir.File("out.s")));
-  EXPECT_EQ(dir.Read("out.s"),
-            "options {\n"
-            "  res_width 800\n"
-            "  sizex 0.040\n"
-            "  texture lightfont\n"
-            "  big 37.000\n"
-            "  neg -3\n"
-            "}\n");
-}
-
 TEST_F(ConfigSave, FloatsAreRoundedToThreeDecimalsAndStayFloats) {
   ConfigNode node = LoadText("b { f 1.23456 whole 2. }");
   ConfigNode again = Reload(node);
@@ -85,21 +71,6 @@ TEST_F(ConfigSave, EmptyAndBlankStringsStayReadable) {
   EXPECT_STREQ(again.Get("spaced").AsString(), "two_words");
   EXPECT_EQ(again.Get("after").AsInt(), 4);
   EXPECT_EQ(again.EntryCount(), 3u);
-}
-
-TEST_F(ConfigSave, AFailedWriteLeavesTheOldFile) {
-  const std::string old = "b {\n  a 1\n}\n";
-  ConfigNode node = LoadText("b { a 2 }");
-  SetWriteFaultHook(FailOneStep);
-  for (failingStep = 0; failingStep <= 4; ++failingStep) {
-    dir.Write("out.s", old);
-    EXPECT_FALSE(node.Save(dir.File("out.s"))) << "step " << failingStep;
-    EXPECT_EQ(dir.Read("out.s"), old) << "step " << failingStep;
-    EXPECT_FALSE(std::filesystem::exists(dir.File("out.s.tmp"))) << "step " << failingStep;
-  }
-  SetWriteFaultHook(nullptr);
-  EXPECT_TRUE(node.Save(dir.File("out.s")));
-  EXPECT_EQ(dir.Read("out.s"), "b {\n  a 2\n}\n");
 }
 
 TEST_F(ConfigSave, AReadOnlyFolderKeepsTheOldFile) {

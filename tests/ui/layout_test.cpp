@@ -57,22 +57,6 @@ TEST_F(LayoutTest, LoadsEveryKindWithItsKeysAndSkipsUnknownBlocks) {
   EXPECT_LT(std::fabs(image.x), 1e-30f);
 }
 
-TEST_F(LayoutTest, MissingFileAddsNothingAndOverlaysAppend) {
-  Write("data/one.s", "image {\n  name a\n}\n");
-  LoadLayout("one");
-  testing::internal::CaptureStdout();
-  LoadLayout("nothing_here");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no trace for a file that is not there";
-  ASSERT_EQ(WidgetList.size(), 1u);
-  LoadLayout("one");
-  ASSERT_EQ(WidgetList.size(), 2u) << "loading does not clear";
-  EXPECT_EQ(&FindImage("a"), WidgetList[0].get());
-  uint32_t generation = WidgetListGeneration();
-  ClearWidgets();
-  EXPECT_TRUE(WidgetList.empty());
-  EXPECT_NE(WidgetListGeneration(), generation);
-}
-
 TEST_F(LayoutTest, EditLengthAndOddTimesAreTaken) {
   Write("data/odd.s",
         "edit {\n  name e\n  length 5\n  wait -0.25\n  time 99999999999.0\n}\n"

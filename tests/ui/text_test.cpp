@@ -121,48 +121,6 @@ class TextTest : public RenderTest {
 // Widths at height 0.1: 'A' 0.05, 'B' 0.1; spacing 0.001, space 0.01.
 constexpr float kH = 0.1f;
 
-TEST_F(TextTest, GlyphSizesFollowTheSheetAndTheConfiguredWidth) {
-  const Glyph& a = test->glyphs['A'];
-  EXPECT_FLOAT_EQ(a.tw, 0.0625f);
-  EXPECT_FLOAT_EQ(a.th, 0.125f);
-  EXPECT_FLOAT_EQ(a.sw, 16.0f / 400);
-  EXPECT_FLOAT_EQ(a.sh, 32.0f / 400);
-  EXPECT_EQ(test->sizex, 256);
-  EXPECT_FLOAT_EQ(test->spacing, 0.001f);
-  EXPECT_FLOAT_EQ(test->spaceWidth, 0.01f);
-
-  res_width = 1024;
-  Font* wide = LoadFont("wide", "test");
-  EXPECT_FLOAT_EQ(wide->glyphs['A'].sw, 16.0f / 512);
-  EXPECT_FLOAT_EQ(wide->glyphs['A'].sh, 32.0f / 512);
-  // Only the aspect is used, so the drawn width does not change.
-  EXPECT_FLOAT_EQ(wide->charWidth('A', kH), test->charWidth('A', kH));
-  EXPECT_FLOAT_EQ(test->charWidth('B', kH), 0.1f);
-}
-
-TEST_F(TextTest, FindFontFallsBackToTheDefaultFont) {
-  EXPECT_EQ(FindFont("test"), test);
-  EXPECT_EQ(FindFont("default"), &DefaultFont);
-  EXPECT_EQ(FindFont(""), &DefaultFont);
-  EXPECT_EQ(FindFont(nullptr), &DefaultFont);
-  EXPECT_EQ(FindFont("Test"), &DefaultFont);
-  EXPECT_EQ(DefaultFont.name, "default");
-  // The default font draws with the built-in sheet, not its own "texture" key.
-  EXPECT_EQ(DefaultFont.texture, Textures.fontTexture);
-  EXPECT_NE(test->texture, nullptr);
-  EXPECT_NE(test->texture, Textures.errorTexture);
-}
-
-TEST_F(TextTest, AMissingFontFileGivesAnEmptyFontWithTheErrorTexture) {
-  Font* missing = LoadFont("missing", "no_such_font");
-  EXPECT_EQ(missing->texture, Textures.errorTexture);
-  EXPECT_EQ(missing->sizex, 0);
-  EXPECT_FALSE(missing->hasGlyph('A'));
-  DrawTextLine("AB AB", 0, 0, 1, kH, "missing");
-  DrawTextWrapped("AB AB\nAB", 0, 0, 1, "missing", kH);
-  EXPECT_TRUE(device->Draws().empty());
-}
-
 TEST_F(TextTest, LineShowsTheLongestTailThatFits) {
   // From the end: B 0.101, A 0.152, A 0.203, A 0.254.
   EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 1.0f, kH), 0u);

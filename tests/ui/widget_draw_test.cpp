@@ -66,33 +66,6 @@ class WidgetDrawTest : public UiTest {
   IDirect3DTexture9* fontSheet = nullptr;
 };
 
-TEST_F(WidgetDrawTest, ImageAndButtonDrawTheirTextureOverTheirRectangle) {
-  IDirect3DTexture9* picture = Register("menu");
-  IDirect3DTexture9* up = Register("btn_up");
-  IDirect3DTexture9* over = Register("btn_over");
-  Write("data/d.s",
-        "image {\n  name pic\n  x 0.0\n  y 0.0\n  width 2.0\n  height 1.5\n  texture1 menu\n}\n"
-        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
-        "  texture2 btn_over\n  texture3 btn_up\n}\n");
-  LoadLayout("d");
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_EQ(draws[0].state.textures[0], picture);
-  EXPECT_EQ(C60(draws[0]), (std::array<float, 4>{-1.0f, 0.75f, 2.0f, -1.5f})) << "the whole interface";
-  EXPECT_EQ(C61(draws[0]), (std::array<float, 4>{0.0f, 0.0f, 1.0f, 1.0f}));
-  EXPECT_EQ(draws[0].type, D3DPT_TRIANGLESTRIP);
-  EXPECT_EQ(draws[0].primitiveCount, 2u);
-  EXPECT_EQ(draws[1].state.textures[0], up);
-  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.5f, 0.5f, 0.5f, -0.125f}));
-
-  PointAt(0.75f, 0.3f);
-  Frame();
-  device->ClearLog();
-  DrawWidgetList();
-  EXPECT_EQ(device->Draws()[1].state.textures[0], over) << "the pointer is over it";
-}
-
 TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
   Register("menu");
   Write("data/d.s",

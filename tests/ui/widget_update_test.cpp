@@ -51,23 +51,6 @@ TEST_F(WidgetUpdateTest, ButtonIgnoresThePointerUntilFadedIn) {
   EXPECT_EQ(first.CurrentTexture(), "up1");
 }
 
-TEST_F(WidgetUpdateTest, OneClickIsTakenOnceAcrossOverlappingButtons) {
-  Write("data/b.s", kTwoButtons);
-  LoadLayout("b");
-  Advance(2000);
-  FindButton("first").onAction = [] { Log("first"); };
-  FindButton("second").onAction = [] { Log("second"); };
-  ClickAt(0.7f, 0.6f);
-  EXPECT_EQ(Events, std::vector<std::string>{"first"});
-  EXPECT_EQ(Mouse.leftCurrent, ButtonCleared) << "the pointer input is consumed";
-  EXPECT_EQ(PointerX(), 0.0f);
-
-  // A click taken by a button without an action is consumed all the same.
-  FindButton("first").onAction = nullptr;
-  ClickAt(0.7f, 0.6f);
-  EXPECT_EQ(Events, std::vector<std::string>{"first"});
-}
-
 TEST_F(WidgetUpdateTest, FadesFollowWaitAndTimeAndReportShownOnce) {
   Write("data/l.s", "label {\n  name l\n  wait 0.5\n  time 1.0\n}\n");
   LoadLayout("l");
@@ -126,24 +109,6 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   EXPECT_EQ(edit.Typed(), "") << "Backspace on an empty field is ignored";
   EXPECT_EQ(edit.text.size(), 1u) << "exactly one cursor cell";
   EXPECT_EQ(edit.CurrentTexture(), "t3");
-}
-
-TEST_F(WidgetUpdateTest, EnterRunsTheActionAndDropsThePendingCharacter) {
-  Write("data/e.s", kEdit);
-  LoadLayout("e");
-  EditWidget& edit = FindEdit("e");
-  Type('x');
-  edit.onAction = [] { Log("enter"); };
-  LastCharCode = 'y';
-  LastKeyUp = 13;
-  Frame();
-  EXPECT_EQ(Events, std::vector<std::string>{"enter"});
-  EXPECT_EQ(LastKeyUp, 0);
-  EXPECT_EQ(LastCharCode, 0);
-  EXPECT_EQ(edit.Typed(), "x");
-  edit.onAction = nullptr;
-  PressEnter();
-  EXPECT_EQ(LastKeyUp, 0) << "Enter is taken even without an action";
 }
 
 void SwitchScreen() {
