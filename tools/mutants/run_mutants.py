@@ -109,9 +109,10 @@ def try_mutant(mutant, args, log):
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(mutated)
-        if not build(args.build_dir, sorted({t.program for t in tests}), log):
-            return "not built"
+        # One program at a time: the first that fails spares building the rest.
         for test in tests:
+            if not build(args.build_dir, [test.program], log):
+                return "not built"
             if not run_test(args.build_dir, test, log, args.timeout):
                 return f"killed by {test.program}"
         return "survived"
