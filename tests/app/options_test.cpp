@@ -27,9 +27,7 @@ std::string SettingsText() {
 class Options : public testing::Test {
  protected:
   void SetUp() override {
-    previous = std::filesystem::current_path();
-    std::filesystem::create_directories(dir.File("bin"));
-    std::filesystem::current_path(dir.path());
+    std::filesystem::create_directories("bin");
     for (int32_t* option : {&res_width, &res_height, &drawfps, &multysample, &anisotropic, &foolscreen, &lastprofile})
       *option = 12345;
     ResolutionChoice = 0;
@@ -38,15 +36,13 @@ class Options : public testing::Test {
     OptionsQuitHooks = SaveAndQuitHooks();
     hookCalls.clear();
   }
-  void TearDown() override { std::filesystem::current_path(previous); }
 
   void LoadFrom(const std::string& text) {
     dir.Write("bin/default.cfg", text);
     LoadOptions("bin\\default.cfg");
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previous;
+  testfiles::WorkingFolder dir;
 };
 
 TEST_F(Options, AllSevenKeysAreRead) {

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "platform/d3d9/shader_tokens.h"
+#include "support/files.h"
 
 namespace {
 
@@ -254,18 +255,8 @@ TEST(ShaderAssemblerErrors, FlowControlStructure) {
 // Each test works in a folder of its own: CTest runs them side by side.
 class ShaderFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    previous_ = std::filesystem::current_path();
-    home_ = std::filesystem::path(::testing::TempDir()) / ("kestrin_shasm_" + std::to_string(getpid()));
-    std::filesystem::remove_all(home_);
-    std::filesystem::create_directories(home_ / folder_ / "shdr");
-    std::filesystem::current_path(home_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous_);
-    std::filesystem::remove_all(home_);
-  }
-  std::filesystem::path previous_, home_;
+  void SetUp() override { std::filesystem::create_directories(folder_ + "/shdr"); }
+  testfiles::WorkingFolder home_;
   void Write(const std::string& name, const std::string& text) {
     std::ofstream(folder_ + "/shdr/" + name, std::ios::binary) << text;
   }
