@@ -10,7 +10,7 @@
 #include "app/graphics_device.h"
 #include "content_paths.h"
 #include "model_file.h"
-#include "platform/d3d9/recording/recording_device.h"
+#include "support/recording.h"
 #include "render/mesh.h"
 
 using namespace contenttest;
@@ -19,9 +19,7 @@ namespace {
 class EngineModelLoad : public testing::Test {
  protected:
   void SetUp() override {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.EnableAutoDepthStencil = 1;
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
   }
   void TearDown() override {

@@ -9,7 +9,7 @@
 
 #include "app/frustum.h"
 #include "game/draw_game.h"
-#include "platform/d3d9/recording/recording_device.h"
+#include "support/recording.h"
 #include "support/round.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
@@ -47,9 +47,7 @@ class DrawRound : public PlayTest {
  protected:
   void SetUp() override {
     PlayTest::SetUp();
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.EnableAutoDepthStencil = 1;
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     ShaderPath = 1;
     CreateUnitQuadBuffer();

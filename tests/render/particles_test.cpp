@@ -35,12 +35,6 @@ const char kMedalSet[] =
     "  flowDirectionX 0.0\n  flowDirectionY -3.0\n  flowSpeed 0.200\n"
     "  flowDeviationMax 300\n  generateDelay 35\n  dispersion 0.100\n}\n";
 
-int AliveCount(const ParticleSystem& system) {
-  int alive = 0;
-  for (const auto& particle : system.particles) alive += particle.alive;
-  return alive;
-}
-
 int AliveCount(const ParticleEmitter& emitter) {
   int alive = 0;
   for (const auto& particle : emitter.particles) alive += particle.alive;

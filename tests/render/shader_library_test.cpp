@@ -13,11 +13,6 @@ using rendertest::RenderTest;
 
 using ShaderLibraryTest = RenderTest;
 
-void WriteMarkedFragments(RenderTest& test, const char* extension) {
-  for (const char* name : {"head", "diffuse", "specular", "end"})
-    test.Write(std::string("bin/shdrpart/") + name + extension, std::string("; ") + name + extension + "\n");
-}
-
 TEST_F(ShaderLibraryTest, GameProgramsAreFoundAssembledAndBoundByName) {
   CopyGameShaders();
   Shaders.discover();

@@ -24,13 +24,6 @@ int LoadedCount() {
                                         [](const SoundEffect& e) { return e.loaded == 1; }));
 }
 
-bool Playing(const std::string& file) {
-  uint32_t status = 0;
-  SoundEffect* effect = FindEffect(file);
-  if (effect && effect->buffer) effect->buffer->GetStatus(&status);
-  return (status & DSBSTATUS_PLAYING) != 0;
-}
-
 class GameSoundsTest : public ::testing::Test {
  protected:
   void TearDown() override {

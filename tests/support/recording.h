@@ -17,6 +17,15 @@
 #include "render/texture_cache.h"
 #include "support/files.h"
 
+namespace support {
+// The recording device with the game's present parameters (a depth buffer).
+inline d3d9::RecordingDevice* NewRecordingDevice() {
+  D3DPRESENT_PARAMETERS parameters{};
+  parameters.EnableAutoDepthStencil = 1;
+  return new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+}
+}  // namespace support
+
 namespace rendertest {
 
 inline std::vector<int> FatalExits;
@@ -42,9 +51,7 @@ class RenderTest : public testing::Test {
 
  protected:
   void SetUp() override {
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.EnableAutoDepthStencil = 1;
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     UseShaderPath(true);
     anisotropic = 0;

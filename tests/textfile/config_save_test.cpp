@@ -9,8 +9,6 @@
 
 namespace {
 
-int failingStep = -1;
-bool FailOneStep(int step) { return step != failingStep; }
 
 class ConfigSave : public testing::Test {
  protected:

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/graphics_device.h"
-#include "platform/d3d9/recording/recording_device.h"
+#include "support/recording.h"
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"
 #include "ui/font.h"
@@ -16,8 +16,7 @@ class WidgetDrawTest : public UiTest {
  public:
   void SetUp() override {
     UiTest::SetUp();
-    D3DPRESENT_PARAMETERS parameters{};
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     ShaderPath = 1;
     VertexFormat = 0;
