@@ -90,6 +90,18 @@ TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
     if (!cellExists(i) || cell(i).flower) continue;
     EXPECT_GE(cell(i).content, cell(start).content);
   }
+
+  // The smallest number lies only under a flower: the start is the smallest
+  // flowerless number, and nothing is cleared for it.
+  emptyBoard();
+  const int flower = cellIndex(5, 4), one = cellIndex(5, 5), bomb = cellIndex(5, 6);
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (i != flower && i != one && i != bomb) cell(i).content = CellHole;
+  putBombs({bomb});
+  cell(flower).flower = 1;
+  chooseStartCell();
+  EXPECT_EQ(Level.currentCell, one);
+  EXPECT_EQ(cell(bomb).content, CellBomb);
 }
 
 TEST(Generation, DifficultyFollowsTheLevelIndex) {
