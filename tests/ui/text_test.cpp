@@ -143,7 +143,10 @@ TEST_F(TextTest, LineShowsTheLongestTailThatFits) {
   EXPECT_EQ(quads[1].region, (std::vector<float>{0.25f, 0, 0.125f, 0.125f}));
 }
 
-TEST_F(TextTest, CaretAndMissingGlyphsAreNeverDrawnAndDoNotAdvance) {
+TEST_F(TextTest, SpacesAdvanceAndCaretAndMissingGlyphsDoNot) {
+  DrawTextLine("A B", 0, 0, 1, kH, "test");
+  ExpectCorners({{0, 0}, {0.051f + 0.011f, 0}});  // a space: its width plus the spacing
+  device->ClearLog();
   DrawTextLine("^A^ZB", 0, 0, 1, kH, "test");  // 'Z' has no picture in the test font
   ExpectCorners({{0, 0}, {0.051f, 0}});
   device->ClearLog();
