@@ -42,6 +42,13 @@ TEST_F(GlDeviceTest, TextureRowZeroIsAtVZeroAndColourModulatesIt) {
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 48), 0xFFFF8000);
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 16), 0xFFFF0000);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 16), 0xFF008000);
+
+  // MODULATE2X doubles the product: a quarter grey on red gives half red.
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE2X);
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFF404040));
+  EXPECT_RGB_NEAR(Pixel(Read(), 16, 16), 0xFF800000);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
   device->SetTexture(0, nullptr);
   texture->Release();
 }
@@ -119,6 +126,11 @@ TEST_F(GlDeviceTest, DepthTestKeepsTheNearerSurfaceUnlessSwitchedOff) {
   Clear(kBlack);
   DrawStrip(QuadStrip(-1, 1, 1, -1, 0.8f, kRed));
   EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kRed);
+
+  // Direct3D's depth runs from 0: a surface in front of the near plane is clipped.
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, -0.5f, kRed));
+  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kBlack);
 }
 
 TEST_F(GlDeviceTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
