@@ -86,6 +86,14 @@ TEST_F(GlDeviceTest, AlphaTestComparesTheEightBitAlphaWithTheReference) {
   EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kWhite);
 
+  // GREATER leaves out an alpha equal to the reference.
+  device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
+  pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kBlack);
+  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kWhite);
+
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_LESS);
   device->SetRenderState(D3DRS_ALPHAREF, 100);
   Clear(kBlack);
