@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 
 namespace {
 
@@ -27,9 +27,7 @@ std::string SettingsText() {
 class Options : public testing::Test {
  protected:
   void SetUp() override {
-    previous = std::filesystem::current_path();
-    std::filesystem::create_directories(dir.File("bin"));
-    std::filesystem::current_path(dir.path());
+    std::filesystem::create_directories("bin");
     for (int32_t* option : {&res_width, &res_height, &drawfps, &multysample, &anisotropic, &foolscreen, &lastprofile})
       *option = 12345;
     ResolutionChoice = 0;
@@ -38,15 +36,13 @@ class Options : public testing::Test {
     OptionsQuitHooks = SaveAndQuitHooks();
     hookCalls.clear();
   }
-  void TearDown() override { std::filesystem::current_path(previous); }
 
   void LoadFrom(const std::string& text) {
     dir.Write("bin/default.cfg", text);
     LoadOptions("bin\\default.cfg");
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previous;
+  testfiles::WorkingFolder dir;
 };
 
 TEST_F(Options, AllSevenKeysAreRead) {
@@ -76,48 +72,6 @@ TEST_F(Options, AMissingFileStartsWindowedAtTheBuiltInSize) {
   EXPECT_EQ(SettingsText().find("options {\n  res_width 800\n  res_height 600\n  drawfps 0\n"), 0u);
 }
 
-TEST_F(Options, AZeroSizeStartsWindowedAtTheBuiltInSizeKeepingTheRest) {
-  LoadFrom("options { res_width 0 res_height 0 drawfps 1 foolscreen 1 lastprofile -1 }");
-  EXPECT_EQ(res_width, 800);
-  EXPECT_EQ(res_height, 600);
-  EXPECT_EQ(foolscreen, 0);
-  EXPECT_EQ(drawfps, 1);
-  EXPECT_EQ(lastprofile, -1);
-
-  LoadFrom("options { res_width 1024 res_height -5 }");
-  EXPECT_EQ(res_width, 800);
-  EXPECT_EQ(res_height, 600);
-}
-
-TEST_F(Options, MissingKeysReadAsZero) {
-  LoadFrom("options { res_width 640 res_height 480 foolscreen 1 }");
-  EXPECT_EQ(res_width, 640);
-  EXPECT_EQ(foolscreen, 1);
-  EXPECT_EQ(drawfps, 0);
-  EXPECT_EQ(lastprofile, 0);
-}
-
-TEST_F(Options, ANonIntegerKeyIsReadAsItsBitsAndWrittenBackAsAnInteger) {
-  LoadFrom("options { res_width 800 res_height 600 drawfps 1.0 }");
-  EXPECT_EQ(drawfps, 0x3F800000);
-  drawfps = 1;
-  ASSERT_TRUE(WriteOptions());
-  EXPECT_NE(SettingsText().find("  drawfps 1\n"), std::string::npos);
-}
-
-TEST_F(Options, ResolutionChoiceFollowsTheWidthOnly) {
-  const struct {
-    int32_t width, before, after;
-  } cases[] = {{640, 0, 1}, {800, 0, 2}, {1024, 1, 3}, {1280, 0, 0}, {1280, 2, 2}, {600, 3, 3}};
-  for (const auto& c : cases) {
-    res_width = c.width;
-    res_height = 1;
-    ResolutionChoice = c.before;
-    ResolutionChoiceFromWidth();
-    EXPECT_EQ(ResolutionChoice, c.after) << c.width;
-  }
-}
-
 TEST_F(Options, ApplyingAChoiceSetsBothSizes) {
   const struct {
     int32_t choice, width, height;
@@ -145,79 +99,6 @@ TEST_F(Options, WriteOptionsWritesEveryOptionAndKeepsUnknownKeys) {
   LoadOptions("bin\\default.cfg");
   EXPECT_EQ(drawfps, 1);
   EXPECT_EQ(foolscreen, 1);
-}
-
-TEST_F(Options, LastProfileMinusOneRoundTrips) {
-  LoadFrom("options { res_width 800 res_height 600 lastprofile 0 }");
-  lastprofile = -1;
-  ASSERT_TRUE(WriteOptions());
-  EXPECT_NE(SettingsText().find("  lastprofile -1\n"), std::string::npos);
-  lastprofile = 5;
-  LoadOptions("bin\\default.cfg");
-  EXPECT_EQ(lastprofile, -1);
-}
-
-TEST_F(Options, WriteOptionsFailsWithoutTheFolder) {
-  LoadFrom("options { res_width 800 res_height 600 }");
-  std::filesystem::remove_all("bin");
-  EXPECT_FALSE(WriteOptions());
-  EXPECT_FALSE(std::filesystem::exists("bin"));
-}
-
-TEST_F(Options, SaveAndQuitKeepsAnUnlistedResolution) {
-  LoadFrom("options {\n  res_width 1280\n  res_height 1024\n  foolscreen 0\n}\n");
-  ResolutionChoiceFromWidth();
-  EXPECT_EQ(ResolutionChoice, 0);
-  foolscreen = 1;  // toggled on the options screen
-  OptionsQuitHooks.playClick = [] {
-    hookCalls.push_back("click");
-    fileSeenByClick = SettingsText();
-  };
-  OptionsQuitHooks.releaseGameObjects = [] {
-    hookCalls.push_back("release");
-    fileSeenByRelease = SettingsText();
-  };
-  OptionsQuitHooks.requestQuit = [] { hookCalls.push_back("quit"); };
-  SaveOptionsAndQuit();
-
-  const std::string written = "options {\n  res_width 1280\n  res_height 1024\n  foolscreen 1\n  drawfps 0\n"
-                              "  multysample 0\n  anisotropic 0\n  lastprofile 0\n}\n";
-  EXPECT_EQ(SettingsText(), written);
-  EXPECT_EQ(hookCalls, (std::vector<std::string>{"click", "release", "quit"}));
-  EXPECT_EQ(fileSeenByClick, "options {\n  res_width 1280\n  res_height 1024\n  foolscreen 0\n}\n");
-  EXPECT_EQ(fileSeenByRelease, written);
-}
-
-TEST_F(Options, SaveAndQuitWritesTheChosenResolution) {
-  LoadFrom("options { res_width 1024 res_height 768 }");
-  ResolutionChoice = 1;
-  SaveOptionsAndQuit();  // no hooks set: they are skipped
-  EXPECT_EQ(SettingsText().find("options {\n  res_width 640\n  res_height 480\n"), 0u);
-}
-
-TEST_F(Options, TheShippedSettingsFile) {
-  std::string shipped = std::string(KESTRIN_SOURCE_DIR) + "/content/bin/default.cfg";
-  std::vector<unsigned char> bytes;
-  ASSERT_TRUE(ReadWholeFile(shipped, bytes));
-  dir.Write("bin/default.cfg", std::string(bytes.begin(), bytes.end()));
-  LoadOptions("bin\\default.cfg");
-  EXPECT_EQ(res_width, 800);
-  EXPECT_EQ(res_height, 600);
-  EXPECT_EQ(drawfps, 0);
-  EXPECT_EQ(multysample, 0);
-  EXPECT_EQ(anisotropic, 0);
-  EXPECT_EQ(foolscreen, 0);
-  EXPECT_EQ(lastprofile, -1);
-  const char* order[] = {"res_width", "res_height", "drawfps", "multysample", "anisotropic", "foolscreen",
-                         "lastprofile"};
-  ASSERT_EQ(OptionsNode.EntryCount(), 7u);
-  for (size_t i = 0; i < 7; ++i) {
-    EXPECT_STREQ(OptionsNode.entries[i].key, order[i]);
-    EXPECT_EQ(OptionsNode.entries[i].value.type, ValueType::Int);
-  }
-  // Written back unchanged, byte for byte.
-  ASSERT_TRUE(WriteOptions());
-  EXPECT_EQ(SettingsText(), std::string(bytes.begin(), bytes.end()));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "d3dutil/texture_loader.h"
-#include "platform/d3d9/recording/recording_device.h"
+#include "support/recording.h"
 #include "platform/files.h"
 
 namespace {
@@ -24,8 +24,7 @@ HRESULT LoadTexture(d3d9::Device* device, const std::string& path) {
 // /dev/zero never ends and a pipe without a writer blocks on opening: before,
 // the first filled the memory and the second hung the start-up.
 TEST(HostileTexturePath, DevicesPipesAndFoldersAreNotRead) {
-  D3DPRESENT_PARAMETERS parameters{};
-  auto* device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+  auto* device = support::NewRecordingDevice();
   const std::string folder = testing::TempDir() + "/kestrin_hostile_texture_" + std::to_string(getpid());
   std::filesystem::create_directories(folder);
   const std::string pipe = folder + "/sheet.png";

@@ -175,27 +175,6 @@ TEST_F(TextureLoaderTest, EveryColourTypeBecomesArgb) {
   EXPECT_EQ((std::vector<uint32_t>{0xFF010203, 0x00FAFBFC}), LoadExact(Write("keyed.png", keyed)));
 }
 
-TEST_F(TextureLoaderTest, InterlacedImagesDecodeToTheSamePixels) {
-  PngSpec plain;
-  plain.width = 9;
-  plain.height = 7;
-  plain.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  std::vector<uint32_t> expected;
-  for (int y = 0; y < plain.height; ++y) {
-    std::vector<png_byte> row;
-    for (int x = 0; x < plain.width; ++x) {
-      png_byte r = png_byte(x * 25), g = png_byte(y * 30), b = png_byte(x * y), a = png_byte(255 - x - y);
-      row.insert(row.end(), {r, g, b, a});
-      expected.push_back(uint32_t(a) << 24 | uint32_t(r) << 16 | uint32_t(g) << 8 | b);
-    }
-    plain.rows.push_back(row);
-  }
-  PngSpec interlaced = plain;
-  interlaced.interlaced = true;
-  EXPECT_EQ(expected, LoadExact(Write("plain.png", plain)));
-  EXPECT_EQ(expected, LoadExact(Write("interlaced.png", interlaced)));
-}
-
 TEST_F(TextureLoaderTest, DefaultSizesRoundUpToPowersOfTwoWithAFullMipChain) {
   PngSpec odd;
   odd.width = 100;
@@ -249,29 +228,6 @@ TEST_F(TextureLoaderTest, ScalingIsLinearAndMipLevelsAverage) {
   texture->Release();
 }
 
-TEST_F(TextureLoaderTest, ExplicitSizesColourKeyAndBackslashPaths) {
-  PngSpec rgb;
-  rgb.width = 2;
-  rgb.rows = {{255, 0, 255, 10, 20, 30}};
-  Write("keyed.png", rgb);
-  std::string windowsPath = folder_.string() + "\\keyed.png";
-  d3d9::Texture* texture = nullptr;
-  ASSERT_EQ(D3D_OK, D3DXCreateTextureFromFileExA(device_, windowsPath.c_str(), D3DX_DEFAULT_NONPOW2,
-                                                 D3DX_DEFAULT_NONPOW2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
-                                                 D3DX_FILTER_POINT, D3DX_FILTER_POINT, 0xFFFF00FF, nullptr,
-                                                 nullptr, &texture));
-  EXPECT_EQ(1u, texture->GetLevelCount());
-  EXPECT_EQ((std::vector<uint32_t>{0x00000000, 0xFF0A141E}), Level(texture, 0));
-  texture->Release();
-
-  ASSERT_EQ(D3D_OK, Load(folder_.string() + "/keyed.png", &texture, 8, 2));
-  D3DSURFACE_DESC desc;
-  texture->GetLevelDesc(0, &desc);
-  EXPECT_EQ(8u, desc.Width);
-  EXPECT_EQ(2u, desc.Height);
-  texture->Release();
-}
-
 TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
   d3d9::Texture* texture = reinterpret_cast<d3d9::Texture*>(1);
   EXPECT_EQ(D3DERR_NOTFOUND, Load((folder_ / "absent.png").string(), &texture));
@@ -317,23 +273,6 @@ TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
   EXPECT_FALSE(error.empty());
   EXPECT_EQ(D3DXERR_INVALIDDATA, Load(writeBytes("huge.png", claim), &texture));
   EXPECT_EQ(0, device_->CreatedTextures());
-}
-
-TEST_F(TextureLoaderTest, SavedImagesReadBackUnchanged) {
-  ArgbImage image;
-  image.width = 3;
-  image.height = 2;
-  image.pixels = {0xFF102030, 0x80FFFFFF, 0x00000000, 0x12345678, 0xFFFF0000, 0xFF00FF00};
-  std::string path = (folder_ / "saved.png").string();
-  ASSERT_TRUE(SavePng(path, image));
-  std::ifstream file(path, std::ios::binary);
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  ArgbImage back;
-  ASSERT_TRUE(DecodePng(bytes, &back));
-  EXPECT_EQ(3, back.width);
-  EXPECT_EQ(2, back.height);
-  EXPECT_EQ(image.pixels, back.pixels);
-  EXPECT_FALSE(SavePng((folder_ / "no" / "such" / "dir.png").string(), image));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/board_generation.h"
 #include "platform/random.h"
@@ -9,8 +9,6 @@ using namespace boardtest;
 
 namespace {
 bool isBomb(const HexCell& c) { return c.content == CellBomb; }
-bool hasFlower(const HexCell& c) { return c.flower != 0; }
-bool exists(const HexCell& c) { return c.content >= 0; }
 
 void expectNumbersMatchBombs() {
   for (int i = 0; i < Level.cellCount; ++i) {
@@ -56,54 +54,6 @@ TEST(Generation, PlacedBombsAreCountedAndNumbered) {
   expectNumbersMatchBombs();
 }
 
-TEST(Generation, PlacementStopsWhenFreeCellsRunOut) {
-  emptyBoard();
-  for (int i = 12; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  startOn(0);
-  crtSrand(3);
-  EXPECT_EQ(placeBombs(50), 11);  // 12 cells, one is the bee's
-  EXPECT_EQ(countCells(isBomb), 11);
-  EXPECT_EQ(placeFlowers(5), 0);
-
-  emptyBoard();
-  for (int i = 6; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  startOn(0);
-  EXPECT_EQ(placeFlowers(10), 5);
-  placeItems(3);
-  int items = 0;
-  for (int i = 0; i < Level.cellCount; ++i) items += Level.cellItems[i] != ItemNone;
-  EXPECT_EQ(items, 0);  // every free cell holds a flower
-
-  emptyBoard();
-  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  EXPECT_EQ(placeBombs(3), 0);
-  EXPECT_EQ(placeFlowers(3), 0);
-}
-
-TEST(Generation, FlowersAndItemsAvoidBombsTheBeeAndEachOther) {
-  emptyBoard();
-  crtSrand(11);
-  startOn(cellIndex(10, 10));
-  placeBombs(100);
-  computeNumbers();
-  EXPECT_EQ(placeFlowers(10), 10);
-  placeItems(2);
-  int binoculars = 0, hammers = 0;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    const HexCell& c = cell(i);
-    EXPECT_TRUE(!c.flower || c.content != CellBomb);
-    if (Level.cellItems[i] == ItemNone) continue;
-    binoculars += Level.cellItems[i] == ItemBinoculars;
-    hammers += Level.cellItems[i] == ItemHammer;
-    EXPECT_NE(c.content, CellBomb);
-    EXPECT_FALSE(c.flower);
-    EXPECT_NE(i, Level.currentCell);
-  }
-  EXPECT_EQ(binoculars, 2);
-  EXPECT_EQ(hammers, 2);
-  EXPECT_FALSE(cell(Level.currentCell).flower);
-}
-
 TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
   raggedBoard();
   crtSrand(5);
@@ -123,33 +73,6 @@ TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
   expectNumbersMatchBombs();
 }
 
-TEST(Generation, ThinningKeepsABombWithOneRunOrNoNeighbours) {
-  emptyBoard();
-  const int middle = cellIndex(8, 8);
-  // Three neighbours in a row: one run.
-  makeHoles({neighbour(middle, 7), neighbour(middle, 9), neighbour(middle, 11)});
-  putBombs({middle});
-  // Two neighbours on opposite sides: two runs.
-  const int other = cellIndex(14, 8);
-  const int keepA = neighbour(other, 3), keepB = neighbour(other, 9);
-  for (int direction : {1, 5, 7, 11}) makeHoles({neighbour(other, direction)});
-  ASSERT_EQ(existingNeighbours(other), 2);
-  ASSERT_GE(keepA, 0);
-  ASSERT_GE(keepB, 0);
-  putBombs({other});
-  // No neighbours at all.
-  const int lone = cellIndex(2, 15);
-  for (int direction : Directions) makeHoles({neighbour(lone, direction)});
-  putBombs({lone});
-  Level.bombCount = 3;
-  thinBombs();
-  EXPECT_EQ(cell(middle).content, CellBomb);
-  EXPECT_EQ(cell(other).content, 0);
-  EXPECT_EQ(cell(lone).content, CellBomb);
-  EXPECT_EQ(cell(keepA).content, 0);
-  EXPECT_EQ(Level.bombCount, 2);
-}
-
 TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
   emptyBoard();
   crtSrand(21);
@@ -167,76 +90,21 @@ TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
     if (!cellExists(i) || cell(i).flower) continue;
     EXPECT_GE(cell(i).content, cell(start).content);
   }
-}
 
-TEST(Generation, StartOnABoardOfBombsClearsOneThatHasNoFlower) {
+  // The smallest number lies only under a flower: the start is the smallest
+  // flowerless number, and nothing is cleared for it.
   emptyBoard();
-  for (int i = 8; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  for (int i = 0; i < 8; ++i) cell(i).content = CellBomb;
-  cell(0).content = 0;
-  cell(0).flower = 1;
-  cell(1).content = 0;
-  cell(1).flower = 1;
-  Level.bombCount = 6;
-  crtSrand(9);
+  const int flower = cellIndex(5, 4), one = cellIndex(5, 5), bomb = cellIndex(5, 6);
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (i != flower && i != one && i != bomb) cell(i).content = CellHole;
+  putBombs({bomb});
+  cell(flower).flower = 1;
   chooseStartCell();
-  const int start = Level.currentCell;
-  ASSERT_TRUE(inBoard(start));
-  EXPECT_FALSE(cell(start).flower);
-  EXPECT_EQ(cell(start).content, 0);
-  EXPECT_TRUE(cell(start).open);
-  EXPECT_EQ(Level.bombCount, 5);
+  EXPECT_EQ(Level.currentCell, one);
+  EXPECT_EQ(cell(bomb).content, CellBomb);
 }
 
 TEST(Generation, DifficultyFollowsTheLevelIndex) {
   const int expected[9] = {0, 1, 1, 1, 2, 2, 3, 3, 4};
   for (int index = 0; index < 9; ++index) EXPECT_EQ(difficultyForLevel(index), expected[index]);
-}
-
-// A full rectangle loses no bomb to thinning, so the bombs left show how
-// many each difficulty placed.
-TEST(Generation, RegenerateOnAFullBoardPlacesBombsByDifficulty) {
-  const int divisors[5] = {15, 10, 5, 3, 2};
-  for (int difficulty = 0; difficulty <= 4; ++difficulty) {
-    emptyBoard();
-    Level.difficulty = difficulty;
-    crtSrand(100 + difficulty);
-    regenerate();
-    const int expected = 410 / divisors[difficulty];
-    EXPECT_EQ(countCells(isBomb), expected) << "difficulty " << difficulty;
-    EXPECT_EQ(Level.bombCount, expected);
-    EXPECT_EQ(Level.flowerCount, 10);
-    EXPECT_EQ(countCells(hasFlower), 10);
-    expectNumbersMatchBombs();
-  }
-}
-
-TEST(Generation, RegenerateKeepsTheShapeAndTriggersAndClearsTheRest) {
-  raggedBoard();
-  const int holes = Level.cellCount - countCells(exists);
-  for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i)) continue;
-    cell(i).content = 3;
-    cell(i).open = cell(i).flagged = 1;
-    Level.cellMarks[i] = 2;
-    Level.cellItems[i] = ItemHammer;
-  }
-  Level.triggers[30] = TriggerRecord{1, 1, 0, 0, 12, 5};
-  Level.difficulty = 4;
-  crtSrand(77);
-  regenerate();
-  EXPECT_EQ(Level.cellCount - countCells(exists), holes);
-  int open = 0, flagged = 0, items = 0;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    open += cell(i).open;
-    flagged += cell(i).flagged;
-    items += Level.cellItems[i] != ItemNone;
-    EXPECT_EQ(Level.cellMarks[i], NoMark);
-  }
-  EXPECT_EQ(open, 1);
-  EXPECT_EQ(flagged, 0);
-  EXPECT_EQ(items, 4);
-  EXPECT_EQ(Level.triggers[30].link, 12);
-  EXPECT_LE(countCells(isBomb), countCells(exists) / 2);
-  expectNumbersMatchBombs();
 }

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 
 using namespace boardtest;
@@ -10,75 +10,6 @@ using namespace boardtest;
 namespace {
 int opposite(int direction) { return (direction + 5) % 12 + 1; }
 }  // namespace
-
-TEST(BoardGeometry, StartUpBoardHas410CellsInTwentyRows) {
-  createLevel();
-  EXPECT_EQ(Level.rowLenEven, 21);
-  EXPECT_EQ(Level.rowLenOdd, 20);
-  EXPECT_EQ(Level.rowCount, 20);
-  EXPECT_EQ(Level.cellCount, 410);
-  EXPECT_EQ(Level.road.size(), 273u);
-  EXPECT_EQ(Level.cellMarks.size(), 410u);
-  EXPECT_EQ(Level.triggers[409].link, -1);
-  EXPECT_EQ(Level.colourTable[0], 0xFF666666u);
-  EXPECT_EQ(Level.colourTable[15], 0xFFFFFFFFu);
-  // One bomb, no flowers, and the bee on an open start cell.
-  int bombs = 0;
-  for (const HexCell& cell : Level.cells) bombs += cell.content == CellBomb;
-  EXPECT_EQ(bombs, 1);
-  ASSERT_TRUE(inBoard(Level.currentCell));
-  EXPECT_TRUE(Level.cells[Level.currentCell].open);
-  EXPECT_EQ(Level.lives, 3);
-}
-
-TEST(BoardGeometry, CellsAreStoredRowByRowWithOddRowsShiftedHalfACell) {
-  emptyBoard();
-  EXPECT_EQ(rowStart(1), 21);
-  EXPECT_EQ(rowStart(2), 41);
-  EXPECT_EQ(rowStart(19), 390);
-  const float k = Cos30;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    const HexCell& c = cell(i);
-    ASSERT_EQ(c.index, i);
-    ASSERT_EQ(rowStart(c.row) + c.column, i);
-    EXPECT_FLOAT_EQ(c.x, (2 * c.column + 1 + c.row % 2) * k);
-    EXPECT_FLOAT_EQ(c.y, 1.5f * c.row + 1.0f);
-  }
-  // The lowest corners of the last row fit inside the height.
-  EXPECT_LE(cell(409).y + 1.0f, StartBoardHeight);
-}
-
-TEST(BoardGeometry, RowEndsOfBothParities) {
-  emptyBoard();
-  const int firstEven = cellIndex(2, 0), lastEven = cellIndex(2, 20);
-  const int firstOdd = cellIndex(3, 0), lastOdd = cellIndex(3, 19);
-  // Odd rows are shorter: the last cell of an even row sticks out.
-  EXPECT_EQ(neighbour(lastEven, 1), -1);
-  EXPECT_EQ(neighbour(lastEven, 5), -1);
-  EXPECT_EQ(neighbour(lastEven, 3), -1);
-  EXPECT_EQ(neighbour(lastEven, 7), cellIndex(3, 19));
-  EXPECT_EQ(neighbour(lastEven, 11), cellIndex(1, 19));
-  EXPECT_EQ(neighbour(firstEven, 7), -1);
-  EXPECT_EQ(neighbour(firstEven, 11), -1);
-  EXPECT_EQ(neighbour(firstEven, 9), -1);
-  EXPECT_EQ(neighbour(firstEven, 1), cellIndex(1, 0));
-  EXPECT_EQ(neighbour(firstEven, 5), cellIndex(3, 0));
-  EXPECT_EQ(neighbour(firstOdd, 7), cellIndex(4, 0));
-  EXPECT_EQ(neighbour(firstOdd, 11), cellIndex(2, 0));
-  EXPECT_EQ(neighbour(lastOdd, 1), cellIndex(2, 20));
-  EXPECT_EQ(neighbour(lastOdd, 5), cellIndex(4, 20));
-  EXPECT_EQ(neighbour(lastOdd, 3), -1);
-  // Top and bottom rows.
-  EXPECT_EQ(neighbour(cellIndex(0, 5), 1), -1);
-  EXPECT_EQ(neighbour(cellIndex(0, 5), 11), -1);
-  EXPECT_EQ(neighbour(cellIndex(19, 5), 5), -1);
-  EXPECT_EQ(neighbour(cellIndex(19, 5), 7), -1);
-  // Not a clock position of a side.
-  EXPECT_EQ(neighbour(cellIndex(5, 5), 2), -1);
-  EXPECT_EQ(neighbour(cellIndex(5, 5), 12), -1);
-  EXPECT_EQ(neighbour(-1, 3), -1);
-  EXPECT_EQ(neighbour(410, 9), -1);
-}
 
 TEST(BoardGeometry, NeighboursAreMutualAndOneCellApart) {
   for (float width : {StartBoardWidth, 37.9f}) {
@@ -141,25 +72,6 @@ TEST(CellAt, CentresFindTheirCell) {
   EXPECT_EQ(cellAt(c.x, c.y + 0.95f), c.index);
   EXPECT_EQ(cellAt(c.x + 0.9f, c.y), c.index + 1);
   EXPECT_EQ(cellAt(c.x + 0.1f, c.y + 1.05f), neighbour(c.index, 5));
-}
-
-TEST(CellAt, CornersAndSharedEdgesHitNoCell) {
-  emptyBoard();
-  const HexCell& c = cell(cellIndex(7, 7));
-  // Top and bottom corners are shared by three cells.
-  EXPECT_EQ(cellAt(c.x, c.y + 1.0f), -1);
-  EXPECT_EQ(cellAt(c.x, c.y - 1.0f), -1);
-  // Vertical edges between the cells of a row, where both cells compute the
-  // same edge position.
-  int checked = 0;
-  for (int i = 0; i + 1 < Level.cellCount; ++i) {
-    if (cell(i).row != cell(i + 1).row) continue;
-    const float edge = cell(i).x + Level.cellRadius * Cos30;
-    if (edge != cell(i + 1).x - Level.cellRadius * Cos30) continue;
-    ASSERT_EQ(cellAt(edge, cell(i).y), -1) << "edge after cell " << i;
-    ++checked;
-  }
-  EXPECT_GT(checked, 20);
 }
 
 TEST(CellAt, HolesAndPointsOffTheBoardHitNoCell) {

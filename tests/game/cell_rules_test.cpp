@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/cell_rules.h"
 #include "game/play_state.h"
@@ -69,15 +69,6 @@ TEST_F(CellRules, LastFlowerWinsEvenWithBombsLeft) {
   EXPECT_TRUE(Level.won);
 }
 
-TEST_F(CellRules, EnteringNothingIsHarmless) {
-  enterCell(-1);
-  enterCell(Level.cellCount);
-  const int hole = neighbour(start, 3);
-  makeHoles({hole});
-  enterCell(hole);
-  EXPECT_FALSE(cell(hole).open);
-}
-
 TEST_F(CellRules, FlagsOnlyOnClosedCellsWithoutFlowers) {
   const int closed = neighbour(start, 3), flower = neighbour(start, 9);
   cell(flower).flower = 1;
@@ -111,15 +102,6 @@ TEST_F(CellRules, HammerOpensAFlaggedBombSafely) {
   EXPECT_FALSE(Level.bombEvent);
   EXPECT_EQ(Play.levelScore, 500);
   EXPECT_EQ(Level.roadLeft, 0);
-}
-
-TEST_F(CellRules, HammerIsNotUsedOnAnUnflaggedCell) {
-  const int next = neighbour(start, 3);
-  Level.hammers = 1;
-  clickCell(next);
-  EXPECT_EQ(Level.hammers, 1);
-  EXPECT_EQ(Level.roadLeft, 2);
-  EXPECT_EQ(Level.road[1], next);
 }
 
 TEST_F(CellRules, BinocularsFlagBombsAndOpenTheRestButNotFlowers) {

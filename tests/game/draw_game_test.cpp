@@ -9,8 +9,8 @@
 
 #include "core/frustum.h"
 #include "game/draw_game.h"
-#include "platform/d3d9/recording/recording_device.h"
-#include "play_test_support.h"
+#include "support/recording.h"
+#include "support/round.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/quad_buffers.h"
@@ -47,9 +47,7 @@ class DrawRound : public PlayTest {
  protected:
   void SetUp() override {
     PlayTest::SetUp();
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.EnableAutoDepthStencil = 1;
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     ShaderPath = 1;
     CreateUnitQuadBuffer();
@@ -165,57 +163,4 @@ TEST_F(DrawRound, AKnownBoardDrawsItsLayersInOrder) {
   EXPECT_EQ(number.texture, "m_empty_up");
   EXPECT_EQ(eye.visible, 1);
   EXPECT_EQ(Play.displayedScore, 19);
-}
-
-TEST_F(DrawRound, CellsOutOfViewAreSkippedButNumbersAreNot) {
-  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  const int far = cellIndex(2, 2), near = cellIndex(2, 16), numbered = cellIndex(2, 3);
-  cell(far).content = cell(near).content = 0;
-  cell(numbered).content = 1;
-  cell(numbered).open = 1;
-  Level.currentCell = far;
-  // Everything left of x = 20 is behind this plane.
-  for (Plane& plane : ViewFrustum) plane = Plane{1, 0, 0, -20};
-  Level.flowerCount = 0;
-  Play.resultsShown = 1;
-  drawGame();
-  std::vector<std::string> tiles;
-  for (const std::string& name : drawn())
-    if (name.rfind("hexagon", 0) == 0) tiles.push_back(name);
-  EXPECT_EQ(tiles, (std::vector<std::string>{"hexagon hex_open_1", "hexagon hex_number_1", "hexagon hex_close6"}));
-}
-
-TEST_F(DrawRound, AMarkerHangsAboveItsCellAndHops) {
-  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = CellHole;
-  Play.resultsShown = 1;
-  Level.flowerCount = 0;
-  // A camera looking straight at the marker's cell from above and behind.
-  const D3DXVECTOR3 eye(0, 25, 0), at(10, 17, 0), up(0, 1, 0);
-  D3DXMatrixIdentity(&WorldMatrix);
-  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &at, &up);
-  D3DXMatrixPerspectiveFovLH(&ProjectionMatrix, 0.75f * 1.5707964f, 1 / 0.75f, 0.01f, 800.0f);
-  TrainingMarker ahead;
-  ahead.position = at;
-  ahead.visible = 1;
-  ahead.texture = "arrow";
-  TrainingMarker behind = ahead;
-  behind.position = D3DXVECTOR3(-10, 17, 0);
-  TrainingMarker hidden = ahead;
-  hidden.visible = 0;
-  MarkerList = {ahead, behind, hidden};
-
-  drawMarkers();
-  ASSERT_EQ(device->Draws().size(), 1u);
-  const auto& c60 = device->Draws()[0].state.vertexConstants[60];
-  const float phase = 6.0f / 60;
-  EXPECT_NEAR(c60[0], -0.025f, 1e-4f);  // centred
-  EXPECT_NEAR(0.75f - c60[1], 0.75f - 0.04f * std::sin(phase) - 0.1f, 1e-3f);
-  EXPECT_FLOAT_EQ(c60[2], 0.05f);
-  EXPECT_FLOAT_EQ(c60[3], -0.1f);
-  EXPECT_EQ(drawn()[0], "quad arrow");
-  EXPECT_FLOAT_EQ(MarkerList[0].phase, phase);
-
-  MarkerList[0].phase = 3.1f;
-  drawMarkers();
-  EXPECT_EQ(MarkerList[0].phase, 0);  // past pi the hop starts again
 }

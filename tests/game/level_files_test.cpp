@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "textfile/test_files.h"
-#include "board_test_support.h"
+#include "support/files.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/level_files.h"
 
@@ -16,17 +16,6 @@ namespace {
 template <class T>
 void append(std::string& bytes, const T* records, size_t count) {
   bytes.append(reinterpret_cast<const char*>(records), sizeof(T) * count);
-}
-
-// The current Level as a map file.
-std::string mapBytes() {
-  std::string bytes;
-  const HexBoard& header = Level;
-  append(bytes, &header, 1);
-  append(bytes, Level.cells.data(), Level.cellCount);
-  append(bytes, Level.cellMarks.data(), Level.cellCount);
-  append(bytes, Level.cellItems.data(), Level.cellCount);
-  return bytes;
 }
 
 std::string triggerBytes(const std::vector<TriggerRecord>& triggers) {
@@ -69,21 +58,17 @@ std::string designedMap() {
   Level.flowerCount = 99;  // the loader counts for itself
   Level.flowersTaken = 4;
   Level.roadLeft = 6;
-  return mapBytes();
+  return playtest::mapBytes();
 }
 
 class LevelFiles : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous = std::filesystem::current_path();
     createLevel();
     LevelList.clear();
     SceneObjectList.clear();
   }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    LevelList.clear();
-  }
+  void TearDown() override { LevelList.clear(); }
   // Loads a different board first, so that what stays can be told apart.
   void loadStartBoard() {
     createLevel();
@@ -94,21 +79,10 @@ class LevelFiles : public ::testing::Test {
     ASSERT_EQ(Level.cells.size(), startBoard.size());
     EXPECT_EQ(std::memcmp(Level.cells.data(), startBoard.data(), sizeof(HexCell) * startBoard.size()), 0);
   }
-  std::filesystem::path previous;
   std::vector<HexCell> startBoard;
-  testfiles::TempDir dir;
+  testfiles::WorkingFolder dir;
 };
 }  // namespace
-
-TEST_F(LevelFiles, ScanListsMapsInNameOrder) {
-  std::filesystem::current_path(dir.path());
-  scanLevels();
-  EXPECT_TRUE(LevelList.empty());
-  for (const char* name : {"2_b.map", "1_a.map", "notes.txt", "1_a.map.trg", "a_name_that_is_far_too_long_for_it.map"})
-    dir.Write(std::string("maps/") + name, "x");
-  scanLevels();
-  EXPECT_EQ(LevelList, (std::vector<std::string>{"1_a.map", "2_b.map"}));
-}
 
 TEST_F(LevelFiles, MapLoadsBoardMarksAndItems) {
   const std::string path = dir.Write("level.map", designedMap());
@@ -193,37 +167,6 @@ TEST_F(LevelFiles, ShortTriggerFileIsRefused) {
   expectStartBoardKept();
 }
 
-TEST_F(LevelFiles, SmallerMapFitsTheArrays) {
-  emptyBoard(10, 6);
-  const int count = Level.cellCount;
-  ASSERT_LT(count, 410);
-  startOn(1);
-  const std::string path = dir.Write("small.map", mapBytes());
-  createLevel();
-  ASSERT_TRUE(loadMap(path));
-  EXPECT_EQ(Level.cellCount, count);
-  EXPECT_EQ(Level.cells.size(), static_cast<size_t>(count));
-  EXPECT_EQ(Level.cellMarks.size(), 410u);
-}
-
-TEST_F(LevelFiles, SceneObjectsAreReadAndReplaced) {
-  std::vector<SceneObject> level = {object("l_island", "ostrov", 1), object("l_grib", "grib", 2)};
-  std::vector<SceneObject> menu = {object("l_most", "doska", 3)};
-  std::memset(menu[0].textureName, 'x', 32);  // no terminator in the file
-  const std::string levelPath = dir.Write("maps/bin/a.map.bin", sceneBytes(level, 2));
-  const std::string menuPath = dir.Write("maps/bin/menu.bin", sceneBytes(menu, 1));
-  ASSERT_TRUE(loadSceneObjects(levelPath));
-  ASSERT_EQ(SceneObjectList.size(), 2u);
-  EXPECT_STREQ(SceneObjectList[1].meshName, "l_grib");
-  EXPECT_FLOAT_EQ(SceneObjectList[1].position[0], 2);
-  ASSERT_TRUE(loadSceneObjects(menuPath));
-  ASSERT_EQ(SceneObjectList.size(), 1u);
-  EXPECT_STREQ(SceneObjectList[0].meshName, "l_most");
-  EXPECT_EQ(std::strlen(SceneObjectList[0].textureName), 31u);
-  ASSERT_TRUE(loadSceneObjects(levelPath));
-  EXPECT_EQ(SceneObjectList.size(), 2u);
-}
-
 TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {
   std::vector<SceneObject> objects = {object("l_island", "ostrov", 1)};
   ASSERT_TRUE(loadSceneObjects(dir.Write("ok.bin", sceneBytes(objects, 1))));
@@ -240,7 +183,6 @@ TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
   dir.Write("maps/1_a.map", designedMap());
   const int start = Level.currentCell;
   dir.Write("maps/bin/1_a.map.bin", sceneBytes({object("l_island", "ostrov", 1)}, 1));
-  std::filesystem::current_path(dir.path());
   scanLevels();
   ASSERT_EQ(LevelList.size(), 1u);
 

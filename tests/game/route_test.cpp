@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "board_test_support.h"
+#include "support/round.h"
 #include "game/board.h"
 #include "game/cell_rules.h"
 #include "game/route.h"
@@ -80,46 +80,6 @@ TEST_F(RouteTest, RouteGoesRoundClosedCells) {
   EXPECT_EQ(Level.road[0], 6);
 }
 
-TEST_F(RouteTest, OneStepRouteAndClicksThatSendNobody) {
-  const int start = cellIndex(4, 4);
-  startOn(start);
-  const int next = neighbour(start, 3);
-  clickCell(next);
-  EXPECT_EQ(Level.road[0], 2);
-  EXPECT_EQ(Level.road[1], next);
-  EXPECT_EQ(Level.road[2], start);
-  EXPECT_EQ(Level.roadLeft, 2);
-
-  Level.roadLeft = 0;
-  clickCell(start);  // the bee's own cell
-  EXPECT_EQ(Level.roadLeft, 0);
-  clickCell(cellIndex(10, 10));  // closed, nothing open next to it
-  EXPECT_FALSE(canEnter(cellIndex(10, 10)));
-  EXPECT_EQ(Level.roadLeft, 0);
-  cell(next).flagged = 1;
-  clickCell(next);  // flagged, no hammer
-  EXPECT_EQ(Level.roadLeft, 0);
-  EXPECT_FALSE(canEnter(next));
-  EXPECT_FALSE(canEnter(-1));
-  EXPECT_FALSE(canEnter(Level.cellCount));
-}
-
-TEST_F(RouteTest, CellOpenedAwayFromTheBeeHasNoRoute) {
-  startOn(cellIndex(4, 4));
-  // The hammer opened a cell out in the closed field.
-  const int island = cellIndex(12, 12);
-  openCells({island});
-  const int beside = neighbour(island, 3);
-  EXPECT_TRUE(canEnter(beside));
-  Level.roadLeft = 3;
-  clickCell(beside);
-  EXPECT_EQ(cell(beside).distance, -1);
-  EXPECT_EQ(cell(island).distance, -1);
-  EXPECT_EQ(Level.road[0], 0);
-  EXPECT_EQ(Level.roadLeft, 0);
-  EXPECT_EQ(messages, 0);
-}
-
 TEST_F(RouteTest, RouteLongerThanHalfTheBoardIsRefusedOnce) {
   // One open row of 21 cells: half the board is 10 cells.
   emptyBoard(StartBoardWidth, 2.5f);
@@ -142,39 +102,4 @@ TEST_F(RouteTest, RouteLongerThanHalfTheBoardIsRefusedOnce) {
   clickCell(9);
   EXPECT_EQ(Level.roadLeft, 10);
   EXPECT_EQ(Level.road[1], 9);
-}
-
-TEST_F(RouteTest, RouteThatDoesNotFitATinyRoadIsRefused) {
-  // Four cells: the road has room for two entries, a one-step route needs three.
-  emptyBoard(4.6f, 3.5f);
-  ASSERT_EQ(Level.cellCount, 4);
-  ASSERT_EQ(Level.road.size(), 2u);
-  startOn(0);
-  clickCell(1);
-  EXPECT_EQ(Level.roadLeft, 0);
-  EXPECT_EQ(messages, 1);
-}
-
-TEST_F(RouteTest, BeeOnAnEdgeOrOffTheBoardSendsNobody) {
-  startOn(cellIndex(4, 4));
-  const int next = neighbour(Level.currentCell, 3);
-  Level.currentCell = -1;
-  clickCell(next);
-  EXPECT_EQ(Level.roadLeft, 0);
-  Level.currentCell = 5000;
-  clickCell(next);
-  EXPECT_EQ(Level.roadLeft, 0);
-  // A click exactly on the edge between two cells hits no cell.
-  Level.currentCell = cellIndex(4, 4);
-  for (int column = 0; column + 1 < Level.rowLenEven; ++column) {
-    const HexCell& left = cell(cellIndex(4, column));
-    const HexCell& right = cell(cellIndex(4, column + 1));
-    const float edge = left.x + Cos30;
-    if (edge != right.x - Cos30) continue;
-    openCells({left.index});
-    clickAt(edge, left.y);
-    EXPECT_EQ(Level.roadLeft, 0);
-    return;
-  }
-  FAIL() << "no exact edge in row 4";
 }

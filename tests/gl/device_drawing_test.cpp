@@ -3,7 +3,7 @@
 // 0 (near) to 1 (far).
 #include <thread>
 
-#include "gl_harness.h"
+#include "support/gl.h"
 
 namespace {
 
@@ -42,6 +42,13 @@ TEST_F(GlDeviceTest, TextureRowZeroIsAtVZeroAndColourModulatesIt) {
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 48), 0xFFFF8000);
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 16), 0xFFFF0000);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 16), 0xFF008000);
+
+  // MODULATE2X doubles the product: a quarter grey on red gives half red.
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE2X);
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFF404040));
+  EXPECT_RGB_NEAR(Pixel(Read(), 16, 16), 0xFF800000);
+  device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
   device->SetTexture(0, nullptr);
   texture->Release();
 }
@@ -77,6 +84,14 @@ TEST_F(GlDeviceTest, AlphaTestComparesTheEightBitAlphaWithTheReference) {
   EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 24, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kWhite);
+  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kWhite);
+
+  // GREATER leaves out an alpha equal to the reference.
+  device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
+  pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kWhite);
 
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_LESS);
@@ -119,6 +134,11 @@ TEST_F(GlDeviceTest, DepthTestKeepsTheNearerSurfaceUnlessSwitchedOff) {
   Clear(kBlack);
   DrawStrip(QuadStrip(-1, 1, 1, -1, 0.8f, kRed));
   EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kRed);
+
+  // Direct3D's depth runs from 0: a surface in front of the near plane is clipped.
+  Clear(kBlack);
+  DrawStrip(QuadStrip(-1, 1, 1, -1, -0.5f, kRed));
+  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kBlack);
 }
 
 TEST_F(GlDeviceTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
@@ -138,59 +158,6 @@ TEST_F(GlDeviceTest, CullModesRemoveTrianglesByTheirWindingOnScreen) {
   EXPECT_FALSE(drawn(D3DCULL_CW, clockwise));
   EXPECT_TRUE(drawn(D3DCULL_CW, counterClockwise));
   EXPECT_TRUE(drawn(D3DCULL_NONE, counterClockwise));
-}
-
-TEST_F(GlDeviceTest, VertexBufferDrawsHonourOffsetStrideAndStartVertex) {
-  OPEN_OR_SKIP();
-  std::vector<TestVertex> both = QuadStrip(-1, 1, 1, -1, 0.5f, kRed);
-  auto green = QuadStrip(-1, 1, 1, -1, 0.5f, kGreen);
-  both.insert(both.end(), green.begin(), green.end());
-  d3d9::VertexBuffer* buffer = nullptr;
-  ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(UINT(both.size() * 56), D3DUSAGE_WRITEONLY, kTestFvf,
-                                               D3DPOOL_DEFAULT, &buffer));
-  void* data = nullptr;
-  ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-  std::memcpy(data, both.data(), both.size() * 56);
-  buffer->Unlock();
-
-  device->SetStreamSource(0, buffer, 0, 56);
-  Clear(kBlack);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kGreen);
-  device->SetStreamSource(0, buffer, 0, 56);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kRed);
-  device->SetStreamSource(0, buffer, 4 * 56, 56);
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kGreen);
-
-  // Reading past the end of the buffer is refused, not drawn.
-  EXPECT_EQ(D3DERR_INVALIDCALL, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 2, 2));
-  // A later lock and unlock reaches the drawing.
-  ASSERT_EQ(D3D_OK, buffer->Lock(4 * 56, 4 * 56, &data, 0));
-  for (int i = 0; i < 4; ++i) static_cast<TestVertex*>(data)[i].colour = kBlue;
-  buffer->Unlock();
-  ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kBlue);
-  device->SetStreamSource(0, nullptr, 0, 0);
-  buffer->Release();
-}
-
-TEST_F(GlDeviceTest, ManyDrawsFromMemoryOutgrowTheStreamingBufferSafely) {
-  OPEN_OR_SKIP();
-  Clear(kBlack);
-  // More than the streaming buffer holds, so it is replaced while draws are pending.
-  for (int i = 0; i < 24000; ++i) {
-    D3DCOLOR colour = 0xFF000000 | (i & 0xFF) << 16 | ((i >> 8) & 0xFF);
-    float x = -1 + (i % 64) / 32.0f;
-    DrawStrip(QuadStrip(x, 1, x + 1 / 32.0f, -1, 0.5f, colour));
-  }
-  auto pixels = Read();
-  for (int column = 0; column < 64; ++column) {
-    int last = 24000 - 64 + column;
-    D3DCOLOR expected = 0xFF000000 | (last & 0xFF) << 16 | ((last >> 8) & 0xFF);
-    EXPECT_RGB_NEAR(Pixel(pixels, column, 32), expected);
-  }
 }
 
 TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
@@ -224,98 +191,6 @@ TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   EXPECT_RGB_NEAR(Pixel(Read(), 0, 0), kRed);
   device->SetTexture(0, nullptr);
   texture->Release();
-}
-
-TEST_F(GlDeviceTest, SecondStageModulatesWithItsOwnTextureCoordinates) {
-  OPEN_OR_SKIP();
-  d3d9::Texture* base = MakeTexture(1, 1, {0xFFFF8040});
-  d3d9::Texture* shade = MakeTexture(2, 1, {0xFFFFFFFF, 0xFF808080});
-  device->SetTexture(0, base);
-  device->SetTexture(1, shade);
-  device->SetTextureStageState(1, D3DTSS_TEXCOORDINDEX, 1);
-  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE);
-  device->SetTextureStageState(1, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-  device->SetTextureStageState(1, D3DTSS_COLORARG2, D3DTA_CURRENT);
-  // The second set of coordinates (bytes 36..43) runs opposite to the first.
-  auto quad = QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF);
-  for (TestVertex& v : quad) v.u1 = 1 - v.u, v.v1 = v.v;
-  Clear(kBlack);
-  DrawStrip(quad);
-  auto pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), 0xFF804020);   // shaded half of the second texture
-  EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), 0xFFFF8040);  // white half
-
-  // Switched off again, the second stage changes nothing.
-  device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
-  DrawStrip(quad);
-  EXPECT_RGB_NEAR(Pixel(Read(), 8, 32), 0xFFFF8040);
-  device->SetTexture(0, nullptr);
-  device->SetTexture(1, nullptr);
-  base->Release();
-  shade->Release();
-}
-
-TEST_F(GlDeviceTest, LineListsDrawOnePixelWideLines) {
-  OPEN_OR_SKIP();
-  Clear(kBlack);
-  // Horizontal through row 16 and vertical through column 48 (pixel centres).
-  float row = 1 - 2 * 16.5f / 64, column = -1 + 2 * 48.5f / 64;
-  std::vector<TestVertex> lines{MakeVertex(-1, row, 0.5f, kRed), MakeVertex(1, row, 0.5f, kRed),
-                                MakeVertex(column, 1, 0.5f, kGreen), MakeVertex(column, -1, 0.5f, kGreen)};
-  ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_LINELIST, 2, lines.data(), sizeof(TestVertex)));
-  auto pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 16), kRed);
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 15), kBlack);
-  EXPECT_RGB_NEAR(Pixel(pixels, 10, 17), kBlack);
-  EXPECT_RGB_NEAR(Pixel(pixels, 48, 40), kGreen);
-  EXPECT_RGB_NEAR(Pixel(pixels, 47, 40), kBlack);
-}
-
-TEST_F(GlDeviceTest, AnotherThreadDrawsAfterTheContextIsHandedOver) {
-  OPEN_OR_SKIP();
-  Clear(kRed);
-  ASSERT_EQ(D3D_OK, device->ReleaseThread());
-  std::vector<uint32_t> seen;
-  std::thread render([&] {
-    ASSERT_EQ(D3D_OK, device->AcquireThread());
-    Clear(kBlack);
-    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kGreen));
-    device->Present(nullptr, nullptr, nullptr, nullptr);
-    seen = Read();
-    device->ReleaseThread();
-  });
-  render.join();
-  ASSERT_EQ(D3D_OK, device->AcquireThread());
-  ASSERT_FALSE(seen.empty());
-  EXPECT_RGB_NEAR(Pixel(seen, 32, 32), kGreen);
-}
-
-TEST_F(GlDeviceTest, MultisampledBackBufferSmoothsEdges) {
-  if (!Open()) GTEST_SKIP() << "no OpenGL 3.3 here";
-  bool accepted =
-      SUCCEEDED(direct3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0, D3DMULTISAMPLE_4_SAMPLES, nullptr));
-  EXPECT_EQ(D3DERR_NOTAVAILABLE, direct3d->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
-                                                                     D3DMULTISAMPLE_TYPE(64), nullptr));
-  if (!accepted) GTEST_SKIP() << "no 4-sample buffers here";
-  device->Release();
-  device = nullptr;
-  direct3d->Release();
-  direct3d = nullptr;
-  DestroyWindow(window);
-  window = nullptr;
-  ASSERT_TRUE(Open(64, 64, D3DMULTISAMPLE_4_SAMPLES));
-  Clear(kBlack);
-  std::vector<TestVertex> triangle{MakeVertex(-1, 1, 0.5f, kWhite), MakeVertex(1, 1, 0.5f, kWhite),
-                                   MakeVertex(-1, -0.9f, 0.5f, kWhite)};
-  device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle.data(), sizeof(TestVertex));
-  auto pixels = Read();
-  int partial = 0;
-  for (uint32_t p : pixels) {
-    int red = Channel(p, 16);
-    if (red > 20 && red < 235) ++partial;
-  }
-  EXPECT_GT(partial, 20);
-  EXPECT_RGB_NEAR(Pixel(pixels, 5, 5), kWhite);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "gl_harness.h"
+#include "support/gl.h"
 
 namespace {
 

@@ -1,46 +1,28 @@
 // The game's own shaders on the OpenGL device: a lit model and interface
 // rectangles, set up by the real device set-up and the rendering start-up.
-#include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "core/camera.h"
-#include "core/graphics_device.h"
-#include "core/options.h"
 #include "platform/test_hooks.h"
-#include "render/billboards.h"
-#include "render/interface_quads.h"
-#include "render/material.h"
 #include "render/mesh_registry.h"
-#include "render/png_writer.h"
-#include "render/quad_buffers.h"
-#include "render/render_steps.h"
 #include "render/shader_library.h"
-#include "render/texture_cache.h"
-#include "render/transforms.h"
-#include "textfile/test_files.h"
+#include "support/gl.h"
+#include "support/png.h"
+
+
 
 namespace {
 
 constexpr int kWidth = 128, kHeight = 96;
 
-int Red(uint32_t p) { return (p >> 16) & 0xFF; }
-int Green(uint32_t p) { return (p >> 8) & 0xFF; }
-int Blue(uint32_t p) { return p & 0xFF; }
-
 std::string Rgb(uint32_t p) {
   return std::to_string(Red(p)) + "," + std::to_string(Green(p)) + "," + std::to_string(Blue(p));
 }
 
-bool Near(uint32_t p, uint32_t expected, int tolerance = 3) {
-  return std::abs(Red(p) - Red(expected)) <= tolerance && std::abs(Green(p) - Green(expected)) <= tolerance &&
-         std::abs(Blue(p) - Blue(expected)) <= tolerance;
-}
+bool Near(uint32_t p, uint32_t expected, int tolerance = 3) { return RgbNear(p, expected, tolerance); }
 
 // A model of three squares side by side in the plane z = 0, facing the
 // camera, each with its own normals: one towards the light, one away from
@@ -66,66 +48,24 @@ std::string ThreeSquares(const D3DXVECTOR3 normals[3]) {
   return text + "0\n";
 }
 
-class GameShadersTest : public testing::Test {
+class GameShadersTest : public GameDeviceTest {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    WriteContent();
-  }
-
-  void TearDown() override {
-    if (Device) {
-      ReleaseTexturesShadersAndMaterials();
-      ReleaseRenderNames();
-      ReleaseUnitQuadBuffer();
-      ReleaseBillboardQuadBuffer();
-      ReleaseGraphicsDevice();
-    }
-    ClearCameras();
-    if (MainWindow) DestroyWindow(MainWindow);
-    MainWindow = nullptr;
-    d3d9::ForceFixedFunctionCaps(false);
-    std::filesystem::current_path(previousFolder);
-  }
-
-  void WriteContent() {
-    std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
-    std::filesystem::create_directories("bin");
+    GameDeviceTest::SetUp();
+    CopyGameShaders();
     std::filesystem::create_directories("textures");
     std::filesystem::create_directories("models");
-    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
-    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
-    rendertest::WriteSolidPng("bin/black.png", 4, 4, 0xFF000000);
-    rendertest::WriteSolidPng("bin/error.png", 4, 4, 0xFFFF00FF);
-    rendertest::WriteSolidPng("bin/defaultfont.png", 4, 4, 0xFFFFFFFF);
-    rendertest::WriteSolidPng("textures/grey.png", 4, 4, 0xFF808080);
-    rendertest::WriteSolidPng("textures/red.png", 4, 4, 0xFFFF0000);
-    rendertest::WriteSolidPng("textures/white.png", 4, 4, 0xFFFFFFFF);
-    rendertest::WritePng("textures/corners.png", 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+    support::WriteSolidPng("bin/black.png", 4, 4, 0xFF000000);
+    support::WriteSolidPng("bin/error.png", 4, 4, 0xFFFF00FF);
+    support::WriteSolidPng("bin/defaultfont.png", 4, 4, 0xFFFFFFFF);
+    support::WriteSolidPng("textures/grey.png", 4, 4, 0xFF808080);
+    support::WriteSolidPng("textures/red.png", 4, 4, 0xFFFF0000);
+    support::WriteSolidPng("textures/white.png", 4, 4, 0xFFFFFFFF);
+    support::WritePng("textures/corners.png", 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
   }
 
-  // The game's device and rendering start-up; false when there is no GL here.
   bool Start(bool shaders) {
-    d3d9::SetBackend(d3d9::Backend::OpenGL);
-    d3d9::ForceFixedFunctionCaps(!shaders);
-    res_width = kWidth;
-    res_height = kHeight;
-    multysample = 0;
-    foolscreen = 0;
-    anisotropic = 0;
-    AspectRatio = static_cast<float>(kHeight) / kWidth;
-    MainWindow = CreatePlatformWindow("Kestrin test", kWidth, kHeight, false);
-    if (!MainWindow) return false;
-    GraphicsDeviceExit = [](int) {};
-    CreateGraphicsDevice();
-    if (!Device) return false;
-    LoadShadersTexturesAndErrorMesh();
-    CreateMaterialEmpty();
-    CreateUnitQuadBuffer();
-    CreateBillboardQuadBuffer();
+    if (!StartDevice(kWidth, kHeight, shaders)) return false;
     CreateMaterialWorld();
     CreateMaterialsDiffuseAndSpecular();
     Textures.addTextures("grey red white corners");
@@ -158,29 +98,6 @@ class GameShadersTest : public testing::Test {
     Device->SetVertexShaderConstantF(32, eyePosition, 1);
   }
 
-  void BeginInterface(bool loading) {
-    Device->SetRenderState(D3DRS_ZENABLE, 0);
-    WorldMatrix = InterfaceWorldMatrix;
-    ViewMatrix = InterfaceViewMatrix;
-    ProjectionMatrix = InterfaceProjectionMatrix;
-    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
-    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
-    UploadTransforms();
-    BeginInterfaceQuads(loading);
-  }
-
-  std::vector<uint32_t> Finish() {
-    Device->EndScene();
-    std::vector<uint32_t> pixels;
-    int w = 0, h = 0;
-    EXPECT_EQ(Device->ReadBackBuffer(&pixels, &w, &h), D3D_OK);
-    EXPECT_EQ(w, kWidth);
-    EXPECT_EQ(h, kHeight);
-    pixels.resize(kWidth * kHeight);
-    return pixels;
-  }
-
   static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) { return pixels[y * kWidth + x]; }
 
   // Screen position of a point of the scene.
@@ -192,8 +109,6 @@ class GameShadersTest : public testing::Test {
     *y = static_cast<int>((1 - clip.y) * 0.5f * kHeight);
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previousFolder;
   D3DXVECTOR3 eye{0, 0, -3};
   D3DXVECTOR3 light{0.57735027f, 0.57735027f, 0.57735027f};
 };
@@ -258,31 +173,6 @@ TEST_F(GameShadersTest, LitModelsAreShadedWithAFloorAndHighlights) {
   EXPECT_TRUE(Near(At(diffuse, 2, 2), 0xFF000000));
 }
 
-TEST_F(GameShadersTest, BillboardsFaceTheCameraInTheBatchColour) {
-  START_OR_SKIP(true);
-  Camera* camera = CreateCamera("default");
-  SelectCamera("default");
-  OrientCamera(camera, eye, 0, 180, 0);  // looking along +z, towards the origin
-  BeginScene();
-  const uint8_t orange[4] = {255, 128, 0, 255};
-  beginBillboards("white", orange);
-  drawBillboard(D3DXVECTOR3(0, 0, 0), 1, 1);
-  drawBillboard(D3DXVECTOR3(1.5f, 0, 0), 0.5f, 0.5f);
-  endBillboards();
-  auto pixels = Finish();
-  int x, y, smallX;
-  Project(D3DXVECTOR3(0, 0, 0), &x, &y);
-  Project(D3DXVECTOR3(1.5f, 0, 0), &smallX, &y);
-  EXPECT_TRUE(Near(At(pixels, x, y), 0xFFFF8000)) << Rgb(At(pixels, x, y));
-  EXPECT_TRUE(Near(At(pixels, smallX, y), 0xFFFF8000)) << Rgb(At(pixels, smallX, y));
-  // A square of side 1 at distance 3: about a fifth of the screen's height.
-  int top = y, bottom = y;
-  while (top > 0 && !Near(At(pixels, x, top - 1), 0xFF000000)) --top;
-  while (bottom < kHeight - 1 && !Near(At(pixels, x, bottom + 1), 0xFF000000)) ++bottom;
-  EXPECT_NEAR(bottom - top + 1, kHeight * 1.0 / (3 * 2 * std::tan(AspectRatio * 1.5707964 / 2)), 2);
-  EXPECT_TRUE(Near(At(pixels, (x + smallX) / 2, y), 0xFF000000));
-}
-
 // Sampling a 2 x 2 image with linear filtering a little off its texel
 // centres mixes in a few percent of the neighbours.
 constexpr int kFilterTolerance = 12;
@@ -306,10 +196,10 @@ void DrawInterfaceScene() {
 TEST_F(GameShadersTest, InterfaceQuadsShowTheirImagesUprightWhereTheyArePlaced) {
   START_OR_SKIP(true);
   BeginScene();
-  BeginInterface(false);
+  EnterInterfacePass(false);
   DrawInterfaceScene();
   // A widget quad in the bottom-right quarter, tinted green by register 16.
-  BeginInterface(false);
+  EnterInterfacePass(false);
   const float green[4] = {0, 1, 0, 1};
   Device->SetPixelShaderConstantF(16, green, 1);
   Textures.bindTexture(0, "corners");
@@ -322,19 +212,6 @@ TEST_F(GameShadersTest, InterfaceQuadsShowTheirImagesUprightWhereTheyArePlaced) 
     EXPECT_TRUE(Near(At(pixels, kWidth / 2 + kWidth / 8, y), 0xFF000000, kFilterTolerance));
     EXPECT_TRUE(Near(At(pixels, kWidth - kWidth / 8, y), 0xFF00FF00, kFilterTolerance));
   }
-}
-
-TEST_F(GameShadersTest, TheFixedFunctionPathDrawsInterfaceQuadsAlike) {
-  START_OR_SKIP(false);
-  ASSERT_EQ(ShaderPath, 0);
-  // The "iface" program places quads with the projection alone; without it
-  // the interface view takes part, and a look-at towards -z mirrors x.
-  if (InterfaceViewMatrix._11 < 0) GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
-  BeginScene();
-  BeginInterface(false);
-  DrawInterfaceScene();
-  auto pixels = Finish();
-  ExpectCornersAt(pixels, 0, 0, kWidth / 2, kHeight / 2, "drawQuad, fixed-function path");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Once uploaded, textures and static vertex buffers live only in GL: locking
 // them again must still give back what was written, and changes made then
 // must reach the screen.
-#include "gl_harness.h"
+#include "support/gl.h"
 
 namespace {
 constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000;
@@ -46,44 +46,4 @@ TEST_F(GlDeviceTest, TexturesLockedAgainReadBackEveryLevelAndTakeChanges) {
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 48), kBlue);
   device->SetTexture(0, nullptr);
   texture->Release();
-}
-
-TEST_F(GlDeviceTest, VertexBuffersLockedAgainKeepTheirVerticesAndTakeChanges) {
-  OPEN_OR_SKIP();
-  for (DWORD usage : {DWORD(D3DUSAGE_WRITEONLY), DWORD(D3DUSAGE_DYNAMIC)}) {
-    SCOPED_TRACE(usage);
-    const std::vector<TestVertex> quad = QuadStrip(-1, 1, 1, -1, 0.5f, kRed);
-    const UINT bytes = UINT(quad.size() * sizeof(TestVertex));
-    d3d9::VertexBuffer* buffer = nullptr;
-    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(bytes, usage, kTestFvf, D3DPOOL_DEFAULT, &buffer));
-    void* data = nullptr;
-    ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-    std::memcpy(data, quad.data(), bytes);
-    buffer->Unlock();
-    device->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
-    Clear(kBlack);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-    EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), kRed);
-
-    // Only the colour of the second half of the strip changes; the rest must
-    // come back as it was written.
-    const UINT half = bytes / 2;
-    ASSERT_EQ(D3D_OK, buffer->Lock(half, half, &data, 0));
-    auto* vertices = static_cast<TestVertex*>(data);
-    EXPECT_EQ(vertices[0].x, quad[2].x);
-    EXPECT_EQ(Hex(vertices[1].colour), Hex(kRed));
-    vertices[0].colour = vertices[1].colour = kBlue;
-    buffer->Unlock();
-    ASSERT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-    EXPECT_EQ(0, std::memcmp(data, quad.data(), half));
-    buffer->Unlock();
-    Clear(kBlack);
-    ASSERT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
-    // The top corners stay red, the bottom ones turn blue.
-    auto pixels = Read();
-    EXPECT_RGB_NEAR(Pixel(pixels, 32, 0), kRed);
-    EXPECT_RGB_NEAR(Pixel(pixels, 32, 63), kBlue);
-    device->SetStreamSource(0, nullptr, 0, 0);
-    buffer->Release();
-  }
 }

@@ -3,38 +3,25 @@
 // newest stretch of path drawn over time. Screenshots go to screens/ in the
 // build folder for a person to look at.
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/engine.h"
-#include "core/graphics_device.h"
 #include "core/mouse.h"
-#include "core/options.h"
 #include "d3dutil/png_image.h"
 #include "game/play_state.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
-#include "platform/window.h"
 #include "profile/profiles.h"
-#include "render/interface_quads.h"
 #include "render/particles.h"
-#include "render/quad_buffers.h"
-#include "render/render_steps.h"
-#include "render/texture_cache.h"
-#include "render/transforms.h"
-#include "screens/menu_screens.h"
-#include "screens/results_screen.h"
-#include "screens/world_map.h"
-#include "textfile/test_files.h"
-#include "ui/font.h"
-#include "ui/interface_textures.h"
+#include "support/gl.h"
 #include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
+
+
 
 namespace {
 
@@ -42,22 +29,10 @@ namespace fs = std::filesystem;
 constexpr int kWidth = 800, kHeight = 600;
 constexpr float kPixelsPerUnit = kWidth / 2.0f;
 
-int Red(uint32_t p) { return (p >> 16) & 0xFF; }
-int Green(uint32_t p) { return (p >> 8) & 0xFF; }
-int Blue(uint32_t p) { return p & 0xFF; }
-
-bool Near(uint32_t a, uint32_t b, int tolerance = 10) {
-  return std::abs(Red(a) - Red(b)) <= tolerance && std::abs(Green(a) - Green(b)) <= tolerance &&
-         std::abs(Blue(a) - Blue(b)) <= tolerance;
-}
-
-class ScreensRender : public testing::Test {
+class ScreensRender : public GameDeviceTest {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-    previousFolder = fs::current_path();
-    fs::current_path(dir.path());
+    GameDeviceTest::SetUp();
     SetClockSource(TestClock);
     TestClockNow = 50000;
   }
@@ -65,18 +40,8 @@ class ScreensRender : public testing::Test {
   void TearDown() override {
     ClearWidgets();
     stopMedalSparkles();
-    ReleaseFonts();
-    if (Device) {
-      ReleaseTexturesShadersAndMaterials();
-      ReleaseRenderNames();
-      ReleaseUnitQuadBuffer();
-      ReleaseBillboardQuadBuffer();
-      ReleaseGraphicsDevice();
-    }
-    if (MainWindow) DestroyWindow(MainWindow);
-    MainWindow = nullptr;
+    GameDeviceTest::TearDown();
     SetClockSource(nullptr);
-    fs::current_path(previousFolder);
   }
 
   // The generated game folder with the layouts of the source tree; false
@@ -93,21 +58,9 @@ class ScreensRender : public testing::Test {
   }
 
   bool Start() {
-    res_width = kWidth;
-    res_height = kHeight;
-    multysample = anisotropic = foolscreen = 0;
-    AspectRatio = static_cast<float>(kHeight) / kWidth;
-    MainWindow = CreatePlatformWindow("Kestrin test", kWidth, kHeight, false);
-    if (!MainWindow) return false;
-    GraphicsDeviceExit = [](int) {};
-    CreateGraphicsDevice();
-    if (!Device) return false;
-    LoadShadersTexturesAndErrorMesh();
-    CreateMaterialEmpty();
+    if (!StartDevice(kWidth, kHeight, true)) return false;
     LoadDefaultFont();
     LoadLightFont();
-    CreateUnitQuadBuffer();
-    CreateBillboardQuadBuffer();
     LoadInterfaceTextures(nullptr);
     configureMedalParticles();
     for (ConfigNode& slot : ProfileSlots) slot = FreshProfile();
@@ -130,26 +83,12 @@ class ScreensRender : public testing::Test {
   // The interface pass of a frame, as the frame loop draws it; `under` draws
   // first, as a mode's draw callback would.
   std::vector<uint32_t> Draw(const std::string& screenshot, void (*under)() = nullptr) {
-    const float white[4] = {1, 1, 1, 1};
-    Device->SetPixelShaderConstantF(16, white, 1);
-    Device->BeginScene();
-    Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
-    Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    BindSceneMaterialAndTexture();
+    BeginInterface(0xFF000000);
     if (under) under();
-    Device->SetRenderState(D3DRS_ZENABLE, 0);
-    WorldMatrix = InterfaceWorldMatrix;
-    ViewMatrix = InterfaceViewMatrix;
-    ProjectionMatrix = InterfaceProjectionMatrix;
-    UploadTransforms();
-    BeginInterfaceQuads(false);
+    EnterInterfacePass(false);
     DrawWidgetList();
     MedalParticles.draw();
-    Device->EndScene();
-    std::vector<uint32_t> pixels;
-    int w = 0, h = 0;
-    EXPECT_EQ(Device->ReadBackBuffer(&pixels, &w, &h), D3D_OK);
-    pixels.resize(size_t(kWidth) * kHeight);
+    std::vector<uint32_t> pixels = Finish();
     const fs::path screens = fs::path(KESTRIN_BINARY_DIR) / "screens";
     fs::create_directories(screens);
     SavePng((screens / (screenshot + ".png")).string(), ArgbImage{kWidth, kHeight, pixels});
@@ -164,8 +103,6 @@ class ScreensRender : public testing::Test {
   }
   static bool Water(uint32_t p) { return Blue(p) > 150 && Blue(p) > Red(p) + 60; }
 
-  testfiles::TempDir dir;
-  fs::path previousFolder;
 };
 
 #define START_OR_SKIP()                                                                         \
@@ -223,32 +160,6 @@ TEST_F(ScreensRender, TheMapShowsOpenedIslandsAndDrawsTheNewestStretchOverTime) 
   const uint32_t newest = At(pixels, button.x + button.width * 0.2f, button.y + button.height / 2);
   EXPECT_GT(Red(newest), 200);
   EXPECT_LT(Blue(newest), 150);
-}
-
-// The round's bar, lives and flowers as the game draws them under its display.
-void DrawRoundBar() {
-  drawQuad("empty", 0, 1.2975f, 2.0f, 0.21f);
-  for (int i = 0; i < 3; ++i) drawQuad(i < 2 ? "life" : "life2", 0.28f + 0.08f * i, 1.4f, 0.08f, 0.08f);
-  for (int i = 0; i < 10; ++i) drawQuad(i < 4 ? "i_flower_en" : "i_flower_dis", 0.28f + 0.08f * i, 1.33f, 0.08f, 0.08f);
-}
-
-TEST_F(ScreensRender, TheRoundsDisplayLeavesTheLivesAndFlowersInSight) {
-  START_OR_SKIP();
-  ClearWidgets();
-  auto bare = Draw("round_bar", DrawRoundBar);
-  LoadLayout("camera");
-  Run(1000);
-  FindLabel("lbckore").text = "00012400";
-  FindLabel("molot_count").text = "1";
-  FindLabel("binokl_count").text = "2";
-  auto pixels = Draw("round_display", DrawRoundBar);
-  for (int i = 0; i < 10; ++i) {
-    const float x = 0.28f + 0.08f * i + 0.04f;
-    EXPECT_TRUE(Near(At(pixels, x, 1.37f), At(bare, x, 1.37f))) << "flower " << i;
-    if (i < 3) {
-      EXPECT_TRUE(Near(At(pixels, x, 1.44f), At(bare, x, 1.44f))) << "life " << i;
-    }
-  }
 }
 
 // The briefings of the training and the losing screen: the texts stay on

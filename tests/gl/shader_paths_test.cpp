@@ -2,8 +2,8 @@
 // the fixed-function path: the same scene must come out the same.
 #include <cmath>
 
-#include "gl_harness.h"
 #include "platform/test_hooks.h"
+#include "support/gl.h"
 
 namespace {
 
@@ -221,111 +221,6 @@ TEST_F(ShaderPathTest, LitMeshMatchesVertexColoursComputedForTheFixedFunctionPat
   ps->Release();
 }
 
-// Interface-style programs: the unit quad placed by c60, coloured by c61.
-const char* kPlacedVs = R"(vs_2_0
-dcl_position v0
-mad r0.xy, v0, c60.zw, c60
-mov r0.zw, v0
-mov oPos, r0
-mov oD0, c61
-)";
-const char* kPlacedVsOther = R"(vs_2_0
-dcl_position v0
-mov r1, v0
-mad r1.xy, r1, c60.zw, c60.xy
-mov oPos, r1
-mov oD0, c61
-)";
-
-TEST_F(ShaderPathTest, ConstantsWrittenUnderOneProgramReachTheNext) {
-  OPEN_OR_SKIP();
-  // The unit quad (0,0)-(1,1) at depth 0.5.
-  std::vector<TestVertex> unit{MakeVertex(0, 0, 0.5f), MakeVertex(0, 1, 0.5f), MakeVertex(1, 0, 0.5f),
-                               MakeVertex(1, 1, 0.5f)};
-  for (TestVertex& v : unit) v.tz = 1;  // unused
-  d3d9::VertexBuffer* buffer = nullptr;
-  ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(4 * 56, 0, 0, D3DPOOL_DEFAULT, &buffer));
-  void* data;
-  buffer->Lock(0, 0, &data, 0);
-  std::memcpy(data, unit.data(), 4 * 56);
-  buffer->Unlock();
-  d3d9::VertexShader* a = VertexShaderFrom(kPlacedVs);
-  d3d9::VertexShader* b = VertexShaderFrom(kPlacedVsOther);
-  d3d9::PixelShader* ps = PixelShaderFrom(kColourPs);
-  ASSERT_TRUE(a && b && ps);
-  device->SetStreamSource(0, buffer, 0, 56);
-  device->SetPixelShader(ps);
-  auto place = [&](float x, float y, float w, float h, D3DCOLOR colour) {
-    float where[4] = {x, y, w, h};
-    float tint[4] = {((colour >> 16) & 255) / 255.0f, ((colour >> 8) & 255) / 255.0f, (colour & 255) / 255.0f, 1};
-    device->SetVertexShaderConstantF(60, where, 1);
-    device->SetVertexShaderConstantF(61, tint, 1);
-  };
-  Clear(kBlack);
-  device->SetVertexShader(a);
-  place(-1, -1, 1, 2, kRed);  // left half
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-  device->SetVertexShader(b);  // first use: sees c60 and c61 as set
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-  auto pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
-  EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kBlack);
-
-  place(0, -1, 1, 2, kGreen);  // right half, under b
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-  device->SetVertexShader(a);  // a must pick up c60 written while b was bound
-  float blue[4] = {0, 0, 1, 1};
-  device->SetVertexShaderConstantF(61, blue, 1);
-  device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-  pixels = Read();
-  EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
-  EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kBlue);
-
-  // Many quads, two registers each, one draw each: the last colour wins per column.
-  for (int i = 0; i < 256; ++i) place(-1 + (i % 8) * 0.25f, -1, 0.25f, 2, 0xFF000000 | uint32_t(i) << 8);
-  for (int i = 0; i < 256; ++i) {
-    place(-1 + (i % 8) * 0.25f, -1, 0.25f, 2, 0xFF000000 | uint32_t(i) << 8);
-    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-  }
-  pixels = Read();
-  for (int column = 0; column < 8; ++column)
-    EXPECT_RGB_NEAR(Pixel(pixels, column * 8 + 4, 32), 0xFF000000 | uint32_t(248 + column) << 8);
-
-  device->SetVertexShader(nullptr);
-  device->SetPixelShader(nullptr);
-  device->SetStreamSource(0, nullptr, 0, 0);
-  a->Release();
-  b->Release();
-  ps->Release();
-  buffer->Release();
-}
-
-TEST_F(ShaderPathTest, RelativeAddressingReadsDefinedConstantsAsTheShaderDefinesThem) {
-  OPEN_OR_SKIP();
-  const char* text = R"(vs_2_0
-def c72, 0, 1, 0, 1
-dcl_position v0
-mova a0.x, c70.x
-mov oPos, v0
-mov oD0, c71[a0.x]
-)";
-  d3d9::VertexShader* vs = VertexShaderFrom(text);
-  ASSERT_TRUE(vs);
-  device->SetVertexShader(vs);
-  float blue[4] = {0, 0, 1, 1}, red[4] = {1, 0, 0, 1};
-  device->SetVertexShaderConstantF(71, blue, 1);
-  device->SetVertexShaderConstantF(72, red, 1);  // the def wins
-  for (float index : {0.0f, 1.0f, 0.6f}) {
-    float select[4] = {index, 0, 0, 0};
-    device->SetVertexShaderConstantF(70, select, 1);
-    Clear(kBlack);
-    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF));
-    EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), index < 0.5f ? kBlue : kGreen) << "index " << index;
-  }
-  device->SetVertexShader(nullptr);
-  vs->Release();
-}
-
 TEST_F(ShaderPathTest, PixelShaderFeaturesTexkillCmpAndDefinedConstants) {
   OPEN_OR_SKIP();
   const char* ps = R"(ps_2_0
@@ -349,20 +244,6 @@ mov oC0, r1
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kBlue);  // u >= 0.5: r0.y >= 0 picks c1
   device->SetPixelShader(nullptr);
   shader->Release();
-}
-
-TEST_F(ShaderPathTest, ForcedFixedFunctionCapsReportShaderVersionOne) {
-  d3d9::ForceFixedFunctionCaps(true);
-  OPEN_OR_SKIP();
-  D3DCAPS9 caps;
-  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
-  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
-  EXPECT_EQ(1u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
-  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
-  d3d9::ForceFixedFunctionCaps(false);
-  ASSERT_EQ(D3D_OK, direct3d->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
-  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.VertexShaderVersion));
-  EXPECT_EQ(2u, D3DSHADER_VERSION_MAJOR(caps.PixelShaderVersion));
 }
 
 TEST_F(ShaderPathTest, MalformedBytecodeIsRefused) {

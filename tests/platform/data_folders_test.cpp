@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/files.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 
 namespace {
 std::string Text(const std::string& path) {

@@ -63,29 +63,3 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
 TEST(FilesTest, AtomicWriteIntoAMissingFolderFails) {
   EXPECT_FALSE(WriteFileAtomically(TempFolder("nofolder") + "/absent/save.s", "x"));
 }
-
-TEST(RandomTest, FollowsTheRuntimeFormulaPerThread) {
-  crtSrand(1);
-  EXPECT_EQ(crtRand(), 41);
-  EXPECT_EQ(crtRand(), 18467);
-  EXPECT_EQ(crtRand(), 6334);
-  crtSrand(12345);
-  int first = crtRand();
-  crtSrand(12345);
-  EXPECT_EQ(crtRand(), first);
-  for (int i = 0; i < 1000; ++i) {
-    int value = crtRand();
-    ASSERT_GE(value, 0);
-    ASSERT_LE(value, CRT_RAND_MAX);
-  }
-}
-
-TEST(ClockTest, TestClockReplacesAndWraps) {
-  SetClockSource(TestClock);
-  TestClockNow = 0xFFFFFFF0u;
-  uint32_t before = timeGetTime();
-  TestClockNow += 0x20;
-  EXPECT_EQ(timeGetTime() - before, 0x20u);
-  EXPECT_EQ(GetTickCount(), TestClockNow);
-  SetClockSource(nullptr);
-}

@@ -57,13 +57,3 @@ TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1251(c.typed), c.bytes) << c.typed;
 }
 
-TEST(MessagesTest, InjectedMouseReplacesTheRealOne) {
-  TestMouse = InjectedMouse{true, 120, 80, true, false};
-  float x = 0, y = 0;
-  GetCursorPos(nullptr, &x, &y);
-  EXPECT_FLOAT_EQ(x, 120);
-  EXPECT_FLOAT_EQ(y, 80);
-  EXPECT_NE(GetAsyncKeyState(VK_LBUTTON), 0);
-  EXPECT_EQ(GetAsyncKeyState(VK_RBUTTON), 0);
-  TestMouse = InjectedMouse{};
-}

@@ -23,18 +23,6 @@ bool Parses(const std::vector<DWORD>& tokens, bool pixel = false) {
   return ParseShaderFunction(tokens.data(), tokens.size(), pixel, &parsed);
 }
 
-TEST(ShaderBytecodeBounds, AWholeFunctionReadsAsBefore) {
-  // mov oPos, v0 in shader model 2: opcode 1, two parameters.
-  const std::vector<DWORD> tokens = {kVs20, 0x02000001, 0xC00F0000, 0x90E40000, kEnd};
-  ParsedShader bounded, unbounded;
-  ASSERT_TRUE(ParseShaderFunction(tokens.data(), tokens.size(), false, &bounded));
-  ASSERT_TRUE(ParseShaderFunction(tokens.data(), false, &unbounded));
-  EXPECT_EQ(bounded.tokens, unbounded.tokens);
-  ASSERT_EQ(bounded.instructions.size(), 1u);
-  EXPECT_EQ(bounded.instructions[0].params.size(), 2u);
-  EXPECT_FALSE(Parses(tokens, true)) << "a vertex shader is not a pixel shader";
-}
-
 // A comment whose length jumps over the end token must not send the reader
 // on into whatever memory follows the function.
 TEST(ShaderBytecodeBounds, ACommentRunningPastTheEndIsMalformed) {

@@ -15,8 +15,8 @@
 #include "game/play_state.h"
 #include "platform/random.h"
 #include "play_harness.h"
-#include "player.h"
 #include "screens/play_screen.h"
+#include "support/player.h"
 #include "ui/widget_list.h"
 
 namespace play {

@@ -10,7 +10,7 @@
 #include "flow_support.h"
 #include "game/play_state.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "ui/widget_list.h"
 
 using namespace play;

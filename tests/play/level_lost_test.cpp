@@ -9,7 +9,7 @@
 #include "game/play_state.h"
 #include "platform/window.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "ui/widget_list.h"
 
 using namespace play;

@@ -13,7 +13,7 @@
 #include "game/board.h"
 #include "game/play_state.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "screens/results_screen.h"

@@ -12,7 +12,7 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "play_harness.h"
-#include "player.h"
+#include "support/player.h"
 #include "profile/profiles.h"
 #include "screens/play_screen.h"
 #include "ui/screen_wiring.h"

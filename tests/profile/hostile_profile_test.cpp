@@ -1,7 +1,7 @@
 // Profile files holding what no save ever wrote: the game reads them, shows
 // them and grants nothing from garbage.
 #include "screens/rewards.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "platform/files.h"
 #include "platform/test_hooks.h"
 #include "profile/profile_name.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 
@@ -111,20 +111,6 @@ TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
   EXPECT_FALSE(IsPlaceholder(FindEdit("name"))) << "the next main menu asks for a name";
 }
 
-TEST_F(ProfilesTest, DeletingAnotherProfileKeepsTheLastOne) {
-  Use(0, "^Bo ");
-  Use(1, "^Al ");
-  SaveProfiles();
-  lastprofile = 0;
-  DeleteProfile(1);
-  EXPECT_EQ(OptionInFile("lastprofile"), 0);
-  EXPECT_FALSE(ProfileInUse(1));
-  EXPECT_TRUE(ProfileInUse(0));
-  DeleteProfile(3);  // no such slot
-  DeleteProfile(-1);
-  EXPECT_TRUE(ProfileInUse(0));
-}
-
 TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   Use(0, "^Bo ");
   ProfileSlots[0].Get("opened_maps").SetInt(3);
@@ -157,53 +143,6 @@ TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   EXPECT_EQ(profile.EntryCount(), FreshProfile().EntryCount()) << "no key is added";
 }
 
-TEST_F(ProfilesTest, ProgressWithEveryProfileFreeForgetsTheLastOne) {
-  lastprofile = 2;
-  Play.levelNumber = 2;
-  SaveProgress();
-  EXPECT_EQ(OptionInFile("lastprofile"), -1);
-}
-
-TEST_F(ProfilesTest, AMissingProfileFileGivesAFreeSlotWrittenAtTheNextSave) {
-  std::filesystem::remove("data/profile1.s");
-  Write("data/profile2.s", "   \n");
-  LoadProfiles();
-  EXPECT_FALSE(ProfileInUse(1));
-  EXPECT_STREQ(ProfileSlots[1].Get("name").AsString(), "empty");
-  EXPECT_EQ(ProfileSlots[2].Get("opened_maps").AsInt(), 1);
-  CurrentProfile = 1;
-  NameThroughScreen("Cy");
-  ConfigNode file;
-  ASSERT_TRUE(file.Load(ProfilePath(1)));
-  EXPECT_STREQ(file.Get("name").AsString(), "^Cy_");
-  EXPECT_EQ(file.Get("champion").type, ValueType::Int);
-}
-
 bool FailRename(int step) { return step != 4; }
-
-TEST_F(ProfilesTest, AFailedSaveLeavesTheOldFiles) {
-  Use(0, "^Bo ");
-  ASSERT_TRUE(SaveProfiles());
-  std::string before = Read("data/profile0.s");
-  ProfileSlots[0].Get("score1").SetInt(77);
-  SetWriteFaultHook(FailRename);
-  EXPECT_FALSE(SaveProfiles());
-  SetWriteFaultHook(nullptr);
-  EXPECT_EQ(Read("data/profile0.s"), before);
-}
-
-TEST_F(ProfilesTest, SelectingMakesTheSlotCurrentAndRemembersIt) {
-  Use(1, "^Al ");
-  SaveProfiles();
-  SelectProfile(1);
-  EXPECT_EQ(CurrentProfile, 1);
-  EXPECT_EQ(lastprofile, 1);
-  EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Al !");
-  EXPECT_EQ(OptionInFile("lastprofile"), 0) << "written with the next progress";
-  EXPECT_EQ(TotalScore(ProfileSlots[1]), 0);
-  ProfileSlots[1].Get("score1").SetInt(INT32_MAX);
-  ProfileSlots[1].Get("score2").SetInt(5);
-  EXPECT_EQ(TotalScore(ProfileSlots[1]), INT32_MAX);
-}
 
 }  // namespace

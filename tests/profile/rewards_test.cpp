@@ -1,7 +1,7 @@
 // Rewards of a won level, over the board of the global Level.
 #include "game/board.h"
 #include "screens/rewards.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 
@@ -60,14 +60,6 @@ class RewardsTest : public UiTest {
   ConfigNode& Profile() { return ProfileSlots[0]; }
 };
 
-TEST_F(RewardsTest, TrainingRewardOnlyOnce) {
-  EXPECT_EQ(Win(1), "123");
-  EXPECT_EQ(Profile().Get("training").AsInt(), 1);
-  EXPECT_EQ(Profile().Get("explorer1").AsInt(), 1);
-  EXPECT_EQ(Win(1), "23");
-  EXPECT_EQ(FindImage("reward1").timer.start, -1) << "never shown, not faded out from full";
-}
-
 TEST_F(RewardsTest, ExplorerAndSapperFollowTheBoard) {
   SetBoard({Cell(1, true, false), Cell(CellBomb, false, false), Cell(CellBomb, false, true)});
   EXPECT_EQ(Win(3), "2") << "a bomb left unflagged: explorer only";
@@ -97,14 +89,6 @@ TEST_F(RewardsTest, SeventhExplorerLevelGrantsTheGreatExplorerOnce) {
   EXPECT_EQ(Win(7), "2") << "the eighth shows only its own";
 }
 
-TEST_F(RewardsTest, SeventhSapperLevelGrantsTheGreatSapper) {
-  SetBoard({Cell(1, false, false), Cell(CellBomb, false, true)});
-  for (int level = 2; level <= 7; ++level) Profile().Get("sapper" + std::to_string(level)).SetInt(1);
-  Profile().Get("training").SetInt(1);
-  EXPECT_EQ(Win(8), "35");
-  EXPECT_EQ(Win(9), "3");
-}
-
 TEST_F(RewardsTest, ChampionCountsOnlySavedGoldMedals) {
   SetBoard({Cell(1, false, false)});
   Profile().Get("training").SetInt(1);
@@ -117,12 +101,6 @@ TEST_F(RewardsTest, ChampionCountsOnlySavedGoldMedals) {
   EXPECT_EQ(Profile().Get("reward7").AsInt(), 2);
   EXPECT_EQ(Win(8), "36") << "the next win after the seventh gold was saved";
   EXPECT_EQ(Win(9), "3");
-}
-
-TEST_F(RewardsTest, RewardsStayInMemoryUntilTheNextSave) {
-  Win(1);
-  LoadProfiles();
-  EXPECT_EQ(ProfileSlots[0].Get("training").AsInt(), 0) << "a win left without going on is lost";
 }
 
 }  // namespace

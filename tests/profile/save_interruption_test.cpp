@@ -12,7 +12,7 @@
 
 #include "platform/files.h"
 #include "platform/test_hooks.h"
-#include "ui/ui_fixture.h"
+#include "support/interface.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include "render/png_writer.h"
-#include "render/render_fixture.h"
+#include "support/png.h"
+#include "support/recording.h"
 
 namespace {
 
 using rendertest::RenderTest;
-using rendertest::WriteSolidPng;
+using support::WriteSolidPng;
 
 class TextureCacheTest : public RenderTest {
  protected:
@@ -73,38 +73,6 @@ Calls DefaultStates(bool anisotropic, DWORD degree = 8) {
   return calls;
 }
 
-TEST_F(TextureCacheTest, BuiltInTexturesAndDefaultStatesInOrder) {
-  Textures.loadBuiltInTextures();
-  EXPECT_NE(Textures.blackTexture, nullptr);
-  EXPECT_NE(Textures.errorTexture, nullptr);
-  EXPECT_NE(Textures.fontTexture, nullptr);
-  EXPECT_NE(Textures.fontTexture, Textures.errorTexture);
-  EXPECT_EQ(device->CreatedTextures(), 3);
-  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(false));
-}
-
-TEST_F(TextureCacheTest, AnisotropicFilteringOnlyWhenAskedAndSupported) {
-  anisotropic = 1;
-  AnisotropySupported = 0;
-  Textures.loadBuiltInTextures();
-  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(false));
-  Textures.release();
-  device->ClearLog();
-  AnisotropySupported = 1;
-  DeviceCaps.MaxAnisotropy = 16;
-  Textures.loadBuiltInTextures();
-  EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true, 8));
-  EXPECT_EQ(device->State().samplerStates[1][D3DSAMP_MINFILTER], static_cast<DWORD>(D3DTEXF_LINEAR));
-  // A device that filters at most 2 deep gets 2; one that reports 0 gets 1.
-  for (DWORD reported : {2u, 0u}) {
-    Textures.release();
-    device->ClearLog();
-    DeviceCaps.MaxAnisotropy = reported;
-    Textures.loadBuiltInTextures();
-    EXPECT_EQ(StageAndSamplerCalls(), DefaultStates(true, reported ? reported : 1));
-  }
-}
-
 TEST_F(TextureCacheTest, NamesAreLoadedOnceAndMissingFilesShowTheErrorTexture) {
   Textures.loadBuiltInTextures();
   EXPECT_TRUE(Textures.addTextures("a, b a missing"));
@@ -132,37 +100,6 @@ TEST_F(TextureCacheTest, ErrortexAndUnknownNamesBindTheErrorTextureAndNullBindsN
   EXPECT_EQ(BoundAfter(0, "A"), Textures.errorTexture);
   EXPECT_NE(BoundAfter(1, "a"), nullptr);
   EXPECT_EQ(BoundAfter(1, nullptr), nullptr);
-}
-
-TEST_F(TextureCacheTest, WithoutAnErrorTextureFailuresBindNoTexture) {
-  std::filesystem::remove("bin/error.png");
-  std::filesystem::remove("bin/defaultfont.png");
-  Textures.loadBuiltInTextures();
-  EXPECT_EQ(Textures.errorTexture, nullptr);
-  EXPECT_EQ(Textures.fontTexture, nullptr);
-  Textures.addTextures("missing a");
-  EXPECT_EQ(BoundAfter(0, "missing"), nullptr);
-  EXPECT_EQ(BoundAfter(0, "errortex"), nullptr);
-  EXPECT_NE(BoundAfter(0, "a"), nullptr);
-}
-
-TEST_F(TextureCacheTest, AFontSheetThatFailsFallsBackToTheErrorTexture) {
-  std::filesystem::remove("bin/defaultfont.png");
-  std::filesystem::remove("bin/black.png");
-  Textures.loadBuiltInTextures();
-  EXPECT_EQ(Textures.blackTexture, nullptr);
-  EXPECT_EQ(Textures.fontTexture, Textures.errorTexture);
-  EXPECT_NE(Textures.errorTexture, nullptr);
-}
-
-TEST_F(TextureCacheTest, ReleaseDropsEveryTexture) {
-  Textures.loadBuiltInTextures();
-  Textures.addTextures("a missing");
-  Textures.release();
-  EXPECT_EQ(Textures.blackTexture, nullptr);
-  EXPECT_EQ(Textures.errorTexture, nullptr);
-  EXPECT_EQ(Textures.fontTexture, nullptr);
-  EXPECT_TRUE(Textures.textures.empty());
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include "sound_test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace {
 void Put16(std::vector<uint8_t>& out, uint32_t value) {
@@ -60,34 +58,6 @@ std::vector<int16_t> Staircase(int steps, int stepFrames) {
   std::vector<int16_t> out;
   for (int k = 0; k < steps; ++k) out.insert(out.end(), stepFrames, static_cast<int16_t>(1000 * k));
   return out;
-}
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "kestrin-sound-XXXXXX").string();
-  char* made = mkdtemp(pattern.data());
-  EXPECT_NE(made, nullptr);
-  folder_ = pattern;
-  previous_ = std::filesystem::current_path();
-  std::filesystem::current_path(folder_);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::filesystem::current_path(previous_);
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
-}
-
-std::string ScratchFolder::PathOf(const std::string& name) const {
-  std::string native = name;
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return (folder_ / native).string();
-}
-
-void ScratchFolder::Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-  std::filesystem::path path = PathOf(name);
-  std::filesystem::create_directories(path.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::vector<int16_t> Render(IDirectSound* sound, uint32_t frames, int channels) {

@@ -1,6 +1,6 @@
 #pragma once
-// Shared by the sound tests: WAV files written on the fly, a scratch folder
-// that becomes the working directory, and measuring a loopback mix.
+// Shared by the sound tests: WAV files written on the fly, the working
+// folder, and measuring a loopback mix.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -8,6 +8,8 @@
 
 #include "platform/dsound/dsound.h"
 #include "platform/test_hooks.h"
+#include "platform/files.h"
+#include "support/files.h"
 
 struct WaveFields {
   uint16_t formatTag = WAVE_FORMAT_PCM;
@@ -27,18 +29,13 @@ std::vector<int16_t> Sine(int frames, double frequency, double rate, double ampl
 // stands can be read off the output.
 std::vector<int16_t> Staircase(int steps, int stepFrames);
 
-// A fresh folder, made the working directory while it exists.
-class ScratchFolder {
+// The working folder of a sound test; names may use backslashes like the game's paths.
+class ScratchFolder : public testfiles::WorkingFolder {
  public:
-  ScratchFolder();
-  ~ScratchFolder();
-  // `name` may use backslashes like the game's paths.
-  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const;
-  std::string PathOf(const std::string& name) const;
-
- private:
-  std::filesystem::path folder_;
-  std::filesystem::path previous_;
+  std::string PathOf(const std::string& name) const { return File(NativePath(name)); }
+  void Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
+    TempDir::Write(NativePath(name), std::string(bytes.begin(), bytes.end()));
+  }
 };
 
 // Makes DirectSoundCreate open a loopback device while it exists.

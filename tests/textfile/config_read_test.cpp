@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "textfile/config_node.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 
 namespace {
 
@@ -77,84 +77,6 @@ TEST_F(ConfigRead, NumbersWithoutDigitsReadAsEmptyString) {
   }
 }
 
-TEST_F(ConfigRead, OutOfRangeIntsAreClamped) {
-  ConfigNode node = LoadText("b { big 99999999999 small -99999999999 }");
-  EXPECT_EQ(node.Get("big").AsInt(), INT32_MAX);
-  EXPECT_EQ(node.Get("small").AsInt(), INT32_MIN);
-}
-
-TEST_F(ConfigRead, FirstMatchWinsAndKeysAreCaseSensitive) {
-  ConfigNode node = LoadText("b { key 1 Key 2 key 3 k 4 }");
-  EXPECT_EQ(node.Get("key").AsInt(), 1);
-  EXPECT_EQ(node.Get("Key").AsInt(), 2);
-  EXPECT_EQ(node.Get("k").AsInt(), 4);
-  EXPECT_EQ(node.Get("ke").type, ValueType::None);
-  EXPECT_EQ(node.Get(std::string("key")).AsInt(), 1);
-  EXPECT_EQ(node.EntryCount(), 4u);
-}
-
-TEST_F(ConfigRead, MissingKeysYieldAZeroValueThatStaysZero) {
-  ConfigNode node = LoadText("b { present 5 }");
-  ConfigValue& missing = node.Get("absent");
-  EXPECT_EQ(missing.type, ValueType::None);
-  EXPECT_EQ(missing.AsInt(), 0);
-  EXPECT_EQ(missing.AsFloat(), 0.0f);
-  EXPECT_STREQ(missing.AsString(), "");
-
-  missing.SetString("scribbled");
-  node.Get("other").SetInt(42);
-  EXPECT_EQ(node.Get("absent").type, ValueType::None);
-  EXPECT_STREQ(node.Get("absent").AsString(), "");
-  EXPECT_EQ(node.Get("other").AsInt(), 0);
-  EXPECT_EQ(node.Get(nullptr).AsInt(), 0);
-  // Nothing was added and the real entry is untouched.
-  EXPECT_EQ(node.EntryCount(), 1u);
-  EXPECT_EQ(node.Get("present").AsInt(), 5);
-
-  ConfigNode other;
-  node.Get("absent").SetInt(7);
-  EXPECT_EQ(other.Get("absent").AsInt(), 0);
-  const ConfigNode& constant = node;
-  EXPECT_EQ(constant.Get("absent").AsInt(), 0);
-}
-
-TEST_F(ConfigRead, LongTokensAreCutAtTheFileReaderLimits) {
-  std::string key40(40, 'k');
-  std::string string40 = "s" + std::string(39, 'x');
-  std::string name40(40, 'n');
-  ConfigNode node = LoadText(name40 + " { " + key40 + " " + string40 + " after 3 }");
-  EXPECT_EQ(node.name, std::string(31, 'n'));
-  EXPECT_EQ(node.Get(key40.c_str()).type, ValueType::None);
-  ConfigValue& value = node.Get(std::string(31, 'k'));
-  EXPECT_EQ(value.type, ValueType::String);
-  EXPECT_EQ(std::string(value.AsString()), string40.substr(0, 31));
-  // The cut-off rest of a token is not taken as the next token.
-  EXPECT_EQ(node.Get("after").AsInt(), 3);
-  EXPECT_EQ(node.EntryCount(), 2u);
-}
-
-TEST_F(ConfigRead, TheStreamReaderKeepsLongerValues) {
-  std::string string100 = "s" + std::string(99, 'y');
-  // A float whose digits only matter beyond the 31st character.
-  std::string smallFloat = "0." + std::string(40, '0') + "5";
-  std::string key40(40, 'k');
-  std::string text = "b { str " + string100 + " small " + smallFloat + " " + key40 + " 1 data t 1 1 { " + string100 +
-                     " } }";
-  FILE* stream = std::fopen(dir.Write("stream.s", text).c_str(), "r");
-  ASSERT_NE(stream, nullptr);
-  ConfigNode node;
-  EXPECT_TRUE(node.ReadNext(stream));
-  std::fclose(stream);
-  EXPECT_EQ(std::string(node.Get("str").AsString()), string100.substr(0, 63));
-  EXPECT_GT(node.Get("small").AsFloat(), 0.0f);
-  EXPECT_EQ(node.Get(std::string(31, 'k')).AsInt(), 1);
-  EXPECT_EQ(std::string(node.GetCell("t", 0, 0).AsString()), string100.substr(0, 31));
-
-  ConfigNode fromFile = LoadText(text);
-  EXPECT_EQ(std::string(fromFile.Get("str").AsString()), string100.substr(0, 31));
-  EXPECT_EQ(fromFile.Get("small").AsFloat(), 0.0f);
-}
-
 TEST_F(ConfigRead, TablesAreCountedByCellsNotLines) {
   ConfigNode node = LoadText(
       "sample {\n  count 2\n  data cells 2 3 {\n  0 0\n 16 16\n 0.5 last\n  }\n"
@@ -178,13 +100,6 @@ TEST_F(ConfigRead, TablesAreCountedByCellsNotLines) {
   EXPECT_EQ(node.GetCell(nullptr, 0, 0).type, ValueType::None);
 }
 
-TEST_F(ConfigRead, TableHeaderWithoutSpacesBeforeTheBrace) {
-  ConfigNode node = LoadText("b { data t 1 2{7 8 }after 1 }");
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 7);
-  EXPECT_EQ(node.GetCell("t", 0, 1).AsInt(), 8);
-  EXPECT_EQ(node.Get("after").AsInt(), 1);
-}
-
 TEST_F(ConfigRead, InputEndingInsideATableKeepsWhatWasRead) {
   ConfigNode node = LoadText("b { first 1 data t 3 3 { 1 2 3\n4");
   EXPECT_EQ(node.Get("first").AsInt(), 1);
@@ -198,13 +113,6 @@ TEST_F(ConfigRead, InputEndingInsideATableKeepsWhatWasRead) {
   EXPECT_EQ(header.TableCount(), 1u);
   EXPECT_EQ(header.tables[0].rows, 3);
   EXPECT_EQ(header.tables[0].columns, 0);
-}
-
-TEST_F(ConfigRead, InputEndingInsideABlockKeepsWhatWasRead) {
-  ConfigNode node = LoadText("b { a 1 s text dangling");
-  EXPECT_EQ(node.Get("a").AsInt(), 1);
-  EXPECT_STREQ(node.Get("s").AsString(), "text");
-  EXPECT_EQ(node.EntryCount(), 2u);
 }
 
 TEST_F(ConfigRead, AbsurdTableSizesDoNotExhaustMemory) {
@@ -226,56 +134,6 @@ TEST_F(ConfigRead, AbsurdTableSizesDoNotExhaustMemory) {
   EXPECT_EQ(wide.GetCell("t", 0, 65535).AsInt(), 1);
   EXPECT_EQ(wide.GetCell("t", 0, 65536).type, ValueType::None);
   EXPECT_EQ(wide.Get("tail").AsInt(), 5);
-}
-
-TEST_F(ConfigRead, MissingOpeningBraceIsTolerated) {
-  ConfigNode node = LoadText("b a 1 }");
-  EXPECT_EQ(node.name, "b");
-  EXPECT_EQ(node.Get("a").AsInt(), 1);
-  ConfigNode tight = LoadText("b {a 1 }z");
-  EXPECT_EQ(tight.Get("a").AsInt(), 1);
-  EXPECT_EQ(tight.EntryCount(), 1u);
-}
-
-TEST_F(ConfigRead, CarriageReturnsAreWhiteSpace) {
-  ConfigNode node = LoadText("options {\r\n  res_width 1024\r\n  tex lightfont\r\n  f 0.5\r\n}\r\n");
-  EXPECT_EQ(node.name, "options");
-  EXPECT_EQ(node.Get("res_width").AsInt(), 1024);
-  EXPECT_STREQ(node.Get("tex").AsString(), "lightfont");
-  EXPECT_EQ(node.Get("f").type, ValueType::Float);
-}
-
-TEST_F(ConfigRead, EmptyOrMissingFilesHoldNoBlock) {
-  ConfigNode node = LoadText("b { a 1 data t 1 1 { 2 } }");
-  ASSERT_EQ(node.EntryCount(), 1u);
-  EXPECT_FALSE(node.Load(dir.Write("empty.s", "")));
-  EXPECT_EQ(node.name, "");
-  EXPECT_EQ(node.EntryCount(), 0u);
-  EXPECT_EQ(node.TableCount(), 0u);
-
-  LoadText(" \n\t\r\n  ", false);
-  node = LoadText("b { a 1 }");
-  EXPECT_FALSE(node.Load(dir.File("missing.s")));
-  EXPECT_EQ(node.EntryCount(), 0u);
-  EXPECT_EQ(node.Get("a").AsInt(), 0);
-  EXPECT_FALSE(node.Load(dir.path()));
-}
-
-TEST_F(ConfigRead, BinaryJunkIsReadWithoutHarm) {
-  const char junk[] = "b { ke\0y 1 \xff\xfe 2 data\0x t 1 1 { 3 } }";
-  ConfigNode node = LoadText(std::string(junk, sizeof junk - 1));
-  EXPECT_EQ(node.Get("ke").AsInt(), 1);
-  EXPECT_EQ(node.Get("\xff\xfe").AsInt(), 2);
-  // A key is a C string: "data" followed by a NUL starts a table as "data" does.
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 3);
-  EXPECT_EQ(node.EntryCount(), 2u);
-}
-
-TEST_F(ConfigRead, BackslashPathsAreOpened) {
-  dir.Write("data/layout.s", "b { a 1 }");
-  ConfigNode node;
-  EXPECT_TRUE(node.Load(dir.path() + "\\data\\layout.s"));
-  EXPECT_EQ(node.Get("a").AsInt(), 1);
 }
 
 // An installed game's data is read-only.
@@ -319,35 +177,6 @@ TEST_F(ConfigRead, ReadNextWalksTheBlocksOfAStream) {
   std::fclose(stream);
 
   EXPECT_FALSE(node.ReadNext(nullptr));
-}
-
-TEST_F(ConfigRead, ClearKeepsTheName) {
-  ConfigNode node = LoadText("b { a 1 data t 1 1 { 2 } }");
-  node.Clear();
-  EXPECT_EQ(node.name, "b");
-  EXPECT_EQ(node.EntryCount(), 0u);
-  EXPECT_EQ(node.TableCount(), 0u);
-  EXPECT_EQ(node.GetCell("t", 0, 0).AsInt(), 0);
-}
-
-TEST_F(ConfigRead, DumpShowsTypesAndTables) {
-  ConfigNode node = LoadText("b { i 3 f 0.85 s word data t 2 2 { 1 2.5 x -4 } }");
-  FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  node.Dump(out);
-  std::rewind(out);
-  char buffer[512] = {};
-  size_t got = std::fread(buffer, 1, sizeof buffer - 1, out);
-  std::fclose(out);
-  EXPECT_EQ(std::string(buffer, got),
-            "b {\n"
-            "i int   3\n"
-            "f float 0.850\n"
-            "s str   word\n"
-            "data t\n"
-            "1 2.500 \n"
-            "x -4 \n"
-            "}\n");
 }
 
 }  // namespace

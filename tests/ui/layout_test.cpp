@@ -1,7 +1,7 @@
 // Layout files, the widget list and lookups by name.
 #include <cmath>
 
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
@@ -55,51 +55,6 @@ TEST_F(LayoutTest, LoadsEveryKindWithItsKeysAndSkipsUnknownBlocks) {
   ImageWidget& image = FindImage("pic");
   EXPECT_EQ(image.texture, "menu");
   EXPECT_LT(std::fabs(image.x), 1e-30f);
-}
-
-TEST_F(LayoutTest, LookupsTakeTheFirstMatchOfTheKindAsked) {
-  Write("data/mixed.s", kMixedLayout);
-  LoadLayout("mixed");
-  EXPECT_EQ(&FindWidget("back"), WidgetList[0].get()) << "the earlier widget in the file";
-  EXPECT_EQ(FindWidget("back").kind, KindButton);
-  EXPECT_EQ(&FindLabel("back"), WidgetList[1].get());
-  EXPECT_TRUE(IsPlaceholder(FindImage("back")));
-  EXPECT_TRUE(IsPlaceholder(FindEdit("pic")));
-  EXPECT_TRUE(IsPlaceholder(FindWidget(nullptr)));
-  EXPECT_TRUE(IsPlaceholder(FindWidget("Back"))) << "names compare case-sensitively";
-}
-
-TEST_F(LayoutTest, PlaceholdersAbsorbWritesAndComeBackFresh) {
-  ButtonWidget& missing = FindButton("ok");
-  EXPECT_TRUE(IsPlaceholder(missing));
-  EXPECT_EQ(missing.kind, KindButton);
-  EXPECT_EQ(missing.width, 0.0f);
-  missing.onAction = [] { FAIL() << "a placeholder is never updated"; };
-  missing.text = "changed";
-  EXPECT_TRUE(WidgetList.empty());
-  EXPECT_EQ(FindButton("ok").text, "") << "each miss hands out a fresh placeholder";
-  EXPECT_EQ(FindButton("ok").onAction, nullptr);
-  EXPECT_EQ(FindWidget("x").kind, KindPlain);
-  EXPECT_EQ(FindImage("x").kind, KindImage);
-  EXPECT_EQ(FindEdit("x").kind, KindEdit);
-  EXPECT_EQ(FindLabel("x").kind, KindLabel);
-  Frame();
-}
-
-TEST_F(LayoutTest, MissingFileAddsNothingAndOverlaysAppend) {
-  Write("data/one.s", "image {\n  name a\n}\n");
-  LoadLayout("one");
-  testing::internal::CaptureStdout();
-  LoadLayout("nothing_here");
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "no trace for a file that is not there";
-  ASSERT_EQ(WidgetList.size(), 1u);
-  LoadLayout("one");
-  ASSERT_EQ(WidgetList.size(), 2u) << "loading does not clear";
-  EXPECT_EQ(&FindImage("a"), WidgetList[0].get());
-  uint32_t generation = WidgetListGeneration();
-  ClearWidgets();
-  EXPECT_TRUE(WidgetList.empty());
-  EXPECT_NE(WidgetListGeneration(), generation);
 }
 
 TEST_F(LayoutTest, EditLengthAndOddTimesAreTaken) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "render/texture_cache.h"
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
@@ -95,32 +95,6 @@ TEST_F(ShippedLayoutsTest, EveryLookedUpNameIsThereWithItsKind) {
     for (const Expected& expected : lookups)
       for (const std::string& name : expected.names)
         EXPECT_NE(FindOfKind(name, expected.kind), nullptr) << layout << ": " << name;
-  }
-}
-
-TEST_F(ShippedLayoutsTest, WidgetsShowLoadedTexturesAndKnownFontsOnScreen) {
-  for (const auto& [layout, lookups] : kLookups) {
-    ClearWidgets();
-    testing::internal::CaptureStdout();
-    LoadLayout(layout);
-    testing::internal::GetCapturedStdout();
-    std::set<std::string> names;
-    for (const auto& widget : WidgetList) {
-      std::string where = layout + ": " + widget->name;
-      EXPECT_FALSE(widget->name.empty()) << where;
-      EXPECT_TRUE(names.insert(widget->name).second) << where << " appears twice";
-      for (const std::string& texture : TexturesOf(*widget))
-        EXPECT_TRUE(texture == "menu" || Textures.names.indexOf(texture.c_str()) >= 0) << where << " " << texture;
-      EXPECT_TRUE(widget->font.empty() || widget->font == "light") << where;
-      EXPECT_GE(widget->x, 0.0f) << where;
-      EXPECT_GE(widget->y, 0.0f) << where;
-      EXPECT_LE(widget->x + widget->width, 2.0f) << where;
-      EXPECT_LE(widget->y + widget->height, 1.5f) << where;
-      EXPECT_GE(widget->timer.duration, 0) << where;
-      if (auto* edit = dynamic_cast<const EditWidget*>(widget.get())) {
-        EXPECT_LE(edit->length, 16) << where << ": a name must fit the profile file";
-      }
-    }
   }
 }
 

@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "app/engine.h"
-#include "render/png_writer.h"
+#include "support/png.h"
 #include "render/quad_buffers.h"
-#include "render/render_fixture.h"
+#include "support/recording.h"
 #include "ui/fps_display.h"
 #include "ui/text_drawing.h"
 
@@ -70,7 +70,7 @@ class TextTest : public RenderTest {
     std::vector<uint32_t> pixels(16, 0xFFFFFFFF);
     for (const char* png : {"bin/black.png", "bin/error.png", "bin/defaultfont.png", "data/test.png"}) {
       std::filesystem::create_directories(std::filesystem::path(png).parent_path());
-      rendertest::WritePng(png, 4, 4, pixels);
+      support::WritePng(png, 4, 4, pixels);
     }
     Write("bin/defaultfont.s", FontFile("bin\\nothing.png", PrintableRows()));
     Write("data/test.s", FontFile("data\\test.png", kTestRows));
@@ -121,48 +121,6 @@ class TextTest : public RenderTest {
 // Widths at height 0.1: 'A' 0.05, 'B' 0.1; spacing 0.001, space 0.01.
 constexpr float kH = 0.1f;
 
-TEST_F(TextTest, GlyphSizesFollowTheSheetAndTheConfiguredWidth) {
-  const Glyph& a = test->glyphs['A'];
-  EXPECT_FLOAT_EQ(a.tw, 0.0625f);
-  EXPECT_FLOAT_EQ(a.th, 0.125f);
-  EXPECT_FLOAT_EQ(a.sw, 16.0f / 400);
-  EXPECT_FLOAT_EQ(a.sh, 32.0f / 400);
-  EXPECT_EQ(test->sizex, 256);
-  EXPECT_FLOAT_EQ(test->spacing, 0.001f);
-  EXPECT_FLOAT_EQ(test->spaceWidth, 0.01f);
-
-  res_width = 1024;
-  Font* wide = LoadFont("wide", "test");
-  EXPECT_FLOAT_EQ(wide->glyphs['A'].sw, 16.0f / 512);
-  EXPECT_FLOAT_EQ(wide->glyphs['A'].sh, 32.0f / 512);
-  // Only the aspect is used, so the drawn width does not change.
-  EXPECT_FLOAT_EQ(wide->charWidth('A', kH), test->charWidth('A', kH));
-  EXPECT_FLOAT_EQ(test->charWidth('B', kH), 0.1f);
-}
-
-TEST_F(TextTest, FindFontFallsBackToTheDefaultFont) {
-  EXPECT_EQ(FindFont("test"), test);
-  EXPECT_EQ(FindFont("default"), &DefaultFont);
-  EXPECT_EQ(FindFont(""), &DefaultFont);
-  EXPECT_EQ(FindFont(nullptr), &DefaultFont);
-  EXPECT_EQ(FindFont("Test"), &DefaultFont);
-  EXPECT_EQ(DefaultFont.name, "default");
-  // The default font draws with the built-in sheet, not its own "texture" key.
-  EXPECT_EQ(DefaultFont.texture, Textures.fontTexture);
-  EXPECT_NE(test->texture, nullptr);
-  EXPECT_NE(test->texture, Textures.errorTexture);
-}
-
-TEST_F(TextTest, AMissingFontFileGivesAnEmptyFontWithTheErrorTexture) {
-  Font* missing = LoadFont("missing", "no_such_font");
-  EXPECT_EQ(missing->texture, Textures.errorTexture);
-  EXPECT_EQ(missing->sizex, 0);
-  EXPECT_FALSE(missing->hasGlyph('A'));
-  DrawTextLine("AB AB", 0, 0, 1, kH, "missing");
-  DrawTextWrapped("AB AB\nAB", 0, 0, 1, "missing", kH);
-  EXPECT_TRUE(device->Draws().empty());
-}
-
 TEST_F(TextTest, LineShowsTheLongestTailThatFits) {
   // From the end: B 0.101, A 0.152, A 0.203, A 0.254.
   EXPECT_EQ(FitLineStart(*test, "AAAB", 4, 1.0f, kH), 0u);
@@ -185,21 +143,10 @@ TEST_F(TextTest, LineShowsTheLongestTailThatFits) {
   EXPECT_EQ(quads[1].region, (std::vector<float>{0.25f, 0, 0.125f, 0.125f}));
 }
 
-TEST_F(TextTest, LineBindsTheSheetOnceAndSetsOnlyTheQuadRegisters) {
+TEST_F(TextTest, SpacesAdvanceAndCaretAndMissingGlyphsDoNot) {
   DrawTextLine("A B", 0, 0, 1, kH, "test");
-  std::vector<d3d9::CallKind> kinds;
-  for (const auto& call : device->Calls()) kinds.push_back(call.kind);
-  using K = d3d9::CallKind;
-  EXPECT_EQ(kinds, (std::vector<K>{K::SetTexture, K::SetVertexShaderConstantF, K::SetVertexShaderConstantF,
-                                   K::DrawPrimitive, K::SetVertexShaderConstantF, K::SetVertexShaderConstantF,
-                                   K::DrawPrimitive}));
-  EXPECT_EQ(device->Calls()[0].object, test->texture);
-  EXPECT_EQ(device->Calls()[0].a, 0u);
-  // A space advances the pen by its width plus the spacing.
-  ExpectCorners({{0, 0}, {0.051f + 0.011f, 0}});
-}
-
-TEST_F(TextTest, CaretAndMissingGlyphsAreNeverDrawnAndDoNotAdvance) {
+  ExpectCorners({{0, 0}, {0.051f + 0.011f, 0}});  // a space: its width plus the spacing
+  device->ClearLog();
   DrawTextLine("^A^ZB", 0, 0, 1, kH, "test");  // 'Z' has no picture in the test font
   ExpectCorners({{0, 0}, {0.051f, 0}});
   device->ClearLog();
@@ -210,14 +157,6 @@ TEST_F(TextTest, CaretAndMissingGlyphsAreNeverDrawnAndDoNotAdvance) {
   DrawTextWrapped(nullptr, 0, 0, 1, "test", kH);
   DrawTextOverlay(nullptr, 0, 0, 1, kH, "test");
   EXPECT_TRUE(device->Calls().empty());
-}
-
-TEST_F(TextTest, BytesAboveAsciiIndexTheirOwnRows) {
-  DrawTextLine("\xC8\xFF", 0, 0, 1, kH, "test");
-  auto quads = Quads();
-  ASSERT_EQ(quads.size(), 2u);
-  EXPECT_EQ(quads[0].region, (std::vector<float>{0.75f, 0.5f, 0.0625f, 0.125f}));
-  EXPECT_EQ(quads[1].region, (std::vector<float>{0.875f, 0.875f, 0.125f, 0.125f}));
 }
 
 TEST_F(TextTest, EveryByteIsSafeWithATableThatStopsEarly) {
@@ -242,95 +181,6 @@ TEST_F(TextTest, WrappedTextBreaksBeforeTheWordThatDoesNotFit) {
                  {0.2f, 0.5f},
                  {0.251f, 0.5f}});
   for (const Quad& q : Quads()) EXPECT_FLOAT_EQ(q.place[3], -kH);
-}
-
-TEST_F(TextTest, AWordWiderThanTheLabelStaysOnItsLine) {
-  DrawTextWrapped("BBBB A", 0, 0, 0.2f, "test", kH);
-  ExpectCorners({{0, 0}, {0.101f, 0}, {0.202f, 0}, {0.303f, 0}, {0, 0.1f}});
-}
-
-TEST_F(TextTest, CaretInsideAWordCountsWhenTheWordIsMeasured) {
-  // "B^" measures 0.15: from 0.113 it reaches 0.25, so it moves down.
-  DrawTextWrapped("AA B^", 0, 0, 0.25f, "test", kH);
-  ExpectCorners({{0, 0}, {0.051f, 0}, {0, 0.1f}});
-}
-
-TEST_F(TextTest, LineBreaksStartNewLines) {
-  const char kBreak[] = "AA\nB";  // a label's '|' arrives here as byte 10
-  DrawTextWrapped(kBreak, 0, 0, 1, "test", kH);
-  ExpectCorners({{0, 0}, {0.051f, 0}, {0, 0.1f}});
-
-  // A second break right after the first is taken as a character, not a break.
-  device->ClearLog();
-  DrawTextWrapped("A\n\nB", 0, 0, 1, "test", kH);
-  ExpectCorners({{0, 0}, {0, 0.1f}});
-
-  // A break at the very end ends the text.
-  device->ClearLog();
-  DrawTextWrapped("A\n", 0, 0, 1, "test", kH);
-  ExpectCorners({{0, 0}});
-
-  // A space after a break still only advances the pen.
-  device->ClearLog();
-  DrawTextWrapped("A\n B", 0, 0, 1, "test", kH);
-  ExpectCorners({{0, 0}, {0.011f, 0.1f}});
-}
-
-TEST_F(TextTest, OverlaySetsUpTheInterfacePassAndRestoresTheScene) {
-  CopyGameShaders();
-  Shaders.discover();
-  Shaders.load();
-  Materials.createMaterial("empty", 0, 128, 0.0f);
-  device->SetStreamSource(0, nullptr, 0, 0);
-  D3DXMATRIX sceneWorld, sceneView, interfaceWorld, interfaceView;
-  D3DXMatrixTranslation(&sceneWorld, 5, 6, 7);
-  D3DXMatrixTranslation(&sceneView, 8, 9, 10);
-  D3DXMatrixTranslation(&interfaceWorld, 1, 2, 3);
-  D3DXMatrixScaling(&interfaceView, 2, 2, 2);
-  WorldMatrix = sceneWorld;
-  ViewMatrix = sceneView;
-  InterfaceWorldMatrix = interfaceWorld;
-  InterfaceViewMatrix = interfaceView;
-  device->ClearLog();
-
-  DrawTextOverlay("AB", 0, 0, 0.6f, 0.04f, "test");
-
-  ASSERT_EQ(device->Draws().size(), 2u);
-  const auto& state = device->Draws()[0].state;
-  EXPECT_EQ(state.textures[0], test->texture);
-  EXPECT_EQ(state.textures[1], nullptr);
-  EXPECT_EQ(state.pixelShader, nullptr);
-  EXPECT_EQ(state.vertexShader, Shaders.vertexProgram("iface"));
-  EXPECT_EQ(state.stream, UnitQuadBuffer);
-  EXPECT_EQ(state.streamStride, 56u);
-  EXPECT_EQ(state.renderStates[D3DRS_ZENABLE], 0u);
-  // World in c0..c3 and view in c4..c7, transposed.
-  EXPECT_FLOAT_EQ(state.vertexConstants[0][3], 1);
-  EXPECT_FLOAT_EQ(state.vertexConstants[1][3], 2);
-  EXPECT_FLOAT_EQ(state.vertexConstants[2][3], 3);
-  EXPECT_FLOAT_EQ(state.vertexConstants[4][0], 2);
-  auto last = VertexConstant(device, 60);
-  EXPECT_NEAR(last[0], -1 + 0.021f, 1e-6);
-  EXPECT_FLOAT_EQ(last[1], 0.75f);
-  EXPECT_FLOAT_EQ(last[2], 0.04f);
-
-  EXPECT_TRUE(WorldMatrix == sceneWorld);
-  EXPECT_TRUE(ViewMatrix == sceneView);
-  EXPECT_EQ(device->State().renderStates[D3DRS_ZENABLE], 1u);
-  EXPECT_EQ(device->State().vertexShader, Materials.find("empty")->vertexShader);
-  auto textures = device->CallsOf(d3d9::CallKind::SetTexture);
-  EXPECT_EQ(textures.size(), 2u);  // the sheet once, stage 1 cleared
-}
-
-TEST_F(TextTest, FrameRateShowsInTheTopLeftCornerInTheDefaultFont) {
-  std::snprintf(FpsText, sizeof FpsText, "fps=%d", 60);
-  DrawFpsDisplay();
-  auto quads = Quads();
-  ASSERT_EQ(quads.size(), 6u);
-  EXPECT_EQ(quads[0].place, (std::vector<float>{-1, 0.75f, 0.02f, -0.04f}));
-  const Glyph& f = DefaultFont.glyphs['f'];
-  EXPECT_EQ(quads[0].region, (std::vector<float>{f.u, f.v, f.tw, f.th}));
-  for (const auto& draw : device->Draws()) EXPECT_EQ(draw.state.textures[0], Textures.fontTexture);
 }
 
 }  // namespace

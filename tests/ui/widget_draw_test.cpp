@@ -3,11 +3,11 @@
 #include <array>
 
 #include "core/graphics_device.h"
-#include "platform/d3d9/recording/recording_device.h"
+#include "support/recording.h"
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"
 #include "ui/font.h"
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
@@ -16,8 +16,7 @@ class WidgetDrawTest : public UiTest {
  public:
   void SetUp() override {
     UiTest::SetUp();
-    D3DPRESENT_PARAMETERS parameters{};
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     ShaderPath = 1;
     VertexFormat = 0;
@@ -66,33 +65,6 @@ class WidgetDrawTest : public UiTest {
   IDirect3DTexture9* fontSheet = nullptr;
 };
 
-TEST_F(WidgetDrawTest, ImageAndButtonDrawTheirTextureOverTheirRectangle) {
-  IDirect3DTexture9* picture = Register("menu");
-  IDirect3DTexture9* up = Register("btn_up");
-  IDirect3DTexture9* over = Register("btn_over");
-  Write("data/d.s",
-        "image {\n  name pic\n  x 0.0\n  y 0.0\n  width 2.0\n  height 1.5\n  texture1 menu\n}\n"
-        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
-        "  texture2 btn_over\n  texture3 btn_up\n}\n");
-  LoadLayout("d");
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_EQ(draws[0].state.textures[0], picture);
-  EXPECT_EQ(C60(draws[0]), (std::array<float, 4>{-1.0f, 0.75f, 2.0f, -1.5f})) << "the whole interface";
-  EXPECT_EQ(C61(draws[0]), (std::array<float, 4>{0.0f, 0.0f, 1.0f, 1.0f}));
-  EXPECT_EQ(draws[0].type, D3DPT_TRIANGLESTRIP);
-  EXPECT_EQ(draws[0].primitiveCount, 2u);
-  EXPECT_EQ(draws[1].state.textures[0], up);
-  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.5f, 0.5f, 0.5f, -0.125f}));
-
-  PointAt(0.75f, 0.3f);
-  Frame();
-  device->ClearLog();
-  DrawWidgetList();
-  EXPECT_EQ(device->Draws()[1].state.textures[0], over) << "the pointer is over it";
-}
-
 TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
   Register("menu");
   Write("data/d.s",
@@ -125,41 +97,6 @@ TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
   device->ClearLog();
   DrawWidgetList();
   EXPECT_FLOAT_EQ(C16(device->Draws()[1])[3], 0.0f);
-}
-
-TEST_F(WidgetDrawTest, CaptionsAndFieldTextUseTheFontAfterTheQuad) {
-  Register("btn_up");
-  IDirect3DTexture9* field = Register("field");
-  IDirect3DTexture9* sheet = UseFontWithGlyphA();
-  Write("data/d.s",
-        "button {\n  name b\n  x 0.5\n  y 0.25\n  width 0.5\n  height 0.125\n  texture1 btn_up\n"
-        "  margin_left 0.125\n  margin_top 0.0625\n  text_width 1.0\n  text_height 0.25\n  text A\n}\n"
-        "button {\n  name silent\n  texture1 btn_up\n}\n"
-        "edit {\n  name e\n  x 1.0\n  width 0.5\n  height 0.25\n  texture3 field\n  text_width 1.0\n"
-        "  text_height 0.25\n  text AA\n}\n");
-  LoadLayout("d");
-  Frame();
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 6u) << "quad and glyph; a quad alone for an empty caption; quad and two glyphs";
-  EXPECT_EQ(draws[1].state.textures[0], sheet);
-  EXPECT_EQ(C60(draws[1]), (std::array<float, 4>{-0.375f, 0.4375f, 0.125f, -0.25f}));
-  EXPECT_EQ(C61(draws[1]), (std::array<float, 4>{0.25f, 0.5f, 0.0625f, 0.125f}));
-  EXPECT_EQ(draws[3].state.textures[0], field) << "an active field draws its third texture";
-  EXPECT_EQ(draws[4].state.textures[0], sheet);
-  EXPECT_NEAR(C60(draws[5])[0], 0.125f + 0.001f, 1e-6) << "the second glyph after the first and the spacing";
-}
-
-TEST_F(WidgetDrawTest, LabelsWrapWithTheirHeightAsLineStep) {
-  UseFontWithGlyphA();
-  Write("data/d.s", "label {\n  name l\n  x 0.5\n  y 0.5\n  width 1.0\n  height 0.2\n  text A|A\n}\n");
-  LoadLayout("d");
-  DrawWidgetList();
-  const auto& draws = device->Draws();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_FLOAT_EQ(C60(draws[0])[1], 0.25f);
-  EXPECT_NEAR(C60(draws[1])[1], 0.05f, 1e-6) << "the second line one height lower";
-  EXPECT_FLOAT_EQ(C60(draws[1])[0], -0.5f);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "platform/test_hooks.h"
-#include "ui_fixture.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
@@ -52,57 +52,6 @@ TEST_F(WidgetUpdateTest, ButtonIgnoresThePointerUntilFadedIn) {
   EXPECT_EQ(first.CurrentTexture(), "up1");
 }
 
-TEST_F(WidgetUpdateTest, OneClickIsTakenOnceAcrossOverlappingButtons) {
-  Write("data/b.s", kTwoButtons);
-  LoadLayout("b");
-  Advance(2000);
-  FindButton("first").onAction = [] { Log("first"); };
-  FindButton("second").onAction = [] { Log("second"); };
-  ClickAt(0.7f, 0.6f);
-  EXPECT_EQ(Events, std::vector<std::string>{"first"});
-  EXPECT_EQ(Mouse.leftCurrent, ButtonCleared) << "the pointer input is consumed";
-  EXPECT_EQ(PointerX(), 0.0f);
-
-  // A click taken by a button without an action is consumed all the same.
-  FindButton("first").onAction = nullptr;
-  ClickAt(0.7f, 0.6f);
-  EXPECT_EQ(Events, std::vector<std::string>{"first"});
-}
-
-TEST_F(WidgetUpdateTest, HoverEnterAndLeaveRunOncePerVisit) {
-  Write("data/b.s", kTwoButtons);
-  LoadLayout("b");
-  Advance(2000);
-  ButtonWidget& second = FindButton("second");
-  second.onHoverEnter = [] { Log("enter"); };
-  second.onHoverLeave = [] { Log("leave"); };
-  for (int i = 0; i < 3; ++i) {
-    PointAt(1.05f, 0.7f);
-    Frame();
-  }
-  for (int i = 0; i < 3; ++i) {
-    PointAt(1.5f, 1.2f);
-    Frame();
-  }
-  EXPECT_EQ(Events, (std::vector<std::string>{"enter", "leave"}));
-  EXPECT_EQ(second.hovered, 0);
-
-  // The corner counts as inside: the first button starts at (0.5, 0.5).
-  FindButton("first").onHoverEnter = [] { Log("first enter"); };
-  PointAt(0.5f, 0.5f);
-  Frame();
-  EXPECT_EQ(Events.back(), "first enter");
-
-  // Without a hover-enter callback a button never reports leaving.
-  second.onHoverEnter = nullptr;
-  PointAt(1.05f, 0.7f);
-  Frame();
-  PointAt(1.9f, 0.1f);
-  Frame();
-  EXPECT_EQ(second.hovered, 0);
-  EXPECT_EQ(Events.back(), "first enter");
-}
-
 TEST_F(WidgetUpdateTest, FadesFollowWaitAndTimeAndReportShownOnce) {
   Write("data/l.s", "label {\n  name l\n  wait 0.5\n  time 1.0\n}\n");
   LoadLayout("l");
@@ -138,39 +87,6 @@ TEST_F(WidgetUpdateTest, FadesFollowWaitAndTimeAndReportShownOnce) {
   EXPECT_GT(label.timer.Progress(), 1.0f);
 }
 
-TEST_F(WidgetUpdateTest, FadeAwayHidesWhatHasNotAppeared) {
-  Write("data/l.s", "image {\n  name soon\n  wait 0.5\n  time 0.3\n}\nimage {\n  name up\n  time 0.3\n}\n");
-  LoadLayout("l");
-  Advance(100);
-  FadeAway(FindImage("soon"));
-  EXPECT_EQ(FindImage("soon").visible, 0);
-  EXPECT_EQ(FindImage("soon").timer.start, -1) << "not yet seen: gone at once";
-  EXPECT_EQ(FindImage("soon").shownReported, 1);
-  FadeAway(FindImage("up"));
-  EXPECT_EQ(FindImage("up").fadeOut, 1) << "already showing: fades";
-  int32_t start = FindImage("up").timer.start;
-  Advance(100);
-  FadeAway(FindImage("up"));
-  EXPECT_EQ(FindImage("up").timer.start, start) << "already going: left alone";
-}
-
-TEST_F(WidgetUpdateTest, ImageActionRunsEveryFrameWhileEnabledEvenHidden) {
-  Write("data/i.s", "image {\n  name pic\n  width 2.0\n  height 1.5\n  wait 5.0\n}\n");
-  LoadLayout("i");
-  ImageWidget& image = FindImage("pic");
-  image.onAction = [] { Log("tick"); };
-  image.onHoverEnter = [] { Log("enter"); };
-  HideAtOnce(image);
-  Frame();
-  Frame();
-  image.enabled = 0;
-  Frame();
-  EXPECT_EQ(Events, (std::vector<std::string>{"tick", "enter", "tick"}));
-  image.enabled = 1;
-  ClickAt(1.0f, 0.7f);
-  EXPECT_EQ(Mouse.leftCurrent, ButtonUp) << "images take no clicks";
-}
-
 constexpr const char* kEdit =
     "edit {\n  name e\n  x 0.0\n  y 0.0\n  width 1.0\n  height 0.2\n  texture1 t1\n  texture2 t2\n"
     "  texture3 t3\n  length 5\n}\n";
@@ -194,59 +110,6 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   EXPECT_EQ(edit.Typed(), "") << "Backspace on an empty field is ignored";
   EXPECT_EQ(edit.text.size(), 1u) << "exactly one cursor cell";
   EXPECT_EQ(edit.CurrentTexture(), "t3");
-}
-
-TEST_F(WidgetUpdateTest, EnterRunsTheActionAndDropsThePendingCharacter) {
-  Write("data/e.s", kEdit);
-  LoadLayout("e");
-  EditWidget& edit = FindEdit("e");
-  Type('x');
-  edit.onAction = [] { Log("enter"); };
-  LastCharCode = 'y';
-  LastKeyUp = 13;
-  Frame();
-  EXPECT_EQ(Events, std::vector<std::string>{"enter"});
-  EXPECT_EQ(LastKeyUp, 0);
-  EXPECT_EQ(LastCharCode, 0);
-  EXPECT_EQ(edit.Typed(), "x");
-  edit.onAction = nullptr;
-  PressEnter();
-  EXPECT_EQ(LastKeyUp, 0) << "Enter is taken even without an action";
-}
-
-TEST_F(WidgetUpdateTest, CursorBlinksAndADisabledFieldShowsNone) {
-  Write("data/e.s", kEdit);
-  LoadLayout("e");
-  EditWidget& edit = FindEdit("e");
-  FrameCount = 3;
-  Frame();
-  EXPECT_EQ(edit.text, " ");
-  FrameCount = 0;
-  Frame();
-  EXPECT_EQ(edit.text, "|") << "flips at each 250 ms sample";
-  Frame();
-  EXPECT_EQ(edit.text, " ");
-  FrameCount = 0;
-  Frame();
-  EXPECT_EQ(edit.text, "|");
-  edit.enabled = 0;
-  FrameCount = 2;
-  Type('q');
-  EXPECT_EQ(edit.text, " ");
-  EXPECT_EQ(LastCharCode, 'q') << "a disabled field leaves the key to others";
-}
-
-TEST_F(WidgetUpdateTest, EditHoverAndClickTakeThePointer) {
-  Write("data/e.s", kEdit);
-  LoadLayout("e");
-  EditWidget& edit = FindEdit("e");
-  edit.onHoverEnter = [] { Log("enter"); };
-  edit.onHoverLeave = [] { Log("leave"); };
-  ClickAt(0.5f, 0.1f);
-  EXPECT_EQ(Mouse.leftCurrent, ButtonCleared);
-  PointAt(1.5f, 1.0f);
-  Frame();
-  EXPECT_EQ(Events, (std::vector<std::string>{"enter", "leave"}));
 }
 
 void SwitchScreen() {
@@ -277,27 +140,6 @@ TEST_F(WidgetUpdateTest, AnActionMayReplaceTheListMidWalk) {
 }
 
 void ClearFromShown() { ClearWidgets(); }
-
-TEST_F(WidgetUpdateTest, CallbacksThatClearTheListDoNotTouchTheirWidget) {
-  Write("data/c.s",
-        "label {\n  name l\n}\n"
-        "edit {\n  name e\n  width 2.0\n  height 1.5\n}\n"
-        "image {\n  name i\n}\n");
-  LoadLayout("c");
-  FindLabel("l").onShown = ClearFromShown;
-  Advance(300);
-  Frame();
-  EXPECT_TRUE(WidgetList.empty());
-  LoadLayout("c");
-  FindEdit("e").onHoverEnter = ClearFromShown;
-  PointAt(1.0f, 1.0f);
-  Frame();
-  EXPECT_TRUE(WidgetList.empty());
-  LoadLayout("c");
-  FindImage("i").onAction = ClearFromShown;
-  Frame();
-  EXPECT_TRUE(WidgetList.empty());
-}
 
 }  // namespace
 }  // namespace uitest

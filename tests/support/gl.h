@@ -1,17 +1,32 @@
 #pragma once
-// A window and an OpenGL device for rendering tests, run headless.
+// A window and an OpenGL device for rendering tests, run headless: the
+// device alone, or with the game's own set-up on it; pixel comparisons.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/camera.h"
+#include "app/engine.h"
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "d3dutil/math.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#include "render/billboards.h"
+#include "render/interface_quads.h"
+#include "render/material.h"
+#include "render/quad_buffers.h"
+#include "render/render_steps.h"
+#include "render/texture_cache.h"
+#include "render/transforms.h"
+#include "support/files.h"
+#include "ui/font.h"
 
 // The game's 56-byte vertex.
 struct TestVertex {
@@ -38,6 +53,9 @@ inline std::vector<TestVertex> QuadStrip(float x0, float y0, float x1, float y1,
 }
 
 inline int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+inline int Red(uint32_t argb) { return Channel(argb, 16); }
+inline int Green(uint32_t argb) { return Channel(argb, 8); }
+inline int Blue(uint32_t argb) { return Channel(argb, 0); }
 
 // True when each of red, green and blue is within `tolerance` of the expected.
 inline bool RgbNear(uint32_t actual, uint32_t expected, int tolerance = 2) {
@@ -151,3 +169,92 @@ class GlDeviceTest : public ::testing::Test {
 
 #define OPEN_OR_SKIP(...) \
   if (!Open(__VA_ARGS__)) GTEST_SKIP() << "no OpenGL 3.3 here"
+
+// The game's own device set-up and rendering start-up on OpenGL, in a fresh
+// working folder; each test starts it with the size and path it needs.
+class GameDeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+  }
+
+  void TearDown() override {
+    ReleaseFonts();
+    if (Device) {
+      ReleaseTexturesShadersAndMaterials();
+      ReleaseRenderNames();
+      ReleaseUnitQuadBuffer();
+      ReleaseBillboardQuadBuffer();
+      ReleaseGraphicsDevice();
+    }
+    ClearCameras();
+    if (MainWindow) DestroyWindow(MainWindow);
+    MainWindow = nullptr;
+    d3d9::ForceFixedFunctionCaps(false);
+  }
+
+  // False when there is no OpenGL here.
+  bool StartDevice(int width, int height, bool shaders) {
+    d3d9::SetBackend(d3d9::Backend::OpenGL);
+    d3d9::ForceFixedFunctionCaps(!shaders);
+    width_ = res_width = width;
+    height_ = res_height = height;
+    multysample = anisotropic = foolscreen = 0;
+    AspectRatio = static_cast<float>(height) / width;
+    MainWindow = CreatePlatformWindow("Kestrin test", width, height, false);
+    if (!MainWindow) return false;
+    GraphicsDeviceExit = [](int) {};
+    CreateGraphicsDevice();
+    if (!Device) return false;
+    LoadShadersTexturesAndErrorMesh();
+    CreateMaterialEmpty();
+    CreateUnitQuadBuffer();
+    CreateBillboardQuadBuffer();
+    return true;
+  }
+
+  static void CopyGameShaders() {
+    const std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
+    std::filesystem::create_directories("bin");
+    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
+    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
+  }
+
+  // A cleared frame in the interface pass, as the frame loop sets it up.
+  void BeginInterface(D3DCOLOR background, bool loading = false) {
+    const float white[4] = {1, 1, 1, 1};
+    Device->SetPixelShaderConstantF(16, white, 1);
+    Device->BeginScene();
+    Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, background, 1.0f, 0);
+    Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    BindSceneMaterialAndTexture();
+    EnterInterfacePass(loading);
+  }
+
+  void EnterInterfacePass(bool loading) {
+    Device->SetRenderState(D3DRS_ZENABLE, 0);
+    WorldMatrix = InterfaceWorldMatrix;
+    ViewMatrix = InterfaceViewMatrix;
+    ProjectionMatrix = InterfaceProjectionMatrix;
+    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+    UploadTransforms();
+    BeginInterfaceQuads(loading);
+  }
+
+  std::vector<uint32_t> Finish() {
+    Device->EndScene();
+    std::vector<uint32_t> pixels;
+    int w = 0, h = 0;
+    EXPECT_EQ(Device->ReadBackBuffer(&pixels, &w, &h), D3D_OK);
+    EXPECT_EQ(w, width_);
+    EXPECT_EQ(h, height_);
+    pixels.resize(size_t(width_) * height_);
+    return pixels;
+  }
+
+  testfiles::WorkingFolder dir;
+  int width_ = 0, height_ = 0;
+};

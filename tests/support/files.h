@@ -99,4 +99,18 @@ class TempDir {
   std::string path_;
 };
 
+// A fresh folder the test runs in; the previous working folder comes back
+// afterwards.
+class WorkingFolder : public TempDir {
+ public:
+  WorkingFolder() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(path()); }
+  ~WorkingFolder() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+
+ private:
+  std::filesystem::path previous_;
+};
+
 }  // namespace testfiles

@@ -18,7 +18,7 @@
 #include "screens/profile_actions.h"
 #include "screens/screen_links.h"
 #include "sound/game_sounds.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
 #include "ui/interface_textures.h"
 #include "ui/layout_loader.h"
 #include "ui/widget_list.h"
@@ -30,8 +30,6 @@ constexpr uint32_t kStartTime = 1000000;
 class UiTest : public testing::Test {
  public:
   void SetUp() override {
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
     std::filesystem::create_directories("data");
     std::filesystem::create_directories("bin");
     TestClockNow = kStartTime;
@@ -44,7 +42,6 @@ class UiTest : public testing::Test {
     ClearModes();
     ResetGlobals();
     SetClockSource(nullptr);
-    std::filesystem::current_path(previousFolder);
   }
 
   static void ResetGlobals() {
@@ -106,8 +103,7 @@ class UiTest : public testing::Test {
     Frame();
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previousFolder;
+  testfiles::WorkingFolder dir;
 };
 
 // The centre of a widget, for pointing at it.

@@ -1,34 +1,107 @@
 #pragma once
-// A round run frame by frame without a window: a test clock, a pointer set
-// by hand from the world point it should hit, and the game's update.
+// A round without a window: boards built by hand (shapes, open areas and
+// bombs set cell by cell), a test clock, a pointer set from the world point
+// it should hit, the game's update frame by frame, and the results screens
+// and world map on the layouts the game ships.
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "app/engine.h"
-#include "board_test_support.h"
-#include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/modes.h"
 #include "core/mouse.h"
 #include "game/bee.h"
+#include "game/board.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
+#include "screens/results_screen.h"
 #include "game/training.h"
+#include "screens/update_game.h"
+#include "screens/world_map.h"
 #include "platform/random.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
-#include "play/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
 #include "screens/briefings.h"
 #include "screens/play_screen.h"
-#include "screens/update_game.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
+#include "support/player.h"
+#include "ui/layout_loader.h"
+#include "screens/menu_screens.h"
+#include "screens/screen_links.h"
+#include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
+
+
+
+namespace boardtest {
+
+// The start-up board without its random content: every cell closed and
+// empty, no bee, arrays and counters reset.
+inline void emptyBoard(float width = StartBoardWidth, float height = StartBoardHeight) {
+  static_cast<HexBoard&>(Level) = HexBoard{};
+  layoutBoard(0, 0, width, height, 1.0f);
+  allocateRoad();
+  Level.cellMarks.assign(Level.cellCount, NoMark);
+  Level.cellItems.assign(Level.cellCount, ItemNone);
+  Level.triggers.assign(Level.cellCount, TriggerRecord{0, 0, 0, 0, -1, 0});
+  Level.currentCell = -1;
+  Level.lives = 4;
+  Level.binoculars = Level.hammers = Level.difficulty = 0;
+  Play = PlayState{};
+}
+
+inline int cellIndex(int row, int column) { return rowStart(row) + column; }
+
+inline HexCell& cell(int index) { return Level.cells[index]; }
+
+inline void makeHoles(std::initializer_list<int> cells) {
+  for (int i : cells) Level.cells[i].content = CellHole;
+}
+
+inline void openCells(std::initializer_list<int> cells) {
+  for (int i : cells) Level.cells[i].open = 1;
+}
+
+inline void putBombs(std::initializer_list<int> cells) {
+  for (int i : cells) Level.cells[i].content = CellBomb;
+  computeNumbers();
+}
+
+// Puts the bee on an open cell.
+inline void startOn(int index) {
+  Level.currentCell = index;
+  Level.cells[index].open = 1;
+  Level.beeX = Level.cells[index].x;
+  Level.beeY = Level.cells[index].y;
+}
+
+inline int bombNeighbours(int index) {
+  int bombs = 0;
+  for (int direction : Directions) {
+    const int n = neighbour(index, direction);
+    if (n >= 0 && Level.cells[n].content == CellBomb) ++bombs;
+  }
+  return bombs;
+}
+
+inline int countCells(bool (*test)(const HexCell&)) {
+  int count = 0;
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (test(Level.cells[i])) ++count;
+  return count;
+}
+
+}  // namespace boardtest
+
+
+
 
 namespace playtest {
 
@@ -82,8 +155,6 @@ inline void ensureGameModes() {
 class PlayTest : public testing::Test {
  protected:
   void SetUp() override {
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());
     SetClockSource(TestClock);
     TestClockNow = 100000;
     FramesPerSecond = 60;
@@ -112,7 +183,6 @@ class PlayTest : public testing::Test {
     ClearCameras();
     releaseParticleEmitters();
     SetClockSource(nullptr);
-    std::filesystem::current_path(previousFolder);
   }
 
   // The bee on an open cell with the camera over it, as after a frame of play.
@@ -163,8 +233,45 @@ class PlayTest : public testing::Test {
     writeFile("data/" + name + ".s", text);
   }
 
-  testfiles::TempDir folder;
-  std::filesystem::path previousFolder;
+  testfiles::WorkingFolder folder;
 };
 
 }  // namespace playtest
+
+
+
+namespace screentest {
+
+class ScreensTest : public playtest::PlayTest {
+ protected:
+  void SetUp() override {
+    PlayTest::SetUp();
+    std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
+                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::create_directories("bin");
+    ScreenLinks = ScreenLinkTable{};
+    mapShown = 0;
+    arrowBaseX = arrowBaseY = arrowPhase = 0;
+    stopMedalSparkles();
+    profile().Get("empty").SetInt(0);
+    SetModeActive("menu", 0);
+    SetModeActive("game", 1);
+  }
+
+  void TearDown() override {
+    ScreenLinks = ScreenLinkTable{};
+    mapShown = 0;
+    stopMedalSparkles();
+    PlayTest::TearDown();
+  }
+
+  static ConfigNode& profile() { return CurrentProfileNode(); }
+  static void setOpened(int n) { profile().Get("opened_maps").SetInt(n); }
+
+  // Not drawn now and never again without being faded in anew.
+  static bool gone(Widget& widget) { return !widget.visible && widget.timer.Progress() > 0.999f; }
+  // Shown, or on its way in.
+  static bool shown(const Widget& widget) { return widget.visible && !widget.fadeOut; }
+};
+
+}  // namespace screentest

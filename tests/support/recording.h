@@ -16,7 +16,16 @@
 #include "render/mesh_registry.h"
 #include "render/shader_library.h"
 #include "render/texture_cache.h"
-#include "textfile/test_files.h"
+#include "support/files.h"
+
+namespace support {
+// The recording device with the game's present parameters (a depth buffer).
+inline d3d9::RecordingDevice* NewRecordingDevice() {
+  D3DPRESENT_PARAMETERS parameters{};
+  parameters.EnableAutoDepthStencil = 1;
+  return new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+}
+}  // namespace support
 
 namespace rendertest {
 
@@ -43,11 +52,7 @@ class RenderTest : public testing::Test {
 
  protected:
   void SetUp() override {
-    previousFolder = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    D3DPRESENT_PARAMETERS parameters{};
-    parameters.EnableAutoDepthStencil = 1;
-    device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
+    device = support::NewRecordingDevice();
     Device = device;
     UseShaderPath(true);
     anisotropic = 0;
@@ -66,7 +71,6 @@ class RenderTest : public testing::Test {
     GraphicsDeviceExit = previousExit;
     Device = nullptr;
     device->Release();
-    std::filesystem::current_path(previousFolder);
   }
 
   void UseShaderPath(bool on) {
@@ -82,8 +86,7 @@ class RenderTest : public testing::Test {
     std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
   }
 
-  testfiles::TempDir dir;
-  std::filesystem::path previousFolder;
+  testfiles::WorkingFolder dir;
   d3d9::RecordingDevice* device = nullptr;
   void (*previousExit)(int) = nullptr;
 };
