@@ -18,9 +18,13 @@ set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 g
 add_library(kestrin_core STATIC ${windows_sources})
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})
+target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
+# No install layout on Windows: the game plays from its own folder.
+set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN="share")
 
 add_executable(kestrin WIN32 src/main.cpp)
 target_link_libraries(kestrin PRIVATE kestrin_core)
+target_compile_definitions(kestrin PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 set_target_properties(kestrin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/game)
 
 # Tests for Windows, run under Wine: GoogleTest from Debian's sources, built

@@ -1,6 +1,8 @@
 #include "platform/data_folders.h"
 
+#ifndef _WIN32
 #include <SDL.h>
+#endif
 #include <unistd.h>
 
 #include <cerrno>
@@ -63,11 +65,16 @@ void PreparePlayerFile(const std::string& shipped, const std::string& own) {
 }  // namespace
 
 std::string ExecutableFolder() {
+#ifdef _WIN32
+  // The Windows game is played from the folder it was unpacked to.
+  return ".";
+#else
   char* base = SDL_GetBasePath();
   if (!base) return ".";
   std::string folder = base;
   SDL_free(base);
   return folder;
+#endif
 }
 
 std::string InstalledDataFolder(const std::string& executableFolder) {

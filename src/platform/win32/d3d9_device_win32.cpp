@@ -1,5 +1,6 @@
 // The game's Direct3D 9 interface forwarded to the system's own device: the
 // shader bytecode of our assembler goes to the driver unchanged.
+#include "platform/test_hooks.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/device_state.h"
 #include "platform/win32/d3d9_direct3d_win32.h"

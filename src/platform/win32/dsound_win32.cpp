@@ -1,4 +1,5 @@
 // The game's DirectSound interface forwarded to the system's DirectSound.
+#include "platform/test_hooks.h"
 #include "platform/dsound/dsound.h"
 
 #include "platform/win32/dsound_system.h"
