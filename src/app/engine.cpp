@@ -174,6 +174,11 @@ void EngineStart(HWND host) {
 #endif
 
   QuitRequested = 0;
+  // Each session samples its frame rate afresh: movement is scaled by it, so a
+  // replay in the same process must not inherit the last session's count.
+  FrameCount = 0;
+  FramesPerSecond = 0;
+  SampleTick = LastTick = 0;
   if (!host) {
     LoadSettings();
     if (!CreateMainWindow()) FatalNoWindow();

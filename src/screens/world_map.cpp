@@ -95,6 +95,7 @@ void placeArrow(int n) {
   const ButtonWidget& newest = FindButton(NumberedName("k_", n));
   arrowBaseX = newest.x;
   arrowBaseY = newest.y;
+  arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
   arrow.x = arrowBaseX + ArrowOffsetX;
   arrow.y = arrowBaseY - ArrowRestLift;

@@ -1,19 +1,112 @@
-// Journals from outside the game: a broken one is refused before the game
-// starts, and the shipped demo is recorded here (its replay runs in CTest).
+// Journals from outside the game: one recorded through the real window, a
+// broken one refused before the game starts, and the shipped demo recorded
+// here (its replay runs in CTest).
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/journal_session.h"
+#include "core/options.h"
 #include "flow_support.h"
 #include "game/play_state.h"
+#include "platform/time.h"
+#include "platform/window.h"
 #include "play_harness.h"
 #include "support/player.h"
 #include "ui/widget_list.h"
 
 using namespace play;
+
+namespace {
+// Input as SDL delivers it to the window, not as the harness injects it.
+void Push(SDL_EventType type, SDL_Event event = {}) {
+  event.type = type;
+  SDL_PushEvent(&event);
+}
+
+void PushLetter(char letter) {
+  SDL_Event event{};
+  event.text.text[0] = letter;
+  Push(SDL_TEXTINPUT, event);
+}
+
+void PushEnter() {
+  SDL_Event event{};
+  event.key.keysym.sym = SDLK_RETURN;
+  Push(SDL_KEYDOWN, event);
+  Push(SDL_KEYUP, event);
+}
+
+void PushClickOn(const Widget& widget) {
+  SDL_WarpMouseInWindow(SDL_GL_GetCurrentWindow(), static_cast<int>((widget.x + widget.width / 2) * res_width / 2),
+                        static_cast<int>((widget.y + widget.height / 2) * res_height / 1.5f));
+  SDL_Event event{};
+  event.button.button = SDL_BUTTON_LEFT;
+  Push(SDL_MOUSEBUTTONDOWN, event);
+  Push(SDL_MOUSEBUTTONUP, event);
+}
+
+struct LiveStep {
+  uint32_t waitMs;
+  const char* shown;  // the widget that must have faded in first, or ""
+  std::function<void()> act;
+};
+
+// A player at the live clock: one step at a time, each once its widget shows
+// and its wait has passed; the window closes after the last.
+std::function<void()> LivePlayer(std::vector<LiveStep> steps) {
+  return [steps, next = size_t{0}, since = uint32_t{0}, frames = 0]() mutable {
+    const uint32_t now = timeGetTime();
+    if (since == 0) since = now;
+    if (++frames > 3000 || next == steps.size()) return Push(SDL_QUIT);
+    const LiveStep& step = steps[next];
+    if (now - since < step.waitMs || (*step.shown && !WidgetShown(step.shown))) return;
+    step.act();
+    ++next;
+    since = now;
+  };
+}
+}  // namespace
+
+// The same first run recorded through the window's events at the live clock
+// and through the harness's injected input: each replays to where it ended,
+// and both end alike.
+TEST(Journal, RecordingsThroughTheRealWindowAndTheHarnessReplayAlike) {
+  const std::string liveJournal = RecordJournal("live");
+  // A name typed at a typist's pace, then the world map.
+  RunGameLive("journal_live", LivePlayer({{1200, "name", [] { PushLetter('M'); }},
+                                          {150, "", [] { PushLetter('i'); }},
+                                          {150, "", [] { PushLetter('l'); }},
+                                          {150, "", [] { PushLetter('a'); }},
+                                          {150, "", PushEnter},
+                                          {1200, "play", [] { PushClickOn(FindWidget("play")); }},
+                                          {1200, "map_arrow", [] {}}}));
+  const JournalOutcome live = EndJournalSession();
+  EXPECT_EQ(live.screen, "game_map");
+  EXPECT_NE(live.files.at("data/profile0.s").find("^Mila_"), std::string::npos);
+  ExpectReplayAlike(liveJournal, live);
+
+  const std::string harnessJournal = RecordJournal("harness");
+  RunGame("journal_harness", [] {
+    SetFrameMilliseconds(50);
+    ASSERT_TRUE(FramesUntil([] { return WidgetShown("name"); }));
+    Type("Mila");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(FramesUntil([] { return HasWidget("play"); }));
+    ClickWidget("play");
+    ASSERT_TRUE(FramesUntil([] { return WidgetShown("map_arrow"); }));
+  });
+  const JournalOutcome harness = EndJournalSession();
+  EXPECT_EQ(harness.screen, live.screen);
+  EXPECT_EQ(harness.score, live.score);
+  EXPECT_EQ(harness.files, live.files);
+  ExpectReplayAlike(harnessJournal, harness);
+}
 
 TEST(Journal, ABrokenJournalIsRefusedInOneLineWithExitCode2) {
   const std::string journal = ::testing::TempDir() + "kestrin_broken.journal";

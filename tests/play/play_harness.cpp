@@ -101,11 +101,34 @@ class FolderCleanup : public ::testing::Environment {
 
 const std::string& GameFolder() { return folder; }
 
-void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup) {
+namespace {
+void Headless() {
 #ifndef _WIN32
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
 #endif
+}
+
+std::function<void()> liveStep;
+void LiveFrame() { liveStep(); }
+}  // namespace
+
+void RunGameLive(const std::string& flow, const std::function<void()>& afterFrame, const GameSetup& setup) {
+  Headless();
+  PrepareFolder(flow, setup);
+  const fs::path previous = fs::current_path();
+  fs::current_path(folder);
+  liveStep = afterFrame;
+  AfterFrameHook = LiveFrame;
+  EngineStart();
+  EngineShutdown();
+  AfterFrameHook = nullptr;
+  liveStep = nullptr;
+  fs::current_path(previous);
+}
+
+void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup) {
+  Headless();
   flowName = flow;
   fs::create_directories(KESTRIN_SCREENS_DIR "/" + flow);
   const fs::path previous = fs::current_path();

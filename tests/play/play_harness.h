@@ -31,6 +31,11 @@ struct GameSetup {
 // shut down.
 void RunGame(const std::string& flow, const std::function<void()>& script, const GameSetup& setup = {});
 
+// Runs the game as a player does: the live clock, the real pointer and the
+// window's own events, no frame gate. `afterFrame` runs on the render thread
+// after every frame; it acts on the game only through window events.
+void RunGameLive(const std::string& flow, const std::function<void()>& afterFrame, const GameSetup& setup = {});
+
 // The folder the game of the current flow runs in.
 const std::string& GameFolder();
 
