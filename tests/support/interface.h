@@ -106,9 +106,4 @@ class UiTest : public testing::Test {
   testfiles::WorkingFolder dir;
 };
 
-// The centre of a widget, for pointing at it.
-inline void PointAtWidget(const Widget& widget) {
-  UiTest::PointAt(widget.x + widget.width / 2, widget.y + widget.height / 2);
-}
-
 }  // namespace uitest
