@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
-
 #include "app/engine.h"
 #include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "platform/test_hooks.h"
 
 namespace {
-
-using d3d9::CallKind;
 
 int exitCode = -1;
 void RecordExit(int code) { exitCode = code; }
@@ -36,17 +31,6 @@ class GraphicsDeviceTest : public ::testing::Test {
     d3d9::SetBackend(d3d9::Backend::OpenGL);
     foolscreen = 0;
     multysample = 0;
-  }
-
-  d3d9::RecordingDevice* Recorded() { return static_cast<d3d9::RecordingDevice*>(Device); }
-
-  // Creates the device and returns the multisampling the device was asked for.
-  D3DMULTISAMPLE_TYPE SamplesFor(int option) {
-    ReleaseGraphicsDevice();
-    multysample = option;
-    CreateGraphicsDevice();
-    EXPECT_NE(nullptr, Device);
-    return Recorded() ? Recorded()->PresentParameters().MultiSampleType : D3DMULTISAMPLE_NONE;
   }
 };
 

@@ -1,13 +1,11 @@
 // The shader path (bytecode from the assembler, translated to GLSL) against
 // the fixed-function path: the same scene must come out the same.
-#include <cmath>
-
 #include "platform/test_hooks.h"
 #include "support/gl.h"
 
 namespace {
 
-constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000;
+constexpr D3DCOLOR kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
 
 const char* kTransformVs = R"(vs_2_0
 dcl_position v0

@@ -44,19 +44,4 @@ TEST_F(ShaderLibraryTest, GameProgramsAreFoundAssembledAndBoundByName) {
   }
 }
 
-TEST_F(ShaderLibraryTest, ComposedGameProgramsAssembleForEveryMaterial) {
-  CopyGameShaders();
-  Shaders.discover();
-  Shaders.load();
-  for (uint32_t flags : {0u, 1u, 3u}) {
-    IDirect3DVertexShader9* vertex = Shaders.composeVertexProgram(flags);
-    IDirect3DPixelShader9* pixel = Shaders.composePixelProgram(flags);
-    EXPECT_NE(vertex, nullptr) << flags;
-    EXPECT_NE(pixel, nullptr) << flags;
-    if (vertex) vertex->Release();
-    if (pixel) pixel->Release();
-  }
-  EXPECT_TRUE(FatalExits.empty());
-}
-
 }  // namespace

@@ -18,6 +18,8 @@
 #include "render/texture_cache.h"
 #include "support/files.h"
 
+using testfiles::CopyGameShaders;
+
 namespace support {
 // The recording device with the game's present parameters (a depth buffer).
 inline d3d9::RecordingDevice* NewRecordingDevice() {
@@ -76,14 +78,6 @@ class RenderTest : public testing::Test {
   void UseShaderPath(bool on) {
     ShaderPath = on ? 1 : 0;
     VertexFormat = on ? 0 : 0x352;
-  }
-
-  // The game's own shader programs and fragments, as the build copies them.
-  void CopyGameShaders() {
-    std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
-    std::filesystem::create_directories("bin");
-    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
-    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
   }
 
   testfiles::WorkingFolder dir;

@@ -241,8 +241,7 @@ class ScreensTest : public playtest::PlayTest {
  protected:
   void SetUp() override {
     PlayTest::SetUp();
-    std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    testfiles::CopySourceContent("data");
     std::filesystem::create_directories("bin");
     ResetScreensForTests();
     profile().Get("empty").SetInt(0);

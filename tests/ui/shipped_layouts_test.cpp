@@ -77,14 +77,6 @@ Widget* FindOfKind(const std::string& name, int32_t kind) {
   return IsPlaceholder(found) ? nullptr : &found;
 }
 
-std::vector<std::string> TexturesOf(const Widget& widget) {
-  if (auto* image = dynamic_cast<const ImageWidget*>(&widget)) return {image->texture};
-  if (auto* button = dynamic_cast<const ButtonWidget*>(&widget))
-    return {button->texture1, button->texture2, button->texture3};
-  if (auto* edit = dynamic_cast<const EditWidget*>(&widget)) return {edit->texture1, edit->texture2, edit->texture3};
-  return {};
-}
-
 TEST_F(ShippedLayoutsTest, EveryLookedUpNameIsThereWithItsKind) {
   for (const auto& [layout, lookups] : kLookups) {
     ClearWidgets();

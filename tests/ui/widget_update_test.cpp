@@ -139,7 +139,5 @@ TEST_F(WidgetUpdateTest, AnActionMayReplaceTheListMidWalk) {
   EXPECT_TRUE(Events.empty()) << "the old screen's widgets are gone";
 }
 
-void ClearFromShown() { ClearWidgets(); }
-
 }  // namespace
 }  // namespace uitest
