@@ -85,14 +85,4 @@ class RenderTest : public testing::Test {
   void (*previousExit)(int) = nullptr;
 };
 
-// The four floats of a constant register as the device holds them.
-inline std::vector<float> VertexConstant(const d3d9::RecordingDevice* device, int index) {
-  const auto& c = device->State().vertexConstants[index];
-  return {c[0], c[1], c[2], c[3]};
-}
-inline std::vector<float> PixelConstant(const d3d9::RecordingDevice* device, int index) {
-  const auto& c = device->State().pixelConstants[index];
-  return {c[0], c[1], c[2], c[3]};
-}
-
 }  // namespace rendertest
