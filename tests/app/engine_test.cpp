@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>

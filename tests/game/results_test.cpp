@@ -1,6 +1,5 @@
 // The results screens: medals, what the win screen shows and wires, the
 // counting scores, and what leaving a result records.
-#include <tuple>
 
 #include "platform/test_hooks.h"
 #include "screens/profile_stats.h"

@@ -147,9 +147,7 @@ mov oC0, r1
   device->SetPixelShader(shader);
   float green[4] = {0, 1, 0, 1};
   device->SetPixelShaderConstantF(16, green, 1);
-  Clear(kRed);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF));
-  auto pixels = Read();
+  auto pixels = FullQuad(0xFFFFFFFF, kRed);
   EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kRed);    // u < 0.5: killed
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kBlue);  // u >= 0.5: r0.y >= 0 picks c1
   device->SetPixelShader(nullptr);

@@ -2,7 +2,6 @@
 // picture must appear on screen where the font table places it, on both
 // drawing paths, and the frame-rate counter must stay in its corner.
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,8 +14,6 @@
 #include "support/gl.h"
 #include "ui/fps_display.h"
 #include "ui/text_drawing.h"
-
-
 
 namespace {
 
@@ -117,7 +114,7 @@ TEST_P(TextRenderPaths, GlyphPicturesAppearWhereTheTablePlacesThem) {
   ASSERT_EQ(ShaderPath, shaders ? 1 : 0);
   // A look-at towards -z mirrors x.
   if (!shaders && InterfaceViewMatrix._11 < 0) GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
-  for (int c : {'H', 'g', '&', 0xC6}) CheckGlyphOnScreen(c);  // 0xC6: a Cyrillic letter of the code page
+  for (int c : {int('H'), int('g'), int('&'), 0xC6}) CheckGlyphOnScreen(c);  // 0xC6: a Cyrillic letter of the code page
 }
 
 INSTANTIATE_TEST_SUITE_P(ShaderAndFixedFunctionPath, TextRenderPaths, testing::Bool());

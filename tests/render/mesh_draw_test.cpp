@@ -1,6 +1,4 @@
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 // Particle effects stepped by a test clock and drawn on the recording device.
 #include "render/particles.h"
 
-#include <cmath>
 #include <ctime>
 
 #include <gtest/gtest.h>

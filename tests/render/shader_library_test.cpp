@@ -1,7 +1,5 @@
 #include "render/shader_library.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "support/recording.h"

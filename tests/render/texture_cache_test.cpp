@@ -1,7 +1,5 @@
 #include "render/texture_cache.h"
 
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "support/png.h"

@@ -129,6 +129,13 @@ class GlDeviceTest : public ::testing::Test {
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, UINT(v.size() - 2), v.data(), sizeof(TestVertex)));
   }
 
+  // Cleared to `background`, covered by one quad of `colour`, read back.
+  std::vector<uint32_t> FullQuad(D3DCOLOR colour, D3DCOLOR background = 0xFF000000) {
+    Clear(background);
+    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, colour));
+    return Read();
+  }
+
   std::vector<uint32_t> Read() {
     std::vector<uint32_t> pixels;
     int w = 0, h = 0;

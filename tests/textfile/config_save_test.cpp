@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>

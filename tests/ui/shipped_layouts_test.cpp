@@ -2,7 +2,6 @@
 // the kind they look for, and everything they show is something the game
 // loads.
 #include <map>
-#include <set>
 #include <vector>
 
 #include "render/texture_cache.h"
