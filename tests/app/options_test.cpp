@@ -39,13 +39,8 @@ class Options : public testing::Test {
 TEST_F(Options, AllSevenKeysAreRead) {
   LoadFrom("options { res_width 1024 res_height 768 drawfps 1 multysample 4 anisotropic 1 foolscreen 1 "
            "lastprofile 2 }");
-  EXPECT_EQ(res_width, 1024);
-  EXPECT_EQ(res_height, 768);
-  EXPECT_EQ(drawfps, 1);
-  EXPECT_EQ(multysample, 4);
-  EXPECT_EQ(anisotropic, 1);
-  EXPECT_EQ(foolscreen, 1);
-  EXPECT_EQ(lastprofile, 2);
+  EXPECT_EQ((std::vector<int32_t>{res_width, res_height, drawfps, multysample, anisotropic, foolscreen, lastprofile}),
+            (std::vector<int32_t>{1024, 768, 1, 4, 1, 1, 2}));
   ResolutionChoiceFromWidth();
   EXPECT_EQ(ResolutionChoice, 3);
 }

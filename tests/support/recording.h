@@ -46,8 +46,6 @@ inline void ResetRegistries() {
   Meshes.releaseNames();
 }
 
-inline void SetIdentity(D3DXMATRIX* m) { D3DXMatrixIdentity(m); }
-
 class RenderTest : public testing::Test {
  public:
   std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text); }
@@ -62,7 +60,7 @@ class RenderTest : public testing::Test {
     DeviceCaps = D3DCAPS9{};
     for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,
                           &InterfaceWorldMatrix, &InterfaceViewMatrix, &InterfaceProjectionMatrix})
-      SetIdentity(m);
+      D3DXMatrixIdentity(m);
     FatalExits.clear();
     previousExit = GraphicsDeviceExit;
     GraphicsDeviceExit = RecordFatalExit;
