@@ -110,7 +110,7 @@ int neighbour(int index, int direction) {
       break;
     case 3:
       if (col >= rowLength(r) - 1) return -1;
-      candidate = index + 2;
+      candidate = index + 1;
       break;
     case 5:
       if (lastRow || lastColumnBlocked) return -1;

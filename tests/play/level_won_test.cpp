@@ -38,7 +38,7 @@ int Nearest(const std::function<bool(int)>& wanted) {
 int ParsedScore(const std::string& text) { return text.empty() ? -1 : std::stoi(text); }
 }  // namespace
 
-TEST(LevelWon, EveryMoveScoresAndTheWinIsRecordedInTheProfile) {
+TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
   GameSetup setup;
   setup.settings = SettingsFile(0);
   setup.files["data/profile0.s"] =
