@@ -18,7 +18,7 @@ const std::string& ButtonWidget::CurrentTexture() const {
 // A button ignores the pointer until it has faded in completely.
 void ButtonWidget::Update() {
   if (!ReportShown()) return;
-  if (!visible || !enabled) return;
+  if (!visible || !enabled || timer.Progress() < 1.0f) return;
   currentTexture = SlotNormal;
   if (!PointerInside()) {
     TrackHover(false);
