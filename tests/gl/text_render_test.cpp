@@ -113,7 +113,8 @@ TEST_P(TextRenderPaths, GlyphPicturesAppearWhereTheTablePlacesThem) {
   START_OR_SKIP(shaders);
   ASSERT_EQ(ShaderPath, shaders ? 1 : 0);
   // A look-at towards -z mirrors x.
-  if (!shaders && InterfaceViewMatrix._11 < 0) GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
+  if (!shaders && InterfaceViewMatrix._11 < 0)
+    GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
   for (int c : {int('H'), int('g'), int('&'), 0xC6}) CheckGlyphOnScreen(c);  // 0xC6: a Cyrillic letter of the code page
 }
 

@@ -93,7 +93,8 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
 
         // A bomb costs a life; the bee tumbles, then flies on.
         {
-          ASSERT_TRUE(PlayUntil([] { return Level.lives < 4; }, [] { return ClickTowards(player::nextTowardsBombs()); }))
+          ASSERT_TRUE(
+              PlayUntil([] { return Level.lives < 4; }, [] { return ClickTowards(player::nextTowardsBombs()); }))
               << RoundState();
           EXPECT_EQ(TheBee.state, BeeHit);
           Frames(6);

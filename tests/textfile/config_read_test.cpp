@@ -34,15 +34,19 @@ TEST_F(ConfigRead, ValuesAreTypedByHowTheyAreSpelled) {
     const char* value;
   };
   const Case cases[] = {
-      {"800", ValueType::Int, "800"},     {"0.04", ValueType::Float, "0.04"},  {"lightfont", ValueType::String, "lightfont"},
-      {"007", ValueType::Int, "7"},       {"7a", ValueType::String, "7a"},     {"1e3", ValueType::String, "1e3"},
-      {"+1", ValueType::String, "+1"},    {"1.2.3", ValueType::String, "1.2.3"}, {".5", ValueType::Float, "0.5"},
-      {"1.", ValueType::Float, "1"},      {"-12", ValueType::Int, "-12"},      {"1-2", ValueType::Int, "1"},
-      {"-.25", ValueType::Float, "-0.25"}, {"2.5-1", ValueType::Float, "2.5"},
+      {"800", ValueType::Int, "800"},      {"0.04", ValueType::Float, "0.04"},
+      {"lightfont", ValueType::String, "lightfont"},
+      {"007", ValueType::Int, "7"},        {"7a", ValueType::String, "7a"},
+      {"1e3", ValueType::String, "1e3"},   {"+1", ValueType::String, "+1"},
+      {"1.2.3", ValueType::String, "1.2.3"}, {".5", ValueType::Float, "0.5"},
+      {"1.", ValueType::Float, "1"},       {"-12", ValueType::Int, "-12"},
+      {"1-2", ValueType::Int, "1"},        {"-.25", ValueType::Float, "-0.25"},
+      {"2.5-1", ValueType::Float, "2.5"},
       // Numbers without digits read as empty strings.
-      {"-", ValueType::String, ""},       {".", ValueType::String, ""},        {"--", ValueType::String, ""},
-      {"-.", ValueType::String, ""},
+      {"-", ValueType::String, ""},        {".", ValueType::String, ""},
+      {"--", ValueType::String, ""},       {"-.", ValueType::String, ""},
   };
+
   std::string text = "sample {\n";
   for (size_t i = 0; i < std::size(cases); ++i) text += "  k" + std::to_string(i) + " " + cases[i].spelled + "\n";
   ConfigNode node = LoadText(text + "}\n");
