@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/mouse.h"

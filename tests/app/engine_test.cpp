@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -71,10 +70,3 @@ TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
   EXPECT_NE(std::string(FpsText).find("fps="), std::string::npos);
 }
 
-namespace {
-d3d9::RecordingDevice* recorded = nullptr;
-void CaptureOneFrame() {
-  recorded = static_cast<d3d9::RecordingDevice*>(Device);
-  RequestQuit();
-}
-}  // namespace

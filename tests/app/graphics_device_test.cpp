@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
+#include <functional>
 
 #include "app/engine.h"
 #include "core/options.h"
@@ -11,8 +10,6 @@
 #include "platform/test_hooks.h"
 
 namespace {
-
-using d3d9::CallKind;
 
 int exitCode = -1;
 void RecordExit(int code) { exitCode = code; }
@@ -37,39 +34,30 @@ class GraphicsDeviceTest : public ::testing::Test {
     foolscreen = 0;
     multysample = 0;
   }
-
-  d3d9::RecordingDevice* Recorded() { return static_cast<d3d9::RecordingDevice*>(Device); }
-
-  // Creates the device and returns the multisampling the device was asked for.
-  D3DMULTISAMPLE_TYPE SamplesFor(int option) {
-    ReleaseGraphicsDevice();
-    multysample = option;
-    CreateGraphicsDevice();
-    EXPECT_NE(nullptr, Device);
-    return Recorded() ? Recorded()->PresentParameters().MultiSampleType : D3DMULTISAMPLE_NONE;
-  }
 };
 
-TEST_F(GraphicsDeviceTest, WithoutDirect3DTheMessageSaysSoAndTheProcessEnds) {
-  d3d9::SetBackend(d3d9::Backend::Unavailable);
-  ::testing::internal::CaptureStderr();
-  CreateGraphicsDevice();
-  std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(std::string::npos, said.find("DX9 not present: DX9 not present")) << said;
-  EXPECT_EQ(0, exitCode);
-  EXPECT_EQ(nullptr, Direct3D);
-  EXPECT_EQ(nullptr, Device);
-}
-
-TEST_F(GraphicsDeviceTest, AFailedDeviceReleasesDirect3DAndEndsTheProcess) {
-  d3d9::TheRecordingConfig.failCreateDevice = true;
-  ::testing::internal::CaptureStderr();
-  CreateGraphicsDevice();
-  std::string said = ::testing::internal::GetCapturedStderr();
-  EXPECT_NE(std::string::npos, said.find("Device creating fault: not support DX9.0c: Error")) << said;
-  EXPECT_EQ(0, exitCode);
-  EXPECT_EQ(nullptr, Direct3D);
-  EXPECT_EQ(nullptr, Device);
+// Without Direct3D, or with a device that cannot be made, the message says
+// which, Direct3D is released and the process ends.
+TEST_F(GraphicsDeviceTest, WithoutADeviceTheMessageSaysWhyAndTheProcessEnds) {
+  const std::pair<std::function<void()>, const char*> cases[] = {
+      {[] { d3d9::SetBackend(d3d9::Backend::Unavailable); }, "DX9 not present: DX9 not present"},
+      {[] {
+         d3d9::SetBackend(d3d9::Backend::Recording);
+         d3d9::TheRecordingConfig.failCreateDevice = true;
+       },
+       "Device creating fault: not support DX9.0c: Error"},
+  };
+  for (const auto& [fail, message] : cases) {
+    exitCode = -1;
+    fail();
+    ::testing::internal::CaptureStderr();
+    CreateGraphicsDevice();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(std::string::npos, said.find(message)) << said;
+    EXPECT_EQ(0, exitCode);
+    EXPECT_EQ(nullptr, Direct3D);
+    EXPECT_EQ(nullptr, Device);
+  }
 }
 
 }  // namespace

@@ -6,17 +6,11 @@
 
 namespace {
 std::string calls;
-void UpdateA() { calls += "uA "; }
 void UpdateB() { calls += "uB "; }
-void DrawA() { calls += "dA "; }
 void DrawB() { calls += "dB "; }
 void SwitchBOff() {
   calls += "uOff ";
   SetModeActive("b", 0);
-}
-void SwitchBOn() {
-  calls += "uOn ";
-  SetModeActive("b", 1);
 }
 
 class ModesTest : public ::testing::Test {

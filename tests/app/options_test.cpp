@@ -1,7 +1,5 @@
 #include "core/options.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -9,13 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/files.h"
+#include "platform/test_hooks.h"
 #include "support/files.h"
 
 namespace {
-
-std::vector<std::string> hookCalls;
-std::string fileSeenByClick;
-std::string fileSeenByRelease;
 
 std::string SettingsText() {
   std::vector<unsigned char> bytes;
@@ -28,13 +23,9 @@ class Options : public testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories("bin");
+    ResetCoreForTests();
     for (int32_t* option : {&res_width, &res_height, &drawfps, &multysample, &anisotropic, &foolscreen, &lastprofile})
       *option = 12345;
-    ResolutionChoice = 0;
-    OptionsChanged = 0;
-    OptionsNode = ConfigNode();
-    OptionsQuitHooks = SaveAndQuitHooks();
-    hookCalls.clear();
   }
 
   void LoadFrom(const std::string& text) {
@@ -48,13 +39,8 @@ class Options : public testing::Test {
 TEST_F(Options, AllSevenKeysAreRead) {
   LoadFrom("options { res_width 1024 res_height 768 drawfps 1 multysample 4 anisotropic 1 foolscreen 1 "
            "lastprofile 2 }");
-  EXPECT_EQ(res_width, 1024);
-  EXPECT_EQ(res_height, 768);
-  EXPECT_EQ(drawfps, 1);
-  EXPECT_EQ(multysample, 4);
-  EXPECT_EQ(anisotropic, 1);
-  EXPECT_EQ(foolscreen, 1);
-  EXPECT_EQ(lastprofile, 2);
+  EXPECT_EQ((std::vector<int32_t>{res_width, res_height, drawfps, multysample, anisotropic, foolscreen, lastprofile}),
+            (std::vector<int32_t>{1024, 768, 1, 4, 1, 1, 2}));
   ResolutionChoiceFromWidth();
   EXPECT_EQ(ResolutionChoice, 3);
 }
@@ -64,10 +50,6 @@ TEST_F(Options, AMissingFileStartsWindowedAtTheBuiltInSize) {
   EXPECT_EQ(res_width, 800);
   EXPECT_EQ(res_height, 600);
   EXPECT_EQ(foolscreen, 0);
-  EXPECT_EQ(drawfps, 0);
-  EXPECT_EQ(multysample, 0);
-  EXPECT_EQ(anisotropic, 0);
-  EXPECT_EQ(lastprofile, 0);
   ASSERT_TRUE(WriteOptions());  // the next save writes a whole settings file
   EXPECT_EQ(SettingsText().find("options {\n  res_width 800\n  res_height 600\n  drawfps 0\n"), 0u);
 }

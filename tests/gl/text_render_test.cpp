@@ -2,7 +2,6 @@
 // picture must appear on screen where the font table places it, on both
 // drawing paths, and the frame-rate counter must stay in its corner.
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,8 +14,6 @@
 #include "support/gl.h"
 #include "ui/fps_display.h"
 #include "ui/text_drawing.h"
-
-
 
 namespace {
 
@@ -108,21 +105,19 @@ class TextRenderTest : public GameDeviceTest {
   if (!CopyContent()) GTEST_SKIP() << "the font sheets have not been generated into " KESTRIN_GAME_DIR; \
   if (!Start(shaders)) GTEST_SKIP() << "no OpenGL here"
 
-TEST_F(TextRenderTest, GlyphPicturesAppearWhereTheTablePlacesThemWithShaders) {
-  START_OR_SKIP(true);
-  ASSERT_EQ(ShaderPath, 1);
-  CheckGlyphOnScreen('H');
-  CheckGlyphOnScreen('g');
-  CheckGlyphOnScreen(0xC6);  // a Cyrillic letter of the code page
+// With shaders, and without them, where the interface view takes part.
+class TextRenderPaths : public TextRenderTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(TextRenderPaths, GlyphPicturesAppearWhereTheTablePlacesThem) {
+  const bool shaders = GetParam();
+  START_OR_SKIP(shaders);
+  ASSERT_EQ(ShaderPath, shaders ? 1 : 0);
+  // A look-at towards -z mirrors x.
+  if (!shaders && InterfaceViewMatrix._11 < 0)
+    GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
+  for (int c : {int('H'), int('g'), int('&'), 0xC6}) CheckGlyphOnScreen(c);  // 0xC6: a Cyrillic letter of the code page
 }
 
-TEST_F(TextRenderTest, GlyphPicturesAppearWhereTheTablePlacesThemWithoutShaders) {
-  START_OR_SKIP(false);
-  ASSERT_EQ(ShaderPath, 0);
-  // Without shaders the interface view takes part, and a look-at towards -z mirrors x.
-  if (InterfaceViewMatrix._11 < 0) GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
-  CheckGlyphOnScreen('H');
-  CheckGlyphOnScreen('&');
-}
+INSTANTIATE_TEST_SUITE_P(ShaderAndFixedFunctionPath, TextRenderPaths, testing::Bool());
 
 }  // namespace

@@ -68,8 +68,7 @@ TEST_P(PlayerFolders, ChangesAreKeptOnDiskOnlyInThePlayersFolderOrElseInMemoryWi
   bool kept = std::string(c.onDisk) == "changed";
   EXPECT_EQ(errors.find("cannot keep your settings and progress") == std::string::npos, kept) << errors;
   if (c.folder[0]) EXPECT_EQ(root.Read(std::string(c.folder) + "/default.cfg"), c.onDisk);
-  std::ifstream installed(shipped);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), "shipped");
+  EXPECT_EQ(Text(shipped), "shipped");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "platform/d3d9/shader_bytecode.h"
 
 namespace {
-
-using d3d9::CallKind;
 
 D3DPRESENT_PARAMETERS Parameters(bool depth = true) {
   D3DPRESENT_PARAMETERS pp{};
@@ -18,11 +14,6 @@ D3DPRESENT_PARAMETERS Parameters(bool depth = true) {
   return pp;
 }
 
-struct Vertex {
-  float x, y, z;
-  uint32_t colour;
-};
-
 class RecordingDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override { device = new d3d9::RecordingDevice(Parameters(), D3DCREATE_HARDWARE_VERTEXPROCESSING); }
@@ -30,17 +21,6 @@ class RecordingDeviceTest : public ::testing::Test {
     device->Release();
     d3d9::TheRecordingConfig = d3d9::RecordingConfig();
     d3d9::SetBackend(d3d9::Backend::OpenGL);
-  }
-
-  d3d9::VertexBuffer* BufferOf(const std::vector<Vertex>& vertices) {
-    d3d9::VertexBuffer* buffer = nullptr;
-    EXPECT_EQ(D3D_OK, device->CreateVertexBuffer(UINT(vertices.size() * sizeof(Vertex)), 0, 0, D3DPOOL_DEFAULT,
-                                                 &buffer));
-    void* data = nullptr;
-    EXPECT_EQ(D3D_OK, buffer->Lock(0, 0, &data, 0));
-    std::memcpy(data, vertices.data(), vertices.size() * sizeof(Vertex));
-    EXPECT_EQ(D3D_OK, buffer->Unlock());
-    return buffer;
   }
 
   d3d9::RecordingDevice* device = nullptr;

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <mutex>
-#include <thread>
 
 #include "app/engine.h"
 #include "core/graphics_device.h"
@@ -16,7 +14,6 @@
 #include "d3dutil/png_image.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
-#include "platform/time.h"
 #include "platform/window.h"
 
 #ifndef KESTRIN_SCREENS_DIR
@@ -26,49 +23,19 @@
 namespace play {
 namespace {
 namespace fs = std::filesystem;
-std::mutex gateLock;
-std::condition_variable gateChanged;
-int framesAllowed = 0;
-int framesDone = 0;
-bool gateOpen = false;
+std::mutex screenshotLock;
 std::string screenshotPath;
-std::function<void()> renderTask;
 std::string folder;
 std::string flowName;
-int frameMilliseconds = 16;
 
-// Render thread, after every frame: take a requested screenshot, then wait
-// until the script allows the next frame.
+// Render thread, after every frame: takes a requested screenshot.
 void AfterFrame() {
-  std::unique_lock<std::mutex> hold(gateLock);
-  if (!screenshotPath.empty()) {
-    ArgbImage image;
-    Device->ReadBackBuffer(&image.pixels, &image.width, &image.height);
-    SavePng(screenshotPath, image);
-    screenshotPath.clear();
-  }
-  ++framesDone;
-  gateChanged.notify_all();
-  gateChanged.wait(hold, [] { return gateOpen || framesAllowed > framesDone; });
-  if (renderTask) {
-    renderTask();
-    renderTask = nullptr;
-  }
-}
-
-void OpenGate() {
-  std::lock_guard<std::mutex> hold(gateLock);
-  gateOpen = true;
-  gateChanged.notify_all();
-}
-
-void RunScript(const std::function<void()>& script) {
-  {
-    std::unique_lock<std::mutex> hold(gateLock);
-    gateChanged.wait(hold, [] { return framesDone > 0; });
-  }
-  script();
-  CloseWindow();
+  std::lock_guard<std::mutex> hold(screenshotLock);
+  if (screenshotPath.empty()) return;
+  ArgbImage image;
+  Device->ReadBackBuffer(&image.pixels, &image.width, &image.height);
+  SavePng(screenshotPath, image);
+  screenshotPath.clear();
 }
 
 void PrepareFolder(const std::string& flow, const GameSetup& setup) {
@@ -139,38 +106,11 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
     SelectDataFolders(setup.executableFolder);
   }
 
-  framesAllowed = framesDone = 0;
-  gateOpen = false;
-  frameMilliseconds = 16;
-  renderTask = nullptr;
-  TestClockNow = 1000000;
-  SetClockSource(TestClock);
-  TestMouse = InjectedMouse{true, 400, 300, false, false};
-  AfterFrameHook = AfterFrame;
-
-  std::thread scriptThread(RunScript, script);
-  EngineStart();
-  OpenGate();
-  scriptThread.join();
-  EngineShutdown();
-
-  AfterFrameHook = nullptr;
-  TestMouse = InjectedMouse{};
-  SetClockSource(nullptr);
+  framegate::SetFrameObserver(AfterFrame);
+  framegate::Run(script);
   fs::current_path(previous);
   // Back to playing from a game folder: no install lies beside the tests.
   if (!setup.executableFolder.empty()) SelectDataFolders(previous.string());
-}
-
-void Frames(int count) {
-  for (int i = 0; i < count; ++i) {
-    std::unique_lock<std::mutex> hold(gateLock);
-    if (gateOpen || QuitRequested) return;
-    TestClockNow += frameMilliseconds;
-    framesAllowed = framesDone + 1;
-    gateChanged.notify_all();
-    gateChanged.wait(hold, [] { return framesDone >= framesAllowed || gateOpen; });
-  }
 }
 
 bool FramesUntil(const std::function<bool()>& done, int limit) {
@@ -180,17 +120,6 @@ bool FramesUntil(const std::function<bool()>& done, int limit) {
     Frames(1);
   }
   return done();
-}
-
-void SetFrameMilliseconds(int milliseconds) { frameMilliseconds = milliseconds; }
-
-int FrameMilliseconds() { return frameMilliseconds; }
-
-void WaitMilliseconds(int milliseconds) { Frames((milliseconds + frameMilliseconds - 1) / frameMilliseconds); }
-
-void OnRenderThread(const std::function<void()>& task) {
-  std::lock_guard<std::mutex> hold(gateLock);
-  renderTask = task;
 }
 
 void MoveTo(float x, float y) {
@@ -238,26 +167,12 @@ void Type(const std::string& text) {
   }
 }
 
-void PressKey(int virtualKey) {
-  WindowProc(MainWindow, WM_KEYDOWN, static_cast<uintptr_t>(virtualKey), 0);
-  if (virtualKey == VK_RETURN || virtualKey == VK_BACK || virtualKey == VK_ESCAPE)
-    WindowProc(MainWindow, WM_CHAR, static_cast<uintptr_t>(virtualKey), 0);
-  Frames(1);
-  WindowProc(MainWindow, WM_KEYUP, static_cast<uintptr_t>(virtualKey), 0);
-  Frames(1);
-}
-
 void Screenshot(const std::string& name) {
   {
-    std::lock_guard<std::mutex> hold(gateLock);
+    std::lock_guard<std::mutex> hold(screenshotLock);
     screenshotPath = std::string(KESTRIN_SCREENS_DIR "/") + flowName + "/" + name + ".png";
   }
   Frames(1);
-}
-
-void CloseWindow() {
-  if (!QuitRequested) InjectClose();
-  OpenGate();
 }
 
 bool HasWidget(const std::string& name) { return !IsPlaceholder(FindWidget(name)); }

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "bench/frame_gate.h"
 #include "ui/widget_list.h"
 
 namespace play {
@@ -39,20 +40,16 @@ void RunGameLive(const std::string& flow, const std::function<void()>& afterFram
 // The folder the game of the current flow runs in.
 const std::string& GameFolder();
 
-// Lets the render thread draw `count` frames; each moves the test clock on by
-// the frame length (16 ms unless set otherwise).
-void Frames(int count = 1);
-// Longer frames skip through what the game times by the clock (fades,
-// flights, the bee's flight) in fewer frames. Reset to 16 by RunGame.
-void SetFrameMilliseconds(int milliseconds);
-int FrameMilliseconds();
+// Frames, their length (longer frames skip through fades and flights in
+// fewer frames), tasks on the render thread and keys: the frame gate's.
+using framegate::Frames;
+using framegate::FrameMilliseconds;
+using framegate::OnRenderThread;
+using framegate::PressKey;
+using framegate::SetFrameMilliseconds;
+using framegate::WaitMilliseconds;
 // Frames until `done` holds or `limit` frames have passed; true if it held.
 bool FramesUntil(const std::function<bool()>& done, int limit = 600);
-// Frames of the current length until `milliseconds` have passed.
-void WaitMilliseconds(int milliseconds);
-// Runs `task` on the render thread just before its next frame, for what
-// belongs to that thread (its random generator).
-void OnRenderThread(const std::function<void()>& task);
 
 // The injected pointer, in interface units (2.0 across, 1.5 down).
 void MoveTo(float x, float y);
@@ -66,15 +63,11 @@ void PressLeft();
 void ReleaseLeft();
 // Waits until the widget has faded in, then clicks its middle.
 void ClickWidget(const std::string& name);
-// Typed characters and keys, as the window procedure receives them.
+// Typed characters, as the window procedure receives them.
 void Type(const std::string& text);
-void PressKey(int virtualKey);
 
 // Saves the last drawn frame as build/screens/<flow>/<name>.png.
 void Screenshot(const std::string& name);
-
-// Asks the game to close its window and lets it run to the end.
-void CloseWindow();
 
 // Widgets of the screen being shown.
 bool HasWidget(const std::string& name);

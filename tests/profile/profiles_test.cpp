@@ -143,6 +143,4 @@ TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   EXPECT_EQ(profile.EntryCount(), FreshProfile().EntryCount()) << "no key is added";
 }
 
-bool FailRename(int step) { return step != 4; }
-
 }  // namespace

@@ -103,4 +103,21 @@ TEST_F(RewardsTest, ChampionCountsOnlySavedGoldMedals) {
   EXPECT_EQ(Win(9), "3");
 }
 
+// Two sapper flags spelled as words: as integers their bits are near 2^31
+// each, and added up they overflowed.
+TEST_F(RewardsTest, FlagsWrittenAsTextCountOnceEach) {
+  Write("data/profile0.s", "r sapper6 mpsa sapper4 spsa");
+  LoadProfiles();
+  Play.levelNumber = 2;
+  GrantRewards();
+  EXPECT_EQ(Profile().Get("supersapper").AsInt(), 0) << "two flags are not seven";
+
+  std::string seven = "p {";
+  for (int level = 1; level <= 7; ++level) seven += " sapper" + std::to_string(level) + " 2147483647";
+  Write("data/profile0.s", seven + " supersapper 0 }");
+  LoadProfiles();
+  GrantRewards();
+  EXPECT_EQ(Profile().Get("supersapper").AsInt(), 1) << "seven levels with the flag set";
+}
+
 }  // namespace

@@ -6,22 +6,9 @@
 
 namespace {
 
-using rendertest::FatalExits;
-using rendertest::PixelConstant;
 using rendertest::RenderTest;
 
-class MaterialTest : public RenderTest {
- protected:
-  void CreateGameMaterials() {
-    CopyGameShaders();
-    Shaders.discover();
-    Shaders.load();
-    Materials.createMaterial("empty", 0, 128, 0.0f);
-    Materials.createMaterial("world", 4, 0, 0.0f);
-    Materials.createMaterial("diffuse", 1, 0, 0.85f);
-    Materials.createMaterial("specular", 3, 64, 0.5f);
-  }
-};
+using MaterialTest = RenderTest;
 
 TEST_F(MaterialTest, WithoutTheShaderPathMaterialsHoldNoProgramsAndBindNone) {
   CopyGameShaders();

@@ -1,6 +1,4 @@
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +8,6 @@
 namespace {
 
 using rendertest::RenderTest;
-using rendertest::VertexConstant;
 
 const char* kTriangleNode =
     "%s\n"
@@ -32,14 +29,6 @@ class MeshDrawTest : public RenderTest {
     Write("bin/error.msh", TriangleNode("error", 0, 0));
     Write("models/pair.msh", TriangleNode("parent", 1, 1) + TriangleNode("child", 2, 0));
     Meshes.loadErrorMesh();
-  }
-
-  // The transposed matrix in four vertex constants from `first` on.
-  D3DXMATRIX ConstantMatrix(const d3d9::RecordedDraw& draw, int first) {
-    D3DXMATRIX m;
-    for (int row = 0; row < 4; ++row)
-      for (int column = 0; column < 4; ++column) m(column, row) = draw.state.vertexConstants[first + row][column];
-    return m;
   }
 };
 

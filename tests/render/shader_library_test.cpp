@@ -1,7 +1,5 @@
 #include "render/shader_library.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
 
 #include "support/recording.h"
@@ -42,21 +40,6 @@ TEST_F(ShaderLibraryTest, GameProgramsAreFoundAssembledAndBoundByName) {
     EXPECT_EQ(device->State().vertexShader, nullptr);
     EXPECT_EQ(device->State().pixelShader, nullptr);
   }
-}
-
-TEST_F(ShaderLibraryTest, ComposedGameProgramsAssembleForEveryMaterial) {
-  CopyGameShaders();
-  Shaders.discover();
-  Shaders.load();
-  for (uint32_t flags : {0u, 1u, 3u}) {
-    IDirect3DVertexShader9* vertex = Shaders.composeVertexProgram(flags);
-    IDirect3DPixelShader9* pixel = Shaders.composePixelProgram(flags);
-    EXPECT_NE(vertex, nullptr) << flags;
-    EXPECT_NE(pixel, nullptr) << flags;
-    if (vertex) vertex->Release();
-    if (pixel) pixel->Release();
-  }
-  EXPECT_TRUE(FatalExits.empty());
 }
 
 }  // namespace

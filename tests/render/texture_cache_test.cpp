@@ -1,8 +1,5 @@
 #include "render/texture_cache.h"
 
-#include <tuple>
-#include <vector>
-
 #include <gtest/gtest.h>
 
 #include "support/png.h"
@@ -26,52 +23,11 @@ class TextureCacheTest : public RenderTest {
     WriteSolidPng("textures/b.png", 2, 2, 0xFF445566);
   }
 
-  // (stage or sampler, state, value) of every stage and sampler state call,
-  // samplers marked by adding 100 to their number.
-  std::vector<std::tuple<DWORD, DWORD, DWORD>> StageAndSamplerCalls() {
-    std::vector<std::tuple<DWORD, DWORD, DWORD>> calls;
-    for (const auto& call : device->Calls()) {
-      if (call.kind == d3d9::CallKind::SetTextureStageState) calls.emplace_back(call.a, call.b, call.c);
-      if (call.kind == d3d9::CallKind::SetSamplerState) calls.emplace_back(call.a + 100, call.b, call.c);
-    }
-    return calls;
-  }
-
   d3d9::Texture* BoundAfter(DWORD stage, const char* name) {
     Textures.bindTexture(stage, name);
     return device->State().textures[stage];
   }
 };
-
-using Calls = std::vector<std::tuple<DWORD, DWORD, DWORD>>;
-
-Calls DefaultStates(bool anisotropic, DWORD degree = 8) {
-  Calls calls = {{0, D3DTSS_TEXCOORDINDEX, 0},
-                 {0, D3DTSS_COLOROP, D3DTOP_MODULATE},
-                 {100, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR},
-                 {100, D3DSAMP_MINFILTER, D3DTEXF_LINEAR},
-                 {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR}};
-  if (anisotropic)
-    calls.insert(calls.end(), {{100, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC},
-                               {100, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC},
-                               {100, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR},
-                               {100, D3DSAMP_MAXANISOTROPY, degree}});
-  calls.insert(calls.end(), {{0, D3DTSS_ALPHAOP, D3DTOP_MODULATE},
-                             {0, D3DTSS_ALPHAARG1, D3DTA_TEXTURE},
-                             {0, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
-                             {1, D3DTSS_TEXCOORDINDEX, 1},
-                             {1, D3DTSS_COLOROP, D3DTOP_MODULATE},
-                             {101, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR},
-                             {101, D3DSAMP_MINFILTER, D3DTEXF_LINEAR},
-                             {101, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR},
-                             {1, D3DTSS_ALPHAOP, D3DTOP_MODULATE},
-                             {1, D3DTSS_ALPHAARG1, D3DTA_TEXTURE},
-                             {1, D3DTSS_ALPHAARG2, D3DTA_DIFFUSE},
-                             {0, D3DTSS_COLOROP, D3DTOP_MODULATE},
-                             {0, D3DTSS_COLORARG1, D3DTA_TEXTURE},
-                             {0, D3DTSS_COLORARG2, D3DTA_DIFFUSE}});
-  return calls;
-}
 
 TEST_F(TextureCacheTest, NamesAreLoadedOnceAndMissingFilesShowTheErrorTexture) {
   Textures.loadBuiltInTextures();

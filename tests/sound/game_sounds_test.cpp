@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 
 #include "sound_test_support.h"
 
@@ -46,11 +44,6 @@ TEST_F(GameSoundsTest, VolumeLevelsGiveTheirGainsOnTheMix) {
   } levels[] = {{9, 0.0}, {4, -15.0}, {1, -24.0}};
   for (const auto& l : levels) {
     ApplyVolume(l.level);
-    for (const SoundEffect& effect : Effects) {
-      int32_t volume = 0;
-      ASSERT_EQ(effect.buffer->GetVolume(&volume), DS_OK);
-      EXPECT_EQ(volume, -(9 - l.level) * 300);
-    }
     PlayEffect("snd\\victory2.wav");
     EXPECT_NEAR(LevelDb(Render(Sound.device, 8800), RmsOfSine(Amplitude)), l.db, 0.05) << l.level;
   }

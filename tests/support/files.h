@@ -99,6 +99,20 @@ class TempDir {
   std::string path_;
 };
 
+// A folder of the source tree's content/ ("data", "bin/shdr") copied over the
+// same folder under the working folder, as the build installs it.
+inline void CopySourceContent(const std::string& folder) {
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/" + folder, folder,
+                        std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+}
+
+// The game's shader programs and fragments.
+inline void CopyGameShaders() {
+  CopySourceContent("bin/shdr");
+  CopySourceContent("bin/shdrpart");
+}
+
 // A fresh folder the test runs in; the previous working folder comes back
 // afterwards.
 class WorkingFolder : public TempDir {

@@ -28,6 +28,8 @@
 #include "support/files.h"
 #include "ui/font.h"
 
+using testfiles::CopyGameShaders;
+
 // The game's 56-byte vertex.
 struct TestVertex {
   float x, y, z;
@@ -73,11 +75,16 @@ inline std::string Hex(uint32_t value) {
 #define EXPECT_RGB_NEAR(actual, expected) \
   EXPECT_TRUE(RgbNear((actual), (expected))) << "got " << Hex(actual) << ", expected " << Hex(expected)
 
+// Offscreen unless a display is there to watch.
+inline void Headless() {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+}
+
 class GlDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    Headless();
     d3d9::SetBackend(d3d9::Backend::OpenGL);
   }
 
@@ -122,6 +129,13 @@ class GlDeviceTest : public ::testing::Test {
     ASSERT_EQ(D3D_OK, device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, UINT(v.size() - 2), v.data(), sizeof(TestVertex)));
   }
 
+  // Cleared to `background`, covered by one quad of `colour`, read back.
+  std::vector<uint32_t> FullQuad(D3DCOLOR colour, D3DCOLOR background = 0xFF000000) {
+    Clear(background);
+    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, colour));
+    return Read();
+  }
+
   std::vector<uint32_t> Read() {
     std::vector<uint32_t> pixels;
     int w = 0, h = 0;
@@ -143,21 +157,20 @@ class GlDeviceTest : public ::testing::Test {
     return texture;
   }
 
-  d3d9::VertexShader* VertexShaderFrom(const std::string& text) {
+  static std::vector<uint32_t> Assembled(const std::string& text) {
     std::vector<uint32_t> code;
     std::string errors;
     EXPECT_EQ(D3D_OK, D3DXAssembleShader(text.c_str(), unsigned(text.size()), &code, &errors)) << errors;
+    return code;
+  }
+  d3d9::VertexShader* VertexShaderFrom(const std::string& text) {
     d3d9::VertexShader* shader = nullptr;
-    EXPECT_EQ(D3D_OK, device->CreateVertexShader(code.data(), &shader));
+    EXPECT_EQ(D3D_OK, device->CreateVertexShader(Assembled(text).data(), &shader));
     return shader;
   }
-
   d3d9::PixelShader* PixelShaderFrom(const std::string& text) {
-    std::vector<uint32_t> code;
-    std::string errors;
-    EXPECT_EQ(D3D_OK, D3DXAssembleShader(text.c_str(), unsigned(text.size()), &code, &errors)) << errors;
     d3d9::PixelShader* shader = nullptr;
-    EXPECT_EQ(D3D_OK, device->CreatePixelShader(code.data(), &shader));
+    EXPECT_EQ(D3D_OK, device->CreatePixelShader(Assembled(text).data(), &shader));
     return shader;
   }
 
@@ -174,10 +187,7 @@ class GlDeviceTest : public ::testing::Test {
 // working folder; each test starts it with the size and path it needs.
 class GameDeviceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
-  }
+  void SetUp() override { Headless(); }
 
   void TearDown() override {
     ReleaseFonts();
@@ -212,13 +222,6 @@ class GameDeviceTest : public ::testing::Test {
     CreateUnitQuadBuffer();
     CreateBillboardQuadBuffer();
     return true;
-  }
-
-  static void CopyGameShaders() {
-    const std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
-    std::filesystem::create_directories("bin");
-    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
-    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
   }
 
   // A cleared frame in the interface pass, as the frame loop sets it up.

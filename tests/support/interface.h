@@ -56,11 +56,8 @@ class UiTest : public testing::Test {
   void Write(const std::string& name, const std::string& text) { dir.Write(name, text); }
   std::string Read(const std::string& name) { return dir.Read(name); }
 
-  // The layouts and profiles the game ships, as the build installs them.
-  void InstallShippedData() {
-    std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
-  }
+  // The layouts and profiles the game ships.
+  void InstallShippedData() { testfiles::CopySourceContent("data"); }
 
   // The settings file with every option, read the way start-up reads it.
   void InstallSettings(int last) {
@@ -105,10 +102,5 @@ class UiTest : public testing::Test {
 
   testfiles::WorkingFolder dir;
 };
-
-// The centre of a widget, for pointing at it.
-inline void PointAtWidget(const Widget& widget) {
-  UiTest::PointAt(widget.x + widget.width / 2, widget.y + widget.height / 2);
-}
 
 }  // namespace uitest

@@ -18,6 +18,8 @@
 #include "render/texture_cache.h"
 #include "support/files.h"
 
+using testfiles::CopyGameShaders;
+
 namespace support {
 // The recording device with the game's present parameters (a depth buffer).
 inline d3d9::RecordingDevice* NewRecordingDevice() {
@@ -44,8 +46,6 @@ inline void ResetRegistries() {
   Meshes.releaseNames();
 }
 
-inline void SetIdentity(D3DXMATRIX* m) { D3DXMatrixIdentity(m); }
-
 class RenderTest : public testing::Test {
  public:
   std::string Write(const std::string& name, const std::string& text) { return dir.Write(name, text); }
@@ -60,7 +60,7 @@ class RenderTest : public testing::Test {
     DeviceCaps = D3DCAPS9{};
     for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,
                           &InterfaceWorldMatrix, &InterfaceViewMatrix, &InterfaceProjectionMatrix})
-      SetIdentity(m);
+      D3DXMatrixIdentity(m);
     FatalExits.clear();
     previousExit = GraphicsDeviceExit;
     GraphicsDeviceExit = RecordFatalExit;
@@ -78,27 +78,9 @@ class RenderTest : public testing::Test {
     VertexFormat = on ? 0 : 0x352;
   }
 
-  // The game's own shader programs and fragments, as the build copies them.
-  void CopyGameShaders() {
-    std::string from = std::string(KESTRIN_SOURCE_DIR) + "/content/bin";
-    std::filesystem::create_directories("bin");
-    std::filesystem::copy(from + "/shdr", "bin/shdr", std::filesystem::copy_options::recursive);
-    std::filesystem::copy(from + "/shdrpart", "bin/shdrpart", std::filesystem::copy_options::recursive);
-  }
-
   testfiles::WorkingFolder dir;
   d3d9::RecordingDevice* device = nullptr;
   void (*previousExit)(int) = nullptr;
 };
-
-// The four floats of a constant register as the device holds them.
-inline std::vector<float> VertexConstant(const d3d9::RecordingDevice* device, int index) {
-  const auto& c = device->State().vertexConstants[index];
-  return {c[0], c[1], c[2], c[3]};
-}
-inline std::vector<float> PixelConstant(const d3d9::RecordingDevice* device, int index) {
-  const auto& c = device->State().pixelConstants[index];
-  return {c[0], c[1], c[2], c[3]};
-}
 
 }  // namespace rendertest

@@ -39,7 +39,6 @@
 #include "ui/widget_list.h"
 
 
-
 namespace boardtest {
 
 // The start-up board without its random content: every cell closed and
@@ -99,8 +98,6 @@ inline int countCells(bool (*test)(const HexCell&)) {
 }
 
 }  // namespace boardtest
-
-
 
 
 namespace playtest {
@@ -172,8 +169,8 @@ class PlayTest : public testing::Test {
     releaseParticleEmitters();
     createParticleEmitters();
     ResetCoreForTests();
+    ResetProfilesForTests();
     for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
-    CurrentProfile = 0;
     ensureGameModes();
     Play.lastFrameTime = TestClockNow;
   }
@@ -238,30 +235,22 @@ class PlayTest : public testing::Test {
 
 }  // namespace playtest
 
-
-
 namespace screentest {
 
 class ScreensTest : public playtest::PlayTest {
  protected:
   void SetUp() override {
     PlayTest::SetUp();
-    std::filesystem::copy(std::string(KESTRIN_SOURCE_DIR) + "/content/data", "data",
-                          std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+    testfiles::CopySourceContent("data");
     std::filesystem::create_directories("bin");
-    ScreenLinks = ScreenLinkTable{};
-    mapShown = 0;
-    arrowBaseX = arrowBaseY = arrowPhase = 0;
-    stopMedalSparkles();
+    ResetScreensForTests();
     profile().Get("empty").SetInt(0);
     SetModeActive("menu", 0);
     SetModeActive("game", 1);
   }
 
   void TearDown() override {
-    ScreenLinks = ScreenLinkTable{};
-    mapShown = 0;
-    stopMedalSparkles();
+    ResetScreensForTests();
     PlayTest::TearDown();
   }
 

@@ -28,53 +28,39 @@ class ConfigRead : public testing::Test {
 };
 
 TEST_F(ConfigRead, ValuesAreTypedByHowTheyAreSpelled) {
-  ConfigNode node = LoadText(
-      "sample {\n"
-      "  res_width 800\n  sizex 0.04\n  texture lightfont\n  level 007\n  name 7a\n"
-      "  exp 1e3\n  plus +1\n  twodots 1.2.3\n  half .5\n  one 1.\n  negative -12\n"
-      "  inner 1-2\n  negfloat -.25\n  trailing 2.5-1\n"
-      "}\n");
-  EXPECT_EQ(node.name, "sample");
-  EXPECT_EQ(node.EntryCount(), 14u);
-
-  struct Expected {
-    const char* key;
+  struct Case {
+    const char* spelled;
     ValueType type;
+    const char* value;
   };
-  const Expected types[] = {
-      {"res_width", ValueType::Int},   {"sizex", ValueType::Float},   {"texture", ValueType::String},
-      {"level", ValueType::Int},       {"name", ValueType::String},   {"exp", ValueType::String},
-      {"plus", ValueType::String},     {"twodots", ValueType::String}, {"half", ValueType::Float},
-      {"one", ValueType::Float},       {"negative", ValueType::Int},  {"inner", ValueType::Int},
-      {"negfloat", ValueType::Float},  {"trailing", ValueType::Float},
+  const Case cases[] = {
+      {"800", ValueType::Int, "800"},      {"0.04", ValueType::Float, "0.04"},
+      {"lightfont", ValueType::String, "lightfont"},
+      {"007", ValueType::Int, "7"},        {"7a", ValueType::String, "7a"},
+      {"1e3", ValueType::String, "1e3"},   {"+1", ValueType::String, "+1"},
+      {"1.2.3", ValueType::String, "1.2.3"}, {".5", ValueType::Float, "0.5"},
+      {"1.", ValueType::Float, "1"},       {"-12", ValueType::Int, "-12"},
+      {"1-2", ValueType::Int, "1"},        {"-.25", ValueType::Float, "-0.25"},
+      {"2.5-1", ValueType::Float, "2.5"},
+      // Numbers without digits read as empty strings.
+      {"-", ValueType::String, ""},        {".", ValueType::String, ""},
+      {"--", ValueType::String, ""},       {"-.", ValueType::String, ""},
   };
-  for (const Expected& expected : types) EXPECT_EQ(node.Get(expected.key).type, expected.type) << expected.key;
 
-  EXPECT_EQ(node.Get("res_width").AsInt(), 800);
-  EXPECT_EQ(node.Get("sizex").AsFloat(), FloatOf("0.04"));
-  EXPECT_STREQ(node.Get("texture").AsString(), "lightfont");
-  EXPECT_EQ(node.Get("level").AsInt(), 7);
-  EXPECT_STREQ(node.Get("name").AsString(), "7a");
-  EXPECT_STREQ(node.Get("exp").AsString(), "1e3");
-  EXPECT_STREQ(node.Get("plus").AsString(), "+1");
-  EXPECT_STREQ(node.Get("twodots").AsString(), "1.2.3");
-  EXPECT_EQ(node.Get("half").AsFloat(), 0.5f);
-  EXPECT_EQ(node.Get("one").AsFloat(), 1.0f);
-  EXPECT_EQ(node.Get("negative").AsInt(), -12);
-  EXPECT_EQ(node.Get("inner").AsInt(), 1);
-  EXPECT_EQ(node.Get("negfloat").AsFloat(), -0.25f);
-  EXPECT_EQ(node.Get("trailing").AsFloat(), 2.5f);
-  // One storage for all types: a Float read as an int gives its bits.
-  EXPECT_EQ(node.Get("sizex").AsInt(), BitsOf(FloatOf("0.04")));
-}
-
-TEST_F(ConfigRead, NumbersWithoutDigitsReadAsEmptyString) {
-  ConfigNode node = LoadText("b { dash - dot . dashes -- dashdot -. }");
-  for (const char* key : {"dash", "dot", "dashes", "dashdot"}) {
-    EXPECT_EQ(node.Get(key).type, ValueType::String) << key;
-    EXPECT_STREQ(node.Get(key).AsString(), "") << key;
-    EXPECT_EQ(node.Get(key).AsInt(), 0) << key;
+  std::string text = "sample {\n";
+  for (size_t i = 0; i < std::size(cases); ++i) text += "  k" + std::to_string(i) + " " + cases[i].spelled + "\n";
+  ConfigNode node = LoadText(text + "}\n");
+  EXPECT_EQ(node.name, "sample");
+  EXPECT_EQ(node.EntryCount(), std::size(cases));
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const ConfigValue& value = node.Get("k" + std::to_string(i));
+    EXPECT_EQ(value.type, cases[i].type) << cases[i].spelled;
+    if (value.type == ValueType::Int) EXPECT_EQ(value.AsInt(), std::stoi(cases[i].value)) << cases[i].spelled;
+    if (value.type == ValueType::Float) EXPECT_EQ(value.AsFloat(), FloatOf(cases[i].value)) << cases[i].spelled;
+    if (value.type == ValueType::String) EXPECT_STREQ(value.AsString(), cases[i].value) << cases[i].spelled;
   }
+  // One storage for all types: a Float read as an int gives its bits.
+  EXPECT_EQ(node.Get("k1").AsInt(), BitsOf(FloatOf("0.04")));
 }
 
 TEST_F(ConfigRead, TablesAreCountedByCellsNotLines) {

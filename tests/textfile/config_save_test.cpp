@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 
 namespace {
 
-
 class ConfigSave : public testing::Test {
  protected:
   void TearDown() override { SetWriteFaultHook(nullptr); }
@@ -21,19 +19,13 @@ class ConfigSave : public testing::Test {
     return node;
   }
 
-  ConfigNode Reload(const ConfigNode& node) {
-    EXPECT_TRUE(node.Save(dir.File("out.s")));
-    ConfigNode again;
-    EXPECT_TRUE(again.Load(dir.File("out.s")));
-    return again;
-  }
-
   testfiles::TempDir dir;
 };
 
 TEST_F(ConfigSave, FloatsAreRoundedToThreeDecimalsAndStayFloats) {
-  ConfigNode node = LoadText("b { f 1.23456 whole 2. }");
-  ConfigNode again = Reload(node);
+  ASSERT_TRUE(LoadText("b { f 1.23456 whole 2. }").Save(dir.File("out.s")));
+  ConfigNode again;
+  ASSERT_TRUE(again.Load(dir.File("out.s")));
   EXPECT_EQ(again.Get("f").type, ValueType::Float);
   EXPECT_EQ(again.Get("f").AsFloat(), 1.235f);
   EXPECT_EQ(again.Get("whole").type, ValueType::Float);
@@ -72,31 +64,21 @@ TEST_F(ConfigSave, EmptyAndBlankStringsStayReadable) {
   EXPECT_EQ(again.EntryCount(), 3u);
 }
 
-TEST_F(ConfigSave, AReadOnlyFolderKeepsTheOldFile) {
+// A write-protected folder, or file, keeps the old file whole; the probe is
+// what a save would have to write.
+TEST_F(ConfigSave, WriteProtectionKeepsTheOldFile) {
   const std::string old = "b {\n  a 1\n}\n";
-  dir.Write("locked/out.s", old);
-  std::string folder = dir.File("locked");
-  if (!testfiles::WriteProtect(folder)) GTEST_SKIP() << "cannot write-protect here";
-  if (FILE* probe = std::fopen((folder + "/probe").c_str(), "w")) {
-    std::fclose(probe);
-    GTEST_SKIP() << "write protection has no effect here";
+  for (auto [locked, probe] : {std::pair{"locked", "locked/probe"}, std::pair{"locked/out.s", "locked/out.s"}}) {
+    const std::string file = dir.Write("locked/out.s", old);
+    if (!testfiles::WriteProtect(dir.File(locked))) GTEST_SKIP() << "cannot write-protect here";
+    if (FILE* written = std::fopen(dir.File(probe).c_str(), "a")) {
+      std::fclose(written);
+      GTEST_SKIP() << "write protection has no effect here";
+    }
+    EXPECT_FALSE(LoadText("b { a 2 }").Save(file)) << locked;
+    EXPECT_EQ(dir.Read("locked/out.s"), old) << locked;
+    testfiles::Unprotect(dir.File(locked));
   }
-  ConfigNode node = LoadText("b { a 2 }");
-  EXPECT_FALSE(node.Save(folder + "/out.s"));
-  EXPECT_EQ(dir.Read("locked/out.s"), old);
-}
-
-TEST_F(ConfigSave, AWriteProtectedFileIsNotReplaced) {
-  const std::string old = "b {\n  a 1\n}\n";
-  std::string file = dir.Write("out.s", old);
-  if (!testfiles::WriteProtect(file)) GTEST_SKIP() << "cannot write-protect here";
-  if (FILE* probe = std::fopen(file.c_str(), "r+")) {
-    std::fclose(probe);
-    GTEST_SKIP() << "write protection has no effect here";
-  }
-  ConfigNode node = LoadText("b { a 2 }");
-  EXPECT_FALSE(node.Save(file));
-  EXPECT_EQ(dir.Read("out.s"), old);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <clocale>
-#include <cmath>
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,6 @@
 // the kind they look for, and everything they show is something the game
 // loads.
 #include <map>
-#include <set>
 #include <vector>
 
 #include "render/texture_cache.h"
@@ -75,14 +74,6 @@ Widget* FindOfKind(const std::string& name, int32_t kind) {
                   : kind == KindLabel  ? FindLabel(name)
                                        : FindWidget(name);
   return IsPlaceholder(found) ? nullptr : &found;
-}
-
-std::vector<std::string> TexturesOf(const Widget& widget) {
-  if (auto* image = dynamic_cast<const ImageWidget*>(&widget)) return {image->texture};
-  if (auto* button = dynamic_cast<const ButtonWidget*>(&widget))
-    return {button->texture1, button->texture2, button->texture3};
-  if (auto* edit = dynamic_cast<const EditWidget*>(&widget)) return {edit->texture1, edit->texture2, edit->texture3};
-  return {};
 }
 
 TEST_F(ShippedLayoutsTest, EveryLookedUpNameIsThereWithItsKind) {

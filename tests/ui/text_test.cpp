@@ -18,7 +18,6 @@
 namespace {
 
 using rendertest::RenderTest;
-using rendertest::VertexConstant;
 
 struct Row {
   float u, v, tw, th;

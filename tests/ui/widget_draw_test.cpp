@@ -6,7 +6,6 @@
 #include "support/recording.h"
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"
-#include "ui/font.h"
 #include "support/interface.h"
 
 namespace uitest {
@@ -20,15 +19,12 @@ class WidgetDrawTest : public UiTest {
     Device = device;
     ShaderPath = 1;
     VertexFormat = 0;
-    savedFont = DefaultFont;
     // The interface pass binds the unit quad before the widgets draw.
     CreateUnitQuadBuffer();
     device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
   }
 
   void TearDown() override {
-    DefaultFont = savedFont;
-    if (fontSheet) fontSheet->Release();
     Textures.release();
     Textures.releaseNames();
     ReleaseUnitQuadBuffer();
@@ -46,23 +42,9 @@ class WidgetDrawTest : public UiTest {
     return texture;
   }
 
-  // The default font with one glyph, 'A', twice as high as it is wide.
-  IDirect3DTexture9* UseFontWithGlyphA() {
-    IDirect3DTexture9* sheet = nullptr;
-    device->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &sheet, nullptr);
-    DefaultFont.texture = sheet;
-    fontSheet = sheet;
-    DefaultFont.glyphs['A'] = Glyph{0.25f, 0.5f, 0.0625f, 0.125f, 0.05f, 0.1f};
-    return sheet;
-  }
-
   std::array<float, 4> C16(const d3d9::RecordedDraw& draw) const { return draw.state.pixelConstants[16]; }
-  std::array<float, 4> C60(const d3d9::RecordedDraw& draw) const { return draw.state.vertexConstants[60]; }
-  std::array<float, 4> C61(const d3d9::RecordedDraw& draw) const { return draw.state.vertexConstants[61]; }
 
   d3d9::RecordingDevice* device = nullptr;
-  Font savedFont;
-  IDirect3DTexture9* fontSheet = nullptr;
 };
 
 TEST_F(WidgetDrawTest, AlphaFollowsTheFadeAndHiddenWidgetsAreNotDrawn) {
