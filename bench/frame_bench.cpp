@@ -12,6 +12,8 @@
 //                                    frame of each scene as triangles
 //   kestrin_frames reference DIR OUT those triangles in one draw call
 //   kestrin_frames startup OUT       the real binary, started several times
+//   kestrin_frames pictures DIR [save] each scene compared with DIR/<scene>.png
+//                                    (half size), or saved there
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -32,6 +34,8 @@
 #include <thread>
 #include <vector>
 
+#include <epoxy/gl.h>
+
 #include "bench_device.h"
 #include "core/graphics_device.h"
 #include "d3dutil/png_image.h"
@@ -39,6 +43,7 @@
 #include "game_session.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "reference_scene.h"
+#include "scene_pictures.h"
 
 namespace {
 
@@ -104,6 +109,36 @@ long StatusKilobytes(const char* key) {
   return 0;
 }
 
+// How many times one frame covers the screen: `shaded` counts the samples
+// that pass the depth test, the ones the rasterizer shades (it tests depth
+// before shading where a shader keeps its depth); `rasterized` counts what
+// the triangles cover before that test, as the driver reports it.
+struct Screenfuls {
+  double shaded = 0, rasterized = 0;
+};
+
+Screenfuls ScreenfulsOfOneFrame() {
+  const GLenum targets[2] = {GL_SAMPLES_PASSED, GL_FRAGMENT_SHADER_INVOCATIONS_ARB};
+  bool statistics = false;
+  GLuint queries[2] = {};
+  bench::OnRenderThread([&] {
+    statistics = epoxy_has_gl_extension("GL_ARB_pipeline_statistics_query");
+    glGenQueries(2, queries);
+    for (int i = 0; i < (statistics ? 2 : 1); ++i) glBeginQuery(targets[i], queries[i]);
+  });
+  bench::Frames(1);
+  GLuint64 counts[2] = {};
+  bench::OnRenderThread([&] {
+    for (int i = 0; i < (statistics ? 2 : 1); ++i) {
+      glEndQuery(targets[i]);
+      glGetQueryObjectui64v(queries[i], GL_QUERY_RESULT, &counts[i]);
+    }
+    glDeleteQueries(2, queries);
+  });
+  const double screen = double(kWidth * kHeight);
+  return {double(counts[0]) / screen, double(counts[1]) / screen};
+}
+
 int RunPlay(const std::string& out) {
   std::ofstream results(out);
   std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "play");
@@ -117,6 +152,8 @@ int RunPlay(const std::string& out) {
         SavePng(shot, image);
       });
       if (!onlyScene.empty() && onlyScene != kScenes[scene].id) return;
+      const Screenfuls screenfuls = ScreenfulsOfOneFrame();
+      results << "screenfuls " << kScenes[scene].id << " " << screenfuls.shaded << " " << screenfuls.rasterized << "\n";
       bench::TimedFrames(kWarmFrames);
       bench::TimedRun run = bench::TimedFrames(framesPerScene);
       results << "frames " << kScenes[scene].id << " " << run.cpuMsPerFrame;
@@ -127,6 +164,35 @@ int RunPlay(const std::string& out) {
   results << "memory " << StatusKilobytes("VmHWM:") << "\n";
   std::system(("rm -rf '" + folder + "'").c_str());
   return results ? 0 : 1;
+}
+
+// Each scene's frame, halved, saved to or compared with dir/<scene>.png.
+int RunPictures(const std::string& dir, bool save) {
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "pictures");
+  int unlike = 0;
+  bench::RunGame(folder, [&] {
+    VisitScenes([&](int scene) {
+      ArgbImage frame;
+      bench::OnRenderThread([&] { Device->ReadBackBuffer(&frame.pixels, &frame.width, &frame.height); });
+      const ArgbImage half = bench::HalveImage(frame);
+      const std::string path = dir + "/" + kScenes[scene].id + ".png";
+      if (save) {
+        unlike += !SavePng(path, half);
+        return;
+      }
+      ArgbImage before;
+      const bool loaded = bench::LoadPicture(path, &before);
+      const bench::PictureDifference difference = bench::ComparePictures(before, half);
+      const bool alike = loaded && bench::PicturesAlike(difference);
+      std::printf("%-14s %s: largest channel difference %d, %.3f%% of pixels off by more than an edge's\n",
+                  kScenes[scene].title, alike ? "alike" : "CHANGED", difference.largest,
+                  100.0 * difference.changedShare);
+      if (!alike) SavePng(ScreensFolder() + "/" + kScenes[scene].id + "_changed.png", half);
+      unlike += !alike;
+    });
+  });
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return unlike == 0 ? 0 : 1;
 }
 
 int RunRecord(const std::string& dir) {
@@ -334,12 +400,17 @@ struct SceneRun {
 // Runs `count` children of `mode` into dir/<mode><i>.txt and reads the
 // figures of each scene from them.
 std::map<std::string, std::vector<SceneRun>> Runs(const std::string& dir, const std::string& mode, int count,
-                                                  long* peak, int* failures) {
+                                                  long* peak, int* failures,
+                                                  std::map<std::string, double>* screenfuls = nullptr) {
   std::map<std::string, std::vector<SceneRun>> runs;
   for (int i = 0; i < count; ++i) {
     const std::string out = dir + "/" + mode + std::to_string(i) + ".txt";
     *failures += (mode == "play" ? Child({"play", out}) : Child({"reference", dir, out})) != 0;
     for (auto& fields : ReadLines(out)) {
+      if (fields[0] == "screenfuls" && fields.size() > 3 && screenfuls) {
+        (*screenfuls)[fields[1]] = std::atof(fields[2].c_str());
+        (*screenfuls)[fields[1] + " rasterized"] = std::atof(fields[3].c_str());
+      }
       if (fields[0] == "memory" && fields.size() > 1) *peak = std::max(*peak, std::atol(fields[1].c_str()));
       if (fields[0] == "frames" && fields.size() > 3)
         runs[fields[1]].push_back({Summarise(Numbers(fields, 3)), std::atof(fields[2].c_str()), "", "", ""});
@@ -371,14 +442,15 @@ int RunAll() {
   int failures = 0;
   long peak = 0, unused = 0;
   failures += Child({"record", dir}) != 0;
-  auto played = Runs(dir, "play", kRuns, &peak, &failures);
+  std::map<std::string, double> screenfuls;
+  auto played = Runs(dir, "play", kRuns, &peak, &failures, &screenfuls);
   std::string loadAfterPlay = LoadAverage();
   auto reference = Runs(dir, "reference", kRuns, &unused, &failures);
   failures += Child({"startup", dir + "/startup.txt"}) != 0;
 
   std::printf("load average after the game's frames: %s\n\n", loadAfterPlay.c_str());
-  std::printf("%-14s %9s %13s %8s %5s %7s | %5s %9s | %7s %8s %8s %7s | %10s %9s\n", "scene", "median ms", "(runs)",
-              "p95 ms", "fps", "cpu ms", "draws", "triangles", "ref tex", "ref med", "ref cpu", "ref fps",
+  std::printf("%-14s %9s %13s %8s %5s %7s %6s %6s | %5s %9s | %7s %8s %8s %7s | %10s %9s\n", "scene",
+              "median ms", "(runs)", "p95 ms", "fps", "cpu ms", "shaded", "raster", "draws", "triangles", "ref tex", "ref med", "ref cpu", "ref fps",
               "ratio wall", "ratio cpu");
   for (const Scene& scene : kScenes) {
     if (played[scene.id].empty()) {
@@ -391,8 +463,9 @@ int RunAll() {
     for (const SceneRun& r : runs) low = std::min(low, r.frames.median), high = std::max(high, r.frames.median);
     char range[32];
     std::snprintf(range, sizeof range, "%.1f-%.1f", low, high);
-    std::printf("%-14s %9.2f %13s %8.2f %5.0f %7.2f |", scene.title, ours.frames.median, range, ours.frames.p95,
-                1000.0 / ours.frames.mean, ours.cpu);
+    std::printf("%-14s %9.2f %13s %8.2f %5.0f %7.2f %6.2f %6.2f |", scene.title, ours.frames.median, range,
+                ours.frames.p95, 1000.0 / ours.frames.mean, ours.cpu, screenfuls[scene.id],
+                screenfuls[std::string(scene.id) + " rasterized"]);
     if (!reference[scene.id].empty()) {
       SceneRun ref = MedianRun(reference[scene.id]);
       std::printf(" %5s %9s | %7s %8.2f %8.2f %7.0f | %10.2f %9.2f\n", ref.draws.c_str(), ref.triangles.c_str(),
@@ -404,6 +477,8 @@ int RunAll() {
   }
   std::printf("\nEach figure from the run with the median median; (runs) = the medians' range.\n"
               "fps = frames / total time; cpu = processor time per frame, all threads (rasterizer's too);\n"
+              "shaded = pixels shaded in one frame / the screen's (samples passing the depth test);\n"
+              "raster = pixels the frame's triangles cover before the depth test / the screen's;\n"
               "draws and triangles of one frame; ratio = ours / the reference's (one draw call, same triangles,\n"
               "one texture of the frame's largest size: ref tex)\n");
   std::printf("peak resident memory in play (VmHWM, highest of the runs): %.1f MB\n\n", double(peak) / 1024.0);
@@ -451,6 +526,7 @@ int main(int argc, char** argv) {
     return RunReference(args[1], args[2]);
   }
   if (args[0] == "startup" && args.size() >= 2) return RunStartup(args[1], 5);
-  std::fprintf(stderr, "usage: kestrin_frames [frames] | play OUT | record DIR | reference DIR OUT | startup OUT\n");
+  if (args[0] == "pictures" && args.size() >= 2) return RunPictures(args[1], args.size() > 2 && args[2] == "save");
+  std::fprintf(stderr, "usage: kestrin_frames [frames] | play OUT | record DIR | reference DIR OUT | startup OUT | pictures DIR [save]\n");
   return 2;
 }

@@ -167,6 +167,7 @@ void drawCells() {
 }
 
 void drawFlags() {
+  Materials.bindMaterial("empty");
   Textures.bindTexture(0, "flag");
   const Mesh flag = Meshes.find("flag");
   for (int i = 0; i < Level.cellCount; ++i)
@@ -191,13 +192,15 @@ std::string digit(int32_t value) {
 
 void drawGame() {
   adjustFrameSleep();
-  // The scenery is opaque and nearer than the sky everywhere, so drawing the
-  // sky after it changes no pixel but spares shading the sky it hides.
+  // Opaque things nearest first, with the depth test on, so the rasterizer
+  // does not shade what they hide: the cells (their textures are opaque to
+  // the edge; plates and highlights blend only over their own cell) lie over
+  // the island, the scenery before the sky behind all of it.
+  drawCells();
   drawScenery();
   drawSky();
   drawPickups();
   TheBee.draw();
-  drawCells();
   drawMarkers();
   drawFlags();
   TheBee.drawWings();
