@@ -23,7 +23,7 @@ function(kestrin_generated_content target)
       COMMAND ${CMAKE_COMMAND} -DSOURCE=${KESTRIN_CONTENT_FROM} -DTARGET=${GAME_DIR} "-DFILES=${joined}"
               -P ${CMAKE_SOURCE_DIR}/cmake/copy_content.cmake
       DEPENDS ${sources} ${CMAKE_SOURCE_DIR}/cmake/copy_content.cmake
-      COMMENT "Copying ${target} from ${KESTRIN_CONTENT_FROM}")
+      COMMENT "Copying ${target} from ${KESTRIN_CONTENT_FROM}" VERBATIM)
     add_custom_target(${target} DEPENDS ${arg_FILES})
   else()
     list(GET arg_COMMAND 0 generator)
