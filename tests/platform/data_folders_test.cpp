@@ -39,7 +39,9 @@ class PlayerFolders : public ::testing::TestWithParam<PlayerFolderCase> {
     std::string name = GetParam().name;
     if (name == "XdgDataHome") setenv("XDG_DATA_HOME", root.File("data").c_str(), 1);
     if (name == "NoHome") unsetenv("HOME");
-    if (name == "CannotBeMade") ASSERT_TRUE(testfiles::WriteProtect(root.Write("home/.local/share", "")));
+    if (name == "CannotBeMade") {
+      ASSERT_TRUE(testfiles::WriteProtect(root.Write("home/.local/share", "")));
+    }
     if (name == "ReadOnly" || name == "WriteProtectedFile") {
       std::string own = root.Write("home/.local/share/kestrin/default.cfg", "own");
       ASSERT_TRUE(testfiles::WriteProtect(name == "ReadOnly" ? root.File("home/.local/share/kestrin") : own));
@@ -67,7 +69,9 @@ TEST_P(PlayerFolders, ChangesAreKeptOnDiskOnlyInThePlayersFolderOrElseInMemoryWi
   std::string errors = ::testing::internal::GetCapturedStderr();
   bool kept = std::string(c.onDisk) == "changed";
   EXPECT_EQ(errors.find("cannot keep your settings and progress") == std::string::npos, kept) << errors;
-  if (c.folder[0]) EXPECT_EQ(root.Read(std::string(c.folder) + "/default.cfg"), c.onDisk);
+  if (c.folder[0]) {
+    EXPECT_EQ(root.Read(std::string(c.folder) + "/default.cfg"), c.onDisk);
+  }
   EXPECT_EQ(Text(shipped), "shipped");
 }
 

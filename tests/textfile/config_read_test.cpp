@@ -55,9 +55,14 @@ TEST_F(ConfigRead, ValuesAreTypedByHowTheyAreSpelled) {
   for (size_t i = 0; i < std::size(cases); ++i) {
     const ConfigValue& value = node.Get("k" + std::to_string(i));
     EXPECT_EQ(value.type, cases[i].type) << cases[i].spelled;
-    if (value.type == ValueType::Int) EXPECT_EQ(value.AsInt(), std::stoi(cases[i].value)) << cases[i].spelled;
-    if (value.type == ValueType::Float) EXPECT_EQ(value.AsFloat(), FloatOf(cases[i].value)) << cases[i].spelled;
-    if (value.type == ValueType::String) EXPECT_STREQ(value.AsString(), cases[i].value) << cases[i].spelled;
+    SCOPED_TRACE(cases[i].spelled);
+    if (value.type == ValueType::Int) {
+      EXPECT_EQ(value.AsInt(), std::stoi(cases[i].value));
+    } else if (value.type == ValueType::Float) {
+      EXPECT_EQ(value.AsFloat(), FloatOf(cases[i].value));
+    } else {
+      EXPECT_STREQ(value.AsString(), cases[i].value);
+    }
   }
   // One storage for all types: a Float read as an int gives its bits.
   EXPECT_EQ(node.Get("k1").AsInt(), BitsOf(FloatOf("0.04")));
