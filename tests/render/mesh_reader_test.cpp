@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -36,6 +37,16 @@ class MeshReaderTest : public RenderTest {
     mesh = loadMesh("m.msh");
     return mesh;
   }
+  // What the node's vertex buffer holds: the node keeps no copy.
+  static std::vector<Vertex> Uploaded(const MeshNode& node) {
+    std::vector<Vertex> vertices(node.vertexCount);
+    void* data = nullptr;
+    if (node.vertexBuffer && SUCCEEDED(node.vertexBuffer->Lock(0, 0, &data, D3DLOCK_READONLY)) && data) {
+      std::memcpy(vertices.data(), data, vertices.size() * sizeof(Vertex));
+      node.vertexBuffer->Unlock();
+    }
+    return vertices;
+  }
   void TearDown() override {
     releaseMesh(mesh);
     RenderTest::TearDown();
@@ -51,12 +62,13 @@ TEST_F(MeshReaderTest, ReadsANodeExpandingTrianglesWithFlippedVAndItsTextureName
   EXPECT_STREQ(node.textureName, "bee");
   ASSERT_EQ(node.vertexCount, 3);
   EXPECT_EQ(node.indices, (std::vector<uint16_t>{0, 1, 2}));
-  EXPECT_FLOAT_EQ(node.vertices[2].position.y, 2.0f);
-  EXPECT_FLOAT_EQ(node.vertices[1].normal.z, 1.0f);
-  EXPECT_EQ(node.vertices[0].colour, 0xFFFFFFFFu);
-  EXPECT_FLOAT_EQ(node.vertices[0].v0, 1.0f);
-  EXPECT_FLOAT_EQ(node.vertices[2].u0, 0.25f);
-  EXPECT_FLOAT_EQ(node.vertices[2].v0, 0.25f);
+  const std::vector<Vertex> vertices = Uploaded(node);
+  EXPECT_FLOAT_EQ(vertices[2].position.y, 2.0f);
+  EXPECT_FLOAT_EQ(vertices[1].normal.z, 1.0f);
+  EXPECT_EQ(vertices[0].colour, 0xFFFFFFFFu);
+  EXPECT_FLOAT_EQ(vertices[0].v0, 1.0f);
+  EXPECT_FLOAT_EQ(vertices[2].u0, 0.25f);
+  EXPECT_FLOAT_EQ(vertices[2].v0, 0.25f);
   EXPECT_EQ(node.boundsMin, D3DXVECTOR3(0, 0, 0));
   EXPECT_EQ(node.boundsMax, D3DXVECTOR3(1, 2, 0));
   ASSERT_NE(node.vertexBuffer, nullptr);
