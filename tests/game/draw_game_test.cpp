@@ -142,10 +142,9 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   // The see-through wings hide nothing drawn later: only they leave the
   // depth buffer alone. Only the closed islands lose their back faces.
   for (size_t i = 0; i < names.size(); ++i) {
-    const d3d9::DeviceState& state = device->Draws()[i].state;
-    EXPECT_EQ(state.renderStates[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
-    EXPECT_EQ(state.renderStates[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE)
-        << names[i];
+    const auto& states = device->Draws()[i].state.renderStates;
+    EXPECT_EQ(states[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
+    EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
   }
   EXPECT_EQ(number.texture, "hex_number_2");
   EXPECT_EQ(Play.lastHoveredCell, two);
