@@ -171,6 +171,9 @@ void EngineStart(HWND host) {
   // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
   mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  // One heap for every thread: the driver's threads then reuse what the
+  // loading freed instead of each growing a heap of its own.
+  mallopt(M_ARENA_MAX, 1);
 #endif
 
   QuitRequested = 0;

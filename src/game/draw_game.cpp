@@ -4,10 +4,12 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "core/engine_state.h"
 #include "core/frustum.h"
+#include "core/graphics_device.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_appearance.h"
@@ -84,6 +86,18 @@ bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
   return SphereVisible(placed, 0.5f * D3DXVec3Length(&extent) * std::fabs(object.scale));
 }
 
+// The islands are closed, so their back faces are never seen: culling them
+// spares the rasterizer the hidden half of every island. A negative scale
+// mirrors the model and turns its winding round.
+D3DCULL sceneryCulling(const SceneObject& object) {
+  if (std::strncmp(object.meshName, "l_island", 8) != 0) return D3DCULL_NONE;
+  return object.scale < 0 ? D3DCULL_CW : D3DCULL_CCW;
+}
+
+void setCulling(D3DCULL mode) {
+  if (Device) Device->SetRenderState(D3DRS_CULLMODE, mode);
+}
+
 void drawScenery() {
   Materials.bindMaterial("diffuse");
   for (const SceneObject& object : SceneObjectList) {
@@ -92,8 +106,10 @@ void drawScenery() {
     const Mesh mesh = Meshes.find(object.meshName);
     if (!sceneryInView(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
+    setCulling(sceneryCulling(object));
     mesh.drawTransformed(at, 0, object.yaw, 0, object.scale);
   }
+  setCulling(D3DCULL_NONE);
 }
 
 void drawPickups() {

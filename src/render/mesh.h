@@ -15,7 +15,7 @@ struct MeshNode {
 
   int32_t vertexCount = 0;        // three per triangle
   std::vector<uint16_t> indices;  // the file's position-index triples
-  std::vector<Vertex> vertices;   // the expanded triangle list
+  std::vector<Vertex> vertices;   // the expanded triangle list, until it is in the vertex buffer
   IDirect3DVertexBuffer9* vertexBuffer = nullptr;
   D3DXMATRIX baseMatrix;
   char name[kNameSize] = {};

@@ -139,6 +139,8 @@ void CreateVertexBuffer(MeshNode* node) {
   if (SUCCEEDED(node->vertexBuffer->Lock(0, 0, &data, 0)) && data) {
     std::memcpy(data, node->vertices.data(), bytes);
     node->vertexBuffer->Unlock();
+    // The buffer holds them now; a second copy would only add to the peak memory.
+    std::vector<Vertex>().swap(node->vertices);
   }
 }
 

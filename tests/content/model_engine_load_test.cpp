@@ -11,10 +11,10 @@
 using namespace contenttest;
 
 namespace {
-// Triangles of a node and its children; false when a vertex is not finite.
+// Triangles of a node and its children; false when a position is not finite.
 bool CountTriangles(const MeshNode& node, int* triangles) {
-  for (const Vertex& v : node.vertices)
-    if (!std::isfinite(v.position.x + v.position.y + v.position.z + v.u0 + v.v0)) return false;
+  const D3DXVECTOR3 extent = node.boundsMax - node.boundsMin;
+  if (node.vertexCount > 0 && !std::isfinite(extent.x + extent.y + extent.z)) return false;
   if (node.vertexCount % 3 != 0) return false;
   *triangles += node.vertexCount / 3;
   for (const auto& child : node.children)

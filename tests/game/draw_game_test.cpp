@@ -50,6 +50,7 @@ class DrawRound : public PlayTest {
     PlayTest::SetUp();
     device = support::NewRecordingDevice();
     Device = device;
+    Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     ShaderPath = 1;
     CreateUnitQuadBuffer();
     for (const char* name : ModelNames) writeFile(std::string("models/") + name + ".msh", triangleModel(name));
@@ -139,10 +140,12 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   const std::vector<std::string> names = drawn();
   EXPECT_EQ(std::multiset<std::string>(names.begin(), names.end()), expected);
   // The see-through wings hide nothing drawn later: only they leave the
-  // depth buffer alone.
-  for (size_t i = 0; i < names.size(); ++i)
-    EXPECT_EQ(device->Draws()[i].state.renderStates[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u)
-        << names[i];
+  // depth buffer alone. Only the closed islands lose their back faces.
+  for (size_t i = 0; i < names.size(); ++i) {
+    const auto& states = device->Draws()[i].state.renderStates;
+    EXPECT_EQ(states[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
+    EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
+  }
   EXPECT_EQ(number.texture, "hex_number_2");
   EXPECT_EQ(Play.lastHoveredCell, two);
   EXPECT_EQ(eye.visible, 0);

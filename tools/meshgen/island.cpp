@@ -5,7 +5,7 @@
 // round its origin. The top is a very low dome (its middle at 0, never
 // above), so where two islands overlap their grass meets along a crease
 // instead of flickering. Below the rim, earth and rock taper into a lumpy
-// cone about as deep as the island is wide.
+// cone about as deep as the island is wide; the cone starts on the rim.
 //
 // Texture layout: the island textures are seamless surfaces; the top maps
 // them flat, 2.5 repeats per unit, and the sides wrap them round 16 times
@@ -63,12 +63,14 @@ ModelNode MakeIsland(int variant) {
     return SurfacePoint{p, {kRepeat * p.x, kRepeat * p.z}};
   });
   // Side and underside: a short wall of earth under the rim, then a lumpy
-  // cone down to the tip.
+  // cone down to the tip. The lumps fade out towards the top, so the side's
+  // first ring is the grass rim itself and the model is closed: its back
+  // faces are never seen and can be culled.
   double rimY = TopHeight(shape, 1);
   AddSurface(node, kSegments, 12, [&](double s, double t) {
     double angle = 2 * kPi * s;
     double taper = std::pow(std::cos(0.5 * kPi * t), 0.8) * (1 + 0.06 * std::sin(kPi * std::min(1.0, 4 * t)));
-    double lumps = 1 + (0.03 + 0.22 * t) *
+    double lumps = 1 + (0.03 * SmoothStep(0.0, 0.1, t) + 0.22 * t) *
                            FractalNoise(3.5 * std::cos(angle) + 9, 3.5 * std::sin(angle) + 9, 5 * t, shape.seed + 3, 4);
     double r = RimDistance(shape, angle) * taper * lumps;
     double y = rimY - shape.depth * t - 0.05 * std::sin(t * 11 + 2 * std::cos(3 * angle)) * t * (1 - t);
