@@ -25,6 +25,7 @@
 #include "screens/play_screen.h"
 #include "screens/start_level.h"
 #include "screens/update_game.h"
+#include "support/player.h"
 #include "ui/widget_list.h"
 
 namespace {
@@ -61,19 +62,13 @@ void ResetRound() {
   Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
 }
 
-// The pointer over a point of the world, found the way the play tests find
-// it: by probing the ray that the game makes of a pointer position.
+// The pointer over a point of the world, found as the play tests find it; it
+// is set also where that lies off the screen.
 void PointAt(const D3DXVECTOR3& world) {
-  const D3DXVECTOR3 ahead = MouseRay(1.0f, 0.75f);
-  auto offsetPerUnit = [&](float x, float y) {
-    const D3DXVECTOR3 ray = MouseRay(x, y);
-    return ray / D3DXVec3Dot(&ray, &ahead) - ahead;
-  };
-  const D3DXVECTOR3 across = offsetPerUnit(2.0f, 0.75f), down = offsetPerUnit(1.0f, 1.75f);
-  const D3DXVECTOR3 v = world - CurrentCamera->position;
-  const D3DXVECTOR3 offset = v / D3DXVec3Dot(&v, &ahead) - ahead;
-  Mouse.mouseX = 400.0f * (1 + D3DXVec3Dot(&offset, &across) / D3DXVec3Dot(&across, &across));
-  Mouse.mouseY = 400.0f * (0.75f + D3DXVec3Dot(&offset, &down) / D3DXVec3Dot(&down, &down));
+  float x = 0, y = 0;
+  player::pointerFor(world, &x, &y);
+  Mouse.mouseX = 400.0f * x;
+  Mouse.mouseY = 400.0f * y;
 }
 
 // A cell next to the bee's when there is one, else one picked across the board.
@@ -95,7 +90,7 @@ void PlayFrames(int count) {
     if (frame % 16 == 0) {
       const int click = frame / 16;
       const int cell = CellToClick(click);
-      if (cellExists(cell)) PointAt(D3DXVECTOR3(Level.cells[cell].x, BoardPlaneHeight, Level.cells[cell].y));
+      if (cellExists(cell)) PointAt(player::centreOf(cell));
       (click % 3 == 2 ? Mouse.rightPrevious : Mouse.leftPrevious) = ButtonHeld;
     }
     TestClockNow += 16;

@@ -29,3 +29,19 @@ void InjectButton(int virtualKey, bool down) {
   if (virtualKey == VK_RBUTTON) TestMouse.right = down;
   if (down) RememberPress(virtualKey);
 }
+
+int16_t ButtonKeyState(int virtualKey, bool held) {
+  const bool pressedSinceRead = TakePress(virtualKey);
+  return static_cast<int16_t>((held ? 0x8000 : 0) | (pressedSinceRead ? 1 : 0));
+}
+
+bool InjectedButtonHeld(int virtualKey) {
+  return (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
+}
+
+bool InjectedCursorPos(const RECT& frame, float* x, float* y) {
+  if (!TestMouse.active) return false;
+  *x = frame.left + TestMouse.x;
+  *y = frame.top + TestMouse.y;
+  return true;
+}

@@ -163,11 +163,7 @@ bool GetWindowRect(HWND window, RECT* rect) {
 bool GetCursorPos(HWND window, float* x, float* y) {
   RECT frame{0, 0, 0, 0};
   GetWindowRect(window, &frame);
-  if (TestMouse.active) {
-    *x = frame.left + TestMouse.x;
-    *y = frame.top + TestMouse.y;
-    return true;
-  }
+  if (InjectedCursorPos(frame, x, y)) return true;
   int mx = 0, my = 0;
   SDL_GetMouseState(&mx, &my);
   *x = static_cast<float>(frame.left + mx);
@@ -176,16 +172,15 @@ bool GetCursorPos(HWND window, float* x, float* y) {
 }
 
 int16_t GetAsyncKeyState(int virtualKey) {
-  bool pressedSinceRead = TakePress(virtualKey);
   bool down = false;
   if (TestMouse.active) {
-    down = (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
+    down = InjectedButtonHeld(virtualKey);
   } else if (SDL_WasInit(SDL_INIT_VIDEO)) {
     Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
     down = (virtualKey == VK_LBUTTON && (buttons & SDL_BUTTON_LMASK)) ||
            (virtualKey == VK_RBUTTON && (buttons & SDL_BUTTON_RMASK));
   }
-  return static_cast<int16_t>((down ? 0x8000 : 0) | (pressedSinceRead ? 1 : 0));
+  return ButtonKeyState(virtualKey, down);
 }
 
 void MessageBoxA(const char* text, const char* caption) {

@@ -142,11 +142,7 @@ bool GetWindowRect(HWND window, RECT* rect) {
 bool GetCursorPos(HWND window, float* x, float* y) {
   RECT frame{0, 0, 0, 0};
   GetWindowRect(window, &frame);
-  if (TestMouse.active) {
-    *x = frame.left + TestMouse.x;
-    *y = frame.top + TestMouse.y;
-    return true;
-  }
+  if (InjectedCursorPos(frame, x, y)) return true;
   POINT cursor{0, 0};
   if (!GetCursorPos(&cursor)) return false;
   *x = static_cast<float>(cursor.x);
@@ -155,11 +151,7 @@ bool GetCursorPos(HWND window, float* x, float* y) {
 }
 
 int16_t GetAsyncKeyState(int virtualKey) {
-  if (TestMouse.active) {
-    bool pressedSinceRead = TakePress(virtualKey);
-    bool down = (virtualKey == VK_LBUTTON && TestMouse.left) || (virtualKey == VK_RBUTTON && TestMouse.right);
-    return static_cast<int16_t>((down ? 0x8000 : 0) | (pressedSinceRead ? 1 : 0));
-  }
+  if (TestMouse.active) return ButtonKeyState(virtualKey, InjectedButtonHeld(virtualKey));
   return SystemAsyncKeyState(virtualKey);
 }
 
