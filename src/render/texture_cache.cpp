@@ -83,18 +83,20 @@ void TextureCache::loadBuiltInTextures() {
   if (Device) SetStageAndSamplerDefaults();
 }
 
+IDirect3DTexture9* TextureCache::loadNamed(int32_t index) {
+  std::string path = std::string("textures\\") + names.nameAt(index) + ".png";
+  IDirect3DTexture9* texture = LoadTextureFile(path.c_str());
+  return texture ? texture : Shared(errorTexture);
+}
+
 bool TextureCache::addTextures(const char* list) {
   int32_t first = names.count;
   if (names.addNames(list) == 0) return false;
-  for (int32_t i = first; i < names.count; ++i) {
-    std::string path = std::string("textures\\") + names.nameAt(i) + ".png";
-    IDirect3DTexture9* texture = LoadTextureFile(path.c_str());
-    textures.push_back(texture ? texture : Shared(errorTexture));
-  }
+  for (int32_t i = first; i < names.count; ++i) textures.push_back(loadNamed(i));
   return true;
 }
 
-void TextureCache::bindTexture(DWORD stage, const char* name) const {
+void TextureCache::bindTexture(DWORD stage, const char* name) {
   if (!Device) return;
   if (!name) {
     Device->SetTexture(stage, nullptr);
@@ -102,7 +104,17 @@ void TextureCache::bindTexture(DWORD stage, const char* name) const {
   }
   int32_t index = std::strcmp(name, "errortex") == 0 ? -1 : names.indexOf(name);
   bool known = index >= 0 && static_cast<size_t>(index) < textures.size();
+  if (known && !textures[index]) textures[index] = loadNamed(index);
   Device->SetTexture(stage, known ? textures[index] : errorTexture);
+}
+
+void TextureCache::unloadTextures(const char* list) {
+  NameTable wanted;
+  wanted.addNames(list);
+  for (int32_t i = 0; i < wanted.count; ++i) {
+    int32_t index = names.indexOf(wanted.nameAt(i));
+    if (index >= 0 && static_cast<size_t>(index) < textures.size()) Release(textures[index]);
+  }
 }
 
 void TextureCache::release() {

@@ -10,7 +10,7 @@
 struct TextureCache {
   NameTable names;
   // Parallel to names; each entry holds its own reference, also when it is
-  // the shared error texture.
+  // the shared error texture; null while unloaded.
   std::vector<IDirect3DTexture9*> textures;
   IDirect3DTexture9* blackTexture = nullptr;
   IDirect3DTexture9* errorTexture = nullptr;  // null when bin\error.png failed
@@ -24,10 +24,18 @@ struct TextureCache {
   // Registers and loads the new names of the list; false when none was new.
   bool addTextures(const char* list);
   // Null name: no texture. "errortex" and unknown names: the error texture.
-  void bindTexture(DWORD stage, const char* name) const;
+  // A texture let go by unloadTextures is loaded again here.
+  void bindTexture(DWORD stage, const char* name);
+  // Lets go of the named textures (their names stay registered) until they
+  // are next bound: a screen's big pictures need not stay while another
+  // screen plays.
+  void unloadTextures(const char* list);
   // The black texture, then the error texture, then the rest.
   void release();
   void releaseNames() { names.clear(); }
+
+ private:
+  IDirect3DTexture9* loadNamed(int32_t index);
 };
 
 extern TextureCache Textures;

@@ -276,6 +276,9 @@ bool GlDevice::CreateBackBuffer() {
 
 void GlDevice::ApplyInitialState() {
   glFrontFace(GL_CCW);
+  glStencilFunc(GL_ALWAYS, 0, 0);
+  glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+  glStencilMask(0);
   for (DWORD rs : {D3DRS_ZENABLE, D3DRS_ZWRITEENABLE, D3DRS_ZFUNC, D3DRS_ALPHABLENDENABLE, D3DRS_CULLMODE,
                    D3DRS_FILLMODE})
     ApplyRenderState(D3DRENDERSTATETYPE(rs));
@@ -293,8 +296,16 @@ void GlDevice::ApplyRenderState(D3DRENDERSTATETYPE state) {
   DWORD v = state_.renderStates[state];
   switch (state) {
     case D3DRS_ZENABLE:
-      if (v && parameters_.EnableAutoDepthStencil) glEnable(GL_DEPTH_TEST);
-      else glDisable(GL_DEPTH_TEST);
+      if (v && parameters_.EnableAutoDepthStencil) {
+        glEnable(GL_DEPTH_TEST);
+        // A stencil test that always passes and writes nothing changes no
+        // pixel, but with it on llvmpipe skips the shading of every block
+        // the depth test rejected whole (without, it shades and discards).
+        glEnable(GL_STENCIL_TEST);
+      } else {
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_STENCIL_TEST);
+      }
       break;
     case D3DRS_ZWRITEENABLE: glDepthMask(v ? GL_TRUE : GL_FALSE); break;
     case D3DRS_ZFUNC: glDepthFunc(GlCompare(v)); break;
