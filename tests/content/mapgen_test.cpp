@@ -7,7 +7,14 @@
 #include "platform/files.h"
 #include "support/files.h"
 
-// Running the generator again gives the very same bytes.
+#ifdef KESTRIN_CONTENT_COPIED
+constexpr bool kShippedByThisBuild = false;
+#else
+constexpr bool kShippedByThisBuild = true;
+#endif
+
+// Running the generator again gives the very same bytes, those of the game
+// folder that this build generated.
 TEST(MapGenerator, OutputIsDeterministic) {
   testfiles::TempDir first, second;
   const std::string tool = std::string(KESTRIN_BINARY_DIR) + "/bin/kestrin-mapgen";
@@ -20,7 +27,7 @@ TEST(MapGenerator, OutputIsDeterministic) {
     EXPECT_EQ(first.Read(relative), second.Read(relative)) << relative;
     std::vector<unsigned char> shipped;
     ASSERT_TRUE(ReadWholeFile(std::string(KESTRIN_GAME_DIR) + "/" + relative, shipped)) << relative;
-    EXPECT_EQ(first.Read(relative), std::string(shipped.begin(), shipped.end())) << relative;
+    if (kShippedByThisBuild) EXPECT_EQ(first.Read(relative), std::string(shipped.begin(), shipped.end())) << relative;
     ++files;
   }
   EXPECT_EQ(files, 20);
