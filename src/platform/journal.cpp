@@ -153,7 +153,6 @@ bool ParseFrames(JournalReader& in, Journal* journal) {
   while (!in.AtEnd()) {
     std::string_view line;
     if (!in.Line(&line)) return false;
-    std::string_view rest;
     if (line.substr(0, 4) == "end ") {
       size_t count = 0;
       if (!ParseNumber(line.substr(4), &count, SIZE_MAX) || count != journal->frames.size())

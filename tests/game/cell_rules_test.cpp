@@ -8,7 +8,6 @@
 using namespace boardtest;
 
 namespace {
-void clickCell(int index) { clickAt(cell(index).x, cell(index).y); }
 void flagCell(int index) { toggleFlagAt(cell(index).x, cell(index).y); }
 
 class CellRules : public ::testing::Test {

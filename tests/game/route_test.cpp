@@ -19,7 +19,6 @@ void countMessage(const char* caption, const char*) {
   lastCaption = caption;
 }
 
-void clickCell(int index) { clickAt(cell(index).x, cell(index).y); }
 
 // The cells of the road from the start cell to the target.
 std::vector<int> roadCells() {

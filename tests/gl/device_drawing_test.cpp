@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
-                   kBlack = 0xFF000000;
-
 TEST_F(GlDeviceTest, TopOfClipSpaceIsRowZeroAndClearRectanglesCountFromTheTop) {
   OPEN_OR_SKIP();
   Clear(kRed);

@@ -4,7 +4,6 @@
 #include "support/gl.h"
 
 namespace {
-constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;
 
 uint32_t TexelAt(const D3DLOCKED_RECT& locked, int x, int y) {
   uint32_t value;

@@ -29,8 +29,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-constexpr int kWidth = 800, kHeight = 600;
-constexpr float kPixelsPerUnit = kWidth / 2.0f;
 
 class ScreensRender : public GameDeviceTest {
  protected:
@@ -60,7 +58,7 @@ class ScreensRender : public GameDeviceTest {
   }
 
   bool Start() {
-    if (!StartDevice(kWidth, kHeight, true)) return false;
+    if (!StartDevice(kScreenWidth, kScreenHeight, true)) return false;
     LoadDefaultFont();
     LoadLightFont();
     LoadInterfaceTextures(nullptr);
@@ -68,8 +66,8 @@ class ScreensRender : public GameDeviceTest {
     for (ConfigNode& slot : ProfileSlots) slot = FreshProfile();
     CurrentProfile = 0;
     Mouse = MouseState{};
-    Mouse.clientWidth = kWidth;
-    Mouse.clientHeight = kHeight;
+    Mouse.clientWidth = kScreenWidth;
+    Mouse.clientHeight = kScreenHeight;
     return true;
   }
 
@@ -93,12 +91,12 @@ class ScreensRender : public GameDeviceTest {
     std::vector<uint32_t> pixels = Finish();
     const fs::path screens = fs::path(KESTRIN_BINARY_DIR) / "screens";
     fs::create_directories(screens);
-    SavePng((screens / (screenshot + ".png")).string(), ArgbImage{kWidth, kHeight, pixels});
+    SavePng((screens / (screenshot + ".png")).string(), ArgbImage{kScreenWidth, kScreenHeight, pixels});
     return pixels;
   }
 
   static uint32_t At(const std::vector<uint32_t>& pixels, float x, float y) {
-    return pixels[size_t(y * kPixelsPerUnit) * kWidth + size_t(x * kPixelsPerUnit)];
+    return pixels[size_t(y * kPixelsPerUnit) * kScreenWidth + size_t(x * kPixelsPerUnit)];
   }
   static uint32_t CentreOf(const std::vector<uint32_t>& pixels, const Widget& widget) {
     return At(pixels, widget.x + widget.width / 2, widget.y + widget.height / 2);
@@ -107,12 +105,12 @@ class ScreensRender : public GameDeviceTest {
 
 };
 
-#define START_OR_SKIP()                                                                         \
+#define START_SCREENS_OR_SKIP()                                                                         \
   if (!InstallContent()) GTEST_SKIP() << "the content has not been generated into " KESTRIN_GAME_DIR; \
   if (!Start()) GTEST_SKIP() << "no OpenGL here"
 
 TEST_F(ScreensRender, TheWinScreenShowsAGoldMedalWithSparklesOverIt) {
-  START_OR_SKIP();
+  START_SCREENS_OR_SKIP();
   Play = PlayState{};
   Play.levelNumber = 3;
   Play.levelScore = 1600000;
@@ -139,7 +137,7 @@ TEST_F(ScreensRender, TheWinScreenShowsAGoldMedalWithSparklesOverIt) {
 }
 
 TEST_F(ScreensRender, TheMapShowsOpenedIslandsAndDrawsTheNewestStretchOverTime) {
-  START_OR_SKIP();
+  START_SCREENS_OR_SKIP();
   CurrentProfileNode().Get("opened_maps").SetInt(4);
   CurrentProfileNode().Get("reward1").SetInt(2);
   CurrentProfileNode().Get("reward2").SetInt(1);
@@ -167,7 +165,7 @@ TEST_F(ScreensRender, TheMapShowsOpenedIslandsAndDrawsTheNewestStretchOverTime) 
 // The briefings of the training and the losing screen: the texts stay on
 // their panels, above the buttons.
 TEST_F(ScreensRender, TextsStayOnTheirPanelsAboveTheButtons) {
-  START_OR_SKIP();
+  START_SCREENS_OR_SKIP();
   for (const char* layout : {"briefStart", "brief0", "brief1", "brief2", "brief3", "brief_molot", "brief_binocl",
                              "brief_use", "briefFinish", "stat_lose", "stat"}) {
     ClearWidgets();
@@ -183,10 +181,10 @@ TEST_F(ScreensRender, TextsStayOnTheirPanelsAboveTheButtons) {
       if (widget->kind != KindLabel) HideAtOnce(*widget);
     }
     auto pixels = Draw(std::string("layout_") + layout + "_texts");
-    int left = kWidth, right = -1, bottom = -1;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x)
-        if (Red(pixels[size_t(y) * kWidth + x]) + Green(pixels[size_t(y) * kWidth + x]) > 60) {
+    int left = kScreenWidth, right = -1, bottom = -1;
+    for (int y = 0; y < kScreenHeight; ++y)
+      for (int x = 0; x < kScreenWidth; ++x)
+        if (Red(pixels[size_t(y) * kScreenWidth + x]) + Green(pixels[size_t(y) * kScreenWidth + x]) > 60) {
           left = std::min(left, x);
           right = std::max(right, x);
           bottom = std::max(bottom, y);

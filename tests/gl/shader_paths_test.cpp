@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr D3DCOLOR kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
 
 const char* kTransformVs = R"(vs_2_0
 dcl_position v0

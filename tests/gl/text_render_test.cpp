@@ -17,11 +17,8 @@
 
 namespace {
 
-constexpr int kWidth = 800, kHeight = 600;
-constexpr float kPixelsPerUnit = kWidth / 2.0f;
 constexpr D3DCOLOR kBackground = 0xFF2040C0;
 
-bool Near(uint32_t p, uint32_t expected, int tolerance) { return RgbNear(p, expected, tolerance); }
 
 class TextRenderTest : public GameDeviceTest {
  protected:
@@ -39,7 +36,7 @@ class TextRenderTest : public GameDeviceTest {
   }
 
   bool Start(bool shaders) {
-    if (!StartDevice(kWidth, kHeight, shaders)) return false;
+    if (!StartDevice(kScreenWidth, kScreenHeight, shaders)) return false;
     LoadDefaultFont();
     return true;
   }
@@ -74,14 +71,14 @@ class TextRenderTest : public GameDeviceTest {
     const float left = x * kPixelsPerUnit, top = y * kPixelsPerUnit;
     const float width = DefaultFont.charWidth(c, height) * kPixelsPerUnit, tall = height * kPixelsPerUnit;
     int glyphPixels = 0, clearPixels = 0, wrong = 0;
-    for (int py = 0; py < kHeight; ++py)
-      for (int px = 0; px < kWidth; ++px) {
-        uint32_t p = pixels[size_t(py) * kWidth + px];
+    for (int py = 0; py < kScreenHeight; ++py)
+      for (int px = 0; px < kScreenWidth; ++px) {
+        uint32_t p = pixels[size_t(py) * kScreenWidth + px];
         float fx = (px + 0.5f - left) / width, fy = (py + 0.5f - top) / tall;
         bool inside = fx >= 0 && fx < 1 && fy >= 0 && fy < 1;
         if (!inside) {
           bool nearEdge = fx > -0.02f && fx < 1.02f && fy > -0.02f && fy < 1.02f;
-          if (!nearEdge && !Near(p, kBackground, 2)) ++wrong;
+          if (!nearEdge && !RgbNear(p, kBackground, 2)) ++wrong;
           continue;
         }
         float u = glyph.u + fx * glyph.tw, v = glyph.v + fy * glyph.th;
@@ -90,7 +87,7 @@ class TextRenderTest : public GameDeviceTest {
           if (Channel(p, 8) < 200) ++wrong;
         } else if (SheetAround(u, v, false)) {
           ++clearPixels;
-          if (!Near(p, kBackground, 3)) ++wrong;
+          if (!RgbNear(p, kBackground, 3)) ++wrong;
         }
       }
     EXPECT_GT(glyphPixels, 500) << "character " << int(c);
@@ -101,7 +98,7 @@ class TextRenderTest : public GameDeviceTest {
   ArgbImage sheet;
 };
 
-#define START_OR_SKIP(shaders)                                                               \
+#define START_TEXT_OR_SKIP(shaders)                                                               \
   if (!CopyContent()) GTEST_SKIP() << "the font sheets have not been generated into " KESTRIN_GAME_DIR; \
   if (!Start(shaders)) GTEST_SKIP() << "no OpenGL here"
 
@@ -110,7 +107,7 @@ class TextRenderPaths : public TextRenderTest, public testing::WithParamInterfac
 
 TEST_P(TextRenderPaths, GlyphPicturesAppearWhereTheTablePlacesThem) {
   const bool shaders = GetParam();
-  START_OR_SKIP(shaders);
+  START_TEXT_OR_SKIP(shaders);
   ASSERT_EQ(ShaderPath, shaders ? 1 : 0);
   // A look-at towards -z mirrors x.
   if (!shaders && InterfaceViewMatrix._11 < 0)

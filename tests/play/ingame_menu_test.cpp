@@ -18,7 +18,7 @@
 using namespace play;
 
 namespace {
-constexpr uint32_t BoardSeed = 4242;
+constexpr uint32_t MenuBoardSeed = 4242;
 
 // How many of the nine volume steps are lit (shown or fading in).
 int LitSteps() {
@@ -54,7 +54,7 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         ASSERT_TRUE(WaitForMainMenu());
         SetFrameMilliseconds(48);
         ClickWidget("play");
-        StartLevelSeeded("k_2", BoardSeed);
+        StartLevelSeeded("k_2", MenuBoardSeed);
         Frames(5);
         EXPECT_EQ(VolumeLevel, 4);
 

@@ -14,7 +14,7 @@
 using namespace play;
 
 namespace {
-constexpr uint32_t BoardSeed = 1;
+constexpr uint32_t LostBoardSeed = 1;
 }  // namespace
 
 TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
@@ -29,7 +29,7 @@ TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
         ASSERT_TRUE(WaitForMainMenu());
         SetFrameMilliseconds(48);
         ClickWidget("play");
-        StartLevelSeeded("k_3", BoardSeed);
+        StartLevelSeeded("k_3", LostBoardSeed);
         EXPECT_EQ(Play.levelNumber, 3);
 
         int lives = Level.lives;

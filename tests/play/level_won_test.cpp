@@ -22,7 +22,7 @@
 using namespace play;
 
 namespace {
-constexpr uint32_t BoardSeed = 11;
+constexpr uint32_t WonBoardSeed = 11;
 constexpr int32_t RecordedFirstLevel = 5000;
 
 bool HoldsItem(int cell, int item) { return Level.cellItems[cell] == item && !Level.cells[cell].open; }
@@ -50,7 +50,7 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
         ASSERT_TRUE(WaitForMainMenu());
         SetFrameMilliseconds(48);
         ClickWidget("play");
-        StartLevelSeeded("k_2", BoardSeed);
+        StartLevelSeeded("k_2", WonBoardSeed);
         Frames(10);
         EXPECT_EQ(Play.levelNumber, 2);
         Screenshot("01_round");

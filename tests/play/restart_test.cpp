@@ -17,12 +17,12 @@
 using namespace play;
 
 namespace {
-constexpr uint32_t BoardSeed = 9;
+constexpr uint32_t RestartBoardSeed = 9;
 // What the debug key Enter adds before it shows the win screen.
 constexpr int32_t DebugKeyPoints = 40000;
 constexpr int32_t SilverAbove = 100000;
 
-void NameProfile(const std::string& name) {
+void NameProfileWithEnter(const std::string& name) {
   ASSERT_TRUE(FramesUntil([] { return HasWidget("name"); }, 60));
   Type(name);
   PressKey(VK_RETURN);
@@ -38,10 +38,10 @@ void Hover(const std::string& name) {
 TEST(Restart, PlayersLevelsMedalsAndRewardsSurviveARestart) {
   int32_t firstScore = -1, secondScore = -1, secondMedal = -1;
   RunGame("restart", [&] {
-    NameProfile("First");
+    NameProfileWithEnter("First");
     ClickWidget("profiles");
     ClickWidget("profile1");
-    NameProfile("Second");
+    NameProfileWithEnter("Second");
     SetFrameMilliseconds(48);
 
     // The training, won at once with the debug key: its reward on the win screen.
@@ -57,7 +57,7 @@ TEST(Restart, PlayersLevelsMedalsAndRewardsSurviveARestart) {
     ClickWidget("next");
 
     // The second level: flowers until the debug key's points make it silver.
-    StartLevelSeeded("k_2", BoardSeed);
+    StartLevelSeeded("k_2", RestartBoardSeed);
     ASSERT_TRUE(PlayUntil([] { return Play.resultsShown || Play.levelScore + DebugKeyPoints > SilverAbove; },
                           [] { return ClickTowards(player::nextTowardsFlowers()); }, 2000))
         << RoundState();

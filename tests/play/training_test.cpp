@@ -54,7 +54,7 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
   GameSetup setup;
   // The lesson's long flights cost many frames: a smaller window draws them
   // faster, and the pointer is checked at another resolution.
-  setup.settings = SettingsFile(0, 640, 480);
+  setup.settings = SettingsFile(0, 320, 240);
   setup.files["data/profile0.s"] = ProfileFile("Trainee");
   bool toolsUsed = false;
   int32_t score = -1;

@@ -9,7 +9,6 @@
 #include "sound_test_support.h"
 
 namespace {
-constexpr int Step = 882;  // 10 ms at the loopback rate
 constexpr double Amplitude = 16384;
 
 void WriteEffects(const ScratchFolder& folder, const std::vector<uint8_t>& file, const std::string& except = "") {
@@ -28,7 +27,7 @@ class GameSoundsTest : public ::testing::Test {
     StopSound();
     VolumeLevel = 4;
   }
-  int16_t Now() { return Render(Sound.device, Step)[5]; }
+  int16_t Now() { return MixNow(Sound.device); }
 
   ScratchFolder folder;
   LoopbackDevice loopback;
@@ -51,7 +50,7 @@ TEST_F(GameSoundsTest, VolumeLevelsGiveTheirGainsOnTheMix) {
 
 TEST(GameSoundsSilentTest, NoDeviceRunsSilently) {
   ScratchFolder folder;
-  WriteEffects(folder, CanonicalWave({}, Pcm16(Staircase(2, Step))));
+  WriteEffects(folder, CanonicalWave({}, Pcm16(Staircase(2, MixStep))));
   NoSoundDevice none;
   StartSound(nullptr);
   EXPECT_EQ(Sound.ready, 0);

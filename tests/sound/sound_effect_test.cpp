@@ -8,7 +8,6 @@
 #include "sound_test_support.h"
 
 namespace {
-constexpr int Step = 882;  // 10 ms at the loopback rate
 
 class SoundEffectTest : public ::testing::Test {
  protected:
@@ -24,8 +23,7 @@ class SoundEffectTest : public ::testing::Test {
     folder.Write("snd\\effect.wav", file);
     return LoadEffect(system, "snd\\effect.wav");
   }
-  // Sample 5 of the next 10 ms of the mix.
-  int16_t Now() { return Render(system.device, Step)[5]; }
+  int16_t Now() { return MixNow(system.device); }
   bool Playing() {
     uint32_t status = 0;
     effect.buffer->GetStatus(&status);
@@ -39,7 +37,7 @@ class SoundEffectTest : public ::testing::Test {
 };
 
 TEST_F(SoundEffectTest, PlaysItsSamplesAndPlayedAgainStartsOver) {
-  std::vector<uint8_t> file = CanonicalWave({}, Pcm16(Staircase(50, Step)));
+  std::vector<uint8_t> file = CanonicalWave({}, Pcm16(Staircase(50, MixStep)));
   effect = Load(file);
   ASSERT_EQ(effect.loaded, 1);
   EXPECT_EQ(std::vector<uint8_t>(effect.header, effect.header + 44), std::vector<uint8_t>(file.begin(), file.begin() + 44));

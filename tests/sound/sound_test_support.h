@@ -52,6 +52,9 @@ class NoSoundDevice {
 };
 
 std::vector<int16_t> Render(IDirectSound* sound, uint32_t frames, int channels = 1);
+// 10 ms at the loopback rate, and one sample (the sixth) of the next 10 ms of the mix.
+constexpr int MixStep = 882;
+inline int16_t MixNow(IDirectSound* sound) { return Render(sound, MixStep)[5]; }
 // Level of one channel of interleaved samples, in dB relative to `reference` RMS.
 double LevelDb(const std::vector<int16_t>& samples, double reference, int channel = 0, int channels = 1);
 double RmsOfSine(double amplitude);

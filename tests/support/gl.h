@@ -54,6 +54,12 @@ inline std::vector<TestVertex> QuadStrip(float x0, float y0, float x1, float y1,
           MakeVertex(x0, y1, z, colour, 0, 1), MakeVertex(x1, y1, z, colour, 1, 1)};
 }
 
+constexpr D3DCOLOR kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
+                   kBlack = 0xFF000000;
+// The game's window, and its interface units (two across) in pixels.
+constexpr int kScreenWidth = 800, kScreenHeight = 600;
+constexpr float kPixelsPerUnit = kScreenWidth / 2.0f;
+
 inline int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
 inline int Red(uint32_t argb) { return Channel(argb, 16); }
 inline int Green(uint32_t argb) { return Channel(argb, 8); }

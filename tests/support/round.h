@@ -59,6 +59,8 @@ inline void emptyBoard(float width = StartBoardWidth, float height = StartBoardH
 inline int cellIndex(int row, int column) { return rowStart(row) + column; }
 
 inline HexCell& cell(int index) { return Level.cells[index]; }
+// A click on the board over the cell's centre.
+inline void clickCell(int index) { clickAt(cell(index).x, cell(index).y); }
 
 inline void makeHoles(std::initializer_list<int> cells) {
   for (int i : cells) Level.cells[i].content = CellHole;

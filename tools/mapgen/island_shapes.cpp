@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "board_setup.h"
+#include "d3dutil/math.h"
 #include "game/board.h"
 
 namespace {
-constexpr float Pi = 3.14159265f;
 
 bool disc(float u, float v, float cu, float cv, float radius) {
   return (u - cu) * (u - cu) + (v - cv) * (v - cv) < radius * radius;
@@ -14,7 +14,7 @@ bool disc(float u, float v, float cu, float cv, float radius) {
 
 // A disc whose centre lies `distance` from the middle at `degrees` (0 = right).
 bool lobe(float u, float v, float degrees, float distance, float radius) {
-  const float a = degrees * Pi / 180.0f;
+  const float a = degrees * D3DX_PI / 180.0f;
   return disc(u, v, distance * std::cos(a), distance * std::sin(a), radius);
 }
 
@@ -40,7 +40,7 @@ bool butterfly(float u, float v) {
 }
 
 bool star(float u, float v) {
-  const float turn = std::atan2(u, v) * 5.0f / (2.0f * Pi) + 0.5f;
+  const float turn = std::atan2(u, v) * 5.0f / (2.0f * D3DX_PI) + 0.5f;
   const float towardsPoint = 1.0f - std::fabs((turn - std::floor(turn)) * 2.0f - 1.0f);
   return std::hypot(u, v) < 0.55f + 0.45f * std::pow(towardsPoint, 1.4f);
 }

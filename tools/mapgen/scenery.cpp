@@ -5,11 +5,11 @@
 #include <cstring>
 #include <string>
 
+#include "d3dutil/math.h"
 #include "game/board.h"
 #include "platform/random.h"
 
 namespace {
-constexpr float Pi = 3.14159265f;
 
 struct Disc {
   float x, z, radius;
@@ -135,7 +135,7 @@ void addProps(std::vector<SceneObject>& objects, const std::vector<Disc>& discs,
 // Islets off the shore, each joined to the nearest island by a bridge.
 void addIslets(std::vector<SceneObject>& objects, const std::vector<Disc>& discs, Point middle, int count) {
   for (int i = 0; i < count && !discs.empty(); ++i) {
-    const float angle = (randomBetween(0, 1) + static_cast<float>(i)) * 2 * Pi / static_cast<float>(count);
+    const float angle = (randomBetween(0, 1) + static_cast<float>(i)) * 2 * D3DX_PI / static_cast<float>(count);
     const Point direction{std::cos(angle), std::sin(angle)};
     // The outermost shore point in that direction.
     float shore = 0;
@@ -153,7 +153,7 @@ void addIslets(std::vector<SceneObject>& objects, const std::vector<Disc>& discs
                       middle.z + direction.z * (shore + gap + isletRadius)};
     objects.push_back(makeObject(Islands[3], islet.x, IslandTop, islet.z, randomBetween(0, 360), isletRadius));
     // Local +x of the bridge turned onto the direction (rotation about y).
-    const float yaw = std::atan2(-direction.z, direction.x) * 180.0f / Pi;
+    const float yaw = std::atan2(-direction.z, direction.x) * 180.0f / D3DX_PI;
     objects.push_back(makeObject(Bridge, start.x, IslandTop, start.z, yaw, gap + 1.2f));
     objects.push_back(makeObject(Mushroom, islet.x, IslandTop, islet.z, randomBetween(0, 360), 0.8f));
     objects.push_back(makeObject(Grass[i % 2], islet.x + 0.9f, IslandTop, islet.z - 0.7f, randomBetween(0, 360), 0.9f));

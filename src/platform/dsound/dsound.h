@@ -115,7 +115,7 @@ class IDirectSoundBuffer {
   uint32_t pendingFrame_ = 0;
   int32_t volume_ = DSBVOLUME_MAX;
   bool primaryPlaying_ = false;
-  void* system_ = nullptr;  // the system's own buffer, where there is one (Windows)
+  [[maybe_unused]] void* system_ = nullptr;  // the system's own buffer, where there is one (Windows)
 };
 
 class IDirectSound {
