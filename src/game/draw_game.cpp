@@ -32,6 +32,7 @@ constexpr float FlowerHeight = 17.1f, ItemHeight = 17.6f;
 constexpr float PlateRaise = 0.1f;
 constexpr float IconSize = 0.08f, IconStep = 0.08f, IconsLeft = 0.28f;
 constexpr int LifeIcons = 3;
+constexpr float StatusBarTop = 1.2975f, StatusBarHeight = 0.21f;
 
 D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
 
@@ -191,7 +192,7 @@ void drawFlags() {
 }
 
 void drawStatusBar() {
-  drawQuad("empty", 0, 1.2975f, 2.0f, 0.21f);
+  drawQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   for (int i = 0; i < LifeIcons; ++i)
     drawQuad(i < Level.lives - 1 ? "life" : "life2", IconsLeft + IconStep * i, 1.4f, IconSize, IconSize);
   for (int i = 0; i < Level.flowerCount; ++i)
@@ -208,6 +209,9 @@ std::string digit(int32_t value) {
 
 void drawGame() {
   adjustFrameSleep();
+  // What the interface will cover wholly is not shaded under it.
+  HideSceneUnderOpaqueImages();
+  if (!Play.resultsShown) hideSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   // Opaque things nearest first, with the depth test on, so the rasterizer
   // does not shade what they hide: the cells (their textures are opaque to
   // the edge; plates and highlights blend only over their own cell) lie over

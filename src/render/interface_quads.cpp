@@ -1,6 +1,9 @@
 #include "render/interface_quads.h"
 
+#include <cmath>
+
 #include "core/graphics_device.h"
+#include "core/options.h"
 #include "core/shader_registers.h"
 #include "render/material.h"
 #include "render/quad_buffers.h"
@@ -40,6 +43,23 @@ void DrawRegion(float x, float y, float w, float h, float u, float v, float du, 
 }
 
 }  // namespace
+
+void hideSceneUnderQuad(const char* textureName, float x, float y, float w, float h) {
+  if (!Device) return;
+  const TextureInset inset = Textures.opaqueInset(textureName);
+  if (w < 0) x += w, w = -w;
+  if (h < 0) y += h, h = -h;
+  // A pixel in from each side: the quad's own edge pixels are filtered.
+  const float toPixelsX = static_cast<float>(res_width) / 2.0f, toPixelsY = static_cast<float>(res_height) / 1.5f;
+  using Pixel = decltype(D3DRECT::x1);
+  D3DRECT rect;
+  rect.x1 = static_cast<Pixel>(std::ceil((x + w * inset.u) * toPixelsX)) + 1;
+  rect.x2 = static_cast<Pixel>(std::floor((x + w * (1.0f - inset.u)) * toPixelsX)) - 1;
+  rect.y1 = static_cast<Pixel>(std::ceil((y + h * inset.v) * toPixelsY)) + 1;
+  rect.y2 = static_cast<Pixel>(std::floor((y + h * (1.0f - inset.v)) * toPixelsY)) - 1;
+  if (rect.x2 <= rect.x1 || rect.y2 <= rect.y1) return;
+  Device->Clear(1, &rect, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
+}
 
 void drawQuad(const char* textureName, float x, float y, float w, float h) {
   if (!Device) return;

@@ -6,6 +6,10 @@
 // One rectangle showing the whole named texture. Leaves the material "empty"
 // bound and depth testing on.
 void drawQuad(const char* textureName, float x, float y, float w, float h);
+// Before the scene is drawn: the opaque part of the named texture's
+// rectangle, which will be drawn over the scene, is made nearest in the depth
+// buffer, so that the scene's pixels there fail the depth test unshaded.
+void hideSceneUnderQuad(const char* textureName, float x, float y, float w, float h);
 // One rectangle showing the region (u, v, du, dv) of the texture already on
 // stage 0; transforms, programs and states are the caller's.
 void drawQuadRegion(float x, float y, float w, float h, float u, float v, float du, float dv);

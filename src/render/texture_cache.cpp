@@ -6,7 +6,9 @@
 
 #include "core/graphics_device.h"
 #include "core/options.h"
+#include "d3dutil/png_image.h"
 #include "d3dutil/texture_loader.h"
+#include "platform/files.h"
 
 TextureCache Textures;
 
@@ -64,6 +66,30 @@ void SetStageAndSamplerDefaults() {
   Device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
 }
 
+// Bilinear filtering and the first mip levels reach this many texels across
+// the edge of the opaque part.
+constexpr int kFilterMargin = 4;
+
+// The smallest inset from every side, in texels, that leaves out each texel
+// that is not wholly opaque.
+int OpaqueInsetTexels(const ArgbImage& image) {
+  int inset = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if ((image.pixels[size_t(y) * image.width + x] >> 24) != 0xFF)
+        inset = std::max(inset, std::min({x, image.width - 1 - x, y, image.height - 1 - y}) + 1);
+  return inset;
+}
+
+TextureInset OpaqueInsetOfFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  ArgbImage image;
+  if (!ReadWholeFile(path, bytes) || !DecodePng(bytes, &image) || image.width <= 0 || image.height <= 0) return {};
+  const float inset = static_cast<float>(OpaqueInsetTexels(image) + kFilterMargin);
+  return {std::min(0.5f, inset / static_cast<float>(image.width)),
+          std::min(0.5f, inset / static_cast<float>(image.height))};
+}
+
 }  // namespace
 
 IDirect3DTexture9* LoadTextureFile(const char* path) {
@@ -115,6 +141,15 @@ void TextureCache::unloadTextures(const char* list) {
     int32_t index = names.indexOf(wanted.nameAt(i));
     if (index >= 0 && static_cast<size_t>(index) < textures.size()) Release(textures[index]);
   }
+}
+
+TextureInset TextureCache::opaqueInset(const char* name) {
+  const int32_t index = name ? names.indexOf(name) : -1;
+  if (index < 0) return {};
+  if (opaqueInsets.size() <= static_cast<size_t>(index)) opaqueInsets.resize(index + 1, TextureInset{-1.0f, 0.5f});
+  TextureInset& inset = opaqueInsets[index];
+  if (inset.u < 0) inset = OpaqueInsetOfFile(std::string("textures\\") + names.nameAt(index) + ".png");
+  return inset;
 }
 
 void TextureCache::release() {

@@ -7,6 +7,10 @@
 #include "platform/d3d9/d3d9.h"
 #include "render/name_table.h"
 
+struct TextureInset {
+  float u = 0.5f, v = 0.5f;
+};
+
 struct TextureCache {
   NameTable names;
   // Parallel to names; each entry holds its own reference, also when it is
@@ -30,12 +34,20 @@ struct TextureCache {
   // are next bound: a screen's big pictures need not stay while another
   // screen plays.
   void unloadTextures(const char* list);
+  // How far in from its sides the named texture is wholly opaque, with a
+  // margin for filtering, as shares of its width and height: 0.5 when no part
+  // is. Read from the file the first time it is asked for.
+  TextureInset opaqueInset(const char* name);
   // The black texture, then the error texture, then the rest.
   void release();
-  void releaseNames() { names.clear(); }
+  void releaseNames() {
+    names.clear();
+    opaqueInsets.clear();
+  }
 
  private:
   IDirect3DTexture9* loadNamed(int32_t index);
+  std::vector<TextureInset> opaqueInsets;  // parallel to names; u negative until worked out
 };
 
 extern TextureCache Textures;

@@ -37,6 +37,8 @@ struct Widget {
 
   virtual void Update() {}
   virtual void Draw() {}
+  // Drawn at full strength now: shown, neither fading in or out nor pulsing.
+  bool ShownInFull();
 
  protected:
   // Each of these runs a callback; false when the callback replaced the

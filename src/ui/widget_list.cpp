@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "render/interface_quads.h"
+
 std::vector<std::unique_ptr<Widget>> WidgetList;
 
 namespace {
@@ -91,4 +93,12 @@ void UpdateWidgetList() {
 
 void DrawWidgetList() {
   for (size_t i = 0; i < WidgetList.size(); ++i) WidgetList[i]->Draw();
+}
+
+void HideSceneUnderOpaqueImages() {
+  for (const auto& widget : WidgetList) {
+    if (widget->kind != KindImage || !widget->ShownInFull()) continue;
+    const auto& image = static_cast<const ImageWidget&>(*widget);
+    hideSceneUnderQuad(image.texture.c_str(), image.x, image.y, image.width, image.height);
+  }
 }

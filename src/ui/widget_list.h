@@ -44,3 +44,7 @@ bool IsPlaceholder(const Widget& widget);
 // length again each step, so a callback may replace the list mid-walk.
 void UpdateWidgetList();
 void DrawWidgetList();
+// For a screen drawn over the scene, before the scene: what the opaque part
+// of each image shown in full will cover is not shaded (the depth buffer is
+// made nearest there).
+void HideSceneUnderOpaqueImages();

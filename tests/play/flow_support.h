@@ -17,6 +17,9 @@ namespace play {
 std::string ProfileFile(const std::string& name, const std::map<std::string, int>& values = {});
 // The shipped settings with "lastprofile" set, and the resolution when given.
 std::string SettingsFile(int lastprofile, int width = 0, int height = 0);
+// Flows that check rules and files rather than pictures play in a small
+// window, which the software rasterizer draws several times faster.
+constexpr int SmallWindowWidth = 400, SmallWindowHeight = 300;
 
 // A structured text file of the game folder, by relative path.
 ConfigNode ReadGameFile(const std::string& path);

@@ -45,7 +45,7 @@ int OpenCells() {
 
 TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
   GameSetup setup;
-  setup.settings = SettingsFile(0);
+  setup.settings = SettingsFile(0, SmallWindowWidth, SmallWindowHeight);
   setup.files["data/profile0.s"] = ProfileFile("Menu Bee", {{"opened_maps", 2}});
   ChooseSoundDeviceForTests(SoundDeviceChoice::Loopback);
   RunGame(

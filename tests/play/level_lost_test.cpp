@@ -19,7 +19,7 @@ constexpr uint32_t LostBoardSeed = 1;
 
 TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
   GameSetup setup;
-  setup.settings = SettingsFile(0);
+  setup.settings = SettingsFile(0, SmallWindowWidth, SmallWindowHeight);
   const std::string profileBefore = ProfileFile("Unlucky", {{"opened_maps", 3}, {"score1", 700}, {"score2", 9000}});
   setup.files["data/profile0.s"] = profileBefore;
   int bombsHit = 0;

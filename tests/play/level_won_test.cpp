@@ -40,7 +40,7 @@ int ParsedScore(const std::string& text) { return text.empty() ? -1 : std::stoi(
 
 TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
   GameSetup setup;
-  setup.settings = SettingsFile(0);
+  setup.settings = SettingsFile(0, SmallWindowWidth, SmallWindowHeight);
   setup.files["data/profile0.s"] =
       ProfileFile("Player One", {{"opened_maps", 2}, {"score1", RecordedFirstLevel}, {"training", 1}});
   int32_t finalScore = -1, medal = -1;
@@ -146,5 +146,5 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
   EXPECT_EQ(profile.Get("score1").AsInt(), RecordedFirstLevel);
   const ConfigNode settings = ReadGameFile("bin/default.cfg");
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
-  EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
+  EXPECT_EQ(settings.Get("res_width").AsInt(), SmallWindowWidth);
 }

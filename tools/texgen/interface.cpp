@@ -174,10 +174,11 @@ void AddButtons(std::vector<TextureJob>& jobs) {
 }
 
 void AddPanels(std::vector<TextureJob>& jobs) {
-  // Nearly opaque: dialogs open over pictures (the menu's bee, the board's
-  // numbers) that must not show through as ghosts behind the text.
+  // Opaque: dialogs open over pictures (the menu's bee, the board's numbers)
+  // that must not show through as ghosts behind the text, and the scene under
+  // an opaque panel is not drawn at all.
   AddTexture(jobs, "podlogka", 512, 512, [](cairo_t* cr, double w, double h) {
-    DrawPanel(cr, w * 0.04, h * 0.04, w * 0.92, h * 0.9, w * 0.09, Hex(0xFFE9B8), 0.985);
+    DrawPanel(cr, w * 0.04, h * 0.04, w * 0.92, h * 0.9, w * 0.09, Hex(0xFFE9B8), 1.0);
   });
   AddTexture(jobs, "m_frame2", 512, 512, [](cairo_t* cr, double w, double h) {
     double m = w * 0.05, t = w * 0.06;
