@@ -195,49 +195,35 @@ void DrawInterfaceScene() {
   drawQuad("corners", 0, 0, 1, 0.75f);  // top-left quarter of the screen
 }
 
-// A panel opaque but for a soft border, drawn over the middle of the screen.
-std::vector<uint32_t> Panel() {
-  constexpr int side = 32, border = 3;
-  std::vector<uint32_t> texels(side * side, 0xFF3060A0);
-  for (int y = 0; y < side; ++y)
-    for (int x = 0; x < side; ++x) {
-      const int fromEdge = std::min({x, y, side - 1 - x, side - 1 - y});
-      if (fromEdge < border) texels[y * side + x] = 0x00000000;
-      else if (fromEdge == border) texels[y * side + x] = 0x803060A0;
-    }
-  return texels;
-}
-
 TEST_F(GameShadersTest, TheSceneUnderAnOpaquePanelIsNotDrawnAndThePictureStaysTheSame) {
   START_OR_SKIP(true);
-  support::WritePng("textures/panel.png", 32, 32, Panel());
+  // A panel over the middle of the screen, opaque but for a border of four
+  // texels that blends.
+  std::vector<uint32_t> panel(32 * 32, 0xFF3060A0);
+  for (int i = 0; i < 32 * 32; ++i)
+    if (std::min({i % 32, i / 32, 31 - i % 32, 31 - i / 32}) < 4) panel[i] = 0x803060A0;
+  support::WritePng("textures/panel.png", 32, 32, panel);
   Textures.addTextures("panel");
-  const float left = 0.5f, top = 0.375f, width = 1.0f, height = 0.75f;
   auto frame = [&](bool hide, bool withPanel) {
-    BeginScene();
-    EnterInterfacePass(false);
-    const float white[4] = {1, 1, 1, 1};
-    Device->SetPixelShaderConstantF(16, white, 1);
-    if (hide) hideSceneUnderQuad("panel", left, top, width, height);
+    BeginInterface(0xFF000000);
+    if (hide) hideSceneUnderQuad("panel", 0.5f, 0.375f, 1, 0.75f);
     // The scene: red over the whole screen, depth-tested as the scene is.
     Device->SetRenderState(D3DRS_ZENABLE, 1);
     Textures.bindTexture(0, "red");
     drawQuadRegion(0, 0, 2, 1.5f, 0, 0, 1, 1);
     Device->SetRenderState(D3DRS_ZENABLE, 0);
-    if (withPanel) {
-      Textures.bindTexture(0, "panel");
-      drawQuadRegion(left, top, width, height, 0, 0, 1, 1);
-    }
+    Textures.bindTexture(0, withPanel ? "panel" : nullptr);
+    if (withPanel) drawQuadRegion(0.5f, 0.375f, 1, 0.75f, 0, 0, 1, 1);
     return Finish();
   };
   const auto sceneOnly = frame(true, false);
   EXPECT_TRUE(Near(At(sceneOnly, kWidth / 2, kHeight / 2), 0xFF000000)) << Rgb(At(sceneOnly, kWidth / 2, kHeight / 2));
-  // The panel's soft border and all around it keep the scene.
+  // The panel's blended border and all around it keep the scene.
   EXPECT_TRUE(Near(At(sceneOnly, kWidth / 4 + 1, kHeight / 2), 0xFFFF0000));
   EXPECT_TRUE(Near(At(sceneOnly, kWidth / 8, kHeight / 8), 0xFFFF0000));
   EXPECT_EQ(frame(true, true), frame(false, true));
-  // Four texels of margin for filtering beyond the four of the soft border;
-  // none is left of a small texture, and a missing name hides nothing.
+  // Four texels of margin for filtering beyond the border; none is left of a
+  // small texture, and an unknown name hides nothing.
   EXPECT_FLOAT_EQ(Textures.opaqueInset("panel").u, 8.0f / 32.0f);
   EXPECT_FLOAT_EQ(Textures.opaqueInset("red").v, 0.5f);
   EXPECT_FLOAT_EQ(Textures.opaqueInset("never").u, 0.5f);

@@ -65,13 +65,6 @@ class InstalledGame : public ::testing::Test {
     std::system(("chmod -R a-w '" + path + "' && (test $(id -u) != 0 || chattr -R +i '" + path + "')").c_str());
   }
 
-  // The game started as the installed executable starts it.
-  GameSetup FromInstall() const {
-    GameSetup setup;
-    setup.executableFolder = root + "/usr/games";
-    return setup;
-  }
-
   // Names a first profile and waits for the main menu's greeting.
   std::string NameAPlayer() {
     WaitMilliseconds(1000);
@@ -96,7 +89,7 @@ TEST_F(InstalledGame, AFirstRunKeepsTheProfileAndSettingsInTheHomeAndChangesNoIn
         ClickWidget("back");
         Frames(5);
       },
-      FromInstall());
+      {.executableFolder = root + "/usr/games"});
   EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
   EXPECT_TRUE(modelsRead);
   EXPECT_EQ(Listing(home, false),
@@ -115,7 +108,7 @@ TEST_F(InstalledGame, AReadOnlyPlayersFolderIsToldAndPlayGoesOnWithoutWritingAny
   Protect(playerFolder);
   std::string greeting;
   ::testing::internal::CaptureStderr();
-  RunGame("installed_read_only", [&] { greeting = NameAPlayer(); }, FromInstall());
+  RunGame("installed_read_only", [&] { greeting = NameAPlayer(); }, {.executableFolder = root + "/usr/games"});
   std::string errors = ::testing::internal::GetCapturedStderr();
   EXPECT_NE(errors.find("cannot keep your settings and progress in " + playerFolder), std::string::npos) << errors;
   EXPECT_EQ(greeting, "Hello, ^Busy Bee !");

@@ -111,6 +111,24 @@ class SaveInterruption : public UiTest {
     EXPECT_STREQ(profile.Get("name").AsString(), "^Ada ") << when;
   }
 
+  // The old files back, and the write hook to stop the next save at `point`
+  // of its writes, failing that step or ending the process there.
+  void Arm(int point, bool die) {
+    RestoreOldFiles();
+    writePointsSeen = 0;
+    interruptAt = point;
+    dieThere = die;
+  }
+
+  // False when the process was to end and the save ran past the point.
+  static bool SaveInterrupted(const std::function<void()>& save) {
+    if (dieThere) return SaveDiesAtThePoint(save);
+    SetWriteFaultHook(InterruptOnePoint);
+    save();
+    SetWriteFaultHook(nullptr);
+    return true;
+  }
+
   // The new contents of every file the save writes, from a save without faults.
   Files NewFilesOf(const std::function<void()>& save) {
     RestoreOldFiles();
@@ -148,13 +166,8 @@ TEST_F(SaveInterruption, AFailingWriteLeavesWholeFilesAndTheProgressInMemory) {
   const int points = static_cast<int>(kSavedFiles.size()) * kStepsPerFile;
   for (int point = 0; point < points; ++point) {
     const std::string when = Describe(point);
-    RestoreOldFiles();
-    writePointsSeen = 0;
-    interruptAt = point;
-    dieThere = false;
-    SetWriteFaultHook(InterruptOnePoint);
-    FinishLevelThree();
-    SetWriteFaultHook(nullptr);
+    Arm(point, false);
+    SaveInterrupted(FinishLevelThree);
     ExpectWholeFiles(newFiles, point, when);
     for (size_t later = point / kStepsPerFile + 1; later < kSavedFiles.size(); ++later)
       EXPECT_EQ(Read(kSavedFiles[later]), newFiles.at(kSavedFiles[later])) << "still written " << when;
@@ -174,11 +187,8 @@ TEST_F(SaveInterruption, AProcessKilledWhileSavingLeavesWholeFilesThatLoad) {
   const int points = static_cast<int>(kSavedFiles.size()) * kStepsPerFile;
   for (int point = 0; point < points; ++point) {
     const std::string when = Describe(point);
-    RestoreOldFiles();
-    writePointsSeen = 0;
-    interruptAt = point;
-    dieThere = true;
-    ASSERT_TRUE(SaveDiesAtThePoint(FinishLevelThree)) << "the save ran past " << when;
+    Arm(point, true);
+    ASSERT_TRUE(SaveInterrupted(FinishLevelThree)) << "the save ran past " << when;
     ExpectWholeFiles(newFiles, point, when);
 
     // The next start reads what is there, a leftover temporary file
@@ -203,18 +213,9 @@ TEST_F(SaveInterruption, ASettingsSaveInterruptedKeepsTheOldSettingsWhole) {
     for (bool die : {false, true}) {
       if (die && !kCanKill) continue;
       const std::string when = "at step " + std::to_string(step) + (die ? ", killed" : ", failing");
-      RestoreOldFiles();
+      Arm(step, die);
       ResolutionChoice = 3;
-      writePointsSeen = 0;
-      interruptAt = step;
-      dieThere = die;
-      if (die) {
-        ASSERT_TRUE(SaveDiesAtThePoint(SaveOptionsAndQuit)) << when;
-      } else {
-        SetWriteFaultHook(InterruptOnePoint);
-        SaveOptionsAndQuit();
-        SetWriteFaultHook(nullptr);
-      }
+      ASSERT_TRUE(SaveInterrupted(SaveOptionsAndQuit)) << when;
       EXPECT_EQ(Read("bin/default.cfg"), oldSettings) << when;
       LoadOptions("bin\\default.cfg");
       EXPECT_EQ(res_width, 800) << when;
