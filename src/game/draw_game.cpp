@@ -95,6 +95,15 @@ D3DCULL sceneryCulling(const SceneObject& object) {
   return object.scale < 0 ? D3DCULL_CW : D3DCULL_CCW;
 }
 
+// Ending the scene hands the board to the driver now rather than at the end
+// of the frame: a software rasterizer shades it on its own threads while the
+// scenery is still being submitted.
+void handOverBoard() {
+  if (!Device) return;
+  Device->EndScene();
+  Device->BeginScene();
+}
+
 void setCulling(D3DCULL mode) {
   if (Device) Device->SetRenderState(D3DRS_CULLMODE, mode);
 }
@@ -217,6 +226,7 @@ void drawGame() {
   // the edge; plates and highlights blend only over their own cell) lie over
   // the island, the scenery before the sky behind all of it.
   drawCells();
+  handOverBoard();
   drawScenery();
   drawSky();
   drawPickups();

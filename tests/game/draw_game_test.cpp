@@ -1,5 +1,6 @@
 // What a frame of the round draws, on the recording device: which mesh with
 // which texture, and the round's display.
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -126,6 +127,7 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   Level.hammers = 2;
   Play.levelScore = 1000;
 
+  device->BeginScene();
   drawGame();
   const std::multiset<std::string> expected = {
       "l_island ostrov1", "skybox newsky",         "flower f_1",           "l_binokl binokol",
@@ -146,6 +148,16 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
     EXPECT_EQ(states[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
     EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
   }
+  // The board's cells go to the driver in a scene of their own, before the
+  // scenery, and the frame goes on in a new scene.
+  const auto& calls = device->Calls();
+  const auto boardEnd = std::find_if(calls.begin(), calls.end(),
+                                     [](const d3d9::RecordedCall& c) { return c.kind == d3d9::CallKind::EndScene; });
+  ASSERT_TRUE(boardEnd != calls.end() && boardEnd + 1 != calls.end());
+  EXPECT_EQ((boardEnd + 1)->kind, d3d9::CallKind::BeginScene);
+  const auto boardDraws = std::count_if(calls.begin(), boardEnd, [](const d3d9::RecordedCall& c) { return c.draw >= 0; });
+  EXPECT_EQ(names[boardDraws - 1], "hexagon hex_40");
+  EXPECT_EQ(names[boardDraws], "l_island ostrov1");
   EXPECT_EQ(number.texture, "hex_number_2");
   EXPECT_EQ(Play.lastHoveredCell, two);
   EXPECT_EQ(eye.visible, 0);

@@ -839,6 +839,9 @@ HRESULT GlDevice::BeginScene() {
 HRESULT GlDevice::EndScene() {
   if (!state_.inScene) return D3DERR_INVALIDCALL;
   state_.inScene = false;
+  // Direct3D queues a scene's draws for the driver when the scene ends: the
+  // rasterizer's threads start on them while the frame goes on.
+  glFlush();
   return D3D_OK;
 }
 
