@@ -13,13 +13,7 @@ class ProfilesTest : public UiTest {
  public:
   void SetUp() override {
     UiTest::SetUp();
-    InstallShippedData();
-    InstallSettings(0);
-    LoadProfiles();
-  }
-  void TearDown() override {
-    SetWriteFaultHook(nullptr);
-    UiTest::TearDown();
+    InstallProfiles();
   }
 
   static void Use(int slot, const char* name) {

@@ -24,9 +24,7 @@ class RewardsTest : public UiTest {
  public:
   void SetUp() override {
     UiTest::SetUp();
-    InstallShippedData();
-    InstallSettings(0);
-    LoadProfiles();
+    InstallProfiles();
     ProfileSlots[0].Get("empty").SetInt(0);
     Write("data/stat.s", kResultsLayout);
     // A won board: numbers open, the bomb flagged, a hole.

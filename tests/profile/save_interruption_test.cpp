@@ -62,9 +62,7 @@ class SaveInterruption : public UiTest {
 
   void SetUp() override {
     UiTest::SetUp();
-    InstallShippedData();
-    InstallSettings(0);
-    LoadProfiles();
+    InstallProfiles();
     // A player part way through the game: the old state on disk.
     ProfileSlots[0].Get("name").SetString("^Ada ");
     ProfileSlots[0].Get("empty").SetInt(0);
@@ -75,11 +73,6 @@ class SaveInterruption : public UiTest {
     ASSERT_TRUE(SaveProfiles());
     ASSERT_TRUE(WriteOptions());
     oldFiles = Snapshot();
-  }
-
-  void TearDown() override {
-    SetWriteFaultHook(nullptr);
-    UiTest::TearDown();
   }
 
   Files Snapshot() {

@@ -42,6 +42,7 @@ class UiTest : public testing::Test {
     ClearModes();
     ResetGlobals();
     SetClockSource(nullptr);
+    SetWriteFaultHook(nullptr);
   }
 
   static void ResetGlobals() {
@@ -64,6 +65,13 @@ class UiTest : public testing::Test {
     Write("bin/default.cfg", "options {\n  res_width 800\n  res_height 600\n  drawfps 0\n  multysample 0\n"
                              "  anisotropic 0\n  foolscreen 0\n  lastprofile " + std::to_string(last) + "\n}\n");
     LoadOptions("bin\\default.cfg");
+  }
+
+  // The shipped profiles with the first one last played, loaded as start-up loads them.
+  void InstallProfiles() {
+    InstallShippedData();
+    InstallSettings(0);
+    LoadProfiles();
   }
 
   void Advance(uint32_t milliseconds) { TestClockNow += milliseconds; }
