@@ -149,8 +149,9 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
     EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
   }
   // The board goes to the driver in a scene of its own, before the scenery.
+  using d3d9::CallKind;
   const auto& calls = device->Calls();
-  const auto boardEnd = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.kind == d3d9::CallKind::EndScene; });
+  const auto boardEnd = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.kind == CallKind::EndScene; });
   EXPECT_EQ(names.at(std::count_if(calls.begin(), boardEnd, [](auto& c) { return c.draw >= 0; })), "l_island ostrov1");
   EXPECT_EQ(number.texture, "hex_number_2");
   EXPECT_EQ(Play.lastHoveredCell, two);
