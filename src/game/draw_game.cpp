@@ -13,6 +13,7 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_appearance.h"
+#include "game/hidden_ground.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
 #include "game/scoring.h"
@@ -77,11 +78,7 @@ bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
   growBox(*mesh.root, low, high);
   if (low.x > high.x) return true;
   const D3DXVECTOR3 centre = (low + high) * 0.5f, extent = high - low;
-  D3DXMATRIX scaling, turning, moving;
-  D3DXMatrixScaling(&scaling, object.scale, object.scale, object.scale);
-  D3DXMatrixRotationY(&turning, D3DXToRadian(object.yaw));
-  D3DXMatrixTranslation(&moving, object.position[0], object.position[1], object.position[2]);
-  const D3DXMATRIX placing = scaling * turning * moving;
+  const D3DXMATRIX placing = sceneObjectPlacing(object);
   D3DXVECTOR3 placed;
   D3DXVec3TransformCoord(&placed, &centre, &placing);
   return SphereVisible(placed, 0.5f * D3DXVec3Length(&extent) * std::fabs(object.scale));
@@ -110,14 +107,15 @@ void setCulling(D3DCULL mode) {
 
 void drawScenery() {
   Materials.bindMaterial("diffuse");
-  for (const SceneObject& object : SceneObjectList) {
+  for (size_t i = 0; i < SceneObjectList.size(); ++i) {
+    const SceneObject& object = SceneObjectList[i];
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
     const Mesh mesh = Meshes.find(object.meshName);
     if (!sceneryInView(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
     setCulling(sceneryCulling(object));
-    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale);
+    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, visibleGroundRuns(i));
   }
   setCulling(D3DCULL_NONE);
 }

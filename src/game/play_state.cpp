@@ -1,6 +1,7 @@
 #include "game/play_state.h"
 
 #include "game/bee.h"
+#include "game/hidden_ground.h"
 #include "game/level_files.h"
 #include "game/training.h"
 #include "platform/test_hooks.h"
@@ -14,4 +15,5 @@ void ResetGameForTests() {
   briefingCount = 0;
   LevelList.clear();
   SceneObjectList.clear();
+  forgetHiddenGround();
 }

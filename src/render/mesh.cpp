@@ -13,7 +13,7 @@ MeshNode::~MeshNode() {
   if (vertexBuffer) vertexBuffer->Release();
 }
 
-void MeshNode::draw() const {
+void MeshNode::draw(const std::vector<VertexRun>* runs) const {
   const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
   D3DXMATRIX world, transposed;
   D3DXMatrixMultiply(&world, &matrix, &WorldMatrix);
@@ -23,7 +23,13 @@ void MeshNode::draw() const {
   UploadTransforms();
   if (vertexBuffer && vertexCount >= 3) {
     Device->SetStreamSource(0, vertexBuffer, 0, kVertexStride);
-    Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, vertexCount / 3);
+    if (!runs) {
+      Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, vertexCount / 3);
+    } else {
+      for (const VertexRun& run : *runs)
+        if (run.first >= 0 && run.count >= 3 && run.first + run.count <= vertexCount)
+          Device->DrawPrimitive(D3DPT_TRIANGLELIST, run.first, run.count / 3);
+    }
   }
   WorldMatrix = savedWorld;
   ViewMatrix = savedView;
@@ -36,10 +42,11 @@ void MeshNode::drawTree() const {
 
 namespace {
 
-void DrawWithWorld(const MeshNode& root, const D3DXMATRIX& world) {
+void DrawWithWorld(const MeshNode& root, const D3DXMATRIX& world, const std::vector<VertexRun>* rootRuns = nullptr) {
   const D3DXMATRIX saved = WorldMatrix;
   WorldMatrix = world;
-  root.drawTree();
+  root.draw(rootRuns);
+  for (const auto& child : root.children) child->drawTree();
   WorldMatrix = saved;
 }
 
@@ -54,8 +61,8 @@ void Mesh::drawAt(const D3DXVECTOR3& position, float scale) const {
   DrawWithWorld(*root, world);
 }
 
-void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
-                           float scale) const {
+void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale,
+                           const std::vector<VertexRun>* rootRuns) const {
   if (!root || !Device) return;
   D3DXMATRIX scaling, rx, ry, rz, translation;
   D3DXMatrixScaling(&scaling, scale, scale, scale);
@@ -63,7 +70,7 @@ void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angl
   D3DXMatrixRotationY(&ry, D3DXToRadian(angleY));
   D3DXMatrixRotationZ(&rz, D3DXToRadian(angleZ));
   D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
-  DrawWithWorld(*root, scaling * rz * ry * rx * translation);
+  DrawWithWorld(*root, scaling * rz * ry * rx * translation, rootRuns);
 }
 
 void releaseMesh(Mesh& mesh) {

@@ -10,12 +10,20 @@
 #include "platform/d3d9/d3d9.h"
 #include "render/vertex.h"
 
+// A stretch of a node's triangle list, in vertices.
+struct VertexRun {
+  int32_t first = 0, count = 0;
+};
+
 struct MeshNode {
   static constexpr int kNameSize = 32;
 
   int32_t vertexCount = 0;        // three per triangle
   std::vector<uint16_t> indices;  // the file's position-index triples
   std::vector<Vertex> vertices;   // the expanded triangle list, until it is in the vertex buffer
+  // The expanded triangle list's positions, kept once the buffer has the
+  // rest: the round finds the parts of its scenery no camera can see by them.
+  std::vector<D3DXVECTOR3> positions;
   IDirect3DVertexBuffer9* vertexBuffer = nullptr;
   D3DXMATRIX baseMatrix;
   char name[kNameSize] = {};
@@ -29,8 +37,9 @@ struct MeshNode {
   MeshNode(const MeshNode&) = delete;
   MeshNode& operator=(const MeshNode&) = delete;
 
-  // This node alone, placed by its matrix on top of WorldMatrix.
-  void draw() const;
+  // This node alone, placed by its matrix on top of WorldMatrix; with runs,
+  // only those stretches of its triangles.
+  void draw(const std::vector<VertexRun>* runs = nullptr) const;
   // The node, then its children depth first.
   void drawTree() const;
 };
@@ -43,8 +52,9 @@ struct Mesh {
   // WorldMatrix = scaling x translation for the tree, then restored.
   void drawAt(const D3DXVECTOR3& position, float scale) const;
   // WorldMatrix = scaling x Rz x Ry x Rx x translation; angles in degrees.
-  void drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ,
-                       float scale) const;
+  // With rootRuns, the root node draws only those stretches of its triangles.
+  void drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale,
+                       const std::vector<VertexRun>* rootRuns = nullptr) const;
 };
 
 // Reads a .msh file. Whatever the file holds, the result is safe to draw: a

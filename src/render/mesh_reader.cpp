@@ -115,6 +115,7 @@ void ExpandTriangles(const Geometry& g, MeshNode* node) {
       vertex.u0 = g.coordinates[q[k]].x;
       vertex.v0 = 1.0f - g.coordinates[q[k]].y;
       node->vertices.push_back(vertex);
+      node->positions.push_back(g.positions[p[k]]);
     }
   }
   node->vertexCount = static_cast<int32_t>(node->vertices.size());

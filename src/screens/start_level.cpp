@@ -8,6 +8,7 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/board_generation.h"
+#include "game/hidden_ground.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
 #include "game/training.h"
@@ -83,6 +84,7 @@ void startLevel(int levelIndex) {
 
   Level.difficulty = difficultyForLevel(levelIndex);
   if (!Play.trainingLevel) regenerate();
+  findHiddenGround();
   allocateRoad();
 
   Play.flowerStreak = 0;

@@ -11,6 +11,7 @@
 
 #include "core/frustum.h"
 #include "game/draw_game.h"
+#include "game/hidden_ground.h"
 #include "support/recording.h"
 #include "support/round.h"
 #include "render/material.h"
@@ -172,4 +173,34 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   EXPECT_EQ(number.texture, "m_empty_up");
   EXPECT_EQ(eye.visible, 1);
   EXPECT_EQ(Play.displayedScore, 19);
+}
+
+TEST_F(DrawRound, GroundUnderTheBoardIsLeftOut) {
+  const int middle = cellIndex(10, 10), hole = cellIndex(10, 5);
+  makeHoles({hole});
+  const float x = cell(middle).x, z = cell(middle).y;
+  // In the model's order: under the board, under the hole, off the board,
+  // under the board twice more, off the board again.
+  const std::vector<std::pair<float, float>> spots = {{x, z},     {cell(hole).x, cell(hole).y}, {-5, -5},
+                                                      {x + 2, z}, {x, z + 2},                   {60, 60}};
+  writeFile("models/l_ground.msh", groundModel("l_ground", spots));
+  Meshes.addMeshes("l_ground");
+  const void* ground = Meshes.find("l_ground").root->vertexBuffer;
+  SceneObject object = sceneObject("l_ground", "ostrov1");
+  object.position[1] = 16.9f;
+  SceneObjectList = {object};
+  findHiddenGround();
+  const auto groundDraws = [&] {
+    device->ClearLog();
+    drawGame();
+    std::vector<std::pair<UINT, UINT>> draws;
+    for (const auto& draw : device->Draws())
+      if (draw.state.stream == ground) draws.push_back({draw.startVertex, draw.primitiveCount});
+    return draws;
+  };
+  EXPECT_EQ(groundDraws(), (std::vector<std::pair<UINT, UINT>>{{3, 2}, {15, 1}}));
+  // Moved, it is drawn whole: what the board hid where it stood may show
+  // where it stands now.
+  SceneObjectList[0].position[0] += 30;
+  EXPECT_EQ(groundDraws(), (std::vector<std::pair<UINT, UINT>>{{0, 6}}));
 }

@@ -95,6 +95,8 @@ TEST_F(MeshReaderTest, TrianglesWithIndicesOutsideTheirArraysAreLeftOut) {
   ASSERT_NE(mesh.root, nullptr);
   EXPECT_EQ(mesh.root->vertexCount, 3);  // only the first triangle is whole
   EXPECT_EQ(mesh.root->indices.size(), 12u);
+  // The positions kept match the triangles drawn, one for one.
+  EXPECT_EQ(mesh.root->positions, (std::vector<D3DXVECTOR3>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}));
 }
 
 TEST_F(MeshReaderTest, ATruncatedFileKeepsTheNodesReadBeforeTheBreak) {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -140,6 +142,31 @@ inline std::string mapBytes() {
   bytes.append(reinterpret_cast<const char*>(Level.cellMarks.data()), 4 * Level.cellCount);
   bytes.append(reinterpret_cast<const char*>(Level.cellItems.data()), 4 * Level.cellCount);
   return bytes;
+}
+
+// The bytes of a scenery file with these objects.
+inline std::string sceneryBytes(const std::vector<SceneObject>& objects) {
+  const uint32_t count = static_cast<uint32_t>(objects.size());
+  std::string bytes(reinterpret_cast<const char*>(&count), sizeof count);
+  bytes.append(reinterpret_cast<const char*>(objects.data()), sizeof(SceneObject) * objects.size());
+  return bytes;
+}
+
+// The text of a one-node model: small flat triangles at height 0, one round
+// each (x, z) in the list's order.
+inline std::string groundModel(const char* name, const std::vector<std::pair<float, float>>& spots) {
+  std::string positions, normals, triangles, coordinates;
+  for (size_t i = 0; i < spots.size(); ++i) {
+    const float x = spots[i].first, z = spots[i].second;
+    for (float dx : {-0.1f, 0.1f, 0.0f})
+      positions += std::to_string(x + dx) + " 0 " + std::to_string(dx == 0 ? z + 0.1f : z) + "\n";
+    normals += "0 1 0\n0 1 0\n0 1 0\n";
+    triangles += std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) + "\n";
+    coordinates += "0 1 2\n";
+  }
+  const std::string count = std::to_string(3 * spots.size()), triangleCount = std::to_string(spots.size());
+  return std::string(name) + "\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n" + count + "\n" + positions + normals +
+         triangleCount + "\n" + triangles + "t.png\n3\n0 0 0\n1 0 0\n0 1 0\n" + coordinates + "0\n";
 }
 
 inline std::string triggerBytes() {
