@@ -105,6 +105,13 @@ void setCulling(D3DCULL mode) {
   if (Device) Device->SetRenderState(D3DRS_CULLMODE, mode);
 }
 
+// The scenery's, the sky's and the cells' faces' textures are wholly opaque
+// (the content's tests hold them to it): unblended, they spare the rasterizer
+// reading back every pixel they cover.
+void setBlending(bool on) {
+  if (Device) Device->SetRenderState(D3DRS_ALPHABLENDENABLE, on ? 1 : 0);
+}
+
 void drawScenery() {
   Materials.bindMaterial("diffuse");
   for (size_t i = 0; i < SceneObjectList.size(); ++i) {
@@ -151,7 +158,7 @@ void drawTile(const Mesh& hexagon, const HexCell& cell, const char* texture) {
   hexagon.drawTransformed(above(cell, BoardPlaneHeight), 0, 0, 180, 1);
 }
 
-void drawCell(const Mesh& hexagon, const HexCell& cell) {
+void drawCellFace(const Mesh& hexagon, const HexCell& cell) {
   const std::string texture = cellTexture(cell);
   if (cellCullable(cell)) {
     if (inView(cell)) drawTile(hexagon, cell, texture.c_str());
@@ -159,6 +166,10 @@ void drawCell(const Mesh& hexagon, const HexCell& cell) {
   }
   Textures.bindTexture(0, texture.c_str());
   hexagon.drawAt(above(cell, BoardPlaneHeight), 1);
+}
+
+void drawNumberPlate(const Mesh& hexagon, const HexCell& cell) {
+  if (cellCullable(cell)) return;
   Textures.bindTexture(0, cellNumberTexture(cell).c_str());
   hexagon.drawTransformed(above(cell, BoardPlaneHeight + PlateRaise), 180, -90, 0, 0.5f);
 }
@@ -182,8 +193,13 @@ void showPointerCell(int index) {
 void drawCells() {
   Materials.bindMaterial("empty");
   const Mesh hexagon = Meshes.find("hexagon");
+  // The faces are opaque; only the plates and highlights over them blend.
+  setBlending(false);
   for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i)) drawCell(hexagon, Level.cells[i]);
+    if (cellExists(i)) drawCellFace(hexagon, Level.cells[i]);
+  setBlending(true);
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (cellExists(i)) drawNumberPlate(hexagon, Level.cells[i]);
   const int pointerCell = cellAt(Play.boardPointX, Play.boardPointY);
   drawHighlight(hexagon, Level.currentCell, BeeCellHighlight);
   drawHighlight(hexagon, pointerCell, PointerCellHighlight);
@@ -225,8 +241,10 @@ void drawGame() {
   // the island, the scenery before the sky behind all of it.
   drawCells();
   handOverBoard();
+  setBlending(false);
   drawScenery();
   drawSky();
+  setBlending(true);
   drawPickups();
   TheBee.draw();
   drawMarkers();

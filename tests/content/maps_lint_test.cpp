@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "d3dutil/png_image.h"
 #include "game/board.h"
 #include "game/level_files.h"
 #include "platform/files.h"
@@ -85,5 +86,21 @@ TEST(SceneryContent, ObjectsNameKnownModelsAndTextures) {
       meshes.insert(o.meshName);
     }
     for (const char* kind : {"l_island4", "l_most", "l_grib"}) EXPECT_TRUE(meshes.count(kind)) << kind;
+  }
+}
+
+TEST(SceneryContent, TexturesDrawnUnblendedAreWhollyOpaque) {
+  std::set<std::string> opaque = SceneryTextures;
+  opaque.insert({"newsky", "hex_close6", "hex_open_void", "hex_bomb"});
+  for (int number = 1; number <= 6; ++number) opaque.insert("hex_open_" + std::to_string(number));
+  for (const std::string& name : opaque) {
+    std::vector<unsigned char> bytes;
+    ArgbImage image;
+    ASSERT_TRUE(ReadWholeFile(std::string(KESTRIN_GAME_DIR) + "/textures/" + name + ".png", bytes) &&
+                DecodePng(bytes, &image))
+        << name;
+    size_t seeThrough = 0;
+    for (uint32_t pixel : image.pixels) seeThrough += (pixel >> 24) != 0xFF;
+    EXPECT_EQ(seeThrough, 0u) << name;
   }
 }

@@ -143,11 +143,15 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   const std::vector<std::string> names = drawn();
   EXPECT_EQ(std::multiset<std::string>(names.begin(), names.end()), expected);
   // The see-through wings hide nothing drawn later: only they leave the
-  // depth buffer alone. Only the closed islands lose their back faces.
+  // depth buffer alone. Only the closed islands lose their back faces. The
+  // opaque scenery, sky and cell faces are not blended; all else is.
+  const std::set<std::string> opaque = {"l_island ostrov1",    "skybox newsky",      "hexagon hex_close6",
+                                        "hexagon hex_open_void", "hexagon hex_open_2", "hexagon hex_bomb"};
   for (size_t i = 0; i < names.size(); ++i) {
     const auto& states = device->Draws()[i].state.renderStates;
     EXPECT_EQ(states[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
     EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
+    EXPECT_EQ(states[D3DRS_ALPHABLENDENABLE], opaque.count(names[i]) ? 0u : 1u) << names[i];
   }
   // The board goes to the driver in a scene of its own, before the scenery.
   using d3d9::CallKind;
