@@ -18,6 +18,7 @@
 #include "platform/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/time.h"
+#include "render/interface_quads.h"
 #include "render/particles.h"
 #include "render/quad_buffers.h"
 #include "render/render_steps.h"
@@ -122,6 +123,7 @@ void DrawFrame(bool loading) {
   UpdateModes();
   Device->BeginScene();
   Device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearColour(), 1.0f, 0);
+  forgetHiddenSceneRects();
   Device->SetRenderState(D3DRS_ZENABLE, 1);
   Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
   BindSceneMaterialAndTexture();

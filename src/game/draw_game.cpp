@@ -13,7 +13,7 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/cell_appearance.h"
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
 #include "game/scoring.h"
@@ -51,7 +51,12 @@ void adjustFrameSleep() {
 
 void drawSky() {
   Textures.bindTexture(0, "newsky");
-  Meshes.find("skybox").drawTransformed(D3DXVECTOR3(20, -100, 20), 0, Play.skyAngle, 0, 300);
+  const Mesh sky = Meshes.find("skybox");
+  const D3DXVECTOR3 middle(20, -100, 20);
+  constexpr float Radius = 300;
+  const std::vector<VertexRun>* runs =
+      sky.root ? visibleSkyRuns(*sky.root, modelPlacing(middle, Play.skyAngle, Radius)) : nullptr;
+  sky.drawTransformed(middle, 0, Play.skyAngle, 0, Radius, runs);
   Play.skyAngle += 0.01f;
 }
 

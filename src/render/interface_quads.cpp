@@ -1,6 +1,7 @@
 #include "render/interface_quads.h"
 
 #include <cmath>
+#include <vector>
 
 #include "core/graphics_device.h"
 #include "core/options.h"
@@ -13,6 +14,8 @@
 #include "render/vertex.h"
 
 namespace {
+
+std::vector<D3DRECT> HiddenRects;
 
 constexpr float kInterfaceDepth = -1.125f;
 
@@ -59,7 +62,12 @@ void hideSceneUnderQuad(const char* textureName, float x, float y, float w, floa
   rect.y2 = static_cast<Pixel>(std::floor((y + h * (1.0f - inset.v)) * toPixelsY)) - 1;
   if (rect.x2 <= rect.x1 || rect.y2 <= rect.y1) return;
   Device->Clear(1, &rect, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
+  HiddenRects.push_back(rect);
 }
+
+const std::vector<D3DRECT>& hiddenSceneRects() { return HiddenRects; }
+
+void forgetHiddenSceneRects() { HiddenRects.clear(); }
 
 void drawQuad(const char* textureName, float x, float y, float w, float h) {
   if (!Device) return;

@@ -8,7 +8,7 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/board_generation.h"
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
 #include "game/training.h"

@@ -9,11 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core/camera.h"
 #include "core/frustum.h"
+#include "core/options.h"
 #include "game/draw_game.h"
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
+#include "support/png.h"
 #include "support/recording.h"
 #include "support/round.h"
+#include "render/interface_quads.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/quad_buffers.h"
@@ -207,4 +211,53 @@ TEST_F(DrawRound, GroundUnderTheBoardIsLeftOut) {
   // where it stands now.
   SceneObjectList[0].position[0] += 30;
   EXPECT_EQ(groundDraws(), (std::vector<std::pair<UINT, UINT>>{{0, 6}}));
+}
+
+TEST_F(DrawRound, SkyBehindTheCellsIsLeftOut) {
+  const int middle = cellIndex(10, 10), hole = cellIndex(10, 5);
+  makeHoles({hole});
+  beeOn(middle);
+  const Camera& camera = *CurrentCamera;
+  const D3DXVECTOR3 eye = camera.position, target = eye + camera.direction, sky(20, -100, 20);
+  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &target, &camera.up);
+  // Where on the unturned sky, in its own units, the sight line through a
+  // point of the board's plane ends.
+  const auto behind = [&](const HexCell& c) {
+    const float stretch = (eye.y - sky.y) / (eye.y - BoardPlaneHeight);
+    return std::pair<float, float>((eye.x + (c.x - eye.x) * stretch - sky.x) / 300,
+                                   (eye.z + (c.y - eye.z) * stretch - sky.z) / 300);
+  };
+  HexCell offBoard{};
+  offBoard.x = offBoard.y = -10;
+  writeFile("models/skybox.msh", groundModel("skybox", {behind(cell(middle)), behind(cell(hole)), behind(offBoard)}));
+  Mesh& skybox = Meshes.meshes[Meshes.names.indexOf("skybox")];
+  releaseMesh(skybox);
+  skybox = loadMesh("models\\skybox.msh");
+  device->ClearLog();
+  drawGame();
+  std::vector<std::pair<UINT, UINT>> skyDraws;
+  for (const auto& draw : device->Draws())
+    if (draw.state.stream == skybox.root->vertexBuffer) skyDraws.push_back({draw.startVertex, draw.primitiveCount});
+  EXPECT_EQ(skyDraws, (std::vector<std::pair<UINT, UINT>>{{3, 2}}));
+}
+
+TEST_F(DrawRound, WhatFallsWhollyUnderTheOpaqueInterfaceIsHidden) {
+  writeFile("textures/empty.png", "");
+  support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
+  res_width = 800;
+  res_height = 600;
+  forgetHiddenSceneRects();
+  hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half, less a margin
+  D3DXMATRIX asIs;
+  D3DXMatrixIdentity(&asIs);  // corners given in the screen's -1..1
+  const auto triangle = [&](float x, float y, float size) {
+    const D3DXVECTOR3 corners[3] = {{x - size, y, 0.5f}, {x + size, y, 0.5f}, {x, y + size, 0.5f}};
+    return hiddenUnderInterface(corners, asIs);
+  };
+  EXPECT_TRUE(triangle(0, 0.5f, 0.2f));
+  EXPECT_FALSE(triangle(0, -0.5f, 0.2f));
+  EXPECT_FALSE(triangle(0, 0.5f, 0.6f));  // reaches out of the rectangle
+  EXPECT_FALSE(triangle(0.95f, 0.5f, 0.01f));  // in the margin left for the panel's edge
+  forgetHiddenSceneRects();
+  EXPECT_FALSE(triangle(0, 0.5f, 0.2f));
 }

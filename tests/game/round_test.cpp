@@ -8,7 +8,7 @@
 
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
 #include "platform/test_hooks.h"
 #include "render/mesh_registry.h"
 #include "screens/start_level.h"

@@ -1,12 +1,15 @@
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
+#include "core/graphics_device.h"
+#include "core/options.h"
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/level_files.h"
+#include "render/interface_quads.h"
 #include "render/mesh_registry.h"
 
 namespace {
@@ -31,6 +34,7 @@ struct FoundRuns {
   std::vector<VertexRun> runs;
 };
 std::vector<FoundRuns> Found;
+std::vector<VertexRun> SkyRuns;
 
 float distanceToSegment(float x, float z, const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
   const float dx = b.x - a.x, dz = b.z - a.z, length = dx * dx + dz * dz;
@@ -87,15 +91,30 @@ bool coveredAround(const D3DXVECTOR3 c[3], float margin) {
 
 bool finite(const D3DXVECTOR3& p) { return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z); }
 
+// Where a view made by D3DXMatrixLookAtLH looks from: its rows turn the world
+// and its last row moves it, so the eye is that move turned back.
+D3DXVECTOR3 eyeOf(const D3DXMATRIX& view) {
+  D3DXVECTOR3 eye;
+  float* out[3] = {&eye.x, &eye.y, &eye.z};
+  for (int i = 0; i < 3; ++i)
+    *out[i] = -(view(3, 0) * view(i, 0) + view(3, 1) * view(i, 1) + view(3, 2) * view(i, 2));
+  return eye;
+}
+
+bool boardCovers(const D3DXVECTOR3 corners[3], float margin) {
+  return Level.cellRadius > 0 && Level.cellRadius <= DrawnCellRadius && coveredAround(corners, margin);
+}
+
 // The runs of the node's triangles that are not hidden; false when none is.
-bool visibleRuns(const MeshNode& node, const D3DXMATRIX& placing, std::vector<VertexRun>* runs) {
+template <typename Hidden>
+bool visibleRuns(const MeshNode& node, const D3DXMATRIX& placing, std::vector<VertexRun>* runs, Hidden hidden) {
   if (node.positions.size() != static_cast<size_t>(node.vertexCount)) return false;
   const D3DXMATRIX world = node.matrix * placing;
   bool anyHidden = false;
   for (int32_t first = 0; first + 3 <= node.vertexCount; first += 3) {
     D3DXVECTOR3 corners[3];
     for (int k = 0; k < 3; ++k) D3DXVec3TransformCoord(&corners[k], &node.positions[first + k], &world);
-    if (hiddenUnderBoard(corners)) {
+    if (hidden(corners)) {
       anyHidden = true;
     } else if (!runs->empty() && runs->back().first + runs->back().count == first) {
       runs->back().count += 3;
@@ -108,21 +127,68 @@ bool visibleRuns(const MeshNode& node, const D3DXMATRIX& placing, std::vector<Ve
 }  // namespace
 
 bool hiddenUnderBoard(const D3DXVECTOR3 corners[3]) {
-  if (!(Level.cellRadius > 0 && Level.cellRadius <= DrawnCellRadius)) return false;
   float lowest = BoardPlaneHeight;
   for (int k = 0; k < 3; ++k) {
     if (!finite(corners[k]) || !(corners[k].y <= BoardPlaneHeight - MinDepth)) return false;
     lowest = std::min(lowest, corners[k].y);
   }
-  return coveredAround(corners, CoverPerDepth * (BoardPlaneHeight - lowest) + CoverSlack);
+  return boardCovers(corners, CoverPerDepth * (BoardPlaneHeight - lowest) + CoverSlack);
+}
+
+// Each corner's sight line from the eye meets the board's plane; the
+// triangle between those points is what the cells must cover.
+bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye) {
+  if (!finite(eye) || !(eye.y > BoardPlaneHeight)) return false;
+  D3DXVECTOR3 met[3];
+  for (int k = 0; k < 3; ++k) {
+    if (!finite(corners[k]) || !(corners[k].y < BoardPlaneHeight - 1)) return false;
+    met[k] = eye + (corners[k] - eye) * ((eye.y - BoardPlaneHeight) / (eye.y - corners[k].y));
+  }
+  return boardCovers(met, CoverSlack);
+}
+
+// A pixel in from each side: the rectangles are whole pixels, the corners'
+// places on the screen not quite.
+bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection) {
+  float x[3], y[3];
+  for (int k = 0; k < 3; ++k) {
+    D3DXVECTOR4 clip;
+    D3DXVec3Transform(&clip, &corners[k], &viewProjection);
+    if (!(clip.w > 0)) return false;
+    x[k] = (clip.x / clip.w + 1) * 0.5f * static_cast<float>(res_width);
+    y[k] = (1 - clip.y / clip.w) * 0.5f * static_cast<float>(res_height);
+  }
+  for (const D3DRECT& rect : hiddenSceneRects()) {
+    bool inside = true;
+    for (int k = 0; k < 3; ++k)
+      inside = inside && x[k] >= static_cast<float>(rect.x1 + 1) && x[k] <= static_cast<float>(rect.x2 - 1) &&
+               y[k] >= static_cast<float>(rect.y1 + 1) && y[k] <= static_cast<float>(rect.y2 - 1);
+    if (inside) return true;
+  }
+  return false;
+}
+
+const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing) {
+  const D3DXVECTOR3 eye = eyeOf(ViewMatrix);
+  const D3DXMATRIX viewProjection = ViewMatrix * ProjectionMatrix;
+  SkyRuns.clear();
+  const bool cut = visibleRuns(sky, placing, &SkyRuns, [&](const D3DXVECTOR3 corners[3]) {
+    return hiddenBehindBoard(corners, eye) || hiddenUnderInterface(corners, viewProjection);
+  });
+  return cut ? &SkyRuns : nullptr;
+}
+
+D3DXMATRIX modelPlacing(const D3DXVECTOR3& position, float yaw, float scale) {
+  D3DXMATRIX scaling, turning, moving;
+  D3DXMatrixScaling(&scaling, scale, scale, scale);
+  D3DXMatrixRotationY(&turning, D3DXToRadian(yaw));
+  D3DXMatrixTranslation(&moving, position.x, position.y, position.z);
+  return scaling * turning * moving;
 }
 
 D3DXMATRIX sceneObjectPlacing(const SceneObject& object) {
-  D3DXMATRIX scaling, turning, moving;
-  D3DXMatrixScaling(&scaling, object.scale, object.scale, object.scale);
-  D3DXMatrixRotationY(&turning, D3DXToRadian(object.yaw));
-  D3DXMatrixTranslation(&moving, object.position[0], object.position[1], object.position[2]);
-  return scaling * turning * moving;
+  return modelPlacing(D3DXVECTOR3(object.position[0], object.position[1], object.position[2]), object.yaw,
+                      object.scale);
 }
 
 void findHiddenGround() {
@@ -131,7 +197,7 @@ void findHiddenGround() {
     FoundRuns found{object, false, {}};
     const Mesh mesh = Meshes.find(object.meshName);
     if (Meshes.names.indexOf(object.meshName) >= 0 && mesh.root)
-      found.cut = visibleRuns(*mesh.root, sceneObjectPlacing(object), &found.runs);
+      found.cut = visibleRuns(*mesh.root, sceneObjectPlacing(object), &found.runs, hiddenUnderBoard);
     Found.push_back(std::move(found));
   }
 }

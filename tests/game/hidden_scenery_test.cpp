@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "game/hidden_ground.h"
+#include "game/hidden_scenery.h"
 #include "support/round.h"
 
 using namespace boardtest;
@@ -23,7 +23,7 @@ bool hidden(float x, float y, float z) { return hiddenUnderBoard(Ground(x, y, z)
 constexpr float IslandTop = 16.9f;
 }  // namespace
 
-class HiddenGround : public ::testing::Test {
+class HiddenScenery : public ::testing::Test {
  protected:
   void SetUp() override {
     emptyBoard();
@@ -34,7 +34,7 @@ class HiddenGround : public ::testing::Test {
   int middle = 0;
 };
 
-TEST_F(HiddenGround, GroundUnderTheCellsIsHiddenAndNothingAboveOrLevelWithThem) {
+TEST_F(HiddenScenery, GroundUnderTheCellsIsHiddenAndNothingAboveOrLevelWithThem) {
   EXPECT_TRUE(hidden(x(middle), IslandTop, z(middle)));
   EXPECT_TRUE(hidden(x(middle), 16.94f, z(middle)));
   // So close under the cells that the depth buffer could tie them.
@@ -46,7 +46,7 @@ TEST_F(HiddenGround, GroundUnderTheCellsIsHiddenAndNothingAboveOrLevelWithThem) 
   EXPECT_FALSE(hiddenUnderBoard(through.corners));
 }
 
-TEST_F(HiddenGround, AHoleShowsTheGroundUnderItAndRoundItTheDeeperTheWider) {
+TEST_F(HiddenScenery, AHoleShowsTheGroundUnderItAndRoundItTheDeeperTheWider) {
   const int hole = cellIndex(10, 5);
   makeHoles({hole});
   EXPECT_FALSE(hidden(x(hole), IslandTop, z(hole)));
@@ -58,7 +58,7 @@ TEST_F(HiddenGround, AHoleShowsTheGroundUnderItAndRoundItTheDeeperTheWider) {
   EXPECT_TRUE(hidden(x(hole) + 5.0f, 16.0f, z(hole)));
 }
 
-TEST_F(HiddenGround, TheBoardsEdgeShowsTheGroundBeyondAndUnderItsRim) {
+TEST_F(HiddenScenery, TheBoardsEdgeShowsTheGroundBeyondAndUnderItsRim) {
   // Inside the corner cells, but near the board's edge.
   const int first = cellIndex(0, 0), last = cellIndex(Level.rowCount - 1, 0);
   EXPECT_TRUE(hidden(x(first), IslandTop, z(first)));
@@ -69,7 +69,7 @@ TEST_F(HiddenGround, TheBoardsEdgeShowsTheGroundBeyondAndUnderItsRim) {
   EXPECT_TRUE(hidden(x(cellIndex(3, 3)), IslandTop, z(cellIndex(3, 3))));
 }
 
-TEST_F(HiddenGround, CellsThatDoNotCoverTheirPlaceHideNothing) {
+TEST_F(HiddenScenery, CellsThatDoNotCoverTheirPlaceHideNothing) {
   // A cell moved off its place in the rows leaves a gap there.
   cell(middle).x += 0.5f;
   EXPECT_FALSE(hidden(x(middle) - 0.5f, IslandTop, z(middle)));
@@ -82,7 +82,7 @@ TEST_F(HiddenGround, CellsThatDoNotCoverTheirPlaceHideNothing) {
   EXPECT_TRUE(hidden(x(middle), IslandTop, z(middle)));
 }
 
-TEST_F(HiddenGround, BrokenNumbersHideNothing) {
+TEST_F(HiddenScenery, BrokenNumbersHideNothing) {
   const float nan = std::numeric_limits<float>::quiet_NaN(), huge = 1e30f;
   EXPECT_FALSE(hidden(nan, IslandTop, z(middle)));
   EXPECT_FALSE(hidden(x(middle), nan, z(middle)));
@@ -93,4 +93,16 @@ TEST_F(HiddenGround, BrokenNumbersHideNothing) {
   Level.originY = 0;
   Level.cellRadius = nan;
   EXPECT_FALSE(hidden(x(middle), IslandTop, z(middle)));
+}
+
+TEST_F(HiddenScenery, SkySeenOnlyThroughTheCellsIsHidden) {
+  const D3DXVECTOR3 eye(x(middle), 28, z(middle));
+  // Far below, straight under the eye: its sight lines meet the middle cell.
+  EXPECT_TRUE(hiddenBehindBoard(Ground(x(middle), -200, z(middle)).corners, eye));
+  // Above the board's plane, or seen from under it, it is not behind the cells.
+  EXPECT_FALSE(hiddenBehindBoard(Ground(x(middle), 100, z(middle)).corners, eye));
+  EXPECT_FALSE(hiddenBehindBoard(Ground(x(middle), -200, z(middle)).corners, D3DXVECTOR3(x(middle), 16, z(middle))));
+  // Seen through a hole.
+  makeHoles({middle});
+  EXPECT_FALSE(hiddenBehindBoard(Ground(x(middle), -200, z(middle)).corners, eye));
 }

@@ -1,0 +1,44 @@
+#pragma once
+// The scenery a round's camera cannot see, left out of the frame to spare a
+// software rasterizer the pixels it would only reject by depth: the ground
+// under the board's cells (which are drawn first), found once the round's
+// board is final, and in each frame the parts of the sky behind the cells or
+// under the opaque interface.
+#include <cstddef>
+#include <vector>
+
+#include "d3dutil/math.h"
+#include "game/level_records.h"
+#include "render/mesh.h"
+
+// Works out, for each of SceneObjectList's objects, which of its model's
+// triangles stay to be drawn. Call it once the board's cells and the scene
+// objects are those of the round.
+void findHiddenGround();
+void forgetHiddenGround();
+
+// The stretches of the object's model to draw, or null to draw it whole
+// (nothing of it is hidden, or the list has changed since).
+const std::vector<VertexRun>* visibleGroundRuns(size_t sceneObject);
+
+// True when no camera of a round sees any of the triangle (world space): it
+// lies below the cells, and every cell near enough to cover it from any
+// slanting view exists.
+bool hiddenUnderBoard(const D3DXVECTOR3 corners[3]);
+
+// The stretches of the sky's model to draw this frame, placed by `placing`
+// and seen through ViewMatrix and ProjectionMatrix; null to draw it whole.
+// Valid until the next call.
+const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing);
+
+// True when the triangle (world space, far behind the board) is seen from
+// `eye` only through the board's cells.
+bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye);
+// True when the triangle, seen through `viewProjection`, falls wholly in one
+// of the pixel rectangles the interface will cover (hiddenSceneRects).
+bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection);
+
+// Where a model drawn by Mesh::drawTransformed turned only about y stands in
+// the world.
+D3DXMATRIX modelPlacing(const D3DXVECTOR3& position, float yaw, float scale);
+D3DXMATRIX sceneObjectPlacing(const SceneObject& object);
