@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "core/engine_state.h"
 #include "core/frustum.h"
@@ -75,9 +76,10 @@ void growBox(const MeshNode& node, D3DXVECTOR3& low, D3DXVECTOR3& high) {
   for (const auto& child : node.children) growBox(*child, low, high);
 }
 
-// Scenery wholly outside the view would be clipped away whole: leaving it
-// out changes no pixel and spares the rasterizer all its vertices.
-bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
+// Scenery wholly outside the view would be clipped away whole, and scenery
+// wholly under the opaque interface rejected by depth: leaving it out changes
+// no pixel and spares the rasterizer all its vertices.
+bool sceneryShown(const Mesh& mesh, const SceneObject& object) {
   if (!mesh.root) return true;
   D3DXVECTOR3 low(FLT_MAX, FLT_MAX, FLT_MAX), high(-FLT_MAX, -FLT_MAX, -FLT_MAX);
   growBox(*mesh.root, low, high);
@@ -86,7 +88,8 @@ bool sceneryInView(const Mesh& mesh, const SceneObject& object) {
   const D3DXMATRIX placing = sceneObjectPlacing(object);
   D3DXVECTOR3 placed;
   D3DXVec3TransformCoord(&placed, &centre, &placing);
-  return SphereVisible(placed, 0.5f * D3DXVec3Length(&extent) * std::fabs(object.scale));
+  return SphereVisible(placed, 0.5f * D3DXVec3Length(&extent) * std::fabs(object.scale)) &&
+         !boxUnderInterface(low, high, placing);
 }
 
 // The islands are closed, so their back faces are never seen: culling them
@@ -124,7 +127,7 @@ void drawScenery() {
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
     const Mesh mesh = Meshes.find(object.meshName);
-    if (!sceneryInView(mesh, object)) continue;
+    if (!sceneryShown(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
     setCulling(sceneryCulling(object));
     mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, visibleGroundRuns(i));
@@ -154,6 +157,14 @@ void drawPickups() {
       hammer.drawTransformed(above(cell, ItemHeight), 0, Play.spinAngle + 30, 0, 0.03f);
     }
   }
+}
+
+// A cell from under its rim to the top of its number plate.
+bool cellUnderInterface(const HexCell& cell) {
+  const D3DXVECTOR3 low(-1, BoardPlaneHeight - 0.1f, -1), high(1, BoardPlaneHeight + 0.2f, 1);
+  D3DXMATRIX at;
+  D3DXMatrixTranslation(&at, cell.x, 0, cell.y);
+  return boxUnderInterface(low, high, at);
 }
 
 bool inView(const HexCell& cell) { return SphereVisible(above(cell, BoardPlaneHeight), 1.0f); }
@@ -198,13 +209,14 @@ void showPointerCell(int index) {
 void drawCells() {
   Materials.bindMaterial("empty");
   const Mesh hexagon = Meshes.find("hexagon");
+  std::vector<int> shown;
+  for (int i = 0; i < Level.cellCount; ++i)
+    if (cellExists(i) && !cellUnderInterface(Level.cells[i])) shown.push_back(i);
   // The faces are opaque; only the plates and highlights over them blend.
   setBlending(false);
-  for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i)) drawCellFace(hexagon, Level.cells[i]);
+  for (int i : shown) drawCellFace(hexagon, Level.cells[i]);
   setBlending(true);
-  for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i)) drawNumberPlate(hexagon, Level.cells[i]);
+  for (int i : shown) drawNumberPlate(hexagon, Level.cells[i]);
   const int pointerCell = cellAt(Play.boardPointX, Play.boardPointY);
   drawHighlight(hexagon, Level.currentCell, BeeCellHighlight);
   drawHighlight(hexagon, pointerCell, PointerCellHighlight);

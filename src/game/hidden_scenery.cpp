@@ -101,6 +101,30 @@ D3DXVECTOR3 eyeOf(const D3DXMATRIX& view) {
   return eye;
 }
 
+// All the points fall on the screen inside one of the rectangles the
+// interface made nearest. A pixel in from each side: the rectangles are whole
+// pixels, the points' places on the screen not quite.
+bool pointsUnderInterface(const D3DXVECTOR3* points, int count, const D3DXMATRIX& viewProjection) {
+  constexpr int MostPoints = 8;
+  float x[MostPoints], y[MostPoints];
+  if (count > MostPoints) return false;
+  for (int k = 0; k < count; ++k) {
+    D3DXVECTOR4 clip;
+    D3DXVec3Transform(&clip, &points[k], &viewProjection);
+    if (!(clip.w > 0)) return false;
+    x[k] = (clip.x / clip.w + 1) * 0.5f * static_cast<float>(res_width);
+    y[k] = (1 - clip.y / clip.w) * 0.5f * static_cast<float>(res_height);
+  }
+  for (const D3DRECT& rect : hiddenSceneRects()) {
+    bool inside = true;
+    for (int k = 0; k < count; ++k)
+      inside = inside && x[k] >= static_cast<float>(rect.x1 + 1) && x[k] <= static_cast<float>(rect.x2 - 1) &&
+               y[k] >= static_cast<float>(rect.y1 + 1) && y[k] <= static_cast<float>(rect.y2 - 1);
+    if (inside) return true;
+  }
+  return false;
+}
+
 bool boardCovers(const D3DXVECTOR3 corners[3], float margin) {
   return Level.cellRadius > 0 && Level.cellRadius <= DrawnCellRadius && coveredAround(corners, margin);
 }
@@ -147,25 +171,18 @@ bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye) {
   return boardCovers(met, CoverSlack);
 }
 
-// A pixel in from each side: the rectangles are whole pixels, the corners'
-// places on the screen not quite.
 bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection) {
-  float x[3], y[3];
-  for (int k = 0; k < 3; ++k) {
-    D3DXVECTOR4 clip;
-    D3DXVec3Transform(&clip, &corners[k], &viewProjection);
-    if (!(clip.w > 0)) return false;
-    x[k] = (clip.x / clip.w + 1) * 0.5f * static_cast<float>(res_width);
-    y[k] = (1 - clip.y / clip.w) * 0.5f * static_cast<float>(res_height);
+  return pointsUnderInterface(corners, 3, viewProjection);
+}
+
+bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world) {
+  if (hiddenSceneRects().empty()) return false;
+  D3DXVECTOR3 corners[8];
+  for (int i = 0; i < 8; ++i) {
+    const D3DXVECTOR3 corner(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y, i & 4 ? high.z : low.z);
+    D3DXVec3TransformCoord(&corners[i], &corner, &world);
   }
-  for (const D3DRECT& rect : hiddenSceneRects()) {
-    bool inside = true;
-    for (int k = 0; k < 3; ++k)
-      inside = inside && x[k] >= static_cast<float>(rect.x1 + 1) && x[k] <= static_cast<float>(rect.x2 - 1) &&
-               y[k] >= static_cast<float>(rect.y1 + 1) && y[k] <= static_cast<float>(rect.y2 - 1);
-    if (inside) return true;
-  }
-  return false;
+  return pointsUnderInterface(corners, 8, ViewMatrix * ProjectionMatrix);
 }
 
 const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing) {

@@ -37,6 +37,9 @@ bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye);
 // True when the triangle, seen through `viewProjection`, falls wholly in one
 // of the pixel rectangles the interface will cover (hiddenSceneRects).
 bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection);
+// True when the box, placed by `world` and seen through ViewMatrix and
+// ProjectionMatrix, falls wholly under the opaque interface.
+bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world);
 
 // Where a model drawn by Mesh::drawTransformed turned only about y stands in
 // the world.

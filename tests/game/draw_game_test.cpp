@@ -261,3 +261,32 @@ TEST_F(DrawRound, WhatFallsWhollyUnderTheOpaqueInterfaceIsHidden) {
   forgetHiddenSceneRects();
   EXPECT_FALSE(triangle(0, 0.5f, 0.2f));
 }
+
+TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreNotDrawn) {
+  // Seen flat from above: the board's x across the screen, its z up it.
+  D3DXMatrixIdentity(&ViewMatrix);
+  ProjectionMatrix = D3DXMATRIX(0.05f, 0, 0, 0, 0, 0, 0, 0, 0, 0.05f, 0, 0, -0.9f, -0.75f, 0.5f, 1);
+  writeFile("textures/empty.png", "");
+  support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
+  res_width = 800;
+  res_height = 600;
+  forgetHiddenSceneRects();
+  hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half of the screen
+  const int top = cellIndex(18, 10), bottom = cellIndex(2, 10);
+  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = i == top || i == bottom ? 0 : CellHole;
+  SceneObjectList = {sceneObject("l_island", "ostrov1"), sceneObject("l_island", "ostrov1")};
+  for (int i : {0, 1}) {
+    SceneObjectList[i].position[0] = cell(i == 0 ? top : bottom).x;
+    SceneObjectList[i].position[2] = cell(i == 0 ? top : bottom).y;
+  }
+  drawGame();
+  const std::vector<std::string> names = drawn();
+  EXPECT_EQ(std::count(names.begin(), names.end(), "hexagon hex_close6"), 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), "l_island ostrov1"), 1);
+  forgetHiddenSceneRects();
+  device->ClearLog();
+  drawGame();
+  const std::vector<std::string> all = drawn();
+  EXPECT_EQ(std::count(all.begin(), all.end(), "hexagon hex_close6"), 2);
+  EXPECT_EQ(std::count(all.begin(), all.end(), "l_island ostrov1"), 2);
+}
