@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/graphics_device.h"
 #include "core/options.h"
@@ -44,7 +45,7 @@ float distanceToSegment(float x, float z, const D3DXVECTOR3& a, const D3DXVECTOR
 
 // Seen from above: 0 inside the triangle, else the distance to its edges.
 float distanceToTriangle(float x, float z, const D3DXVECTOR3 c[3]) {
-  float sides[3], nearest = distanceToSegment(x, z, c[0], c[1]);
+  float sides[3], nearest = std::numeric_limits<float>::max();
   for (int i = 0; i < 3; ++i) {
     const D3DXVECTOR3 &a = c[i], &b = c[(i + 1) % 3];
     sides[i] = (b.x - a.x) * (z - a.z) - (b.z - a.z) * (x - a.x);
@@ -74,13 +75,13 @@ bool coveredAround(const D3DXVECTOR3 c[3], float margin) {
   const float lowZ = std::min({c[0].z, c[1].z, c[2].z}) - reach, highZ = std::max({c[0].z, c[1].z, c[2].z}) + reach;
   const float firstRow = std::ceil(((lowZ - Level.originY) / radius - 1) / 1.5f);
   const float lastRow = std::floor(((highZ - Level.originY) / radius - 1) / 1.5f);
-  if (!(firstRow >= 0 && lastRow < Level.rowCount)) return false;
+  if (!(firstRow >= 0 && lastRow < Level.rowCount && lastRow - firstRow < MostSitesAcross)) return false;
   for (int row = static_cast<int>(firstRow); row <= static_cast<int>(lastRow); ++row) {
     const int shift = row % 2;
     const float z = Level.originY + radius * (1.5f * static_cast<float>(row) + 1);
     const float firstColumn = std::ceil(((lowX - Level.originX) / step - 1 - shift) / 2);
     const float lastColumn = std::floor(((highX - Level.originX) / step - 1 - shift) / 2);
-    if (!(firstColumn >= -1 && lastColumn <= MostSitesAcross)) return false;
+    if (!(firstColumn >= -MostSitesAcross && lastColumn <= MostSitesAcross)) return false;
     for (int column = static_cast<int>(firstColumn); column <= static_cast<int>(lastColumn); ++column) {
       const float x = Level.originX + static_cast<float>(2 * column + 1 + shift) * step;
       if (distanceToTriangle(x, z, c) <= reach && !siteCovered(row, column, x, z)) return false;
