@@ -149,8 +149,9 @@ bool visibleRuns(const MeshNode& node, const D3DXMATRIX& placing, std::vector<Ve
   }
   return anyHidden;
 }
-}  // namespace
 
+// Lies below the cells, and every cell near enough to cover it from any
+// slanting view exists.
 bool hiddenUnderBoard(const D3DXVECTOR3 corners[3]) {
   float lowest = BoardPlaneHeight;
   for (int k = 0; k < 3; ++k) {
@@ -172,9 +173,7 @@ bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye) {
   return boardCovers(met, CoverSlack);
 }
 
-bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection) {
-  return pointsUnderInterface(corners, 3, viewProjection);
-}
+}  // namespace
 
 bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world) {
   if (hiddenSceneRects().empty()) return false;
@@ -191,7 +190,7 @@ const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATR
   const D3DXMATRIX viewProjection = ViewMatrix * ProjectionMatrix;
   SkyRuns.clear();
   const bool cut = visibleRuns(sky, placing, &SkyRuns, [&](const D3DXVECTOR3 corners[3]) {
-    return hiddenBehindBoard(corners, eye) || hiddenUnderInterface(corners, viewProjection);
+    return hiddenBehindBoard(corners, eye) || pointsUnderInterface(corners, 3, viewProjection);
   });
   return cut ? &SkyRuns : nullptr;
 }

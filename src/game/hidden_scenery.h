@@ -21,22 +21,11 @@ void forgetHiddenGround();
 // (nothing of it is hidden, or the list has changed since).
 const std::vector<VertexRun>* visibleGroundRuns(size_t sceneObject);
 
-// True when no camera of a round sees any of the triangle (world space): it
-// lies below the cells, and every cell near enough to cover it from any
-// slanting view exists.
-bool hiddenUnderBoard(const D3DXVECTOR3 corners[3]);
-
 // The stretches of the sky's model to draw this frame, placed by `placing`
 // and seen through ViewMatrix and ProjectionMatrix; null to draw it whole.
 // Valid until the next call.
 const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing);
 
-// True when the triangle (world space, far behind the board) is seen from
-// `eye` only through the board's cells.
-bool hiddenBehindBoard(const D3DXVECTOR3 corners[3], const D3DXVECTOR3& eye);
-// True when the triangle, seen through `viewProjection`, falls wholly in one
-// of the pixel rectangles the interface will cover (hiddenSceneRects).
-bool hiddenUnderInterface(const D3DXVECTOR3 corners[3], const D3DXMATRIX& viewProjection);
 // True when the box, placed by `world` and seen through ViewMatrix and
 // ProjectionMatrix, falls wholly under the opaque interface.
 bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world);

@@ -19,7 +19,6 @@ struct MeshNode {
   static constexpr int kNameSize = 32;
 
   int32_t vertexCount = 0;        // three per triangle
-  std::vector<uint16_t> indices;  // the file's position-index triples
   std::vector<Vertex> vertices;   // the expanded triangle list, until it is in the vertex buffer
   // The expanded triangle list's positions, kept once the buffer has the
   // rest: the round finds the parts of its scenery no camera can see by them.

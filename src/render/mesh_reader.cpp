@@ -98,8 +98,6 @@ bool InRange(long long index, size_t size) { return index >= 0 && static_cast<un
 
 void ExpandTriangles(const Geometry& g, MeshNode* node) {
   size_t triangles = g.positionIndices.size() / 3;
-  node->indices.reserve(triangles * 3);
-  for (long long index : g.positionIndices) node->indices.push_back(static_cast<uint16_t>(index));
   for (size_t t = 0; t < triangles; ++t) {
     const long long* p = &g.positionIndices[3 * t];
     const long long* q = &g.coordinateIndices[3 * t];

@@ -34,20 +34,6 @@ const char* const TextureNames[] = {
     "hex_close6", "hex_open_void", "hex_open_1", "hex_open_2", "hex_number_1", "hex_number_2", "hex_bomb", "hex_30", "hex_40", "flag",
     "empty",      "life",       "life2",       "i_flower_en",  "i_flower_dis", "arrow", "m_empty_up"};
 
-std::string triangleModel(const char* name) {
-  return std::string(name) +
-         "\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n3\n0 0 0\n1 0 0\n0 1 0\n0 0 1\n0 0 1\n0 0 1\n1\n0 1 2\n"
-         "t.png\n3\n0 0 0\n1 0 0\n0 1 0\n0 1 2\n0\n";
-}
-
-SceneObject sceneObject(const char* mesh, const char* texture) {
-  SceneObject object{};
-  std::strncpy(object.meshName, mesh, 31);
-  std::strncpy(object.textureName, texture, 31);
-  object.scale = 1;
-  object.position[1] = 16;
-  return object;
-}
 }  // namespace
 
 class DrawRound : public PlayTest {
@@ -59,8 +45,8 @@ class DrawRound : public PlayTest {
     Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     ShaderPath = 1;
     CreateUnitQuadBuffer();
-    for (const char* name : ModelNames) writeFile(std::string("models/") + name + ".msh", triangleModel(name));
-    writeFile("bin/error.msh", triangleModel("error"));
+    for (const char* name : ModelNames) writeFile(std::string("models/") + name + ".msh", groundModel(name, {{0, 0}}));
+    writeFile("bin/error.msh", groundModel("error", {{0, 0}}));
     Meshes.loadErrorMesh();
     std::string list;
     for (const char* name : ModelNames) list += std::string(name) + ",";
@@ -78,10 +64,7 @@ class DrawRound : public PlayTest {
   }
 
   void TearDown() override {
-    Textures.release();
-    Textures.releaseNames();
-    Meshes.release();
-    Meshes.releaseNames();
+    rendertest::ResetRegistries();
     ReleaseUnitQuadBuffer();
     Device = nullptr;
     device->Release();
@@ -99,6 +82,25 @@ class DrawRound : public PlayTest {
                       (texture != textureOf.end() ? texture->second : std::string("?")));
     }
     return names;
+  }
+
+  // Each draw of the model's buffer in the next frame: first vertex, triangles.
+  std::vector<std::pair<UINT, UINT>> drawsOf(const char* model) {
+    device->ClearLog();
+    drawGame();
+    std::vector<std::pair<UINT, UINT>> draws;
+    for (const auto& draw : device->Draws())
+      if (draw.state.stream == Meshes.find(model).root->vertexBuffer)
+        draws.push_back({draw.startVertex, draw.primitiveCount});
+    return draws;
+  }
+
+  // The model's file written anew and read again.
+  void replaceModel(const char* name, const std::string& text) {
+    writeFile(std::string("models/") + name + ".msh", text);
+    Mesh& mesh = Meshes.meshes[Meshes.names.indexOf(name)];
+    releaseMesh(mesh);
+    mesh = loadMesh((std::string("models\\") + name + ".msh").c_str());
   }
 
   d3d9::RecordingDevice* device = nullptr;
@@ -183,110 +185,61 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   EXPECT_EQ(Play.displayedScore, 19);
 }
 
-TEST_F(DrawRound, GroundUnderTheBoardIsLeftOut) {
-  const int middle = cellIndex(10, 10), hole = cellIndex(10, 5);
+TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {
+  const int middle = cellIndex(10, 10), hole = cellIndex(10, 5), corner = cellIndex(0, 0);
   makeHoles({hole});
-  const float x = cell(middle).x, z = cell(middle).y;
-  // In the model's order: under the board, under the hole, off the board,
-  // under the board twice more, off the board again.
-  const std::vector<std::pair<float, float>> spots = {{x, z},     {cell(hole).x, cell(hole).y}, {-5, -5},
-                                                      {x + 2, z}, {x, z + 2},                   {60, 60}};
-  writeFile("models/l_ground.msh", groundModel("l_ground", spots));
-  Meshes.addMeshes("l_ground");
-  const void* ground = Meshes.find("l_ground").root->vertexBuffer;
-  SceneObject object = sceneObject("l_ground", "ostrov1");
-  object.position[1] = 16.9f;
-  SceneObjectList = {object};
+  const auto at = [](int index, float dx) { return std::pair<float, float>(cell(index).x + dx, cell(index).y); };
+  // Under the board; under the hole; beside it, seen at a slant through it,
+  // and further off; off the board; near its edge; under it again.
+  replaceModel("l_island", groundModel("l_island", {at(middle, 0), at(hole, 0), at(hole, 1.3f), at(hole, 1.6f),
+                                                    {-5, -5}, at(corner, -0.7f), at(middle, 2)}));
+  // The same ground deeper down, seen through the hole from further off, and
+  // so close under the cells that the depth buffer could tie them.
+  SceneObjectList = {sceneObject("l_island", ""), sceneObject("l_island", ""), sceneObject("l_island", "")};
+  SceneObjectList[1].position[1] = 16.0f;
+  SceneObjectList[2].position[1] = 16.97f;
+  using Runs = std::vector<std::pair<UINT, UINT>>;
   findHiddenGround();
-  const auto groundDraws = [&] {
-    device->ClearLog();
-    drawGame();
-    std::vector<std::pair<UINT, UINT>> draws;
-    for (const auto& draw : device->Draws())
-      if (draw.state.stream == ground) draws.push_back({draw.startVertex, draw.primitiveCount});
-    return draws;
+  EXPECT_EQ(drawsOf("l_island"), (Runs{{3, 2}, {12, 2}, {3, 5}, {0, 7}}));
+  // Moved, it is drawn whole: what the board hid may now show.
+  SceneObjectList[1].position[0] += 30;
+  EXPECT_EQ(drawsOf("l_island"), (Runs{{3, 2}, {12, 2}, {0, 7}, {0, 7}}));
+
+  // The sky far below, where the sight lines from straight above the middle
+  // cell through it, the hole and a point off the board end (in the sky's
+  // own units: it is 300 across, its middle at (20, -100, 20)).
+  const auto [x, z] = at(middle, 0);
+  const D3DXVECTOR3 eye(x, 28, z), down(x, 17, z), north(0, 0, 1);
+  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &down, &north);
+  const float stretch = (28.0f + 100) / (28 - BoardPlaneHeight);  // the sky's middle is 100 down
+  const auto behind = [&](std::pair<float, float> b) {
+    return std::pair<float, float>((x + (b.first - x) * stretch - 20) / 300, (z + (b.second - z) * stretch - 20) / 300);
   };
-  EXPECT_EQ(groundDraws(), (std::vector<std::pair<UINT, UINT>>{{3, 2}, {15, 1}}));
-  // Moved, it is drawn whole: what the board hid where it stood may show
-  // where it stands now.
-  SceneObjectList[0].position[0] += 30;
-  EXPECT_EQ(groundDraws(), (std::vector<std::pair<UINT, UINT>>{{0, 6}}));
+  replaceModel("skybox", groundModel("skybox", {behind(at(middle, 0)), behind(at(hole, 0)), behind({-10, -10})}));
+  EXPECT_EQ(drawsOf("skybox"), (Runs{{3, 2}}));
+
+  // A cell off its place leaves a gap there.
+  cell(middle).x += 0.5f;
+  findHiddenGround();
+  EXPECT_EQ(drawsOf("l_island"), (Runs{{0, 3}, {12, 2}, {0, 7}, {0, 7}}));
 }
 
-TEST_F(DrawRound, SkyBehindTheCellsIsLeftOut) {
-  const int middle = cellIndex(10, 10), hole = cellIndex(10, 5);
-  makeHoles({hole});
-  beeOn(middle);
-  const Camera& camera = *CurrentCamera;
-  const D3DXVECTOR3 eye = camera.position, target = eye + camera.direction, sky(20, -100, 20);
-  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &target, &camera.up);
-  // Where on the unturned sky, in its own units, the sight line through a
-  // point of the board's plane ends.
-  const auto behind = [&](const HexCell& c) {
-    const float stretch = (eye.y - sky.y) / (eye.y - BoardPlaneHeight);
-    return std::pair<float, float>((eye.x + (c.x - eye.x) * stretch - sky.x) / 300,
-                                   (eye.z + (c.y - eye.z) * stretch - sky.z) / 300);
-  };
-  HexCell offBoard{};
-  offBoard.x = offBoard.y = -10;
-  writeFile("models/skybox.msh", groundModel("skybox", {behind(cell(middle)), behind(cell(hole)), behind(offBoard)}));
-  Mesh& skybox = Meshes.meshes[Meshes.names.indexOf("skybox")];
-  releaseMesh(skybox);
-  skybox = loadMesh("models\\skybox.msh");
-  device->ClearLog();
-  drawGame();
-  std::vector<std::pair<UINT, UINT>> skyDraws;
-  for (const auto& draw : device->Draws())
-    if (draw.state.stream == skybox.root->vertexBuffer) skyDraws.push_back({draw.startVertex, draw.primitiveCount});
-  EXPECT_EQ(skyDraws, (std::vector<std::pair<UINT, UINT>>{{3, 2}}));
-}
-
-TEST_F(DrawRound, WhatFallsWhollyUnderTheOpaqueInterfaceIsHidden) {
+TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
   writeFile("textures/empty.png", "");
   support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
   res_width = 800;
   res_height = 600;
   forgetHiddenSceneRects();
-  hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half, less a margin
-  D3DXMATRIX asIs;
-  D3DXMatrixIdentity(&asIs);  // corners given in the screen's -1..1
-  const auto triangle = [&](float x, float y, float size) {
-    const D3DXVECTOR3 corners[3] = {{x - size, y, 0.5f}, {x + size, y, 0.5f}, {x, y + size, 0.5f}};
-    return hiddenUnderInterface(corners, asIs);
-  };
-  EXPECT_TRUE(triangle(0, 0.5f, 0.2f));
-  EXPECT_FALSE(triangle(0, -0.5f, 0.2f));
-  EXPECT_FALSE(triangle(0, 0.5f, 0.6f));  // reaches out of the rectangle
-  EXPECT_FALSE(triangle(0.95f, 0.5f, 0.01f));  // in the margin left for the panel's edge
-  forgetHiddenSceneRects();
-  EXPECT_FALSE(triangle(0, 0.5f, 0.2f));
-}
-
-TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreNotDrawn) {
-  // Seen flat from above: the board's x across the screen, its z up it.
+  hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half of the screen, less a margin
+  // Seen flat from above, x across the screen and z up it: a cell and an
+  // island high up, and the same just across the lower edge of the margin.
   D3DXMatrixIdentity(&ViewMatrix);
   ProjectionMatrix = D3DXMATRIX(0.05f, 0, 0, 0, 0, 0, 0, 0, 0, 0.05f, 0, 0, -0.9f, -0.75f, 0.5f, 1);
-  writeFile("textures/empty.png", "");
-  support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
-  res_width = 800;
-  res_height = 600;
-  forgetHiddenSceneRects();
-  hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half of the screen
-  const int top = cellIndex(18, 10), bottom = cellIndex(2, 10);
-  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = i == top || i == bottom ? 0 : CellHole;
-  SceneObjectList = {sceneObject("l_island", "ostrov1"), sceneObject("l_island", "ostrov1")};
-  for (int i : {0, 1}) {
-    SceneObjectList[i].position[0] = cell(i == 0 ? top : bottom).x;
-    SceneObjectList[i].position[2] = cell(i == 0 ? top : bottom).y;
-  }
-  drawGame();
-  const std::vector<std::string> names = drawn();
-  EXPECT_EQ(std::count(names.begin(), names.end(), "hexagon hex_close6"), 1);
-  EXPECT_EQ(std::count(names.begin(), names.end(), "l_island ostrov1"), 1);
-  forgetHiddenSceneRects();
-  device->ClearLog();
-  drawGame();
-  const std::vector<std::string> all = drawn();
-  EXPECT_EQ(std::count(all.begin(), all.end(), "hexagon hex_close6"), 2);
-  EXPECT_EQ(std::count(all.begin(), all.end(), "l_island ostrov1"), 2);
+  const int top = cellIndex(18, 10), edge = cellIndex(10, 10);
+  for (int i = 0; i < Level.cellCount; ++i) cell(i).content = i == top || i == edge ? 0 : CellHole;
+  SceneObjectList = {sceneObject("l_island", "ostrov1", cell(top).x), sceneObject("l_island", "ostrov1", cell(edge).x)};
+  SceneObjectList[0].position[2] = cell(top).y;
+  SceneObjectList[1].position[2] = cell(edge).y;
+  EXPECT_EQ(drawsOf("hexagon").size(), 1u);
+  EXPECT_EQ(drawsOf("l_island").size(), 1u);
 }

@@ -10,6 +10,8 @@
 #include "game/level_files.h"
 
 using namespace boardtest;
+using playtest::sceneBytes;
+using playtest::sceneObject;
 
 namespace {
 template <class T>
@@ -24,23 +26,6 @@ std::string triggerBytes(const std::vector<TriggerRecord>& triggers) {
 }
 
 void setInt(std::string& bytes, size_t offset, int32_t value) { std::memcpy(&bytes[offset], &value, 4); }
-
-SceneObject object(const char* mesh, const char* texture, float x) {
-  SceneObject o{};
-  std::strncpy(o.meshName, mesh, 31);
-  std::strncpy(o.textureName, texture, 31);
-  o.scale = 1;
-  o.position[0] = x;
-  o.position[1] = 16.9f;
-  return o;
-}
-
-std::string sceneBytes(const std::vector<SceneObject>& objects, uint32_t count) {
-  std::string bytes;
-  append(bytes, &count, 1);
-  append(bytes, objects.data(), objects.size());
-  return bytes;
-}
 
 // A small designed board saved to a file: three flowers, a mark, two items.
 std::string designedMap() {
@@ -163,7 +148,7 @@ TEST_F(LevelFiles, ShortTriggerFileIsRefused) {
 }
 
 TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {
-  std::vector<SceneObject> objects = {object("l_island", "ostrov", 1)};
+  std::vector<SceneObject> objects = {sceneObject("l_island", "ostrov", 1)};
   ASSERT_TRUE(loadSceneObjects(dir.Write("ok.bin", sceneBytes(objects, 1))));
   EXPECT_FALSE(loadSceneObjects(dir.Write("bad.bin", sceneBytes(objects, 2))));
   EXPECT_TRUE(SceneObjectList.empty());
@@ -177,7 +162,7 @@ TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {
 TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
   dir.Write("maps/1_a.map", designedMap());
   const int start = Level.currentCell;
-  dir.Write("maps/bin/1_a.map.bin", sceneBytes({object("l_island", "ostrov", 1)}, 1));
+  dir.Write("maps/bin/1_a.map.bin", sceneBytes({sceneObject("l_island", "ostrov", 1)}, 1));
   scanLevels();
   ASSERT_EQ(LevelList.size(), 1u);
 

@@ -4,13 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
-#include "game/hidden_scenery.h"
 #include "platform/test_hooks.h"
-#include "render/mesh_registry.h"
 #include "screens/start_level.h"
 #include "support/round.h"
 #include "screens/menu_screens.h"
@@ -127,25 +123,6 @@ TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
   crtSrand(11);
   startLevel(1);
   for (int i = 0; i < Level.cellCount; ++i) ASSERT_EQ(Level.cells[i].content, contents[i]);
-}
-
-TEST_F(LevelStart, TheGroundUnderTheNewBoardIsFoundHidden) {
-  const HexCell& middle = cell(cellIndex(10, 10));
-  writeFile("models/l_ground.msh", groundModel("l_ground", {{middle.x, middle.y}, {-5, -5}}));
-  Meshes.addMeshes("l_ground");
-  SceneObject ground{};
-  std::strcpy(ground.meshName, "l_ground");
-  ground.scale = 1;
-  ground.position[1] = 16.9f;
-  writeFile("maps/bin/b.map.bin", playtest::sceneryBytes({ground}));
-  startLevel(1);
-  ASSERT_EQ(SceneObjectList.size(), 1u);
-  const std::vector<VertexRun>* runs = visibleGroundRuns(0);
-  ASSERT_NE(runs, nullptr);
-  ASSERT_EQ(runs->size(), 1u);
-  EXPECT_EQ(runs->front().first, 3);
-  Meshes.release();
-  Meshes.releaseNames();
 }
 
 TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {

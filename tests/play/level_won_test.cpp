@@ -11,6 +11,7 @@
 #include "flow_support.h"
 #include "game/bee.h"
 #include "game/board.h"
+#include "game/hidden_scenery.h"
 #include "game/play_state.h"
 #include "play_harness.h"
 #include "support/player.h"
@@ -53,6 +54,8 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
         StartLevelSeeded("k_2", WonBoardSeed);
         Frames(10);
         EXPECT_EQ(Play.levelNumber, 2);
+        // The first island's ground under the board is left out of the frames.
+        EXPECT_NE(visibleGroundRuns(0), nullptr);
         Screenshot("01_round");
 
         // A flag set through the pointer.

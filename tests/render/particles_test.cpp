@@ -68,7 +68,6 @@ TEST_F(ParticleTest, MedalSetIsReadFromItsFile) {
   EXPECT_FLOAT_EQ(medal.x, 1.0f);
   EXPECT_FLOAT_EQ(medal.y, 0.6f);
   EXPECT_EQ(medal.count, 4);
-  EXPECT_EQ(medal.particles.size(), 4u);
   EXPECT_EQ(medal.lifetime, 3500);
   EXPECT_EQ(medal.generateDelay, 35);
   EXPECT_EQ(medal.flowDeviationMax, 300);

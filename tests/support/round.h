@@ -4,6 +4,7 @@
 // it should hit, the game's update frame by frame, and the results screens
 // and world map on the layouts the game ships.
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -144,29 +145,38 @@ inline std::string mapBytes() {
   return bytes;
 }
 
-// The bytes of a scenery file with these objects.
-inline std::string sceneryBytes(const std::vector<SceneObject>& objects) {
-  const uint32_t count = static_cast<uint32_t>(objects.size());
-  std::string bytes(reinterpret_cast<const char*>(&count), sizeof count);
-  bytes.append(reinterpret_cast<const char*>(objects.data()), sizeof(SceneObject) * objects.size());
-  return bytes;
-}
-
-// The text of a one-node model: small flat triangles at height 0, one round
-// each (x, z) in the list's order.
+// A one-node model of small flat triangles at height 0, one round each
+// (x, z) in the list's order.
 inline std::string groundModel(const char* name, const std::vector<std::pair<float, float>>& spots) {
   std::string positions, normals, triangles, coordinates;
+  const auto point = [](float x, float z) { return std::to_string(x) + " 0 " + std::to_string(z) + "\n"; };
   for (size_t i = 0; i < spots.size(); ++i) {
-    const float x = spots[i].first, z = spots[i].second;
-    for (float dx : {-0.1f, 0.1f, 0.0f})
-      positions += std::to_string(x + dx) + " 0 " + std::to_string(dx == 0 ? z + 0.1f : z) + "\n";
+    const auto [x, z] = spots[i];
+    positions += point(x - 0.1f, z) + point(x + 0.1f, z) + point(x, z + 0.1f);
     normals += "0 1 0\n0 1 0\n0 1 0\n";
     triangles += std::to_string(3 * i) + " " + std::to_string(3 * i + 1) + " " + std::to_string(3 * i + 2) + "\n";
     coordinates += "0 1 2\n";
   }
-  const std::string count = std::to_string(3 * spots.size()), triangleCount = std::to_string(spots.size());
-  return std::string(name) + "\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n" + count + "\n" + positions + normals +
-         triangleCount + "\n" + triangles + "t.png\n3\n0 0 0\n1 0 0\n0 1 0\n" + coordinates + "0\n";
+  return std::string(name) + "\n1 0 0 0 0 1 0 0 0 0 1 0 0 0 0 1\n" + std::to_string(3 * spots.size()) + "\n" +
+         positions + normals + std::to_string(spots.size()) + "\n" + triangles + "t.png\n3\n0 0 0\n1 0 0\n0 1 0\n" +
+         coordinates + "0\n";
+}
+
+// A scene object of the model and texture, scale 1, standing at (x, 16.9, 0).
+inline SceneObject sceneObject(const char* mesh, const char* texture, float x = 0) {
+  SceneObject object{};
+  std::strncpy(object.meshName, mesh, sizeof object.meshName - 1);
+  std::strncpy(object.textureName, texture, sizeof object.textureName - 1);
+  object.scale = 1;
+  object.position[0] = x;
+  object.position[1] = 16.9f;
+  return object;
+}
+
+// A scenery file: the count it claims, then the objects.
+inline std::string sceneBytes(const std::vector<SceneObject>& objects, uint32_t count) {
+  return std::string(reinterpret_cast<const char*>(&count), 4) +
+         std::string(reinterpret_cast<const char*>(objects.data()), sizeof(SceneObject) * objects.size());
 }
 
 inline std::string triggerBytes() {
