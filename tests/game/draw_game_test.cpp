@@ -208,7 +208,7 @@ TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {
   // The sky far below, where the sight lines from straight above the middle
   // cell through it, the hole and a point off the board end (in the sky's
   // own units: it is 300 across, its middle at (20, -100, 20)).
-  const auto [x, z] = at(middle, 0);
+  const float x = cell(middle).x, z = cell(middle).y;
   const D3DXVECTOR3 eye(x, 28, z), down(x, 17, z), north(0, 0, 1);
   D3DXMatrixLookAtLH(&ViewMatrix, &eye, &down, &north);
   const float stretch = (28.0f + 100) / (28 - BoardPlaneHeight);  // the sky's middle is 100 down
