@@ -9,8 +9,6 @@ LevelBoard Level;
 
 namespace {
 int cellsForRows(int rows, int even, int odd) { return (rows / 2) * (even + odd) + (rows % 2) * even; }
-
-int rowLength(int row) { return row % 2 == 0 ? Level.rowLenEven : Level.rowLenOdd; }
 }  // namespace
 
 void layoutBoard(float originX, float originY, float width, float height, float radius) {
@@ -88,6 +86,8 @@ void allocateRoad() {
   const int room = static_cast<int>(static_cast<float>(Level.cellCount) * 0.6666667f);
   Level.road.assign(std::max(room, 0), 0);
 }
+
+int rowLength(int row) { return row % 2 == 0 ? Level.rowLenEven : Level.rowLenOdd; }
 
 int rowStart(int row) { return cellsForRows(row, Level.rowLenEven, Level.rowLenOdd); }
 

@@ -50,6 +50,7 @@ void createLevel();
 void allocateRoad();
 
 int rowStart(int row);
+int rowLength(int row);
 bool inBoard(int index);
 bool cellExists(int index);
 

@@ -56,7 +56,7 @@ void drawSky() {
   const D3DXVECTOR3 middle(20, -100, 20);
   constexpr float Radius = 300;
   const std::vector<VertexRun>* runs =
-      sky.root ? visibleSkyRuns(*sky.root, modelPlacing(middle, Play.skyAngle, Radius)) : nullptr;
+      sky.root ? visibleSkyRuns(*sky.root, meshPlacing(middle, 0, Play.skyAngle, 0, Radius)) : nullptr;
   sky.drawTransformed(middle, 0, Play.skyAngle, 0, Radius, runs);
   Play.skyAngle += 0.01f;
 }

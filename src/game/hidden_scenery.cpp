@@ -56,8 +56,6 @@ float distanceToTriangle(float x, float z, const D3DXVECTOR3 c[3]) {
   return inside ? 0.0f : nearest;
 }
 
-int rowLength(int row) { return rowStart(row + 1) - rowStart(row); }
-
 // An existing cell stands on the board's site (row, column) at (x, z).
 bool siteCovered(int row, int column, float x, float z) {
   if (column < 0 || column >= rowLength(row)) return false;
@@ -195,17 +193,9 @@ const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATR
   return cut ? &SkyRuns : nullptr;
 }
 
-D3DXMATRIX modelPlacing(const D3DXVECTOR3& position, float yaw, float scale) {
-  D3DXMATRIX scaling, turning, moving;
-  D3DXMatrixScaling(&scaling, scale, scale, scale);
-  D3DXMatrixRotationY(&turning, D3DXToRadian(yaw));
-  D3DXMatrixTranslation(&moving, position.x, position.y, position.z);
-  return scaling * turning * moving;
-}
-
 D3DXMATRIX sceneObjectPlacing(const SceneObject& object) {
-  return modelPlacing(D3DXVECTOR3(object.position[0], object.position[1], object.position[2]), object.yaw,
-                      object.scale);
+  return meshPlacing(D3DXVECTOR3(object.position[0], object.position[1], object.position[2]), 0, object.yaw, 0,
+                     object.scale);
 }
 
 void findHiddenGround() {

@@ -30,7 +30,5 @@ const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATR
 // ProjectionMatrix, falls wholly under the opaque interface.
 bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world);
 
-// Where a model drawn by Mesh::drawTransformed turned only about y stands in
-// the world.
-D3DXMATRIX modelPlacing(const D3DXVECTOR3& position, float yaw, float scale);
+// Where a scene object's model stands in the world, as drawScenery draws it.
 D3DXMATRIX sceneObjectPlacing(const SceneObject& object);

@@ -35,8 +35,8 @@ void MeshNode::draw(const std::vector<VertexRun>* runs) const {
   ViewMatrix = savedView;
 }
 
-void MeshNode::drawTree() const {
-  draw();
+void MeshNode::drawTree(const std::vector<VertexRun>* runs) const {
+  draw(runs);
   for (const auto& child : children) child->drawTree();
 }
 
@@ -45,8 +45,7 @@ namespace {
 void DrawWithWorld(const MeshNode& root, const D3DXMATRIX& world, const std::vector<VertexRun>* rootRuns = nullptr) {
   const D3DXMATRIX saved = WorldMatrix;
   WorldMatrix = world;
-  root.draw(rootRuns);
-  for (const auto& child : root.children) child->drawTree();
+  root.drawTree(rootRuns);
   WorldMatrix = saved;
 }
 
@@ -64,13 +63,17 @@ void Mesh::drawAt(const D3DXVECTOR3& position, float scale) const {
 void Mesh::drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale,
                            const std::vector<VertexRun>* rootRuns) const {
   if (!root || !Device) return;
+  DrawWithWorld(*root, meshPlacing(position, angleX, angleY, angleZ, scale), rootRuns);
+}
+
+D3DXMATRIX meshPlacing(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale) {
   D3DXMATRIX scaling, rx, ry, rz, translation;
   D3DXMatrixScaling(&scaling, scale, scale, scale);
   D3DXMatrixRotationX(&rx, D3DXToRadian(angleX));
   D3DXMatrixRotationY(&ry, D3DXToRadian(angleY));
   D3DXMatrixRotationZ(&rz, D3DXToRadian(angleZ));
   D3DXMatrixTranslation(&translation, position.x, position.y, position.z);
-  DrawWithWorld(*root, scaling * rz * ry * rx * translation, rootRuns);
+  return scaling * rz * ry * rx * translation;
 }
 
 void releaseMesh(Mesh& mesh) {

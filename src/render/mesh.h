@@ -39,8 +39,9 @@ struct MeshNode {
   // This node alone, placed by its matrix on top of WorldMatrix; with runs,
   // only those stretches of its triangles.
   void draw(const std::vector<VertexRun>* runs = nullptr) const;
-  // The node, then its children depth first.
-  void drawTree() const;
+  // The node (with runs, only those stretches of its triangles), then its
+  // children depth first.
+  void drawTree(const std::vector<VertexRun>* runs = nullptr) const;
 };
 
 // A handle to a loaded tree; copies share it. No root: the file could not be
@@ -55,6 +56,9 @@ struct Mesh {
   void drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale,
                        const std::vector<VertexRun>* rootRuns = nullptr) const;
 };
+
+// The WorldMatrix Mesh::drawTransformed places a tree by.
+D3DXMATRIX meshPlacing(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale);
 
 // Reads a .msh file. Whatever the file holds, the result is safe to draw: a
 // malformed or truncated file keeps the nodes read before the fault, and

@@ -11,7 +11,6 @@
 
 #include "core/camera.h"
 #include "core/frustum.h"
-#include "core/options.h"
 #include "game/draw_game.h"
 #include "game/hidden_scenery.h"
 #include "support/png.h"
@@ -227,8 +226,6 @@ TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {
 TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
   writeFile("textures/empty.png", "");
   support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
-  res_width = 800;
-  res_height = 600;
   forgetHiddenSceneRects();
   hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half of the screen, less a margin
   // Seen flat from above, x across the screen and z up it: a cell and an
