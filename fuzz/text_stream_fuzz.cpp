@@ -36,7 +36,8 @@ void Frame(float x, float y, bool leftHeld, uint8_t typed) {
   Mouse.mouseY = y * 400.0f;
   Mouse.leftPrevious = Mouse.leftCurrent;
   Mouse.leftCurrent = leftHeld ? ButtonHeld : ButtonUp;
-  LastCharCode = typed;
+  TypedCharacters.clear();
+  TypedCharacters.push(typed);
   LastKeyUp = typed == 13 ? 13 : 0;
   TestClockNow += 16;
   UpdateWidgetList();

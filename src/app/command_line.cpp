@@ -18,6 +18,8 @@ constexpr Option kOptions[] = {
     {"--record", "FILE", "play, recording every input into FILE", nullptr, &CommandLine::record},
     {"--replay", "FILE", "play a recorded FILE back (your own saves are not touched)", nullptr, &CommandLine::replay},
     {"--fast", "", "with --replay: play back at full speed and print a summary", &CommandLine::fast, nullptr},
+    {"--debug-keys", "", "developer's keys: Enter wins a round, Backspace loses it", &CommandLine::debugKeys,
+     nullptr},
 };
 
 void PrintUsage(FILE* out) {

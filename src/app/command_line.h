@@ -9,6 +9,7 @@ struct CommandLine {
   std::string record;
   std::string replay;
   bool fast = false;
+  bool debugKeys = false;
   // What was not understood, said in a few words ("unknown argument '-x'").
   std::string mistake;
 };

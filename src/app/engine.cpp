@@ -26,6 +26,7 @@
 #include "sound/game_sounds.h"
 #include "ui/font.h"
 #include "ui/fps_display.h"
+#include "ui/save_notice_drawing.h"
 #include "ui/widget_list.h"
 
 std::thread RenderThreadHandle;
@@ -37,7 +38,7 @@ void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
 
 void DeliverMessage(uint32_t message, uintptr_t wParam) {
   switch (message) {
-    case WM_CHAR: LastCharCode = static_cast<uint8_t>(wParam); break;
+    case WM_CHAR: TypedCharacters.push(static_cast<uint8_t>(wParam)); break;
     case WM_KEYUP: LastKeyUp = static_cast<uint8_t>(wParam); break;
     case WM_KEYDOWN: LastKeyDown = static_cast<uint8_t>(wParam); break;
     // The window itself goes at shutdown, once the render thread has let go of it.
@@ -139,6 +140,7 @@ void DrawFrame(bool loading) {
   BeginInterfaceQuads(loading);
   DrawWidgetList();
   if (!loading) MedalParticles.draw();
+  DrawSaveNotice();
   Device->EndScene();
   Device->Present(nullptr, nullptr, nullptr, nullptr);
 }

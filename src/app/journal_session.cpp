@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "app/engine.h"
+#include "core/engine_state.h"
 #include "core/graphics_device.h"
 #include "core/mouse.h"
 #include "core/options.h"
@@ -16,6 +17,7 @@
 #include "platform/journal.h"
 #include "platform/random.h"
 #include "platform/time.h"
+#include "screens/update_game.h"
 #include "ui/layout_loader.h"
 
 namespace {
@@ -65,7 +67,10 @@ void Apply(const JournalFrame& frame) {
   Mouse.mouseY = frame.y;
   Mouse.leftCurrent = frame.left ? ButtonHeld : ButtonUp;
   Mouse.rightCurrent = frame.right ? ButtonHeld : ButtonUp;
-  for (const JournalEvent& event : frame.events) DeliverMessage(event.message, event.code);
+  for (const JournalEvent& event : frame.events) {
+    if (event.message == WM_CHAR && journal.header.version == 1) TypedCharacters.clear();
+    DeliverMessage(event.message, event.code);
+  }
 }
 
 void RecordFrame() {
@@ -170,6 +175,7 @@ bool PrepareReplay(const std::string& path, bool fast, std::string* error) {
     std::fprintf(stderr, "kestrin: %s was recorded by version %s, this is %s: it may play out differently\n",
                  path.c_str(), read.header.game.c_str(), KESTRIN_VERSION);
   journal = std::move(read);
+  DebugKeysOn = journal.header.debugKeys;
   if (!MakeReplayFolder(error)) return false;
   if (!WriteStartingFiles(error)) {
     std::filesystem::remove_all(replayFolder);
@@ -189,6 +195,7 @@ void BeginJournal() {
     JournalHeader& header = journal.header;
     header = JournalHeader{KESTRIN_VERSION, res_width, res_height, static_cast<uint32_t>(std::time(nullptr)),
                            LiveTime(), {}};
+    header.debugKeys = DebugKeysOn;
     for (const std::string& name : JournalFileNames()) {
       std::string text;
       if (ReadText(PlayerFile(name), &text)) header.files.emplace_back(name, text);

@@ -2,10 +2,11 @@
 
 #include "core/mouse.h"
 #include "core/options.h"
+#include "core/save_failure.h"
 #include "platform/test_hooks.h"
 
 std::atomic<int32_t> QuitRequested{0};
-std::atomic<uint8_t> LastCharCode{0};
+TypedCharacterQueue TypedCharacters;
 std::atomic<uint8_t> LastKeyUp{0};
 std::atomic<uint8_t> LastKeyDown{0};
 
@@ -21,6 +22,25 @@ int FrameCount = 0;
 uint32_t LastTick = 0;
 uint32_t SampleTick = 0;
 
+bool TypedCharacterQueue::push(uint8_t code) {
+  if (code == 0) return false;  // pop's "nothing waits"
+  const uint32_t end = written.load(std::memory_order_relaxed);
+  if (end - taken.load(std::memory_order_acquire) >= kCapacity) return false;
+  codes[end % kCapacity] = code;
+  written.store(end + 1, std::memory_order_release);
+  return true;
+}
+
+uint8_t TypedCharacterQueue::pop() {
+  const uint32_t start = taken.load(std::memory_order_relaxed);
+  if (start == written.load(std::memory_order_acquire)) return 0;
+  const uint8_t code = codes[start % kCapacity];
+  taken.store(start + 1, std::memory_order_release);
+  return code;
+}
+
+void TypedCharacterQueue::clear() { taken.store(written.load(std::memory_order_acquire), std::memory_order_release); }
+
 void RequestQuit() {
   QuitRequested = 1;
   PostWakeMessage();
@@ -32,7 +52,7 @@ void ResetCoreForTests() {
   Mouse.clientHeight = 600;
   Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
   Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
-  LastCharCode = 0;
+  TypedCharacters.clear();
   LastKeyUp = 0;
   LastKeyDown = 0;
   OptionsNode = ConfigNode{};
@@ -43,4 +63,5 @@ void ResetCoreForTests() {
   res_height = 600;
   lastprofile = 0;
   OptionsQuitHooks = SaveAndQuitHooks{};
+  SaveNotice = SaveFailureNotice{};
 }

@@ -1,5 +1,6 @@
 #include "core/options.h"
 
+#include "core/save_failure.h"
 #include "platform/data_folders.h"
 
 // Built-in values, kept only when the settings file is not read.
@@ -54,7 +55,9 @@ bool WriteOptions() {
   // player's choice; a file that could not be read gets a block name.
   if (OptionsNode.name.empty()) OptionsNode.name = "options";
   for (const OptionKey& option : kOptionKeys) OptionsNode.GetOrAdd(option.key).SetInt(*option.option);
-  return OptionsNode.Save(PlayerFile("bin\\default.cfg"));
+  if (OptionsNode.Save(PlayerFile("bin\\default.cfg"))) return true;
+  ReportSaveFailure("your settings");
+  return false;
 }
 
 void ResolutionChoiceFromWidth() {

@@ -50,7 +50,9 @@ void adjustFrameSleep() {
   if (Play.frameSleep > 0) Sleep(static_cast<uint32_t>(Play.frameSleep));
 }
 
+// The sky is not lit: it shows its texture as it is.
 void drawSky() {
+  Materials.bindMaterial("empty");
   Textures.bindTexture(0, "newsky");
   const Mesh sky = Meshes.find("skybox");
   const D3DXVECTOR3 middle(20, -100, 20);
@@ -233,6 +235,7 @@ void drawFlags() {
 
 void drawStatusBar() {
   drawQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
+  uncoverSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   for (int i = 0; i < LifeIcons; ++i)
     drawQuad(i < Level.lives - 1 ? "life" : "life2", IconsLeft + IconStep * i, 1.4f, IconSize, IconSize);
   for (int i = 0; i < Level.flowerCount; ++i)
@@ -268,12 +271,11 @@ void drawGame() {
   drawFlags();
   TheBee.drawWings();
   FindWidget("useEye").visible = Level.binoculars >= 1;
-  // The bursts belong to the scene: the bar with the lives and flowers stays
-  // in front of them.
-  drawParticleEmitters();
   if (!Play.resultsShown) drawStatusBar();
   FindLabel("molot_count").text = digit(Level.hammers);
   FindLabel("binokl_count").text = digit(Level.binoculars);
+  // A burst near the bottom of the screen shows over the bar.
+  drawParticleEmitters();
   FindLabel("lbckore").text = scoreText(Play.displayedScore);
   Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
 }

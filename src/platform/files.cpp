@@ -9,6 +9,9 @@
 
 namespace {
 WriteFaultHook faultHook = nullptr;
+WriteFailure lastWriteFailure = WriteFailure::None;
+// Set while a write is under way once the hook has failed one of its steps.
+bool hookFailedStep = false;
 // By native path. Each run keeps at most a few small files here.
 std::map<std::string, std::string> memoryFiles;
 
@@ -27,7 +30,18 @@ FILE* ReadStreamOver(std::string& text) {
 }
 }  // namespace
 
-bool WriteStepAllowed(int step) { return faultHook == nullptr || faultHook(step); }
+bool WriteStepAllowed(int step) {
+  if (faultHook == nullptr || faultHook(step)) return true;
+  lastWriteFailure = WriteFailure::DiskFull;
+  hookFailedStep = true;
+  return false;
+}
+
+void NoteWriteFailure(WriteFailure why) {
+  if (!hookFailedStep) lastWriteFailure = why;
+}
+
+WriteFailure LastWriteFailure() { return lastWriteFailure; }
 
 void SetWriteFaultHook(WriteFaultHook hook) { faultHook = hook; }
 
@@ -87,7 +101,19 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
   auto kept = memoryFiles.find(NativePath(path));
-  if (kept == memoryFiles.end()) return ReplaceFileOnDisk(NativePath(path), contents);
+  if (kept == memoryFiles.end()) {
+    // The rename would replace a write-protected file; opening it for writing would not.
+    if (FileExists(path)) {
+      FILE* existing = OpenFile(path, "r+");
+      if (!existing) {
+        lastWriteFailure = WriteFailure::NotAllowed;
+        return false;
+      }
+      std::fclose(existing);
+    }
+    hookFailedStep = false;
+    return ReplaceFileOnDisk(NativePath(path), contents);
+  }
   kept->second = contents;
   return true;
 }

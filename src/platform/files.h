@@ -23,7 +23,12 @@ std::vector<std::string> FindFiles(const std::string& pattern);
 // Replaces a file only once its new contents are completely on disk: the
 // text goes to a temporary file beside it, which is then renamed over the old
 // one. On any failure the old file is left untouched and false is returned.
+// A write-protected file is not replaced.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// Why the last WriteFileAtomically that failed did so; None before any.
+enum class WriteFailure { None, DiskFull, NotAllowed, Other };
+WriteFailure LastWriteFailure();
 
 // Keeps the file at `path` in memory from now on, starting with `contents`:
 // opening, reading and replacing it no longer touch the disk. For the

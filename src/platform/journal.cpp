@@ -10,6 +10,7 @@ constexpr size_t MaxFileBytes = 1 << 20;
 constexpr size_t MaxEventsPerFrame = 64;
 constexpr int MaxScreenSide = 16384;
 const char Magic[] = "kestrin-journal";
+const char DebugKeysLine[] = "debug-keys";
 
 // Walks the text line by line; every fault becomes the one reason reported.
 struct JournalReader {
@@ -117,9 +118,11 @@ bool ParseHeader(JournalReader& in, JournalHeader* header) {
     return false;
   }
   if (!ParseNumber(rest, &version, 1000000)) return in.Fail("not a Kestrin journal");
-  if (version != JournalVersion)
-    return in.Fail("journal format " + std::to_string(version) + ", this game reads format " +
+  if (version < 1 || version > JournalVersion)
+    return in.Fail("journal format " + std::to_string(version) + ", this game reads formats 1 to " +
                    std::to_string(JournalVersion));
+  header->version = version;
+  header->debugKeys = version == 1;
   if (!in.Keyed("game", &rest)) return false;
   header->game = rest;
   if (!in.Keyed("screen", &rest)) return false;
@@ -134,6 +137,10 @@ bool ParseHeader(JournalReader& in, JournalHeader* header) {
     std::string_view line;
     if (!in.Line(&line)) return false;
     if (line == "frames") return true;
+    if (line == DebugKeysLine && version >= 2) {
+      header->debugKeys = true;
+      continue;
+    }
     const std::vector<std::string_view> words = Words(line);
     size_t length = 0;
     if (words.size() != 3 || words[0] != "file" || !ParseNumber(words[2], &length, MaxFileBytes))
@@ -196,6 +203,7 @@ std::string JournalHeaderText(const JournalHeader& header) {
   std::string text = std::string(Magic) + " " + std::to_string(JournalVersion) + "\ngame " + header.game +
                      "\nscreen " + std::to_string(header.width) + " " + std::to_string(header.height) +
                      "\nseed " + std::to_string(header.seed) + "\nclock " + std::to_string(header.clock) + "\n";
+  if (header.debugKeys) text += std::string(DebugKeysLine) + "\n";
   for (const auto& [name, contents] : header.files)
     text += "file " + name + " " + std::to_string(contents.size()) + "\n" + contents + "\n";
   return text + "frames\n";

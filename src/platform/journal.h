@@ -7,7 +7,10 @@
 #include <utility>
 #include <vector>
 
-constexpr int JournalVersion = 1;
+// Format 1 was written while a typed character waited in one byte until the
+// next frame: replayed, each typed character there replaces the one waiting.
+// Format 2 delivers them all, in order, and names the developer's keys.
+constexpr int JournalVersion = 2;
 
 // A window message as the window procedure received it: WM_KEYDOWN, WM_KEYUP
 // and WM_CHAR with their code, or WM_CLOSE.
@@ -32,6 +35,9 @@ struct JournalHeader {
   uint32_t clock = 0;
   // The player's files the session started from, by name ("data/profile0.s").
   std::vector<std::pair<std::string, std::string>> files;
+  int version = JournalVersion;
+  // Whether the developer's keys were on; always so in format 1.
+  bool debugKeys = false;
 };
 
 struct Journal {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/options.h"
+#include "core/save_failure.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "profile/profile_name.h"
@@ -11,6 +12,8 @@ ConfigNode ProfileSlots[ProfileCount];
 int32_t CurrentProfile = 0;
 
 namespace {
+// The last save of the profiles failed: memory holds what the files lack.
+bool progressUnsaved = false;
 
 constexpr const char* kPerLevelStems[] = {"score", "reward", "explorer", "sapper"};
 constexpr const char* kOneTimeRewards[] = {"training", "superexplorer", "supersapper", "champion"};
@@ -89,8 +92,12 @@ bool SaveProfiles() {
     if (name.type == ValueType::String) name.SetString(NameToFile(name.AsString()).c_str());
     saved = stored.Save(ProfilePath(slot)) && saved;
   }
+  progressUnsaved = !saved;
+  if (!saved) ReportSaveFailure("your progress");
   return saved;
 }
+
+bool ProgressUnsaved() { return progressUnsaved; }
 
 void RecordLevelResult(int level, int32_t score, int32_t medal) {
   ConfigNode& profile = CurrentProfileNode();
@@ -135,5 +142,6 @@ bool FreeProfile(int slot) {
 
 void ResetProfilesForTests() {
   CurrentProfile = 0;
+  progressUnsaved = false;
   for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
 }

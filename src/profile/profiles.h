@@ -30,8 +30,12 @@ int32_t TotalScore(const ConfigNode& profile);
 // Reads the three files; names come back with their blanks. A file that is
 // missing or holds no block gives a free slot, written at the next save.
 void LoadProfiles();
-// Writes the three files; false when one of them was not written.
+// Writes the three files; false when one of them was not written, which is
+// reported to the player.
 bool SaveProfiles();
+// The last save failed: the profiles in memory are newer than their files
+// and must not be read over.
+bool ProgressUnsaved();
 // Puts every key of a slot back to a free slot's value, in the file's order.
 void ResetProfile(ConfigNode& profile);
 // A free profile holding every key, for a slot whose file is missing.

@@ -47,22 +47,33 @@ void DrawRegion(float x, float y, float w, float h, float u, float v, float du, 
 
 }  // namespace
 
-void hideSceneUnderQuad(const char* textureName, float x, float y, float w, float h) {
-  if (!Device) return;
+namespace {
+// The pixels wholly inside the opaque part of the quad's texture, a pixel in
+// from each side (the quad's own edge pixels are filtered); false when none.
+bool opaquePixels(const char* textureName, float x, float y, float w, float h, D3DRECT& rect) {
   const TextureInset inset = Textures.opaqueInset(textureName);
   if (w < 0) x += w, w = -w;
   if (h < 0) y += h, h = -h;
-  // A pixel in from each side: the quad's own edge pixels are filtered.
   const float toPixelsX = static_cast<float>(res_width) / 2.0f, toPixelsY = static_cast<float>(res_height) / 1.5f;
   using Pixel = decltype(D3DRECT::x1);
-  D3DRECT rect;
   rect.x1 = static_cast<Pixel>(std::ceil((x + w * inset.u) * toPixelsX)) + 1;
   rect.x2 = static_cast<Pixel>(std::floor((x + w * (1.0f - inset.u)) * toPixelsX)) - 1;
   rect.y1 = static_cast<Pixel>(std::ceil((y + h * inset.v) * toPixelsY)) + 1;
   rect.y2 = static_cast<Pixel>(std::floor((y + h * (1.0f - inset.v)) * toPixelsY)) - 1;
-  if (rect.x2 <= rect.x1 || rect.y2 <= rect.y1) return;
+  return rect.x2 > rect.x1 && rect.y2 > rect.y1;
+}
+}  // namespace
+
+void hideSceneUnderQuad(const char* textureName, float x, float y, float w, float h) {
+  D3DRECT rect;
+  if (!Device || !opaquePixels(textureName, x, y, w, h, rect)) return;
   Device->Clear(1, &rect, D3DCLEAR_ZBUFFER, 0, 0.0f, 0);
   HiddenRects.push_back(rect);
+}
+
+void uncoverSceneUnderQuad(const char* textureName, float x, float y, float w, float h) {
+  D3DRECT rect;
+  if (Device && opaquePixels(textureName, x, y, w, h, rect)) Device->Clear(1, &rect, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
 }
 
 const std::vector<D3DRECT>& hiddenSceneRects() { return HiddenRects; }

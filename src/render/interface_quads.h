@@ -13,6 +13,9 @@ void drawQuad(const char* textureName, float x, float y, float w, float h);
 // rectangle, which will be drawn over the scene, is made nearest in the depth
 // buffer, so that the scene's pixels there fail the depth test unshaded.
 void hideSceneUnderQuad(const char* textureName, float x, float y, float w, float h);
+// After the quad is drawn: the depth under it is far again, so that what the
+// scene draws over the quad afterwards (the bursts over the status bar) shows.
+void uncoverSceneUnderQuad(const char* textureName, float x, float y, float w, float h);
 // The pixel rectangles hideSceneUnderQuad has made nearest since the depth
 // buffer was last cleared whole: nothing of the scene drawn there shows.
 const std::vector<D3DRECT>& hiddenSceneRects();

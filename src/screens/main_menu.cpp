@@ -36,7 +36,7 @@ void EnterMainMenu() {
   MenuPage = PageMainMenu;
   mapShown = 0;
   loadSceneObjects("maps\\bin\\menu.bin");
-  LoadProfiles();
+  if (!ProgressUnsaved()) LoadProfiles();
   lastprofile = StartingSlot();
   CurrentProfile = lastprofile;
   ClearWidgets();

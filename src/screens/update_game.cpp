@@ -25,6 +25,8 @@
 #include "sound/game_sounds.h"
 #include "ui/widget_list.h"
 
+bool DebugKeysOn = false;
+
 namespace {
 constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
@@ -89,6 +91,7 @@ void endTumble() {
 
 // Enter wins and Backspace loses at once, with 40000 points either way.
 void debugKeys() {
+  if (!DebugKeysOn) return;
   const uint8_t key = LastKeyUp;
   if (key != KeyEnter && key != KeyBackspace) return;
   LastKeyUp = 0;

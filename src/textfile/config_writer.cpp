@@ -53,12 +53,6 @@ const char* DumpTypeWord(ValueType type) {
 }  // namespace
 
 bool ConfigNode::Save(const std::string& path) const {
-  // A write-protected file stays as it is, as it would if opened for writing.
-  if (FileExists(path)) {
-    FILE* existing = OpenFile(path, "r+");
-    if (!existing) return false;
-    std::fclose(existing);
-  }
   std::string text = AsToken(name.c_str(), name.size()) + " {\n";
   for (const ConfigEntry& entry : entries)
     text += "  " + AsToken(entry.key, sizeof entry.key) + " " + ValueText(entry.value) + "\n";

@@ -26,6 +26,15 @@ const std::string& EditWidget::CurrentTexture() const {
 
 std::string EditWidget::Typed() const { return text.empty() ? text : text.substr(0, text.size() - 1); }
 
+void EditWidget::Take(uint8_t typed) {
+  if (typed == kBackspace && text.size() > 1) text.pop_back();
+  const int64_t limit = int64_t{length} + 1;
+  if (typed >= kFirstTyped && static_cast<int64_t>(text.size()) < limit) {
+    text.back() = static_cast<char>(typed);
+    text.push_back(' ');
+  }
+}
+
 void EditWidget::Update() {
   if (!ReportShown()) return;
   if (text.empty()) text.push_back(' ');
@@ -40,23 +49,16 @@ void EditWidget::Update() {
   if (!TrackHover(inside)) return;
   if (inside && LeftClicked()) ClearPointer();
 
+  // What was typed before Enter belongs to the text it confirms.
+  while (const uint8_t typed = TypedCharacters.pop()) Take(typed);
   if (LastKeyUp == kEnter) {
     LastKeyUp = 0;
-    LastCharCode = 0;
     if (WidgetCallback action = onAction) {
       action();
       return;
     }
   }
   currentTexture = SlotDown;
-  uint8_t typed = LastCharCode;
-  if (typed == kBackspace && text.size() > 1) text.pop_back();
-  int64_t limit = int64_t{length} + 1;
-  if (typed >= kFirstTyped && static_cast<int64_t>(text.size()) < limit) {
-    text.back() = static_cast<char>(typed);
-    text.push_back(' ');
-  }
-  LastCharCode = 0;
   text.back() = kCursorCells[cursorPhase ? 1 : 0];
 }
 

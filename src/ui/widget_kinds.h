@@ -52,6 +52,9 @@ struct EditWidget : Widget {
   const std::string& CurrentTexture() const;
   // The text without its cursor cell.
   std::string Typed() const;
+  // One typed character: Backspace removes the last one, control characters
+  // are ignored, the rest is appended while the field has room.
+  void Take(uint8_t typed);
   void Update() override;
   void Draw() override;
 };

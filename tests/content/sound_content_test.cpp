@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <map>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "content_paths.h"
+#include "loudness.h"
 
 using namespace contenttest;
 
@@ -67,4 +71,30 @@ TEST(SoundContent, EveryEffectIsACanonicalMonoPcmWave) {
     EXPECT_GT(seconds, 0.03);
     EXPECT_LE(seconds, longest);
   }
+}
+
+// Balanced as a player hears them: the hover sounds, which play at every move
+// of the pointer, under the click they lead to, the cell's the softest of
+// all; the sounds of what happens in a round within 6 dB of each other; and
+// nothing at full scale.
+TEST(SoundContent, EffectsAreBalancedByLoudnessAndNeverClip) {
+  std::map<std::string, double> lufs;
+  for (const auto& [name, longest] : kEffects) {
+    Wav wav;
+    ReadCanonicalWav(FileBytes(GameFile("snd/" + name + ".wav")), wav);
+    std::vector<double> samples;
+    for (int16_t sample : wav.samples) {
+      EXPECT_LT(std::abs(sample), 32767) << name << " clips";
+      samples.push_back(sample / 32768.0);
+    }
+    lufs[name] = LoudestWindowLufs(samples, static_cast<int>(wav.rate));
+  }
+  for (const char* hover : {"cell_mouse_over", "menu_button_over"})
+    EXPECT_LE(lufs[hover], lufs["menu_button_click"] - 3.0) << hover;
+  for (const auto& [name, loudness] : lufs)
+    if (name != "cell_mouse_over") EXPECT_LT(lufs["cell_mouse_over"], loudness) << name;
+  std::vector<double> events;
+  for (const char* name : {"bonus_pickup", "flower_pickup", "death", "victory2", "loose", "attention", "wrong_way"})
+    events.push_back(lufs[name]);
+  EXPECT_LE(*std::max_element(events.begin(), events.end()) - *std::min_element(events.begin(), events.end()), 6.0);
 }

@@ -11,6 +11,7 @@
 
 #include "core/camera.h"
 #include "core/frustum.h"
+#include "core/shader_registers.h"
 #include "game/draw_game.h"
 #include "game/hidden_scenery.h"
 #include "support/png.h"
@@ -19,6 +20,7 @@
 #include "render/interface_quads.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
+#include "render/particles.h"
 #include "render/quad_buffers.h"
 #include "render/texture_cache.h"
 
@@ -31,7 +33,7 @@ const char* const ModelNames[] = {"hexagon", "skybox", "flower", "flag", "l_bino
 const char* const TextureNames[] = {
     "newsky",     "ostrov1",    "f_1",         "binokol",      "molot",  "bee",   "body",  "wing",
     "hex_close6", "hex_open_void", "hex_open_1", "hex_open_2", "hex_number_1", "hex_number_2", "hex_bomb", "hex_30", "hex_40", "flag",
-    "empty",      "life",       "life2",       "i_flower_en",  "i_flower_dis", "arrow", "m_empty_up"};
+    "empty",      "life",       "life2",       "i_flower_en",  "i_flower_dis", "arrow", "m_empty_up", "b_grey2"};
 
 }  // namespace
 
@@ -133,6 +135,13 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   Level.hammers = 2;
   Play.levelScore = 1000;
 
+  // Materials told apart by their shading factor.
+  Materials.materials = {{"empty", nullptr, nullptr, 0, 0.25f}, {"diffuse", nullptr, nullptr, 0, 0.5f},
+                         {"specular", nullptr, nullptr, 0, 0.75f}};
+  const std::map<std::string, float> materialOf = {{"skybox", 0.25f},  {"hexagon", 0.25f},  {"flag", 0.25f},
+                                                   {"l_island", 0.5f}, {"l_binokl", 0.5f}, {"l_molot", 0.5f},
+                                                   {"flower", 0.75f}};
+
   device->BeginScene();
   drawGame();
   const std::multiset<std::string> expected = {
@@ -157,6 +166,10 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
     EXPECT_EQ(states[D3DRS_ZWRITEENABLE], names[i].rfind("wing", 0) == 0 ? 0u : 1u) << names[i];
     EXPECT_EQ(states[D3DRS_CULLMODE], names[i].rfind("l_island", 0) == 0 ? D3DCULL_CCW : D3DCULL_NONE) << names[i];
     EXPECT_EQ(states[D3DRS_ALPHABLENDENABLE], opaque.count(names[i]) ? 0u : 1u) << names[i];
+    // The sky is unlit like the board; the scenery and the tools are lit.
+    const auto material = materialOf.find(names[i].substr(0, names[i].find(' ')));
+    if (material != materialOf.end())
+      EXPECT_EQ(device->Draws()[i].state.pixelConstants[PsMaterialFactor][0], material->second) << names[i];
   }
   // The board goes to the driver in a scene of its own, before the scenery.
   using d3d9::CallKind;
@@ -182,6 +195,37 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   EXPECT_EQ(number.texture, "m_empty_up");
   EXPECT_EQ(eye.visible, 1);
   EXPECT_EQ(Play.displayedScore, 19);
+}
+
+TEST_F(DrawRound, ABurstShowsOverTheStatusBar) {
+  writeFile("textures/empty.png", "");
+  support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
+  createParticleEmitters();
+  CreateBillboardQuadBuffer();
+  ParticleEmitter& burst = *findEmitter(13);
+  burst.position = D3DXVECTOR3(cell(0).x, 19.0f, cell(0).y);
+  burst.start();
+  for (int i = 0; i < 5; ++i, TestClockNow += 16) burst.update();
+  device->BeginScene();
+  drawGame();
+  const std::vector<std::string> names = drawn();
+  const auto& calls = device->Calls();
+  const auto callOf = [&](const std::string& name) {
+    return std::find_if(calls.begin(), calls.end(), [&](auto& c) { return c.draw >= 0 && names[c.draw] == name; });
+  };
+  const auto bar = callOf("quad empty"), firstBurst = callOf("quad b_grey2");
+  ASSERT_NE(firstBurst, calls.end());
+  ASSERT_LT(bar, firstBurst);
+  // The depth under the bar, made nearest so that the scene is not shaded
+  // there, is far again before the burst is drawn.
+  const float far = 1.0f;
+  DWORD farBits;
+  std::memcpy(&farBits, &far, sizeof farBits);
+  EXPECT_TRUE(std::any_of(bar, firstBurst, [&](auto& c) {
+    return c.kind == d3d9::CallKind::Clear && (c.a & D3DCLEAR_ZBUFFER) && c.c == farBits;
+  }));
+  releaseParticleEmitters();
+  ReleaseBillboardQuadBuffer();
 }
 
 TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {

@@ -8,6 +8,7 @@
 #include "game/briefing_flights.h"
 #include "platform/test_hooks.h"
 #include "screens/start_level.h"
+#include "screens/update_game.h"
 #include "support/round.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_links.h"
@@ -46,6 +47,21 @@ TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
   EXPECT_TRUE(Play.resultsShown);
   EXPECT_TRUE(Play.inputBlocked);
   EXPECT_EQ(TheBee.state, BeeHit);  // it keeps falling behind the screen
+}
+
+TEST_F(Round, EnterAndBackspaceEndTheRoundOnlyWithTheDevelopersKeysOn) {
+  beeOn(cellIndex(8, 8));
+  for (uint8_t key : {13, 8}) {
+    LastKeyUp = key;
+    frame();
+    EXPECT_FALSE(Play.resultsShown) << int{key};
+  }
+  EXPECT_EQ(Play.levelScore, 0);
+  DebugKeysOn = true;
+  LastKeyUp = 13;
+  frame();
+  EXPECT_TRUE(Play.resultsShown);
+  EXPECT_EQ(Play.levelScore, 40000);
 }
 
 TEST_F(Round, TheTrainingEndsWithItsFinalBriefingAndTheTrainingReward) {

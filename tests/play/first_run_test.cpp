@@ -16,7 +16,7 @@ TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheS
     nameFieldThere = HasWidget("name");
     cancelShown = WidgetShown("cancel");
     Screenshot("01_enter_name");
-    Type("Busy Bee");
+    Type("Busy Bee 42");  // eleven characters between two frames
     Screenshot("02_name_typed");
     PressKey(VK_RETURN);
     FramesUntil([] { return HasWidget("lbl"); }, 120);
@@ -31,8 +31,8 @@ TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheS
   });
   EXPECT_TRUE(nameFieldThere);
   EXPECT_FALSE(cancelShown);
-  EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
-  EXPECT_NE(GameFileText("data/profile0.s").find("^Busy_Bee_"), std::string::npos);
+  EXPECT_EQ(greeting, "Hello, ^Busy Bee 42 !");
+  EXPECT_NE(GameFileText("data/profile0.s").find("^Busy_Bee_42_"), std::string::npos);
   ConfigNode settings;
   ASSERT_TRUE(settings.Load(GameFolder() + "/bin/default.cfg"));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);

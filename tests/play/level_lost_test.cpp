@@ -22,6 +22,7 @@ TEST(LevelLost, TheLastLifeEndsTheRoundAndNeitherReplayNorLeavingRecordsIt) {
   setup.settings = SettingsFile(0, SmallWindowWidth, SmallWindowHeight);
   const std::string profileBefore = ProfileFile("Unlucky", {{"opened_maps", 3}, {"score1", 700}, {"score2", 9000}});
   setup.files["data/profile0.s"] = profileBefore;
+  setup.debugKeys = true;
   int bombsHit = 0;
   RunGame(
       "level_lost",

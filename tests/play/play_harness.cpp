@@ -15,6 +15,7 @@
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#include "screens/update_game.h"
 
 #ifndef KESTRIN_SCREENS_DIR
 #define KESTRIN_SCREENS_DIR KESTRIN_BINARY_DIR "/screens"
@@ -107,7 +108,9 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
   }
 
   framegate::SetFrameObserver(AfterFrame);
+  DebugKeysOn = setup.debugKeys;
   framegate::Run(script);
+  DebugKeysOn = false;
   fs::current_path(previous);
   // Back to playing from a game folder: no install lies beside the tests.
   if (!setup.executableFolder.empty()) SelectDataFolders(previous.string());
@@ -160,11 +163,10 @@ void ClickWidget(const std::string& name) {
   LeftClick();
 }
 
+// All of it between two frames, as a paste or a fast typist brings it.
 void Type(const std::string& text) {
-  for (unsigned char c : text) {
-    WindowProc(MainWindow, WM_CHAR, c, 0);
-    Frames(1);
-  }
+  for (unsigned char c : text) WindowProc(MainWindow, WM_CHAR, c, 0);
+  Frames(1);
 }
 
 void Screenshot(const std::string& name) {

@@ -25,6 +25,8 @@ struct GameSetup {
   // install, reading the data there and keeping the player's files in the
   // player's folder. The game folder is then not used.
   std::string executableFolder;
+  // As started with --debug-keys.
+  bool debugKeys = false;
 };
 
 // Copies the generated game folder into a fresh folder of its own, starts the

@@ -37,6 +37,8 @@ void Hover(const std::string& name) {
 
 TEST(Restart, PlayersLevelsMedalsAndRewardsSurviveARestart) {
   int32_t firstScore = -1, secondScore = -1, secondMedal = -1;
+  GameSetup first;
+  first.debugKeys = true;
   RunGame("restart", [&] {
     NameProfileWithEnter("First");
     ClickWidget("profiles");
@@ -71,7 +73,7 @@ TEST(Restart, PlayersLevelsMedalsAndRewardsSurviveARestart) {
     ClickWidget("next");
     ASSERT_TRUE(FramesUntil([] { return HasWidget("map_arrow"); }, 10));
     Frames(2);
-  });
+  }, first);
   ASSERT_FALSE(::testing::Test::HasFailure());
 
   GameSetup again;

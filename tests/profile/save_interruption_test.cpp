@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 
+#include "core/save_failure.h"
 #include "platform/files.h"
 #include "platform/test_hooks.h"
 #include "support/interface.h"
@@ -166,11 +167,36 @@ TEST_F(SaveInterruption, AFailingWriteLeavesWholeFilesAndTheProgressInMemory) {
       EXPECT_EQ(Read(kSavedFiles[later]), newFiles.at(kSavedFiles[later])) << "still written " << when;
     for (const std::string& name : kSavedFiles) EXPECT_FALSE(FileExists(name + ".tmp")) << name << " " << when;
 
-    // The result is still held, so the next save writes it all.
+    // The player is told, and the result is still held, also once the main
+    // menu is back, so the next save writes it all.
+    EXPECT_TRUE(SaveNoticeShown(timeGetTime())) << when;
+    EXPECT_NE(SaveNotice.text.find("the disk is full"), std::string::npos) << when;
+    EnterMainMenu();
     ExpectProgressHeld(ProfileSlots[0], when);
     EXPECT_TRUE(SaveProfiles()) << when;
     EXPECT_TRUE(WriteOptions()) << when;
     EXPECT_EQ(Snapshot(), newFiles) << when;
+  }
+}
+
+TEST_F(SaveInterruption, AFirstNameThatCouldNotBeSavedIsKeptGreetedAndSavedNextTime) {
+  for (int point = 0; point < kStepsPerFile; ++point) {
+    for (const char* name : {"data/profile0.s", "data/profile1.s", "data/profile2.s"}) std::filesystem::remove(name);
+    InstallSettings(-1);
+    LoadProfiles();
+    EnterMainMenu();
+    ASSERT_FALSE(IsPlaceholder(FindEdit("name")));
+    writePointsSeen = 0;
+    interruptAt = point;
+    dieThere = false;
+    SetWriteFaultHook(InterruptOnePoint);
+    for (char c : std::string("Wen Li")) Type(c);
+    PressEnter();
+    SetWriteFaultHook(nullptr);
+    EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Wen Li !") << Describe(point);
+    EXPECT_TRUE(SaveNoticeShown(timeGetTime())) << Describe(point);
+    EXPECT_TRUE(SaveProfiles());
+    EXPECT_NE(Read("data/profile0.s").find("^Wen_Li_"), std::string::npos) << Describe(point);
   }
 }
 

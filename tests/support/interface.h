@@ -98,12 +98,12 @@ class UiTest : public testing::Test {
   }
 
   static void Type(char c) {
-    LastCharCode = static_cast<uint8_t>(c);
+    TypedCharacters.push(static_cast<uint8_t>(c));
     Frame();
   }
 
   static void PressEnter() {
-    LastCharCode = 13;
+    TypedCharacters.push(13);
     LastKeyUp = 13;
     Frame();
   }

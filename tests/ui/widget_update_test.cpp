@@ -94,7 +94,7 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   PointAt(1.5f, 1.0f);
   for (char c : std::string("abcdef")) Type(c);
   EXPECT_EQ(edit.Typed(), "abcde") << "a sixth character is ignored";
-  EXPECT_EQ(LastCharCode, 0) << "the character is consumed";
+  EXPECT_EQ(TypedCharacters.pop(), 0) << "the character is consumed";
   Type(7);
   Type(30);
   EXPECT_EQ(edit.Typed(), "abcde") << "control characters are ignored";

@@ -5,8 +5,6 @@
 #include "synth.h"
 
 namespace {
-constexpr double kPeakDb = -3.0;
-
 // Soft, short wooden tick for the pointer moving onto another cell.
 Sound CellTick() {
   Sound s(0.07);
@@ -124,17 +122,21 @@ Sound Nope() {
 }
 }  // namespace
 
+// Balanced by loudness, not by peak: the sounds of what happens on the board
+// alike, the click well under them, and the pointer's two hover sounds, which
+// play at every move, softer still, the cell's the softest.
 std::vector<Effect> MakeEffects() {
+  constexpr double Event = -14.0, Click = -23.5, ButtonHover = -27.5, CellHover = -30.0;
   return {
-      {"cell_mouse_over.wav", Master(CellTick(), kPeakDb, 0.0015)},
-      {"attention.wav", Master(Attention(), kPeakDb, 0.002)},
-      {"menu_button_over.wav", Master(ButtonOver(), kPeakDb, 0.002)},
-      {"menu_button_click.wav", Master(ButtonClick(), kPeakDb, 0.001)},
-      {"flower_pickup.wav", Master(FlowerChime(), kPeakDb, 0.002)},
-      {"bonus_pickup.wav", Master(BonusCoin(), kPeakDb, 0.002)},
-      {"death.wav", Master(Boom(), kPeakDb, 0.004)},
-      {"victory2.wav", Master(Fanfare(), kPeakDb, 0.003)},
-      {"loose.wav", Master(Defeat(), kPeakDb, 0.003)},
-      {"wrong_way.wav", Master(Nope(), kPeakDb, 0.003)},
+      {"cell_mouse_over.wav", Master(CellTick(), CellHover, 0.0015)},
+      {"attention.wav", Master(Attention(), Event, 0.002)},
+      {"menu_button_over.wav", Master(ButtonOver(), ButtonHover, 0.002)},
+      {"menu_button_click.wav", Master(ButtonClick(), Click, 0.001)},
+      {"flower_pickup.wav", Master(FlowerChime(), Event, 0.002)},
+      {"bonus_pickup.wav", Master(BonusCoin(), Event, 0.002)},
+      {"death.wav", Master(Boom(), Event, 0.004)},
+      {"victory2.wav", Master(Fanfare(), Event, 0.003)},
+      {"loose.wav", Master(Defeat(), Event, 0.003)},
+      {"wrong_way.wav", Master(Nope(), Event - 2.0, 0.003)},
   };
 }

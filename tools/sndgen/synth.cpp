@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "loudness.h"
+
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 }
@@ -84,7 +86,7 @@ void LowPass(Sound& sound, double cutoff) {
   }
 }
 
-std::vector<int16_t> Master(const Sound& sound, double peakDb, double fadeIn) {
+std::vector<int16_t> Master(const Sound& sound, double targetLufs, double fadeIn) {
   std::vector<double> s = sound.samples;
   double mean = 0;
   for (double v : s) mean += v;
@@ -98,7 +100,11 @@ std::vector<int16_t> Master(const Sound& sound, double peakDb, double fadeIn) {
   }
   double peak = 0;
   for (double v : s) peak = std::max(peak, std::fabs(v));
-  double scale = peak > 0 ? std::pow(10.0, peakDb / 20.0) * 32767.0 / peak : 0;
+  const double loudness = LoudestWindowLufs(s, kSampleRate);
+  if (peak == 0 || !std::isfinite(loudness)) return std::vector<int16_t>(s.size(), 0);
+  // The loudness asked for, unless that would bring the peak over the ceiling.
+  const double gain = std::min(std::pow(10.0, (targetLufs - loudness) / 20.0), std::pow(10.0, kCeilingDb / 20.0) / peak);
+  const double scale = gain * 32767.0;
   std::vector<int16_t> out(s.size());
   for (size_t i = 0; i < s.size(); ++i) out[i] = static_cast<int16_t>(std::lround(s[i] * scale));
   return out;

@@ -50,9 +50,13 @@ void AddNoise(Sound& sound, double start, const Glide& cutoff, const Envelope& e
 // Two one-pole low-pass stages over the whole sound.
 void LowPass(Sound& sound, double cutoff);
 
+// No sample of a mastered sound comes nearer full scale than this.
+constexpr double kCeilingDb = -1.0;
+
 // Removes any offset, fades the first `fadeIn` and last 10 ms to silence,
-// scales the loudest sample to `peakDb` below full scale and rounds.
-std::vector<int16_t> Master(const Sound& sound, double peakDb, double fadeIn);
+// scales it to `targetLufs` (its loudest 400 ms, K-weighted) or, should that
+// reach over the ceiling, to the ceiling, and rounds.
+std::vector<int16_t> Master(const Sound& sound, double targetLufs, double fadeIn);
 
 // Equal-tempered pitch: MIDI note number to Hz (69 = A4 = 440 Hz).
 double NoteHz(double note);

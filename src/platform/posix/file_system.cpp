@@ -1,5 +1,6 @@
 // Finding and atomically replacing files on POSIX systems.
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -43,16 +44,30 @@ void SyncFolderOf(const std::string& path) {
 }
 }  // namespace
 
+namespace {
+WriteFailure FailureOf(int error) {
+  if (error == ENOSPC || error == EDQUOT) return WriteFailure::DiskFull;
+  if (error == EACCES || error == EPERM || error == EROFS) return WriteFailure::NotAllowed;
+  return WriteFailure::Other;
+}
+}  // namespace
+
 bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
   std::string target = NativePath(path);
   std::string temporary = target + ".tmp";
   FILE* file = WriteStepAllowed(0) ? std::fopen(temporary.c_str(), "wb") : nullptr;
-  if (!file) return false;
+  if (!file) {
+    NoteWriteFailure(FailureOf(errno));
+    return false;
+  }
   bool ok = WriteStepAllowed(1) && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
   ok = ok && WriteStepAllowed(2) && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
   ok = (std::fclose(file) == 0) && ok && WriteStepAllowed(3);
   ok = ok && WriteStepAllowed(4) && std::rename(temporary.c_str(), target.c_str()) == 0;
-  if (!ok) std::remove(temporary.c_str());
+  if (!ok) {
+    NoteWriteFailure(FailureOf(errno));
+    std::remove(temporary.c_str());
+  }
   if (ok) SyncFolderOf(target);
   return ok;
 }

@@ -54,18 +54,33 @@ bool WriteAndFlush(HANDLE file, const std::string& contents) {
 }
 }  // namespace
 
+namespace {
+WriteFailure FailureOf(DWORD error) {
+  if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL) return WriteFailure::DiskFull;
+  if (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT || error == ERROR_SHARING_VIOLATION)
+    return WriteFailure::NotAllowed;
+  return WriteFailure::Other;
+}
+}  // namespace
+
 bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
   std::wstring target = WidePath(path);
   std::wstring temporary = target + L".tmp";
   if (!WriteStepAllowed(0)) return false;
   HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                             nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) {
+    NoteWriteFailure(FailureOf(GetLastError()));
+    return false;
+  }
   bool ok = WriteAndFlush(file, contents);
   ok = CloseHandle(file) && ok && WriteStepAllowed(3);
   // Write-through: the replacement itself is on disk when the call returns.
   ok = ok && WriteStepAllowed(4) &&
        MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temporary.c_str());
+  if (!ok) {
+    NoteWriteFailure(FailureOf(GetLastError()));
+    DeleteFileW(temporary.c_str());
+  }
   return ok;
 }

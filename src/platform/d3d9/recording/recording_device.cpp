@@ -279,8 +279,10 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
   return D3D_OK;
 }
 
-HRESULT RecordingDevice::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float, DWORD) {
-  Log(CallKind::Clear, flags, color);
+HRESULT RecordingDevice::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float z, DWORD) {
+  DWORD depth;
+  std::memcpy(&depth, &z, sizeof depth);
+  Log(CallKind::Clear, flags, color, depth);
   return D3D_OK;
 }
 

@@ -34,7 +34,7 @@ enum class CallKind {
 // One call. a, b, c are its first arguments as numbers: (state, value) for
 // render states, (sampler or stage, type, value) for sampler and stage
 // states, (start register, count) for constants, (type, start, count) for
-// draws, (flags, colour) for Clear. `draw` indexes `draws` for draw calls.
+// draws, (flags, colour, the depth's float bits) for Clear. `draw` indexes `draws` for draw calls.
 struct RecordedCall {
   CallKind kind;
   DWORD a = 0, b = 0, c = 0;
