@@ -9,16 +9,17 @@
 #include "ui/text_drawing.h"
 
 namespace {
-constexpr float PanelX = 0.25f, PanelY = 0.02f, PanelWidth = 1.5f, PanelHeight = 0.2f;
-constexpr float TextInset = 0.07f, LineHeight = 0.045f;
+// A banner across the top, clear of the round's buttons in the corners.
+constexpr float PanelX = 0.22f, PanelY = 0.03f, PanelWidth = 1.56f, PanelHeight = 0.2f;
+constexpr float TextInsetX = 0.1f, TextInsetY = 0.055f, LineHeight = 0.045f;
 }  // namespace
 
 void DrawSaveNotice() {
   if (!Device || !SaveNoticeShown(timeGetTime())) return;
   const float opaque[4] = {1, 1, 1, 1};
   Device->SetPixelShaderConstantF(PsTint, opaque, 1);
-  Textures.bindTexture(0, "podlogka");
+  Textures.bindTexture(0, "bar_u");
   drawQuadRegion(PanelX, PanelY, PanelWidth, PanelHeight, 0, 0, 1, 1);
-  DrawTextWrapped(SaveNotice.text.c_str(), PanelX + TextInset, PanelY + 0.05f, PanelWidth - 2 * TextInset, "light",
-                  LineHeight);
+  DrawTextWrapped(SaveNotice.text.c_str(), PanelX + TextInsetX, PanelY + TextInsetY, PanelWidth - 2 * TextInsetX,
+                  "light", LineHeight);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The notice of a save that failed, on a dialog panel at the top of every
-// screen until its time is up.
+// The notice of a save that failed, on a banner at the top of every screen
+// until its time is up.
 
 // In the interface pass, after the widgets.
 void DrawSaveNotice();

@@ -106,6 +106,13 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   EXPECT_EQ(edit.Typed(), "") << "Backspace on an empty field is ignored";
   EXPECT_EQ(edit.text.size(), 1u) << "exactly one cursor cell";
   EXPECT_EQ(edit.CurrentTexture(), "t3");
+  // Ten characters between two frames, as a paste or a fast typist brings
+  // them, all typed in order.
+  for (char c : std::string("xyz\bw" "\x05" "uvtsr")) TypedCharacters.push(static_cast<uint8_t>(c));
+  Frame();
+  EXPECT_EQ(edit.Typed(), "xywuv");
+  for (int i = 0; i < 80; ++i) TypedCharacters.push('a');
+  EXPECT_FALSE(TypedCharacters.push('b')) << "a full queue drops the newest";
 }
 
 void SwitchScreen() {
