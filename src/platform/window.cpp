@@ -183,6 +183,8 @@ int16_t GetAsyncKeyState(int virtualKey) {
   return ButtonKeyState(virtualKey, down);
 }
 
+bool PointerOverActiveWindow(HWND) { return !(TestMouse.active && TestMouse.elsewhere); }
+
 void MessageBoxA(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
   if (HasInteractiveDisplay()) SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);

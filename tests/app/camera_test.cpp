@@ -99,6 +99,38 @@ TEST(MouseTest, AClickIsHeldThenReleasedEvenBetweenTwoPollsAndClearingConsumesIt
   TestMouse = InjectedMouse{};
 }
 
+// Buttons pressed over another window, or while the game's is not the active
+// one, are not the game's, even when the pointer then comes over it.
+TEST(MouseTest, OnlyAPressWhollyOverTheActiveGameWindowClicks) {
+  struct Step {
+    bool elsewhere, held;
+  };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    bool clicks;
+  } cases[] = {
+      {"over the game", {{false, true}, {false, false}}, true},
+      {"pressed elsewhere, released over the game", {{true, true}, {false, true}, {false, false}}, false},
+      {"pressed over the game, released elsewhere", {{false, true}, {true, true}, {true, false}}, false},
+      {"out and back while held", {{false, true}, {true, true}, {false, true}, {false, false}}, false},
+  };
+  for (const auto& c : cases) {
+    Mouse = MouseState{};
+    TestMouse = InjectedMouse{};
+    TestMouse.active = true;
+    bool clicked = false;
+    for (const Step& step : c.steps) {
+      TestMouse.elsewhere = step.elsewhere;
+      TestMouse.left = step.held;
+      PollMouse();
+      clicked = clicked || LeftClicked();
+    }
+    EXPECT_EQ(clicked, c.clicks) << c.what;
+  }
+  TestMouse = InjectedMouse{};
+}
+
 TEST(FrustumTest, SpheresAreCulledByEveryPlaneAndTouchingFromOutsideIsOutside) {
   D3DXMATRIX view, projection, wvp;
   D3DXVECTOR3 eye(0, 0, 0), at(0, 0, 1), up(0, 1, 0);
