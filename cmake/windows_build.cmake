@@ -25,8 +25,9 @@ set_source_files_properties(${system_header_sources} PROPERTIES SKIP_UNITY_BUILD
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})
 target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
-# No install layout on Windows: the game plays from its own folder.
-set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN="share")
+# Installed (the installer leaves a file "installed" beside it) or not, the
+# data sits beside the executable.
+set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN=".")
 
 # Its icon (drawn by the host build's texgen), version information and
 # manifest (per-monitor DPI awareness, the Windows versions it supports).

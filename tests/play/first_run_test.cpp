@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "app/engine.h"
 #include "flow_support.h"
 #include "play_harness.h"
@@ -8,34 +13,63 @@
 
 using namespace play;
 
-TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
+namespace {
+struct FirstRunSeen {
   std::string greeting;
   bool cancelShown = true, nameFieldThere = false;
-  RunGame("first_run", [&] {
-    WaitMilliseconds(1000);
-    nameFieldThere = HasWidget("name");
-    cancelShown = WidgetShown("cancel");
-    Screenshot("01_enter_name");
-    Type("Busy Bee");
-    Screenshot("02_name_typed");
-    PressKey(VK_RETURN);
-    FramesUntil([] { return HasWidget("lbl"); }, 120);
-    WaitMilliseconds(1500);
-    greeting = FindLabel("lbl").text;
-    Screenshot("03_main_menu");
-    ClickWidget("exit");
-    WaitMilliseconds(1500);
-    Screenshot("04_credits");
-    ClickWidget("back");
-    Frames(5);
-  });
-  EXPECT_TRUE(nameFieldThere);
-  EXPECT_FALSE(cancelShown);
-  EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
-  EXPECT_NE(GameFileText("data/profile0.s").find("^Busy_Bee_"), std::string::npos);
+};
+
+// A name typed, Enter, then out through the credits.
+void PlayFirstRun(FirstRunSeen& seen) {
+  WaitMilliseconds(1000);
+  seen.nameFieldThere = HasWidget("name");
+  seen.cancelShown = WidgetShown("cancel");
+  Screenshot("01_enter_name");
+  Type("Busy Bee");
+  Screenshot("02_name_typed");
+  PressKey(VK_RETURN);
+  FramesUntil([] { return HasWidget("lbl"); }, 120);
+  WaitMilliseconds(1500);
+  seen.greeting = FindLabel("lbl").text;
+  Screenshot("03_main_menu");
+  ClickWidget("exit");
+  WaitMilliseconds(1500);
+  Screenshot("04_credits");
+  ClickWidget("back");
+  Frames(5);
+}
+
+void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& profile, const std::string& settingsFile) {
+  EXPECT_TRUE(seen.nameFieldThere);
+  EXPECT_FALSE(seen.cancelShown);
+  EXPECT_EQ(seen.greeting, "Hello, ^Busy Bee !");
+  std::ifstream saved(profile, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("^Busy_Bee_"), std::string::npos) << profile;
   ConfigNode settings;
-  ASSERT_TRUE(settings.Load(GameFolder() + "/bin/default.cfg"));
+  ASSERT_TRUE(settings.Load(settingsFile));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
   EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
   EXPECT_EQ(QuitRequested, 1);
+}
+}  // namespace
+
+TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
+  FirstRunSeen seen;
+  RunGame("first_run", [&] { PlayFirstRun(seen); });
+  ExpectFirstRunSaved(seen, GameFolder() + "/data/profile0.s", GameFolder() + "/bin/default.cfg");
+}
+
+// The Windows game its setup program installed (scripts/test-windows names
+// the folder): the player's files go to %APPDATA%\Kestrin.
+TEST(FirstRun, TheInstalledWindowsGameKeepsThePlayersFilesInAppData) {
+  const char* installed = std::getenv("KESTRIN_INSTALLED_GAME");
+  const char* appData = std::getenv("APPDATA");
+  if (!installed || !appData) GTEST_SKIP() << "no installed game";
+  GameSetup setup;
+  setup.executableFolder = installed;
+  FirstRunSeen seen;
+  RunGame("first_run_installed", [&] { PlayFirstRun(seen); }, setup);
+  const std::string own = std::string(appData) + "/Kestrin/";
+  ExpectFirstRunSaved(seen, own + "profile0.s", own + "default.cfg");
 }

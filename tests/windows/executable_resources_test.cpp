@@ -6,8 +6,8 @@
 #include <string>
 
 namespace {
-std::string ResourceBytes(HMODULE module, LPCWSTR type) {
-  HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), type);
+std::string ResourceBytes(HMODULE module, LPCSTR type) {
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), type);
   if (!found) return "";
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
   return std::string(bytes, SizeofResource(module, found));
