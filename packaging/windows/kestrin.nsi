@@ -4,7 +4,8 @@
 ; /CurrentUser or without the rights, for this user alone; /S installs and
 ; uninstalls silently. Uninstalling leaves the player's saves in
 ; %APPDATA%\Kestrin.
-Unicode true
+; A 64-bit setup program, as the game is.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCT "Kestrin"
@@ -17,7 +18,6 @@ SetCompressor /SOLID lzma
 !define MULTIUSER_USE_PROGRAMFILES64
 !include MultiUser.nsh
 !include MUI2.nsh
-!include x64.nsh
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -38,16 +38,10 @@ VIAddVersionKey "LegalCopyright" "Copyright 2026 the Kestrin developers"
 !insertmacro MUI_LANGUAGE "English"
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "${PRODUCT} needs a 64-bit Windows."
-    Abort
-  ${EndIf}
-  SetRegView 64
   !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
-  SetRegView 64
   !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
