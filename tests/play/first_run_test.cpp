@@ -60,6 +60,19 @@ TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheS
   ExpectFirstRunSaved(seen, GameFolder() + "/data/profile0.s", GameFolder() + "/bin/default.cfg");
 }
 
+// Full screen: the Windows stage runs it once on a screen of the game's size,
+// as Wine cannot change the screen's mode.
+TEST(FirstRun, InFullScreenTheSameFirstRunSaves) {
+  if (!std::getenv("KESTRIN_FULL_SCREEN")) GTEST_SKIP() << "not asked for";
+  GameSetup setup;
+  setup.settings = SettingsFile(-1);
+  setup.settings.replace(setup.settings.find("foolscreen 0"), 12, "foolscreen 1");
+  FirstRunSeen seen;
+  RunGame("first_run_full_screen", [&] { PlayFirstRun(seen); }, setup);
+  ExpectFirstRunSaved(seen, GameFolder() + "/data/profile0.s", GameFolder() + "/bin/default.cfg");
+  EXPECT_EQ(ReadGameFile("bin/default.cfg").Get("foolscreen").AsInt(), 1);
+}
+
 // The Windows game its setup program installed (scripts/test-windows names
 // the folder): the player's files go to %APPDATA%\Kestrin.
 TEST(FirstRun, TheInstalledWindowsGameKeepsThePlayersFilesInAppData) {
