@@ -31,8 +31,12 @@ std::string Usage() {
     std::snprintf(line, sizeof line, "  %-15s %s\n", name.c_str(), option.help);
     usage += line;
   }
+#ifdef _WIN32
+  return usage + "\nInstalled, the game keeps your settings and progress in %APPDATA%\\Kestrin.\n";
+#else
   return usage + "\nInstalled, the game keeps your settings and progress in $XDG_DATA_HOME/kestrin\n"
                  "(by default ~/.local/share/kestrin).\n";
+#endif
 }
 
 std::string Mistake(const CommandLine& command) {
