@@ -39,7 +39,10 @@ void PlayFirstRun(FirstRunSeen& seen) {
   Frames(5);
 }
 
-void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& profile, const std::string& settingsFile) {
+// The profile and the settings in `folder`, by their paths in the game folder or, installed, by their names.
+void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& folder, bool installed) {
+  const std::string profile = folder + (installed ? "profile0.s" : "data/profile0.s");
+  const std::string settingsFile = folder + (installed ? "default.cfg" : "bin/default.cfg");
   EXPECT_TRUE(seen.nameFieldThere);
   EXPECT_FALSE(seen.cancelShown);
   EXPECT_EQ(seen.greeting, "Hello, ^Busy Bee !");
@@ -57,32 +60,22 @@ void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& profile, c
 TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
   FirstRunSeen seen;
   RunGame("first_run", [&] { PlayFirstRun(seen); });
-  ExpectFirstRunSaved(seen, GameFolder() + "/data/profile0.s", GameFolder() + "/bin/default.cfg");
+  ExpectFirstRunSaved(seen, GameFolder() + "/", false);
 }
 
-// Full screen: the Windows stage runs it once on a screen of the game's size,
-// as Wine cannot change the screen's mode.
-TEST(FirstRun, InFullScreenTheSameFirstRunSaves) {
-  if (!std::getenv("KESTRIN_FULL_SCREEN")) GTEST_SKIP() << "not asked for";
+// Played again by the Windows stage: in full screen, on a screen of the
+// game's size as Wine cannot change the mode, and from the install its setup
+// program made, which keeps the player's files in %APPDATA%\Kestrin.
+TEST(FirstRun, AsTheWindowsStagePlaysItAgain) {
+  const char* installed = std::getenv("KESTRIN_INSTALLED_GAME");
+  const bool fullScreen = std::getenv("KESTRIN_FULL_SCREEN") != nullptr;
+  if (!installed && !fullScreen) GTEST_SKIP() << "not asked for";
   GameSetup setup;
   setup.settings = SettingsFile(-1);
-  setup.settings.replace(setup.settings.find("foolscreen 0"), 12, "foolscreen 1");
+  if (fullScreen) setup.settings.replace(setup.settings.find("foolscreen 0"), 12, "foolscreen 1");
+  if (installed) setup.executableFolder = installed;
   FirstRunSeen seen;
-  RunGame("first_run_full_screen", [&] { PlayFirstRun(seen); }, setup);
-  ExpectFirstRunSaved(seen, GameFolder() + "/data/profile0.s", GameFolder() + "/bin/default.cfg");
-  EXPECT_EQ(ReadGameFile("bin/default.cfg").Get("foolscreen").AsInt(), 1);
-}
-
-// The Windows game its setup program installed (scripts/test-windows names
-// the folder): the player's files go to %APPDATA%\Kestrin.
-TEST(FirstRun, TheInstalledWindowsGameKeepsThePlayersFilesInAppData) {
-  const char* installed = std::getenv("KESTRIN_INSTALLED_GAME");
-  const char* appData = std::getenv("APPDATA");
-  if (!installed || !appData) GTEST_SKIP() << "no installed game";
-  GameSetup setup;
-  setup.executableFolder = installed;
-  FirstRunSeen seen;
-  RunGame("first_run_installed", [&] { PlayFirstRun(seen); }, setup);
-  const std::string own = std::string(appData) + "/Kestrin/";
-  ExpectFirstRunSaved(seen, own + "profile0.s", own + "default.cfg");
+  RunGame("first_run_again", [&] { PlayFirstRun(seen); }, setup);
+  ExpectFirstRunSaved(seen, installed ? std::string(std::getenv("APPDATA")) + "/Kestrin/" : GameFolder() + "/",
+                      installed);
 }
