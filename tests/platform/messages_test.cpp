@@ -6,6 +6,11 @@
 #include "platform/code_page.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#ifndef _WIN32
+#include <SDL.h>
+
+#include "platform/window_internal.h"
+#endif
 
 namespace {
 std::vector<MSG> DrainAfterInjecting() {
@@ -57,3 +62,26 @@ TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1251(c.typed), c.bytes) << c.typed;
 }
 
+
+#ifndef _WIN32
+// SDL reports only its own window's buttons: a press sent for another window
+// is none of the game's.
+TEST(MessagesTest, OnlyTheGameWindowsOwnButtonPressesCount) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  HWND window = CreatePlatformWindow("Kestrin", 64, 48, false);
+  ASSERT_NE(window, nullptr);
+  for (bool ours : {false, true}) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.windowID = SDL_GetWindowID(SdlWindowOf(window)) + (ours ? 0 : 1);
+    SDL_PushEvent(&event);
+    PostWakeMessage();
+    MSG message;
+    while (GetMessageA(&message) && message.message != WM_QUITWAKE) {
+    }
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON) & 1, ours ? 1 : 0) << ours;
+  }
+  DestroyWindow(window);
+}
+#endif
