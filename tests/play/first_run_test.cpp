@@ -14,43 +14,39 @@
 using namespace play;
 
 namespace {
-struct FirstRunSeen {
+// A name typed, Enter, then out through the credits; the profile and the
+// settings are then read in the game folder or, installed, by their bare
+// names in the player's folder.
+void PlayFirstRun(const std::string& flow, const GameSetup& setup = {}, const std::string& playerFolder = "") {
   std::string greeting;
   bool cancelShown = true, nameFieldThere = false;
-};
-
-// A name typed, Enter, then out through the credits.
-void PlayFirstRun(FirstRunSeen& seen) {
-  WaitMilliseconds(1000);
-  seen.nameFieldThere = HasWidget("name");
-  seen.cancelShown = WidgetShown("cancel");
-  Screenshot("01_enter_name");
-  Type("Busy Bee");
-  Screenshot("02_name_typed");
-  PressKey(VK_RETURN);
-  FramesUntil([] { return HasWidget("lbl"); }, 120);
-  WaitMilliseconds(1500);
-  seen.greeting = FindLabel("lbl").text;
-  Screenshot("03_main_menu");
-  ClickWidget("exit");
-  WaitMilliseconds(1500);
-  Screenshot("04_credits");
-  ClickWidget("back");
-  Frames(5);
-}
-
-// The profile and the settings in `folder`, by their paths in the game folder or, installed, by their names.
-void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& folder, bool installed) {
-  const std::string profile = folder + (installed ? "profile0.s" : "data/profile0.s");
-  const std::string settingsFile = folder + (installed ? "default.cfg" : "bin/default.cfg");
-  EXPECT_TRUE(seen.nameFieldThere);
-  EXPECT_FALSE(seen.cancelShown);
-  EXPECT_EQ(seen.greeting, "Hello, ^Busy Bee !");
-  std::ifstream saved(profile, std::ios::binary);
-  const std::string text((std::istreambuf_iterator<char>(saved)), std::istreambuf_iterator<char>());
-  EXPECT_NE(text.find("^Busy_Bee_"), std::string::npos) << profile;
+  RunGame(flow, [&] {
+    WaitMilliseconds(1000);
+    nameFieldThere = HasWidget("name");
+    cancelShown = WidgetShown("cancel");
+    Screenshot("01_enter_name");
+    Type("Busy Bee");
+    Screenshot("02_name_typed");
+    PressKey(VK_RETURN);
+    FramesUntil([] { return HasWidget("lbl"); }, 120);
+    WaitMilliseconds(1500);
+    greeting = FindLabel("lbl").text;
+    Screenshot("03_main_menu");
+    ClickWidget("exit");
+    WaitMilliseconds(1500);
+    Screenshot("04_credits");
+    ClickWidget("back");
+    Frames(5);
+  }, setup);
+  EXPECT_TRUE(nameFieldThere);
+  EXPECT_FALSE(cancelShown);
+  EXPECT_EQ(greeting, "Hello, ^Busy Bee !");
+  const bool installed = !playerFolder.empty();
+  const std::string folder = installed ? playerFolder : GameFolder() + "/";
+  std::ifstream profile(folder + (installed ? "profile0.s" : "data/profile0.s"), std::ios::binary);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(profile), {}).find("^Busy_Bee_"), std::string::npos);
   ConfigNode settings;
-  ASSERT_TRUE(settings.Load(settingsFile));
+  ASSERT_TRUE(settings.Load(folder + (installed ? "default.cfg" : "bin/default.cfg")));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
   EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
   EXPECT_EQ(QuitRequested, 1);
@@ -58,9 +54,7 @@ void ExpectFirstRunSaved(const FirstRunSeen& seen, const std::string& folder, bo
 }  // namespace
 
 TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
-  FirstRunSeen seen;
-  RunGame("first_run", [&] { PlayFirstRun(seen); });
-  ExpectFirstRunSaved(seen, GameFolder() + "/", false);
+  PlayFirstRun("first_run");
 }
 
 // Played again by the Windows stage: in full screen, on a screen of the
@@ -74,8 +68,5 @@ TEST(FirstRun, AsTheWindowsStagePlaysItAgain) {
   setup.settings = SettingsFile(-1);
   if (fullScreen) setup.settings.replace(setup.settings.find("foolscreen 0"), 12, "foolscreen 1");
   if (installed) setup.executableFolder = installed;
-  FirstRunSeen seen;
-  RunGame("first_run_again", [&] { PlayFirstRun(seen); }, setup);
-  ExpectFirstRunSaved(seen, installed ? std::string(std::getenv("APPDATA")) + "/Kestrin/" : GameFolder() + "/",
-                      installed);
+  PlayFirstRun("first_run_again", setup, installed ? std::string(std::getenv("APPDATA")) + "/Kestrin/" : "");
 }
