@@ -25,10 +25,19 @@ set_source_files_properties(${system_header_sources} PROPERTIES SKIP_UNITY_BUILD
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})
 target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
-# No install layout on Windows: the game plays from its own folder.
-set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN="share")
+# Installed (the installer leaves a file "installed" beside it) or not, the
+# data sits beside the executable.
+set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN=".")
 
-add_executable(kestrin WIN32 src/main.cpp)
+# Its icon (drawn by the host build's texgen), version information and
+# manifest (per-monitor DPI awareness, the Windows versions it supports).
+set(HOST_BINARY_DIR ${CMAKE_SOURCE_DIR}/build CACHE PATH "The host build, whose content the tests read")
+enable_language(RC)
+set(KESTRIN_WINDOWS_ICON ${HOST_BINARY_DIR}/windows/kestrin.ico)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/kestrin.rc.in ${CMAKE_BINARY_DIR}/kestrin.rc @ONLY)
+set_property(SOURCE ${CMAKE_BINARY_DIR}/kestrin.rc APPEND PROPERTY OBJECT_DEPENDS ${KESTRIN_WINDOWS_ICON}
+  ${CMAKE_SOURCE_DIR}/packaging/windows/kestrin.manifest)
+add_executable(kestrin WIN32 src/main.cpp ${CMAKE_BINARY_DIR}/kestrin.rc)
 target_link_libraries(kestrin PRIVATE kestrin_core)
 target_compile_definitions(kestrin PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 set_target_properties(kestrin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/game)
@@ -40,7 +49,6 @@ if(KESTRIN_WINDOWS_TESTS AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-  set(HOST_BINARY_DIR ${CMAKE_SOURCE_DIR}/build CACHE PATH "The host build, whose content the tests read")
 
   function(kestrin_windows_test name)
     add_executable(${name} ${ARGN})
@@ -74,6 +82,7 @@ if(KESTRIN_WINDOWS_TESTS AND EXISTS /usr/src/googletest/CMakeLists.txt)
   list(FILTER unit_tests EXCLUDE REGEX "/tests/platform/data_folders_test\\.cpp$")
   kestrin_windows_test(test_windows_unit ${unit_tests})
   set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/windows/message_box_closer.cpp
+    ${CMAKE_SOURCE_DIR}/tests/windows/foreground_test.cpp ${CMAKE_SOURCE_DIR}/tests/windows/executable_resources_test.cpp
     PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
   # The flows ./test runs under Wine; the others take minutes each there and
   # are built on request.

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/window.h"
+
 namespace {
 // Either a flag or an option taking the next word as its value.
 struct Option {
@@ -22,17 +24,21 @@ constexpr Option kOptions[] = {
      nullptr},
 };
 
-void PrintUsage(FILE* out) {
-  std::fputs("Usage: kestrin [OPTION]...\n"
-             "A puzzle game: guide a bee over an island of hexagonal cells, some hiding bombs.\n\n",
-             out);
+std::string Usage() {
+  std::string usage = "Usage: kestrin [OPTION]...\n"
+                      "A puzzle game: guide a bee over an island of hexagonal cells, some hiding bombs.\n\n";
   for (const Option& option : kOptions) {
     const std::string name = std::string(option.name) + (option.value[0] ? " " : "") + option.value;
-    std::fprintf(out, "  %-15s %s\n", name.c_str(), option.help);
+    char line[160];
+    std::snprintf(line, sizeof line, "  %-15s %s\n", name.c_str(), option.help);
+    usage += line;
   }
-  std::fputs("\nInstalled, the game keeps your settings and progress in $XDG_DATA_HOME/kestrin\n"
-             "(by default ~/.local/share/kestrin).\n",
-             out);
+#ifdef _WIN32
+  return usage + "\nInstalled, the game keeps your settings and progress in %APPDATA%\\Kestrin.\n";
+#else
+  return usage + "\nInstalled, the game keeps your settings and progress in $XDG_DATA_HOME/kestrin\n"
+                 "(by default ~/.local/share/kestrin).\n";
+#endif
 }
 
 std::string Mistake(const CommandLine& command) {
@@ -64,13 +70,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 
 int AnswerCommandLine(const CommandLine& command, const char* version) {
   const std::string mistake = Mistake(command);
+  // A program without a console (Windows) shows the mistake in a message box.
   if (!mistake.empty()) {
-    std::fprintf(stderr, "kestrin: %s\n", mistake.c_str());
-    PrintUsage(stderr);
+    MessageBoxA((mistake + "\n\n" + Usage()).c_str(), "kestrin");
     return 2;
   }
   if (command.help) {
-    PrintUsage(stdout);
+    std::fputs(Usage().c_str(), stdout);
     return 0;
   }
   if (command.version) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/device_recovery.h"
 #include "app/journal_session.h"
 #include "app/game_set_up.h"
 #include "core/camera.h"
@@ -115,7 +116,9 @@ D3DCOLOR ClearColour() {
 
 // One frame. The loading frames drawn during start-up differ in two points:
 // they bind no interface pixel shader and draw no results-screen particles.
-void DrawFrame(bool loading) {
+// While the device is lost the game stands still: false, nothing done.
+bool DrawFrame(bool loading) {
+  if (!DeviceReadyToDraw()) return false;
   const float white[4] = {1, 1, 1, 1};
   Device->SetPixelShaderConstantF(PsTint, white, 1);
   PollMouse();
@@ -143,6 +146,7 @@ void DrawFrame(bool loading) {
   DrawSaveNotice();
   Device->EndScene();
   Device->Present(nullptr, nullptr, nullptr, nullptr);
+  return true;
 }
 
 void LoadSettings() {
@@ -161,7 +165,10 @@ void RenderOneFrame() { DrawFrame(true); }
 void FrameLoop() {
   Device->AcquireThread();
   while (!QuitRequested) {
-    DrawFrame(false);
+    if (!DrawFrame(false)) {
+      Sleep(LostDeviceWaitMilliseconds);
+      continue;
+    }
     if (AfterFrameHook) AfterFrameHook();
   }
   EndJournal();

@@ -65,8 +65,8 @@ void StartSession() {
 void Apply(const JournalFrame& frame) {
   Mouse.mouseX = frame.x;
   Mouse.mouseY = frame.y;
-  Mouse.leftCurrent = frame.left ? ButtonHeld : ButtonUp;
-  Mouse.rightCurrent = frame.right ? ButtonHeld : ButtonUp;
+  Mouse.leftCurrent = frame.left ? ButtonHeld : frame.leftElsewhere ? ButtonCleared : ButtonUp;
+  Mouse.rightCurrent = frame.right ? ButtonHeld : frame.rightElsewhere ? ButtonCleared : ButtonUp;
   for (const JournalEvent& event : frame.events) {
     if (event.message == WM_CHAR && journal.header.version == 1) TypedCharacters.clear();
     DeliverMessage(event.message, event.code);
@@ -80,6 +80,8 @@ void RecordFrame() {
   frame.y = Mouse.mouseY;
   frame.left = Mouse.leftCurrent == ButtonHeld;
   frame.right = Mouse.rightCurrent == ButtonHeld;
+  frame.leftElsewhere = Mouse.leftCurrent == ButtonCleared;
+  frame.rightElsewhere = Mouse.rightCurrent == ButtonCleared;
   {
     std::lock_guard<std::mutex> hold(queueLock);
     frame.events.swap(queued);

@@ -105,11 +105,7 @@ void SetUpStates() {
   Device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
   Device->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
 
-  if (ShaderPath) {
-    Device->CreateVertexDeclaration(kVertexElements, &VertexDeclaration);
-    Device->SetVertexDeclaration(VertexDeclaration);
-    VertexFormat = 0;
-  }
+  if (ShaderPath) Device->SetVertexDeclaration(VertexDeclaration);
   Device->SetFVF(VertexFormat);
 }
 
@@ -152,6 +148,17 @@ void CreateGraphicsDevice() {
     return;
   }
   SetUpMatrices();
+  if (ShaderPath) {
+    Device->CreateVertexDeclaration(kVertexElements, &VertexDeclaration);
+    VertexFormat = 0;
+  }
+  SetUpStates();
+}
+
+void RestoreDeviceStates() {
+  Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
+  Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+  Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
   SetUpStates();
 }
 

@@ -30,5 +30,7 @@ extern D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjection
 // without Direct3D 9 or a device that cannot be created ends the process
 // after a message box.
 void CreateGraphicsDevice();
+// After a reset: the current matrices and the states creation set, again.
+void RestoreDeviceStates();
 // Shutdown: the device, then the Direct3D object.
 void ReleaseGraphicsDevice();

@@ -10,6 +10,19 @@
 
 MouseState Mouse;
 
+namespace {
+// A press is the game's only while the pointer stays over its active window
+// from press to release: one that began elsewhere, or left, clicks nothing.
+int32_t GameButton(int virtualKey, bool overGame, bool& ignored) {
+  if (!GetAsyncKeyState(virtualKey)) {
+    ignored = false;
+    return ButtonUp;
+  }
+  if (!overGame) ignored = true;
+  return ignored ? ButtonCleared : ButtonHeld;
+}
+}  // namespace
+
 void PollMouse() {
   RECT frame{0, 0, 0, 0}, client{0, 0, 0, 0};
   GetWindowRect(MainWindow, &frame);
@@ -24,8 +37,9 @@ void PollMouse() {
   GetCursorPos(MainWindow, &cursorX, &cursorY);
   Mouse.mouseX = cursorX - originX;
   Mouse.mouseY = cursorY - originY;
-  Mouse.leftCurrent = GetAsyncKeyState(VK_LBUTTON) ? ButtonHeld : ButtonUp;
-  Mouse.rightCurrent = GetAsyncKeyState(VK_RBUTTON) ? ButtonHeld : ButtonUp;
+  const bool overGame = PointerOverActiveWindow(MainWindow);
+  Mouse.leftCurrent = GameButton(VK_LBUTTON, overGame, Mouse.leftIgnored);
+  Mouse.rightCurrent = GameButton(VK_RBUTTON, overGame, Mouse.rightIgnored);
 }
 
 float PointerX() {

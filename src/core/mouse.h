@@ -10,6 +10,8 @@ struct MouseState {
   float mouseX = 0, mouseY = 0;
   int32_t leftPrevious = ButtonCleared, leftCurrent = ButtonCleared;
   int32_t rightPrevious = ButtonCleared, rightCurrent = ButtonCleared;
+  // The press under way began, or went on, outside the game's active window.
+  bool leftIgnored = false, rightIgnored = false;
 };
 
 extern MouseState Mouse;

@@ -1,9 +1,11 @@
 #include "platform/data_folders.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <SDL.h>
-#endif
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -26,6 +28,21 @@ std::string playerFolder;
 bool keptInMemory = false;
 std::string redirectedFolder;
 
+#ifdef _WIN32
+// The installer leaves this file beside the game; the zip has none.
+bool InstalledAt(const std::string& data) { return FileExists(data + "/installed"); }
+
+// %APPDATA%\Kestrin; empty without one.
+std::string PlayerFolderOfThisUser() {
+  const wchar_t* appData = _wgetenv(L"APPDATA");
+  if (!appData || !appData[0]) return "";
+  return Utf8Path(std::filesystem::path(appData) / L"Kestrin");
+}
+
+bool Writable(const std::string& path) { return _waccess(SystemPath(path).c_str(), 2) == 0; }
+#else
+bool InstalledAt(const std::string& data) { return FileExists(data + "/bin/default.cfg"); }
+
 // $XDG_DATA_HOME/kestrin, or ~/.local/share/kestrin; empty without a home.
 std::string PlayerFolderOfThisUser() {
   const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -36,13 +53,16 @@ std::string PlayerFolderOfThisUser() {
   return std::string(home) + "/.local/share/kestrin";
 }
 
+bool Writable(const std::string& path) { return access(path.c_str(), W_OK) == 0; }
+#endif
+
 void TellProgressIsNotKept(const std::string& reason) {
   if (keptInMemory) return;
   keptInMemory = true;
   std::fprintf(stderr,
                "kestrin: cannot keep your settings and progress in %s: %s.\n"
                "kestrin: playing on; what changes in this run is lost when the game ends.\n",
-               playerFolder.empty() ? "your data folder (neither XDG_DATA_HOME nor HOME is set)" : playerFolder.c_str(),
+               playerFolder.empty() ? "your data folder (none is set in the environment)" : playerFolder.c_str(),
                reason.c_str());
 }
 
@@ -55,7 +75,7 @@ std::string Contents(const std::string& path) {
 // The player's copy of a shipped file, made on first use.
 void PreparePlayerFile(const std::string& shipped, const std::string& own) {
   if (!keptInMemory && FileExists(own)) {
-    if (access(own.c_str(), W_OK) == 0) return;
+    if (Writable(own)) return;
     TellProgressIsNotKept(own + " is write-protected");
   }
   if (!keptInMemory && WriteFileAtomically(own, Contents(shipped))) return;
@@ -64,18 +84,15 @@ void PreparePlayerFile(const std::string& shipped, const std::string& own) {
 }
 }  // namespace
 
+#ifndef _WIN32
 std::string ExecutableFolder() {
-#ifdef _WIN32
-  // The Windows game is played from the folder it was unpacked to.
-  return ".";
-#else
   char* base = SDL_GetBasePath();
   if (!base) return ".";
   std::string folder = base;
   SDL_free(base);
   return folder;
-#endif
 }
+#endif
 
 std::string InstalledDataFolder(const std::string& executableFolder) {
   return executableFolder + "/" + KESTRIN_DATA_FROM_BIN;
@@ -85,9 +102,9 @@ void SelectDataFolders(const std::string& executableFolder) {
   installed = false;
   keptInMemory = false;
   std::string data = InstalledDataFolder(executableFolder);
-  if (!FileExists(data + "/bin/default.cfg")) return;
+  if (!InstalledAt(data)) return;
   std::error_code error;
-  std::filesystem::current_path(data, error);
+  std::filesystem::current_path(SystemPath(data), error);
   if (error) {
     std::fprintf(stderr, "kestrin: cannot enter the game data in %s: %s\n", data.c_str(), error.message().c_str());
     return;
@@ -98,10 +115,10 @@ void SelectDataFolders(const std::string& executableFolder) {
     TellProgressIsNotKept("no folder to keep them in");
     return;
   }
-  std::filesystem::create_directories(playerFolder, error);
+  std::filesystem::create_directories(SystemPath(playerFolder), error);
   if (error)
     TellProgressIsNotKept(error.message());
-  else if (access(playerFolder.c_str(), W_OK) != 0)
+  else if (!Writable(playerFolder))
     TellProgressIsNotKept(std::strerror(errno));
 }
 

@@ -7,7 +7,9 @@
 // ("../share/games/kestrin"; the install rules fix the relative path). It then
 // reads the data from there, needing no write permission, and keeps the
 // settings and the profiles in the player's folder, $XDG_DATA_HOME/kestrin (by
-// default ~/.local/share/kestrin).
+// default ~/.local/share/kestrin). On Windows the data always sits beside the
+// executable; the installer marks it with a file "installed", and the player's
+// folder is then %APPDATA%\Kestrin.
 #include <string>
 
 // The folder the running executable is in.

@@ -51,6 +51,15 @@ std::string NativePath(const std::string& path) {
   return native;
 }
 
+std::filesystem::path SystemPath(const std::string& path) {
+  return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 void KeepInMemory(const std::string& path, const std::string& contents) { memoryFiles[NativePath(path)] = contents; }
 
 bool IsKeptInMemory(const std::string& path) { return memoryFiles.count(NativePath(path)) != 0; }
@@ -62,7 +71,12 @@ FILE* OpenFile(const std::string& path, const char* mode) {
   for (const char* c = mode; *c; ++c)
     if (*c != 't') flags += *c;
   auto kept = memoryFiles.find(native);
+#ifdef _WIN32
+  if (kept == memoryFiles.end())
+    return _wfopen(SystemPath(native).c_str(), std::wstring(flags.begin(), flags.end()).c_str());
+#else
   if (kept == memoryFiles.end()) return std::fopen(native.c_str(), flags.c_str());
+#endif
   // Only read through a stream: the kept text is replaced by
   // WriteFileAtomically alone.
   return flags[0] == 'r' ? ReadStreamOver(kept->second) : nullptr;
@@ -70,8 +84,8 @@ FILE* OpenFile(const std::string& path, const char* mode) {
 
 bool FileExists(const std::string& path) {
   if (IsKeptInMemory(path)) return true;
-  struct stat st;
-  return stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  std::error_code error;
+  return std::filesystem::is_regular_file(SystemPath(NativePath(path)), error);
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {

@@ -2,11 +2,17 @@
 // File access in the game's own terms: paths are relative to the working
 // directory and may use backslashes, as every content path does.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 // "a\b.png" -> "a/b.png".
 std::string NativePath(const std::string& path);
+
+// Paths are UTF-8: a player's folder may hold any letter. As the system
+// takes a path (wide on Windows, whatever its code page), and back.
+std::filesystem::path SystemPath(const std::string& path);
+std::string Utf8Path(const std::filesystem::path& path);
 
 // fopen with the path made native. Text mode flags are accepted as they are.
 FILE* OpenFile(const std::string& path, const char* mode);

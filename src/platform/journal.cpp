@@ -98,10 +98,12 @@ bool ParseFrame(std::string_view line, JournalFrame* frame) {
   unsigned buttons = 0;
   if (words.size() < 4 || words.size() > 4 + MaxEventsPerFrame) return false;
   if (!ParseNumber<uint32_t>(words[0], &frame->clock, UINT32_MAX) || !ParseCoordinate(words[1], &frame->x) ||
-      !ParseCoordinate(words[2], &frame->y) || !ParseNumber<unsigned>(words[3], &buttons, 3))
+      !ParseCoordinate(words[2], &frame->y) || !ParseNumber<unsigned>(words[3], &buttons, 15))
     return false;
   frame->left = buttons & 1;
   frame->right = buttons & 2;
+  frame->leftElsewhere = buttons & 4;
+  frame->rightElsewhere = buttons & 8;
   for (size_t i = 4; i < words.size(); ++i) {
     JournalEvent event;
     if (!ParseEvent(words[i], &event)) return false;
@@ -214,7 +216,8 @@ std::string JournalFrameLine(const JournalFrame& frame) {
   AppendNumber(line, frame.x);
   line += " ";
   AppendNumber(line, frame.y);
-  line += " " + std::to_string((frame.left ? 1 : 0) | (frame.right ? 2 : 0));
+  line += " " + std::to_string((frame.left ? 1 : 0) | (frame.right ? 2 : 0) | (frame.leftElsewhere ? 4 : 0) |
+                               (frame.rightElsewhere ? 8 : 0));
   for (const JournalEvent& event : frame.events) {
     switch (event.message) {
       case WM_KEYDOWN: line += " d" + std::to_string(event.code); break;

@@ -25,6 +25,8 @@ struct JournalFrame {
   float x = 0, y = 0;
   bool left = false, right = false;
   std::vector<JournalEvent> events;
+  // A press the game ignores: it began, or went on, outside its active window.
+  bool leftElsewhere = false, rightElsewhere = false;
 };
 
 struct JournalHeader {

@@ -21,6 +21,7 @@ struct InjectedMouse {
   bool active = false;
   float x = 0, y = 0;
   bool left = false, right = false;
+  bool elsewhere = false;  // over another window, or the game's is not the active one
 };
 extern InjectedMouse TestMouse;
 // Presses or releases an injected button; a press is remembered until it has
@@ -44,10 +45,16 @@ enum class SoundDeviceChoice { Default, Unavailable, Loopback };
 void ChooseSoundDeviceForTests(SoundDeviceChoice choice, int loopbackChannels = 1);
 
 // Direct3D (platform/d3d9): the OpenGL backend reports shader version 1, so
-// the game takes the fixed-function path.
+// the game takes the fixed-function path. LoseDeviceForTests makes the next
+// Present of the recording or the Windows device report D3DERR_DEVICELOST, as
+// switching away from full screen does; TestCooperativeLevel then reports
+// D3DERR_DEVICENOTRESET until a Reset. The OpenGL device never loses itself.
 namespace d3d9 {
 void ForceFixedFunctionCaps(bool force);
 bool FixedFunctionCapsForced();
+void LoseDeviceForTests();
+// For the backends: true once for each loss asked for.
+bool TakeDeviceLossForTests();
 }  // namespace d3d9
 
 // Fatal device errors (core/graphics_device.cpp): how they end the process,

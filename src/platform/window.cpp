@@ -87,7 +87,11 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: QueueKey(WM_KEYDOWN, VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_KEYUP: QueueKey(WM_KEYUP, VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_TEXTINPUT: QueueText(event.text.text); break;
-    case SDL_MOUSEBUTTONDOWN: RememberPress(VirtualKeyOfButton(event.button.button)); break;
+    // Only the game's own window's buttons, as with every event SDL sends.
+    case SDL_MOUSEBUTTONDOWN:
+      if (theWindow && event.button.windowID == SDL_GetWindowID(theWindow->sdl))
+        RememberPress(VirtualKeyOfButton(event.button.button));
+      break;
     case SDL_QUIT: Queue(WM_CLOSE, 0); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) Queue(WM_CLOSE, 0);
@@ -182,6 +186,8 @@ int16_t GetAsyncKeyState(int virtualKey) {
   }
   return ButtonKeyState(virtualKey, down);
 }
+
+bool PointerOverActiveWindow(HWND) { return !(TestMouse.active && TestMouse.elsewhere); }
 
 void MessageBoxA(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");

@@ -51,8 +51,12 @@ bool GetWindowRect(HWND window, RECT* rect);
 // origin is the window origin.
 bool GetCursorPos(HWND window, float* x, float* y);
 // The top bit while the button is down; the lowest bit when it was pressed
-// since the previous call.
+// since the previous call. Buttons are the whole desktop's on Windows.
 int16_t GetAsyncKeyState(int virtualKey);
+// Whether the pointer is over the client area of `window` while
+// it is the active window: only then are the buttons the game's. SDL only
+// ever reports its own window's buttons.
+bool PointerOverActiveWindow(HWND window);
 
 // Fatal error: visible message box where a display exists; the text always
 // also goes to standard error.

@@ -132,7 +132,8 @@ void ComputeBounds(MeshNode* node) {
 void CreateVertexBuffer(MeshNode* node) {
   if (node->vertexCount == 0 || !Device) return;
   UINT bytes = static_cast<UINT>(node->vertices.size() * sizeof(Vertex));
-  if (FAILED(Device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, 0, D3DPOOL_DEFAULT, &node->vertexBuffer)))
+  // Managed: the system keeps a copy, so a device reset need not read the model again.
+  if (FAILED(Device->CreateVertexBuffer(bytes, D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED, &node->vertexBuffer)))
     return;
   void* data = nullptr;
   if (SUCCEEDED(node->vertexBuffer->Lock(0, 0, &data, 0)) && data) {

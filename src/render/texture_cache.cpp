@@ -37,6 +37,32 @@ DWORD AnisotropyDegree() {
   return std::clamp<DWORD>(DeviceCaps.MaxAnisotropy, 1, kWanted);
 }
 
+// Bilinear filtering and the first mip levels reach this many texels across
+// the edge of the opaque part.
+constexpr int kFilterMargin = 4;
+
+// The smallest inset from every side, in texels, that leaves out each texel
+// that is not wholly opaque.
+int OpaqueInsetTexels(const ArgbImage& image) {
+  int inset = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if ((image.pixels[size_t(y) * image.width + x] >> 24) != 0xFF)
+        inset = std::max(inset, std::min({x, image.width - 1 - x, y, image.height - 1 - y}) + 1);
+  return inset;
+}
+
+TextureInset OpaqueInsetOfFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  ArgbImage image;
+  if (!ReadWholeFile(path, bytes) || !DecodePng(bytes, &image) || image.width <= 0 || image.height <= 0) return {};
+  const float inset = static_cast<float>(OpaqueInsetTexels(image) + kFilterMargin);
+  return {std::min(0.5f, inset / static_cast<float>(image.width)),
+          std::min(0.5f, inset / static_cast<float>(image.height))};
+}
+
+}  // namespace
+
 void SetStageAndSamplerDefaults() {
   Device->SetTextureStageState(0, D3DTSS_TEXCOORDINDEX, 0);
   Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_MODULATE);
@@ -65,32 +91,6 @@ void SetStageAndSamplerDefaults() {
   Device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
   Device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
 }
-
-// Bilinear filtering and the first mip levels reach this many texels across
-// the edge of the opaque part.
-constexpr int kFilterMargin = 4;
-
-// The smallest inset from every side, in texels, that leaves out each texel
-// that is not wholly opaque.
-int OpaqueInsetTexels(const ArgbImage& image) {
-  int inset = 0;
-  for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x)
-      if ((image.pixels[size_t(y) * image.width + x] >> 24) != 0xFF)
-        inset = std::max(inset, std::min({x, image.width - 1 - x, y, image.height - 1 - y}) + 1);
-  return inset;
-}
-
-TextureInset OpaqueInsetOfFile(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  ArgbImage image;
-  if (!ReadWholeFile(path, bytes) || !DecodePng(bytes, &image) || image.width <= 0 || image.height <= 0) return {};
-  const float inset = static_cast<float>(OpaqueInsetTexels(image) + kFilterMargin);
-  return {std::min(0.5f, inset / static_cast<float>(image.width)),
-          std::min(0.5f, inset / static_cast<float>(image.height))};
-}
-
-}  // namespace
 
 IDirect3DTexture9* LoadTextureFile(const char* path) {
   if (!Device) return nullptr;

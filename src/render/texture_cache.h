@@ -11,6 +11,10 @@ struct TextureInset {
   float u = 0.5f, v = 0.5f;
 };
 
+// The texture stage and sampler states the game draws with, set once the
+// built-in textures are loaded and again after a device reset.
+void SetStageAndSamplerDefaults();
+
 struct TextureCache {
   NameTable names;
   // Parallel to names; each entry holds its own reference, also when it is

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/mouse.h"
@@ -68,22 +71,31 @@ TEST(AppearTimerTest, HidingAtOnceAndFadesHoldAcrossTheClocksLimits) {
   EXPECT_LT(timeGetTime(), 5 * 60 * 1000u) << "counted from the program's start, not the machine's";
 }
 
-TEST(MouseTest, AClickIsHeldThenReleasedEvenBetweenTwoPollsAndClearingConsumesIt) {
-  Mouse = MouseState{};
+// A press is the game's, and its release a click, only while the pointer is
+// over the game's active window from press to release (each step:
+// elsewhere, held). A tap between two polls still clicks; clearing consumes
+// the click.
+TEST(MouseTest, APressWhollyOverTheActiveGameWindowClicksAndClearingConsumesIt) {
+  using Steps = std::vector<std::pair<bool, bool>>;
+  const std::pair<Steps, bool> cases[] = {
+      {{{false, true}, {false, false}}, true},
+      {{{true, true}, {false, true}, {false, false}}, false},
+      {{{false, true}, {true, true}, {true, false}}, false},
+      {{{false, true}, {true, true}, {false, true}, {false, false}}, false},
+  };
   TestMouse.active = true;
-  TestMouse.left = true;
-  PollMouse();
-  EXPECT_FALSE(LeftClicked());
-  TestMouse.left = false;
-  PollMouse();
-  EXPECT_TRUE(LeftClicked());
-  ClearPointer();
-  EXPECT_FALSE(LeftClicked());
-  EXPECT_FLOAT_EQ(Mouse.mouseX, 0.0f);
-  PollMouse();
-  EXPECT_FALSE(LeftClicked());
+  for (const auto& [steps, clicks] : cases) {
+    Mouse = MouseState{};
+    bool clicked = false;
+    for (const auto& [elsewhere, held] : steps) {
+      TestMouse.elsewhere = elsewhere;
+      TestMouse.left = held;
+      PollMouse();
+      clicked = clicked || LeftClicked();
+    }
+    EXPECT_EQ(clicked, clicks) << steps.size();
+  }
 
-  // A tap pressed and released between two polls is still one click.
   for (int button : {VK_LBUTTON, VK_RBUTTON}) {
     InjectButton(button, true);
     InjectButton(button, false);
@@ -92,8 +104,10 @@ TEST(MouseTest, AClickIsHeldThenReleasedEvenBetweenTwoPollsAndClearingConsumesIt
   EXPECT_EQ(Mouse.leftCurrent, ButtonHeld);
   EXPECT_EQ(Mouse.rightCurrent, ButtonHeld);
   PollMouse();
-  EXPECT_TRUE(LeftClicked());
-  EXPECT_TRUE(RightClicked());
+  EXPECT_TRUE(LeftClicked() && RightClicked());
+  ClearPointer();
+  EXPECT_FALSE(LeftClicked() || RightClicked());
+  EXPECT_FLOAT_EQ(Mouse.mouseX, 0.0f);
   PollMouse();
   EXPECT_FALSE(LeftClicked() || RightClicked());
   TestMouse = InjectedMouse{};

@@ -41,10 +41,7 @@ class GraphicsDeviceTest : public ::testing::Test {
 TEST_F(GraphicsDeviceTest, WithoutADeviceTheMessageSaysWhyAndTheProcessEnds) {
   const std::pair<std::function<void()>, const char*> cases[] = {
       {[] { d3d9::SetBackend(d3d9::Backend::Unavailable); }, "DX9 not present: DX9 not present"},
-      {[] {
-         d3d9::SetBackend(d3d9::Backend::Recording);
-         d3d9::TheRecordingConfig.failCreateDevice = true;
-       },
+      {[] { d3d9::SetBackend(d3d9::Backend::Recording), d3d9::TheRecordingConfig.failCreateDevice = true; },
        "Device creating fault: not support DX9.0c: Error"},
   };
   for (const auto& [fail, message] : cases) {

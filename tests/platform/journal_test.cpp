@@ -18,7 +18,8 @@ std::string ManyCloses(int count) {
 
 TEST(JournalFormat, WhatIsWrittenReadsBack) {
   JournalHeader header{"1.0", 640, 480, 99, 12, {{"bin/default.cfg", "a\nb"}, {"data/profile2.s", ""}}};
-  JournalFrame frame{1016, 123.456f, -0.0f, true, false, {{WM_KEYDOWN, 13}, {WM_CHAR, 0xE9}, {WM_CLOSE, 0}}};
+  JournalFrame frame{
+      1016, 123.456f, -0.0f, true, false, {{WM_KEYDOWN, 13}, {WM_CHAR, 0xE9}, {WM_CLOSE, 0}}, false, true};
   Journal journal;
   std::string error;
   ASSERT_TRUE(ParseJournal(JournalHeaderText(header) + JournalFrameLine(frame) + JournalEndLine(1), &journal, &error))
@@ -40,7 +41,7 @@ TEST(JournalFormat, BrokenJournalsAreRefusedWithOneLine) {
       "kestrin-journal 2\ngame 1.0\n",
       Header.substr(0, 60),
       Header + "10 1 2",
-      Header + "10 1 2 9\n",
+      Header + "10 1 2 16\n",
       Header + "10 nan 2 0\n",
       Header + "10 1 2 0 c256\n",
       Header + "10 1 2 0 x5\n",

@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/code_page.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
+#ifndef _WIN32
+#include <SDL.h>
+
+#include "platform/window_internal.h"
+#endif
 
 namespace {
 std::vector<MSG> DrainAfterInjecting() {
@@ -28,19 +34,12 @@ TEST(MessagesTest, EnterBackspaceAndEscapeAlsoArriveAsCharacters) {
   InjectKeyDown(VK_BACK);
   InjectKeyDown(VK_ESCAPE);
   InjectKeyDown('A');
-  auto messages = DrainAfterInjecting();
-  ASSERT_EQ(messages.size(), 9u);
-  EXPECT_EQ(messages[0].message, WM_KEYDOWN);
-  EXPECT_EQ(messages[0].wParam, static_cast<uintptr_t>(VK_RETURN));
-  EXPECT_EQ(messages[1].message, WM_CHAR);
-  EXPECT_EQ(messages[1].wParam, 13u);
-  EXPECT_EQ(messages[2].message, WM_KEYUP);
-  EXPECT_EQ(messages[3].wParam, static_cast<uintptr_t>(VK_BACK));
-  EXPECT_EQ(messages[4].wParam, 8u);
-  EXPECT_EQ(messages[6].wParam, 27u);
-  EXPECT_EQ(messages[7].message, WM_KEYDOWN);
-  EXPECT_EQ(messages[7].wParam, static_cast<uintptr_t>('A'));
-  EXPECT_EQ(messages[8].message, WM_CLOSE);
+  std::vector<std::pair<uint32_t, uintptr_t>> arrived;
+  for (const MSG& message : DrainAfterInjecting()) arrived.emplace_back(message.message, message.wParam);
+  const std::vector<std::pair<uint32_t, uintptr_t>> expected = {
+      {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, 13}, {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_BACK}, {WM_CHAR, 8},
+      {WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, 27}, {WM_KEYDOWN, 'A'},     {WM_CLOSE, 0}};
+  EXPECT_EQ(arrived, expected);
 }
 
 TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
@@ -57,3 +56,24 @@ TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1251(c.typed), c.bytes) << c.typed;
 }
 
+
+#ifndef _WIN32
+// SDL reports only its own window's buttons: a press sent for another window
+// is none of the game's.
+TEST(MessagesTest, OnlyTheGameWindowsOwnButtonPressesCount) {
+  setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  HWND window = CreatePlatformWindow("Kestrin", 64, 48, false);
+  ASSERT_NE(window, nullptr);
+  for (bool ours : {false, true}) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.windowID = SDL_GetWindowID(SdlWindowOf(window)) + (ours ? 0 : 1);
+    SDL_PushEvent(&event);
+    PostWakeMessage();
+    for (MSG message{}; GetMessageA(&message) && message.message != WM_QUITWAKE;) continue;
+    EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON) & 1, ours ? 1 : 0) << ours;
+  }
+  DestroyWindow(window);
+}
+#endif

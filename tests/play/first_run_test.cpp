@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "app/engine.h"
 #include "flow_support.h"
 #include "play_harness.h"
@@ -8,10 +13,14 @@
 
 using namespace play;
 
-TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
+namespace {
+// A name typed, Enter, then out through the credits; the profile and the
+// settings are then read in the game folder or, installed, by their bare
+// names in the player's folder.
+void PlayFirstRun(const std::string& flow, const GameSetup& setup = {}, const std::string& playerFolder = "") {
   std::string greeting;
   bool cancelShown = true, nameFieldThere = false;
-  RunGame("first_run", [&] {
+  RunGame(flow, [&] {
     WaitMilliseconds(1000);
     nameFieldThere = HasWidget("name");
     cancelShown = WidgetShown("cancel");
@@ -28,14 +37,36 @@ TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheS
     Screenshot("04_credits");
     ClickWidget("back");
     Frames(5);
-  });
+  }, setup);
   EXPECT_TRUE(nameFieldThere);
   EXPECT_FALSE(cancelShown);
   EXPECT_EQ(greeting, "Hello, ^Busy Bee 42 !");
-  EXPECT_NE(GameFileText("data/profile0.s").find("^Busy_Bee_42_"), std::string::npos);
+  const bool installed = !playerFolder.empty();
+  const std::string folder = installed ? playerFolder : GameFolder() + "/";
+  std::ifstream profile(folder + (installed ? "profile0.s" : "data/profile0.s"), std::ios::binary);
+  EXPECT_NE(std::string(std::istreambuf_iterator<char>(profile), {}).find("^Busy_Bee_42_"), std::string::npos);
   ConfigNode settings;
-  ASSERT_TRUE(settings.Load(GameFolder() + "/bin/default.cfg"));
+  ASSERT_TRUE(settings.Load(folder + (installed ? "default.cfg" : "bin/default.cfg")));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
   EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
   EXPECT_EQ(QuitRequested, 1);
+}
+}  // namespace
+
+TEST(FirstRun, NamingAProfileGreetsThePlayerAndLeavingThroughTheCreditsSavesTheSettings) {
+  PlayFirstRun("first_run");
+}
+
+// Played again by the Windows stage: in full screen, on a screen of the
+// game's size as Wine cannot change the mode, and from the install its setup
+// program made, which keeps the player's files in %APPDATA%\Kestrin.
+TEST(FirstRun, AsTheWindowsStagePlaysItAgain) {
+  const char* installed = std::getenv("KESTRIN_INSTALLED_GAME");
+  const bool fullScreen = std::getenv("KESTRIN_FULL_SCREEN") != nullptr;
+  if (!installed && !fullScreen) GTEST_SKIP() << "not asked for";
+  GameSetup setup;
+  setup.settings = SettingsFile(-1);
+  if (fullScreen) setup.settings.replace(setup.settings.find("foolscreen 0"), 12, "foolscreen 1");
+  if (installed) setup.executableFolder = installed;
+  PlayFirstRun("first_run_again", setup, installed ? std::string(std::getenv("APPDATA")) + "/Kestrin/" : "");
 }

@@ -47,6 +47,7 @@ void PushClickOn(const Widget& widget) {
                         static_cast<int>((widget.y + widget.height / 2) * res_height / 1.5f));
   SDL_Event event{};
   event.button.button = SDL_BUTTON_LEFT;
+  event.button.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
   Push(SDL_MOUSEBUTTONDOWN, event);
   Push(SDL_MOUSEBUTTONUP, event);
 }

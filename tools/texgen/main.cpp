@@ -2,6 +2,7 @@
 // the medal particle set into the game folder.
 //   texgen <game folder> [<contact sheet png>]
 //   texgen --app-icon <folder> <size>...
+//   texgen --windows-icon <icon folder> <file.ico> <size>...
 // Beside the contact sheet it writes <name>_board.png, a patch of board as
 // the round shows it, and <name>_text.png, sample lines in both fonts.
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include "surface.h"
 #include "text.h"
 #include "texture_job.h"
+#include "windows_icon.h"
 #include "text_preview.h"
 
 namespace {
@@ -62,6 +64,13 @@ int WriteAppIcon(const std::filesystem::path& folder, const std::vector<std::str
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "--app-icon")
     return WriteAppIcon(argv[2], std::vector<std::string>(argv + 3, argv + argc));
+  if (argc >= 4 && std::string(argv[1]) == "--windows-icon") {
+    std::vector<int> sizes;
+    for (int i = 4; i < argc; ++i) sizes.push_back(std::stoi(argv[i]));
+    if (WriteWindowsIcon(argv[2], argv[3], sizes)) return 0;
+    std::fprintf(stderr, "texgen: cannot write %s\n", argv[3]);
+    return 1;
+  }
   if (argc < 2) {
     std::fprintf(stderr, "usage: texgen <game folder> [<contact sheet png>] | --app-icon <folder> <size>...\n");
     return 2;

@@ -464,6 +464,12 @@ class Device : public Unknown {
   virtual HRESULT EndScene() = 0;
   virtual HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow,
                           const void* dirtyRegion) = 0;
+  // D3DERR_DEVICELOST while the device cannot draw, D3DERR_DEVICENOTRESET
+  // once Reset may bring it back.
+  virtual HRESULT TestCooperativeLevel() = 0;
+  // Fails while a vertex buffer of D3DPOOL_DEFAULT is still alive; every
+  // state, binding and constant returns to its default.
+  virtual HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) = 0;
 
   // Platform additions. The device belongs to one thread at a time: the one
   // that created it until it calls ReleaseThread, then whichever thread calls

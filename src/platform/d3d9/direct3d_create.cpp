@@ -1,4 +1,6 @@
 #include "platform/d3d9/d3d9.h"
+
+#include <atomic>
 #ifdef _WIN32
 #include "platform/win32/d3d9_direct3d_win32.h"
 #else
@@ -11,6 +13,7 @@ namespace d3d9 {
 namespace {
 Backend backend = Backend::OpenGL;
 bool fixedFunctionForced = false;
+std::atomic<bool> lossAskedFor{false};
 }  // namespace
 
 void SetBackend(Backend chosen) { backend = chosen; }
@@ -18,6 +21,9 @@ Backend CurrentBackend() { return backend; }
 
 void ForceFixedFunctionCaps(bool force) { fixedFunctionForced = force; }
 bool FixedFunctionCapsForced() { return fixedFunctionForced; }
+
+void LoseDeviceForTests() { lossAskedFor = true; }
+bool TakeDeviceLossForTests() { return lossAskedFor.exchange(false); }
 
 }  // namespace d3d9
 

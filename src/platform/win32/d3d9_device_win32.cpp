@@ -113,6 +113,20 @@ class SystemShader : public Base {
   std::vector<DWORD> function_;
 };
 
+system_d3d9::PresentParameters SystemParameters(const D3DPRESENT_PARAMETERS& p) {
+  return system_d3d9::PresentParameters{
+      p.BackBufferWidth, p.BackBufferHeight,  p.BackBufferFormat,   p.BackBufferCount,
+      p.MultiSampleType, p.MultiSampleQuality, p.SwapEffect,         SystemWindowOf(p.hDeviceWindow),
+      p.Windowed,        p.EnableAutoDepthStencil, p.AutoDepthStencilFormat, p.Flags,
+      p.FullScreen_RefreshRateInHz, p.PresentationInterval};
+}
+
+void TakeFilledIn(const system_d3d9::PresentParameters& from, D3DPRESENT_PARAMETERS* p) {
+  p->BackBufferWidth = from.width;
+  p->BackBufferHeight = from.height;
+  p->BackBufferFormat = static_cast<D3DFORMAT>(from.format);
+}
+
 template <typename Wrapper, typename... Arguments>
 HRESULT Wrap(HRESULT hr, void* made, Wrapper** result, Arguments... arguments) {
   *result = SUCCEEDED(hr) ? new Wrapper(made, arguments...) : nullptr;
@@ -224,8 +238,24 @@ class SystemDevice : public Device {
   // Each presented frame is kept for ReadBackBuffer: a discarded back buffer
   // holds nothing after Present.
   HRESULT Present(const RECT*, const RECT*, HWND, const void*) override {
+    if (TakeDeviceLossForTests()) lostForTests_ = true;
+    if (lostForTests_) return D3DERR_DEVICELOST;
     system_d3d9::KeepBackBuffer(device(), &keptFrame_);
     return system_d3d9::Present(device());
+  }
+  HRESULT TestCooperativeLevel() override {
+    return lostForTests_ ? D3DERR_DEVICENOTRESET : system_d3d9::TestCooperativeLevel(device());
+  }
+  // The kept frame lives in D3DPOOL_DEFAULT too.
+  HRESULT Reset(D3DPRESENT_PARAMETERS* p) override {
+    if (!p) return D3DERR_INVALIDCALL;
+    system_d3d9::Release(keptFrame_);
+    keptFrame_ = nullptr;
+    system_d3d9::PresentParameters parameters = SystemParameters(*p);
+    HRESULT hr = system_d3d9::Reset(device(), &parameters);
+    TakeFilledIn(parameters, p);
+    if (SUCCEEDED(hr)) lostForTests_ = false;
+    return hr;
   }
 
   // The system's device may be used from any thread, one at a time.
@@ -254,6 +284,7 @@ class SystemDevice : public Device {
   }
 
   void* keptFrame_ = nullptr;
+  bool lostForTests_ = false;
 };
 
 class SystemDirect3D : public Direct3D {
@@ -275,17 +306,11 @@ class SystemDirect3D : public Direct3D {
   HRESULT CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD flags,
                        D3DPRESENT_PARAMETERS* p, Device** device) override {
     if (!device || !p) return D3DERR_INVALIDCALL;
-    system_d3d9::PresentParameters parameters{
-        p->BackBufferWidth, p->BackBufferHeight,  p->BackBufferFormat,   p->BackBufferCount,
-        p->MultiSampleType, p->MultiSampleQuality, p->SwapEffect,         SystemWindowOf(p->hDeviceWindow),
-        p->Windowed,        p->EnableAutoDepthStencil, p->AutoDepthStencilFormat, p->Flags,
-        p->FullScreen_RefreshRateInHz, p->PresentationInterval};
+    system_d3d9::PresentParameters parameters = SystemParameters(*p);
     void* made = nullptr;
     HRESULT hr = system_d3d9::CreateDevice(system_.get(), adapter, type, SystemWindowOf(focusWindow), flags,
                                            &parameters, &made);
-    p->BackBufferWidth = parameters.width;
-    p->BackBufferHeight = parameters.height;
-    p->BackBufferFormat = static_cast<D3DFORMAT>(parameters.format);
+    TakeFilledIn(parameters, p);
     SystemDevice* wrapped = nullptr;
     hr = Wrap(hr, made, &wrapped);
     *device = wrapped;

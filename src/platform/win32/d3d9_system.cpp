@@ -44,31 +44,49 @@ int32_t CheckMultiSample(void* direct3d, uint32_t adapter, uint32_t type, uint32
   return hr;
 }
 
-int32_t CreateDevice(void* direct3d, uint32_t adapter, uint32_t type, void* focusWindow, uint32_t flags,
-                     PresentParameters* p, void** device) {
+namespace {
+D3DPRESENT_PARAMETERS SystemParameters(const PresentParameters& p) {
   D3DPRESENT_PARAMETERS system{};
-  system.BackBufferWidth = p->width;
-  system.BackBufferHeight = p->height;
-  system.BackBufferFormat = D3DFORMAT(p->format);
-  system.BackBufferCount = p->bufferCount;
-  system.MultiSampleType = D3DMULTISAMPLE_TYPE(p->multiSample);
-  system.MultiSampleQuality = p->multiSampleQuality;
-  system.SwapEffect = D3DSWAPEFFECT(p->swapEffect);
-  system.hDeviceWindow = static_cast<HWND>(p->window);
-  system.Windowed = p->windowed;
-  system.EnableAutoDepthStencil = p->autoDepthStencil;
-  system.AutoDepthStencilFormat = D3DFORMAT(p->depthFormat);
-  system.Flags = p->flags;
-  system.FullScreen_RefreshRateInHz = p->refreshRate;
-  system.PresentationInterval = p->interval;
-  IDirect3DDevice9* made = nullptr;
-  HRESULT hr = D3d(direct3d)->CreateDevice(adapter, D3DDEVTYPE(type), static_cast<HWND>(focusWindow), flags,
-                                           &system, &made);
-  // Direct3D fills in what was left to it, such as the desktop format.
+  system.BackBufferWidth = p.width;
+  system.BackBufferHeight = p.height;
+  system.BackBufferFormat = D3DFORMAT(p.format);
+  system.BackBufferCount = p.bufferCount;
+  system.MultiSampleType = D3DMULTISAMPLE_TYPE(p.multiSample);
+  system.MultiSampleQuality = p.multiSampleQuality;
+  system.SwapEffect = D3DSWAPEFFECT(p.swapEffect);
+  system.hDeviceWindow = static_cast<HWND>(p.window);
+  system.Windowed = p.windowed;
+  system.EnableAutoDepthStencil = p.autoDepthStencil;
+  system.AutoDepthStencilFormat = D3DFORMAT(p.depthFormat);
+  system.Flags = p.flags;
+  system.FullScreen_RefreshRateInHz = p.refreshRate;
+  system.PresentationInterval = p.interval;
+  return system;
+}
+
+// Direct3D fills in what was left to it, such as the desktop format.
+void TakeFilledIn(const D3DPRESENT_PARAMETERS& system, PresentParameters* p) {
   p->format = system.BackBufferFormat;
   p->width = system.BackBufferWidth;
   p->height = system.BackBufferHeight;
+}
+}  // namespace
+
+int32_t CreateDevice(void* direct3d, uint32_t adapter, uint32_t type, void* focusWindow, uint32_t flags,
+                     PresentParameters* p, void** device) {
+  D3DPRESENT_PARAMETERS system = SystemParameters(*p);
+  IDirect3DDevice9* made = nullptr;
+  HRESULT hr = D3d(direct3d)->CreateDevice(adapter, D3DDEVTYPE(type), static_cast<HWND>(focusWindow), flags,
+                                           &system, &made);
+  TakeFilledIn(system, p);
   return Created(hr, made, device);
+}
+
+int32_t Reset(void* device, PresentParameters* p) {
+  D3DPRESENT_PARAMETERS system = SystemParameters(*p);
+  HRESULT hr = Dev(device)->Reset(&system);
+  TakeFilledIn(system, p);
+  return hr;
 }
 
 int32_t DeviceCaps(void* device, Caps* caps) {
@@ -156,6 +174,7 @@ int32_t Clear(void* device, uint32_t rectCount, const void* rects, uint32_t flag
 int32_t BeginScene(void* device) { return Dev(device)->BeginScene(); }
 int32_t EndScene(void* device) { return Dev(device)->EndScene(); }
 int32_t Present(void* device) { return Dev(device)->Present(nullptr, nullptr, nullptr, nullptr); }
+int32_t TestCooperativeLevel(void* device) { return Dev(device)->TestCooperativeLevel(); }
 
 int32_t KeepBackBuffer(void* device, void** kept) {
   IDirect3DSurface9* back = nullptr;

@@ -59,6 +59,10 @@ int32_t Clear(void* device, uint32_t rectCount, const void* rects, uint32_t flag
 int32_t BeginScene(void* device);
 int32_t EndScene(void* device);
 int32_t Present(void* device);
+int32_t TestCooperativeLevel(void* device);
+// The same parameters as at creation; whatever lives in D3DPOOL_DEFAULT must
+// have been released first.
+int32_t Reset(void* device, PresentParameters* parameters);
 // Copies the back buffer into `kept` (a render target made on the first call),
 // resolving multisampling; after Present the back buffer itself is undefined.
 int32_t KeepBackBuffer(void* device, void** kept);

@@ -37,14 +37,17 @@ std::vector<std::string> FindFiles(const std::string& pattern) {
   return names;
 }
 
-namespace {
-std::wstring WidePath(const std::string& path) {
-  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  std::wstring wide(length > 0 ? length - 1 : 0, L'\0');
-  if (length > 1) MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
-  return wide;
+std::string ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length;
+  while ((length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()))) == path.size())
+    path.resize(path.size() * 2);
+  if (length == 0) return ".";
+  path.resize(length);
+  return Utf8Path(std::filesystem::path(path).parent_path());
 }
 
+namespace {
 bool WriteAndFlush(HANDLE file, const std::string& contents) {
   DWORD written = 0;
   bool ok = WriteStepAllowed(1) &&
@@ -64,7 +67,7 @@ WriteFailure FailureOf(DWORD error) {
 }  // namespace
 
 bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
-  std::wstring target = WidePath(path);
+  std::wstring target = SystemPath(path).wstring();
   std::wstring temporary = target + L".tmp";
   if (!WriteStepAllowed(0)) return false;
   HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,

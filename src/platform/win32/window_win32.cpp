@@ -61,14 +61,19 @@ LRESULT CALLBACK WindowProcedure(SystemHWND window, UINT message, WPARAM wParam,
 }
 
 bool RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSW windowClass{};
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
   windowClass.lpfnWndProc = WindowProcedure;
   windowClass.hInstance = instance;
-  windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  // The executable's own icon, for the taskbar and, small, the title bar.
+  windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW);
   windowClass.lpszClassName = kClassName;
-  return RegisterClassW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterClassExW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 }  // namespace
 
@@ -153,6 +158,15 @@ bool GetCursorPos(HWND window, float* x, float* y) {
 int16_t GetAsyncKeyState(int virtualKey) {
   if (TestMouse.active) return ButtonKeyState(virtualKey, InjectedButtonHeld(virtualKey));
   return SystemAsyncKeyState(virtualKey);
+}
+
+bool PointerOverActiveWindow(HWND window) {
+  if (TestMouse.active) return !TestMouse.elsewhere;
+  if (!window || GetForegroundWindow() != window->system) return false;
+  POINT cursor{0, 0};
+  SystemRECT client;
+  return GetCursorPos(&cursor) && ScreenToClient(window->system, &cursor) &&
+         GetClientRect(window->system, &client) && PtInRect(&client, cursor);
 }
 
 void MessageBoxA(const char* text, const char* caption) {

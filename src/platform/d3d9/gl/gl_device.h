@@ -71,6 +71,9 @@ class GlDevice : public Device {
   HRESULT EndScene() override;
   HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow,
                   const void* dirtyRegion) override;
+  // An OpenGL context is never lost: there is nothing to reset.
+  HRESULT TestCooperativeLevel() override { return D3D_OK; }
+  HRESULT Reset(D3DPRESENT_PARAMETERS*) override { return D3D_OK; }
 
   HRESULT AcquireThread() override;
   HRESULT ReleaseThread() override;

@@ -4,6 +4,7 @@
 
 #include "platform/d3d9/memory_resources.h"
 #include "platform/d3d9/shader_bytecode.h"
+#include "platform/test_hooks.h"
 
 namespace d3d9 {
 namespace {
@@ -16,6 +17,20 @@ void Rebind(T*& slot, T* object) {
   if (slot) slot->Release();
   slot = object;
 }
+
+// Counted among the device's live buffers of D3DPOOL_DEFAULT, which a reset
+// refuses to outlive, as the system's device does.
+class DefaultPoolVertexBuffer : public MemoryVertexBuffer {
+ public:
+  DefaultPoolVertexBuffer(UINT length, DWORD usage, DWORD fvf, std::shared_ptr<int> live)
+      : MemoryVertexBuffer(length, usage, fvf), live_(std::move(live)) {
+    ++*live_;
+  }
+  ~DefaultPoolVertexBuffer() override { --*live_; }
+
+ private:
+  std::shared_ptr<int> live_;
+};
 
 class RecordingDirect3D : public Direct3D {
  public:
@@ -76,12 +91,16 @@ RecordingDevice::RecordingDevice(const D3DPRESENT_PARAMETERS& parameters, DWORD 
 }
 
 RecordingDevice::~RecordingDevice() {
+  UnbindAll();
+  if (lastDevice == this) lastDevice = nullptr;
+}
+
+void RecordingDevice::UnbindAll() {
   for (Texture*& texture : state_.textures) Rebind(texture, static_cast<Texture*>(nullptr));
   Rebind(state_.vertexShader, static_cast<VertexShader*>(nullptr));
   Rebind(state_.pixelShader, static_cast<PixelShader*>(nullptr));
   Rebind(state_.declaration, static_cast<VertexDeclaration*>(nullptr));
   Rebind(state_.stream, static_cast<VertexBuffer*>(nullptr));
-  if (lastDevice == this) lastDevice = nullptr;
 }
 
 void RecordingDevice::Log(CallKind kind, DWORD a, DWORD b, DWORD c, const void* object, int draw) {
@@ -106,12 +125,15 @@ HRESULT RecordingDevice::GetDeviceCaps(D3DCAPS9* caps) {
   return D3D_OK;
 }
 
-HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL, VertexBuffer** buffer,
+HRESULT RecordingDevice::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL pool, VertexBuffer** buffer,
                                             void*) {
   if (!buffer) return D3DERR_INVALIDCALL;
   *buffer = nullptr;
   if (length == 0) return D3DERR_INVALIDCALL;
-  *buffer = new MemoryVertexBuffer(length, usage, fvf);
+  if (pool == D3DPOOL_DEFAULT)
+    *buffer = new DefaultPoolVertexBuffer(length, usage, fvf, liveDefaultPoolBuffers_);
+  else
+    *buffer = new MemoryVertexBuffer(length, usage, fvf);
   ++createdBuffers_;
   return D3D_OK;
 }
@@ -301,8 +323,37 @@ HRESULT RecordingDevice::EndScene() {
 }
 
 HRESULT RecordingDevice::Present(const RECT*, const RECT*, HWND, const void*) {
+  if (TakeDeviceLossForTests()) LoseDevice();
+  if (lost_) return D3DERR_DEVICELOST;
   ++presents_;
   Log(CallKind::Present);
+  return D3D_OK;
+}
+
+void RecordingDevice::LoseDevice(int checksBeforeReset, int failingResets) {
+  lost_ = true;
+  lostChecksLeft_ = checksBeforeReset;
+  failingResets_ = failingResets;
+}
+
+HRESULT RecordingDevice::TestCooperativeLevel() {
+  if (!lost_) return D3D_OK;
+  if (lostChecksLeft_ == 0) return D3DERR_DEVICENOTRESET;
+  --lostChecksLeft_;
+  return D3DERR_DEVICELOST;
+}
+
+HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
+  if (!parameters || *liveDefaultPoolBuffers_ > 0) return D3DERR_INVALIDCALL;
+  if (failingResets_ > 0) {
+    --failingResets_;
+    return D3DERR_DEVICELOST;
+  }
+  UnbindAll();
+  parameters_ = *parameters;
+  state_.Reset(parameters->EnableAutoDepthStencil != 0);
+  lost_ = false;
+  ++resets_;
   return D3D_OK;
 }
 

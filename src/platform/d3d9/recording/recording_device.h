@@ -2,6 +2,7 @@
 // A device that draws nothing and remembers everything: every state, every
 // constant register, the bound resources, and a log of the calls with a copy
 // of the vertices each draw read. For tests; no window needed.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,8 @@ class RecordingDevice : public Device {
   HRESULT EndScene() override;
   HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow,
                   const void* dirtyRegion) override;
+  HRESULT TestCooperativeLevel() override;
+  HRESULT Reset(D3DPRESENT_PARAMETERS* parameters) override;
 
   HRESULT AcquireThread() override { return D3D_OK; }
   HRESULT ReleaseThread() override { return D3D_OK; }
@@ -119,10 +122,16 @@ class RecordingDevice : public Device {
   int CreatedVertexBuffers() const { return createdBuffers_; }
   int CreatedTextures() const { return createdTextures_; }
   int CreatedShaders() const { return createdShaders_; }
+  // Loses the device as switching away from full screen does: Present fails,
+  // TestCooperativeLevel reports D3DERR_DEVICELOST `checksBeforeReset` times,
+  // then D3DERR_DEVICENOTRESET; the first `failingResets` resets fail.
+  void LoseDevice(int checksBeforeReset = 0, int failingResets = 0);
+  int ResetCount() const { return resets_; }
 
  private:
   void Log(CallKind kind, DWORD a = 0, DWORD b = 0, DWORD c = 0, const void* object = nullptr, int draw = -1);
   RecordedDraw SnapshotDraw(D3DPRIMITIVETYPE type, UINT start, UINT count, bool fromMemory, UINT stride);
+  void UnbindAll();
 
   D3DPRESENT_PARAMETERS parameters_;
   DWORD behaviorFlags_;
@@ -131,6 +140,10 @@ class RecordingDevice : public Device {
   std::vector<RecordedDraw> draws_;
   int presents_ = 0;
   int createdBuffers_ = 0, createdTextures_ = 0, createdShaders_ = 0;
+  bool lost_ = false;
+  int lostChecksLeft_ = 0, failingResets_ = 0, resets_ = 0;
+  // Shared with the buffers, which may outlive the device.
+  std::shared_ptr<int> liveDefaultPoolBuffers_ = std::make_shared<int>(0);
 };
 
 // The device the recording Direct3D object made last (null if none or it has
