@@ -20,10 +20,13 @@ using Clock = std::chrono::steady_clock;
 bool timing = false;
 std::vector<Clock::time_point> timedEnds;
 std::function<void()> frameObserver;
+bool logging = false;
+std::vector<double> frameLog;
 
 // Render thread, after every frame: the time it ended, while frames are timed.
 void AfterFrame() {
   const Clock::time_point end = Clock::now();
+  if (logging) frameLog.push_back(framegate::LastFrameWallMilliseconds());
   if (frameObserver) frameObserver();
   if (timing) timedEnds.push_back(end);
 }
@@ -90,6 +93,22 @@ TimedRun TimedFrames(int count) {
   for (size_t i = 1; i < timedEnds.size(); ++i)
     run.frameMs.push_back(std::chrono::duration<double, std::milli>(timedEnds[i] - timedEnds[i - 1]).count());
   return run;
+}
+
+void StartFrameLog() {
+  OnRenderThread([] {
+    frameLog.clear();
+    logging = true;
+  });
+}
+
+std::vector<double> TakeFrameLog() {
+  std::vector<double> taken;
+  OnRenderThread([&] {
+    logging = false;
+    taken.swap(frameLog);
+  });
+  return taken;
 }
 
 void MoveTo(float x, float y) {
