@@ -206,14 +206,21 @@ int RunPictures(const std::string& dir, bool save) {
 
 // ---- The changes between screens ----
 
-const char* const kChanges[] = {"main menu -> world map", "world map -> round", "round -> win screen",
-                                "win screen -> world map", "world map -> main menu"};
+struct Change {
+  const char* title;
+  const char* reached;  // a widget of the screen the change leads to
+};
+const Change kChanges[] = {{"main menu -> world map", "k_2"}, {"world map -> round", "ingame"},
+                           {"round -> win screen", "next"}, {"win screen -> world map", "back_to_menu"},
+                           {"world map -> main menu", "play"}};
 
 // Walks menu, map, round, win screen, map and menu, logging every frame of
-// each change until the next; the round's own frames between.
+// each change until the next; the round's own frames between. Fails when a
+// change does not reach its screen.
 int RunTransitions(const std::string& out) {
   std::ofstream results(out);
   std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "transitions");
+  int missed = 0;
   bench::RunGame(folder, [&] {
     using namespace bench;
     WaitMilliseconds(2000);
@@ -222,6 +229,10 @@ int RunTransitions(const std::string& out) {
       StartFrameLog();
       make();
       WaitMilliseconds(3000);
+      if (!HasWidget(kChanges[index].reached)) {
+        ++missed;
+        std::fprintf(stderr, "missed: %s\n", kChanges[index].title);
+      }
       results << "change " << index++;
       for (double ms : TakeFrameLog()) results << " " << ms;
       results << "\n";
@@ -238,7 +249,7 @@ int RunTransitions(const std::string& out) {
     change([] { ClickWidget("back_to_menu"); });
   });
   std::system(("rm -rf '" + folder + "'").c_str());
-  return results ? 0 : 1;
+  return results && missed == 0 ? 0 : 1;
 }
 
 // ---- Processor time while nobody sees the window ----
@@ -295,6 +306,7 @@ int soakRounds = 50;
 // through the results screen to the map; every fifth through the main menu.
 int RunSoak(const std::string& out) {
   std::ofstream results(out);
+  int missed = 0;
   std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "soak");
   bench::RunGame(folder, [&] {
     using namespace bench;
@@ -303,23 +315,28 @@ int RunSoak(const std::string& out) {
     ClickWidget("play");
     WaitMilliseconds(2000);
     for (int round = 1; round <= soakRounds; ++round) {
-      if (!ClickWidget("k_" + std::to_string(2 + round % 3))) results << "missed map " << round << "\n";
+      const bool clicked = ClickWidget("k_" + std::to_string(2 + round % 3));
       WaitMilliseconds(1000);
+      const bool started = clicked && HasWidget("ingame");
       PressKey(round % 2 ? VK_RETURN : VK_BACK);
       WaitMilliseconds(3000);
-      if (!ClickWidget("next")) results << "missed results " << round << "\n";
+      const bool ended = ClickWidget("next");
       WaitMilliseconds(2000);
+      if (!started || !ended || !HasWidget("k_2")) {
+        ++missed;
+        std::fprintf(stderr, "missed a screen in round %d\n", round);
+      }
       if (round % 5 == 0 && ClickWidget("back_to_menu")) {
         WaitMilliseconds(2000);
         ClickWidget("play");
         WaitMilliseconds(2000);
       }
-      if (round == 1 || round == soakRounds)
+      if (round == 1 || round % 10 == 0 || round == soakRounds)
         results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << "\n";
     }
   });
   std::system(("rm -rf '" + folder + "'").c_str());
-  return results ? 0 : 1;
+  return results && missed == 0 ? 0 : 1;
 }
 
 int RunRecord(const std::string& dir) {
@@ -577,14 +594,14 @@ int ReportTransitions(const std::string& dir, int runs) {
   double worstOfAll = 0;
   size_t worstChange = 0;
   for (size_t c = 0; c < worst.size(); ++c) {
-    std::printf("  %-24s", kChanges[c]);
+    std::printf("  %-24s", kChanges[c].title);
     for (double ms : worst[c]) {
       std::printf(" %7.1f", ms);
       if (ms > worstOfAll) worstOfAll = ms, worstChange = c;
     }
     std::printf("\n");
   }
-  std::printf("transitions: worst %.1f ms (%s), round median %.1f ms\n", worstOfAll, kChanges[worstChange],
+  std::printf("transitions: worst %.1f ms (%s), round median %.1f ms\n", worstOfAll, kChanges[worstChange].title,
               Summarise(roundMedians).median);
   return failures;
 }
@@ -608,12 +625,13 @@ int ReportSoak(const std::string& dir) {
   std::vector<std::vector<std::string>> after;
   for (auto& fields : ReadLines(out)) {
     if (fields[0] == "after" && fields.size() >= 4) after.push_back(fields);
-    if (fields[0] == "missed") std::printf("soak: %s\n", fields.size() > 2 ? ("missed a click in round " + fields[2]).c_str() : "missed");
   }
-  if (after.size() == 2)
-    std::printf("soak: %s rounds, %.1f MB after the first, %.1f MB after the last; open files %s and %s\n",
-                after[1][1].c_str(), std::atof(after[0][2].c_str()) / 1024.0, std::atof(after[1][2].c_str()) / 1024.0,
-                after[0][3].c_str(), after[1][3].c_str());
+  if (after.size() < 2) return failures + 1;
+  std::printf("soak: %s rounds, %.1f MB after the first, %.1f MB after the last; open files %s and %s (MB after",
+              after.back()[1].c_str(), std::atof(after.front()[2].c_str()) / 1024.0,
+              std::atof(after.back()[2].c_str()) / 1024.0, after.front()[3].c_str(), after.back()[3].c_str());
+  for (const auto& fields : after) std::printf(" %s: %.1f", fields[1].c_str(), std::atof(fields[2].c_str()) / 1024.0);
+  std::printf(")\n");
   return failures;
 }
 

@@ -116,6 +116,12 @@ void MoveTo(float x, float y) {
   TestMouse.y = y * 400.0f;
 }
 
+bool HasWidget(const std::string& name) {
+  bool found = false;
+  OnRenderThread([&] { found = !IsPlaceholder(FindWidget(name)); });
+  return found;
+}
+
 bool ClickWidget(const std::string& name) {
   bool found = false;
   float x = 0, y = 0;

@@ -40,5 +40,7 @@ std::vector<double> TakeFrameLog();
 // The injected pointer, in interface units (2.0 across, 1.5 down).
 void MoveTo(float x, float y);
 bool ClickWidget(const std::string& name);
+// Whether the current screen has a widget of that name.
+bool HasWidget(const std::string& name);
 
 }  // namespace bench
