@@ -14,6 +14,10 @@
 //   kestrin_frames startup OUT       the real binary, started several times
 //   kestrin_frames pictures DIR [save] each scene compared with DIR/<scene>.png
 //                                    (half size), or saved there
+//   kestrin_frames transitions OUT   every frame of the changes between screens
+//   kestrin_frames hidden OUT        processor time with the window shown, then hidden
+//   kestrin_frames soak OUT [rounds] resident memory and open files over many rounds
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -22,6 +26,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -41,7 +46,11 @@
 #include "d3dutil/png_image.h"
 #include "game/board.h"
 #include "game_session.h"
+#include "app/engine.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "platform/test_hooks.h"
+#include "platform/window.h"
+#include "platform/window_visibility.h"
 #include "reference_scene.h"
 #include "scene_pictures.h"
 
@@ -193,6 +202,141 @@ int RunPictures(const std::string& dir, bool save) {
   });
   std::system(("rm -rf '" + folder + "'").c_str());
   return unlike == 0 ? 0 : 1;
+}
+
+// ---- The changes between screens ----
+
+struct Change {
+  const char* title;
+  const char* reached;  // a widget of the screen the change leads to
+};
+const Change kChanges[] = {{"main menu -> world map", "k_2"}, {"world map -> round", "ingame"},
+                           {"round -> win screen", "next"}, {"win screen -> world map", "back_to_menu"},
+                           {"world map -> main menu", "play"}};
+
+// Walks menu, map, round, win screen, map and menu, logging every frame of
+// each change until the next; the round's own frames between. Fails when a
+// change does not reach its screen.
+int RunTransitions(const std::string& out) {
+  std::ofstream results(out);
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "transitions");
+  int missed = 0;
+  bench::RunGame(folder, [&] {
+    using namespace bench;
+    WaitMilliseconds(2000);
+    int index = 0;
+    auto change = [&](const std::function<void()>& make) {
+      StartFrameLog();
+      make();
+      WaitMilliseconds(3000);
+      if (!HasWidget(kChanges[index].reached)) {
+        ++missed;
+        std::fprintf(stderr, "missed: %s\n", kChanges[index].title);
+      }
+      results << "change " << index++;
+      for (double ms : TakeFrameLog()) results << " " << ms;
+      results << "\n";
+    };
+    change([] { ClickWidget("play"); });
+    change([] { ClickWidget("k_2"); });
+    StartFrameLog();
+    Frames(100);
+    results << "round";
+    for (double ms : TakeFrameLog()) results << " " << ms;
+    results << "\n";
+    change([] { PressKey(VK_RETURN); });
+    change([] { ClickWidget("next"); });
+    change([] { ClickWidget("back_to_menu"); });
+  });
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return results && missed == 0 ? 0 : 1;
+}
+
+// ---- Processor time while nobody sees the window ----
+
+long OpenFiles() {
+  long count = 0;
+  if (DIR* fds = opendir("/proc/self/fd")) {
+    while (readdir(fds)) ++count;
+    closedir(fds);
+  }
+  return count - 2;  // "." and ".."
+}
+
+std::atomic<int> framesSeen{0};
+void CountFrame() { ++framesSeen; }
+
+// The real frame loop, free-running: the share of a core the whole process
+// uses over `seconds` with the main menu shown, then with the window hidden.
+int RunHidden(const std::string& out) {
+  std::ofstream results(out);
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "hidden");
+  char previous[4096];
+  if (!getcwd(previous, sizeof previous) || chdir(folder.c_str()) != 0) return 1;
+  constexpr double kSeconds = 3.0;
+  std::thread measure([&] {
+    while (framesSeen < 60) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (bool hidden : {false, true}) {
+      SetWindowHidden(hidden);
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      const double before = bench::ProcessCpuSeconds();
+      const int framesBefore = framesSeen;
+      std::this_thread::sleep_for(std::chrono::duration<double>(kSeconds));
+      results << (hidden ? "hidden " : "shown ") << 100.0 * (bench::ProcessCpuSeconds() - before) / kSeconds << " "
+              << framesSeen - framesBefore << "\n";
+    }
+    SetWindowHidden(false);
+    InjectClose();
+  });
+  AfterFrameHook = CountFrame;
+  EngineStart();
+  measure.join();
+  EngineShutdown();
+  AfterFrameHook = nullptr;
+  if (chdir(previous) != 0) return 1;
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return results ? 0 : 1;
+}
+
+// ---- Many rounds in one process ----
+
+int soakRounds = 50;
+
+// Rounds on the second to fourth islands, won and lost in turn, each left
+// through the results screen to the map; every fifth through the main menu.
+int RunSoak(const std::string& out) {
+  std::ofstream results(out);
+  int missed = 0;
+  std::string folder = bench::PrepareGameFolder(KESTRIN_GAME_DIR, "soak");
+  bench::RunGame(folder, [&] {
+    using namespace bench;
+    framegate::SetFrameMilliseconds(48);
+    WaitMilliseconds(2000);
+    ClickWidget("play");
+    WaitMilliseconds(2000);
+    for (int round = 1; round <= soakRounds; ++round) {
+      const bool clicked = ClickWidget("k_" + std::to_string(2 + round % 3));
+      WaitMilliseconds(1000);
+      const bool started = clicked && HasWidget("ingame");
+      PressKey(round % 2 ? VK_RETURN : VK_BACK);
+      WaitMilliseconds(3000);
+      const bool ended = ClickWidget("next");
+      WaitMilliseconds(2000);
+      if (!started || !ended || !HasWidget("k_2")) {
+        ++missed;
+        std::fprintf(stderr, "missed a screen in round %d\n", round);
+      }
+      if (round % 5 == 0 && ClickWidget("back_to_menu")) {
+        WaitMilliseconds(2000);
+        ClickWidget("play");
+        WaitMilliseconds(2000);
+      }
+      if (round == 1 || round % 10 == 0 || round == soakRounds)
+        results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << "\n";
+    }
+  });
+  std::system(("rm -rf '" + folder + "'").c_str());
+  return results && missed == 0 ? 0 : 1;
 }
 
 int RunRecord(const std::string& dir) {
@@ -428,6 +572,69 @@ SceneRun MedianRun(std::vector<SceneRun> runs) {
   return runs[runs.size() / 2];
 }
 
+// The worst frame of each change in each run, and the one line that sums
+// them up beside the round's median frame.
+int ReportTransitions(const std::string& dir, int runs) {
+  std::vector<std::vector<double>> worst(std::size(kChanges));
+  std::vector<double> roundMedians;
+  int failures = 0;
+  for (int i = 0; i < runs; ++i) {
+    const std::string out = dir + "/transitions" + std::to_string(i) + ".txt";
+    failures += Child({"transitions", out}) != 0;
+    for (auto& fields : ReadLines(out)) {
+      std::vector<double> frames = Numbers(fields, fields[0] == "change" ? 2 : 1);
+      if (frames.empty()) continue;
+      const size_t change = size_t(std::atoi(fields.size() > 1 ? fields[1].c_str() : ""));
+      if (fields[0] == "round") roundMedians.push_back(Summarise(frames).median);
+      if (fields[0] == "change" && change < worst.size())
+        worst[change].push_back(*std::max_element(frames.begin(), frames.end()));
+    }
+  }
+  std::printf("\nchanges between screens, worst frame of each run (ms):\n");
+  double worstOfAll = 0;
+  size_t worstChange = 0;
+  for (size_t c = 0; c < worst.size(); ++c) {
+    std::printf("  %-24s", kChanges[c].title);
+    for (double ms : worst[c]) {
+      std::printf(" %7.1f", ms);
+      if (ms > worstOfAll) worstOfAll = ms, worstChange = c;
+    }
+    std::printf("\n");
+  }
+  std::printf("transitions: worst %.1f ms (%s), round median %.1f ms\n", worstOfAll, kChanges[worstChange].title,
+              Summarise(roundMedians).median);
+  return failures;
+}
+
+int ReportHidden(const std::string& dir) {
+  const std::string out = dir + "/hidden.txt";
+  const int failures = Child({"hidden", out}) != 0;
+  std::map<std::string, std::vector<std::string>> lines;
+  for (auto& fields : ReadLines(out))
+    if (fields.size() >= 3) lines[fields[0]] = fields;
+  if (lines.count("hidden") && lines.count("shown"))
+    std::printf("hidden window: %.1f%% of a core, %s frames in 3 s (shown: %.0f%%, %s frames)\n",
+                std::atof(lines["hidden"][1].c_str()), lines["hidden"][2].c_str(),
+                std::atof(lines["shown"][1].c_str()), lines["shown"][2].c_str());
+  return failures;
+}
+
+int ReportSoak(const std::string& dir) {
+  const std::string out = dir + "/soak.txt";
+  const int failures = Child({"soak", out, "50"}) != 0;
+  std::vector<std::vector<std::string>> after;
+  for (auto& fields : ReadLines(out)) {
+    if (fields[0] == "after" && fields.size() >= 4) after.push_back(fields);
+  }
+  if (after.size() < 2) return failures + 1;
+  std::printf("soak: %s rounds, %.1f MB after the first, %.1f MB after the last; open files %s and %s (MB after",
+              after.back()[1].c_str(), std::atof(after.front()[2].c_str()) / 1024.0,
+              std::atof(after.back()[2].c_str()) / 1024.0, after.front()[3].c_str(), after.back()[3].c_str());
+  for (const auto& fields : after) std::printf(" %s: %.1f", fields[1].c_str(), std::atof(fields[2].c_str()) / 1024.0);
+  std::printf(")\n");
+  return failures;
+}
+
 int RunAll() {
   constexpr int kRuns = 3;
   char pattern[] = "/tmp/kestrin_frames_XXXXXX";
@@ -497,6 +704,9 @@ int RunAll() {
     for (double t : startTimes[kind]) std::printf(" %.0f", t);
     std::printf(" ), peak memory %.1f MB\n", double(startPeaks[kind]) / 1024.0);
   }
+  failures += ReportTransitions(dir, kRuns);
+  failures += ReportHidden(dir);
+  failures += ReportSoak(dir);
   std::printf("load average after: %s\n", LoadAverage().c_str());
   std::printf("screenshots and the game's output: %s\n", ScreensFolder().c_str());
   std::system(("rm -rf '" + dir + "'").c_str());
@@ -527,6 +737,13 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "startup" && args.size() >= 2) return RunStartup(args[1], 5);
   if (args[0] == "pictures" && args.size() >= 2) return RunPictures(args[1], args.size() > 2 && args[2] == "save");
-  std::fprintf(stderr, "usage: kestrin_frames [frames] | play OUT | record DIR | reference DIR OUT | startup OUT | pictures DIR [save]\n");
+  if (args[0] == "transitions" && args.size() >= 2) return RunTransitions(args[1]);
+  if (args[0] == "hidden" && args.size() >= 2) return RunHidden(args[1]);
+  if (args[0] == "soak" && args.size() >= 2) {
+    if (args.size() > 2 && std::atoi(args[2].c_str()) > 0) soakRounds = std::atoi(args[2].c_str());
+    return RunSoak(args[1]);
+  }
+  std::fprintf(stderr, "usage: kestrin_frames [frames] | play OUT | record DIR | reference DIR OUT | startup OUT | pictures DIR [save]"
+                       " | transitions OUT | hidden OUT | soak OUT [rounds]\n");
   return 2;
 }

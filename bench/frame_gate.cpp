@@ -1,5 +1,6 @@
 #include "frame_gate.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -21,15 +22,20 @@ int frameMilliseconds = 16;
 std::function<void()> pendingTask;
 bool taskDone = false;
 std::function<void()> frameObserver;
+std::chrono::steady_clock::time_point frameResumed = std::chrono::steady_clock::now();
+double lastFrameMilliseconds = 0;
 
 // Render thread, after every frame: free frames go straight on; otherwise
 // count the frame, run what the script asks for and wait for the next one.
 void AfterFrame() {
+  lastFrameMilliseconds =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - frameResumed).count();
   if (frameObserver) frameObserver();
   std::unique_lock<std::mutex> hold(gateLock);
   if (freeFramesLeft > 1) {
     --freeFramesLeft;
     TestClockNow += frameMilliseconds;
+    frameResumed = std::chrono::steady_clock::now();
     return;
   }
   freeFramesLeft = 0;
@@ -37,7 +43,10 @@ void AfterFrame() {
   gateChanged.notify_all();
   for (;;) {
     gateChanged.wait(hold, [] { return gateOpen || framesAllowed > framesDone || pendingTask; });
-    if (!pendingTask) return;
+    if (!pendingTask) {
+      frameResumed = std::chrono::steady_clock::now();
+      return;
+    }
     pendingTask();
     pendingTask = nullptr;
     taskDone = true;
@@ -102,6 +111,8 @@ void FreeFrames(int count) { Step(count); }
 void SetFrameMilliseconds(int milliseconds) { frameMilliseconds = milliseconds; }
 
 int FrameMilliseconds() { return frameMilliseconds; }
+
+double LastFrameWallMilliseconds() { return lastFrameMilliseconds; }
 
 void WaitMilliseconds(int milliseconds) { Frames((milliseconds + frameMilliseconds - 1) / frameMilliseconds); }
 

@@ -26,6 +26,9 @@ void FreeFrames(int count);
 // The game time of one frame: 16 ms unless set otherwise (after Run starts).
 void SetFrameMilliseconds(int milliseconds);
 int FrameMilliseconds();
+// How long the last frame took on the real clock, from the moment the gate
+// let it run: the script's and the observer's time left out.
+double LastFrameWallMilliseconds();
 void WaitMilliseconds(int milliseconds);
 
 // Runs `task` on the render thread between two frames and waits for it.

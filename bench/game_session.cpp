@@ -11,6 +11,7 @@
 #include "bench_device.h"
 #include "frame_gate.h"
 #include "platform/test_hooks.h"
+#include "screens/update_game.h"
 #include "ui/widget_list.h"
 
 namespace bench {
@@ -20,10 +21,13 @@ using Clock = std::chrono::steady_clock;
 bool timing = false;
 std::vector<Clock::time_point> timedEnds;
 std::function<void()> frameObserver;
+bool logging = false;
+std::vector<double> frameLog;
 
 // Render thread, after every frame: the time it ended, while frames are timed.
 void AfterFrame() {
   const Clock::time_point end = Clock::now();
+  if (logging) frameLog.push_back(framegate::LastFrameWallMilliseconds());
   if (frameObserver) frameObserver();
   if (timing) timedEnds.push_back(end);
 }
@@ -72,7 +76,10 @@ void RunGame(const std::string& folder, const std::function<void()>& script) {
     return;
   }
   framegate::SetFrameObserver(AfterFrame);
+  // The walks win and lose rounds at once with the developer's keys.
+  DebugKeysOn = true;
   framegate::Run(script);
+  DebugKeysOn = false;
   framegate::SetFrameObserver(nullptr);
   if (chdir(previous) != 0) std::fprintf(stderr, "cannot return to %s\n", previous);
 }
@@ -92,9 +99,31 @@ TimedRun TimedFrames(int count) {
   return run;
 }
 
+void StartFrameLog() {
+  OnRenderThread([] {
+    frameLog.clear();
+    logging = true;
+  });
+}
+
+std::vector<double> TakeFrameLog() {
+  std::vector<double> taken;
+  OnRenderThread([&] {
+    logging = false;
+    taken.swap(frameLog);
+  });
+  return taken;
+}
+
 void MoveTo(float x, float y) {
   TestMouse.x = x * 400.0f;
   TestMouse.y = y * 400.0f;
+}
+
+bool HasWidget(const std::string& name) {
+  bool found = false;
+  OnRenderThread([&] { found = !IsPlaceholder(FindWidget(name)); });
+  return found;
 }
 
 bool ClickWidget(const std::string& name) {

@@ -32,8 +32,15 @@ using framegate::WaitMilliseconds;
 // Lets `count` frames run back to back, without waiting for the script.
 TimedRun TimedFrames(int count);
 
+// The wall time of every frame from now on (each from the moment the gate
+// let it run), until taken.
+void StartFrameLog();
+std::vector<double> TakeFrameLog();
+
 // The injected pointer, in interface units (2.0 across, 1.5 down).
 void MoveTo(float x, float y);
 bool ClickWidget(const std::string& name);
+// Whether the current screen has a widget of that name.
+bool HasWidget(const std::string& name);
 
 }  // namespace bench

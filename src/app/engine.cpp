@@ -19,6 +19,7 @@
 #include "platform/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/time.h"
+#include "platform/window_visibility.h"
 #include "render/interface_quads.h"
 #include "render/particles.h"
 #include "render/quad_buffers.h"
@@ -158,6 +159,16 @@ void FatalNoWindow() {
   MessageBoxA("Cannot open the game window: no display is available.", "Kestrin");
   std::exit(1);
 }
+
+// Nobody sees the frames of a minimised or hidden window: none are drawn,
+// and the clock stands still meanwhile, so nothing has jumped ahead when
+// the window comes back.
+void WaitWhileHidden() {
+  constexpr uint32_t LookAgainMilliseconds = 50;
+  PauseClock();
+  while (WindowHidden() && !QuitRequested) Sleep(LookAgainMilliseconds);
+  ResumeClock();
+}
 }  // namespace
 
 void RenderOneFrame() { DrawFrame(true); }
@@ -165,6 +176,10 @@ void RenderOneFrame() { DrawFrame(true); }
 void FrameLoop() {
   Device->AcquireThread();
   while (!QuitRequested) {
+    if (WindowHidden()) {
+      WaitWhileHidden();
+      continue;
+    }
     if (!DrawFrame(false)) {
       Sleep(LostDeviceWaitMilliseconds);
       continue;

@@ -45,16 +45,42 @@ uint32_t Lerp(uint32_t a, uint32_t b, float t) {
   return out;
 }
 
+// Each byte the rounded-up average of the two values' bytes: what the
+// linear filter gives for a texel halfway between two others.
+uint32_t Halfway(uint32_t a, uint32_t b) { return (a | b) - (((a ^ b) & 0xFEFEFEFEu) >> 1); }
+
+// True when each side is halved, or stays at 1: every texel of the result
+// then lies halfway between two (or four) of the source.
+bool HalvesBothSides(const ArgbImage& source, int width, int height) {
+  auto halves = [](int from, int to) { return from == 2 * to || (from == 1 && to == 1); };
+  return halves(source.width, width) && halves(source.height, height);
+}
+
+// The linear filter's result for a halved image, in integers.
+void Halve(const ArgbImage& source, ArgbImage* out) {
+  const int down = source.height > 1 ? source.width : 0;
+  const int across = source.width > 1 ? 1 : 0;
+  for (int y = 0; y < out->height; ++y) {
+    const uint32_t* top = &source.pixels[size_t(y) * (source.height > 1 ? 2 : 1) * source.width];
+    for (int x = 0; x < out->width; ++x) {
+      const uint32_t* texel = top + x * (across + 1);
+      out->pixels[size_t(y) * out->width + x] =
+          Halfway(Halfway(texel[0], texel[across]), Halfway(texel[down], texel[down + across]));
+    }
+  }
+}
+
 // Resamples `source` to width x height with the D3DX filter given.
 ArgbImage Resample(const ArgbImage& source, int width, int height, DWORD filter) {
+  if (width == source.width && height == source.height) return source;
   ArgbImage out;
   out.width = width;
   out.height = height;
   out.hasAlpha = source.hasAlpha;
   out.pixels.assign(size_t(width) * height, 0);
   DWORD kind = filter & 0xFF;
-  if (width == source.width && height == source.height) {
-    out.pixels = source.pixels;
+  if (kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT && HalvesBothSides(source, width, height)) {
+    Halve(source, &out);
     return out;
   }
   auto at = [&](int x, int y) { return source.pixels[size_t(y) * source.width + x]; };
@@ -136,7 +162,8 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
   d3d9::Texture* created = nullptr;
   HRESULT result = device->CreateTexture(w, h, mipLevels, usage, format, pool, &created);
   if (FAILED(result)) return result;
-  ArgbImage level = Resample(image, int(w), int(h), filter);
+  ArgbImage level = int(w) == image.width && int(h) == image.height ? std::move(image)
+                                                                     : Resample(image, int(w), int(h), filter);
   for (UINT i = 0; i < created->GetLevelCount(); ++i) {
     if (i > 0) {
       D3DSURFACE_DESC desc;

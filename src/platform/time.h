@@ -14,4 +14,9 @@ void ReleaseClock();
 // The clock as it runs (the test clock when one is set), held or not.
 uint32_t LiveTime();
 
+// While paused both clocks stand still, and the time paused never shows:
+// what moves by the clock goes on from where it stopped.
+void PauseClock();
+void ResumeClock();
+
 void Sleep(uint32_t milliseconds);

@@ -11,6 +11,7 @@
 #include "platform/message_queue.h"
 #include "platform/test_hooks.h"
 #include "platform/window_internal.h"
+#include "platform/window_visibility.h"
 
 struct PlatformWindow {
   SDL_Window* sdl = nullptr;
@@ -82,6 +83,17 @@ int VirtualKeyOfButton(uint8_t button) {
   return 0;
 }
 
+void NoteVisibility(Uint8 windowEvent) {
+  switch (windowEvent) {
+    case SDL_WINDOWEVENT_MINIMIZED:
+    case SDL_WINDOWEVENT_HIDDEN: SetWindowHidden(true); break;
+    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_EXPOSED: SetWindowHidden(false); break;
+    default: break;
+  }
+}
+
 void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN: QueueKey(WM_KEYDOWN, VirtualKeyOf(event.key.keysym.sym)); break;
@@ -95,6 +107,7 @@ void TranslateEvent(const SDL_Event& event) {
     case SDL_QUIT: Queue(WM_CLOSE, 0); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) Queue(WM_CLOSE, 0);
+      NoteVisibility(event.window.event);
       break;
     default:
       if (event.type == wakeEventType) Queue(WM_QUITWAKE, 0);
@@ -123,6 +136,7 @@ HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscr
     return nullptr;
   }
   SDL_StartTextInput();
+  SetWindowHidden(false);
   theWindow = new PlatformWindow{sdl};
   return theWindow;
 }

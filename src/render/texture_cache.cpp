@@ -130,17 +130,7 @@ void TextureCache::bindTexture(DWORD stage, const char* name) {
   }
   int32_t index = std::strcmp(name, "errortex") == 0 ? -1 : names.indexOf(name);
   bool known = index >= 0 && static_cast<size_t>(index) < textures.size();
-  if (known && !textures[index]) textures[index] = loadNamed(index);
   Device->SetTexture(stage, known ? textures[index] : errorTexture);
-}
-
-void TextureCache::unloadTextures(const char* list) {
-  NameTable wanted;
-  wanted.addNames(list);
-  for (int32_t i = 0; i < wanted.count; ++i) {
-    int32_t index = names.indexOf(wanted.nameAt(i));
-    if (index >= 0 && static_cast<size_t>(index) < textures.size()) Release(textures[index]);
-  }
 }
 
 TextureInset TextureCache::opaqueInset(const char* name) {

@@ -18,7 +18,7 @@ void SetStageAndSamplerDefaults();
 struct TextureCache {
   NameTable names;
   // Parallel to names; each entry holds its own reference, also when it is
-  // the shared error texture; null while unloaded.
+  // the shared error texture.
   std::vector<IDirect3DTexture9*> textures;
   IDirect3DTexture9* blackTexture = nullptr;
   IDirect3DTexture9* errorTexture = nullptr;  // null when bin\error.png failed
@@ -32,12 +32,7 @@ struct TextureCache {
   // Registers and loads the new names of the list; false when none was new.
   bool addTextures(const char* list);
   // Null name: no texture. "errortex" and unknown names: the error texture.
-  // A texture let go by unloadTextures is loaded again here.
   void bindTexture(DWORD stage, const char* name);
-  // Lets go of the named textures (their names stay registered) until they
-  // are next bound: a screen's big pictures need not stay while another
-  // screen plays.
-  void unloadTextures(const char* list);
   // How far in from its sides the named texture is wholly opaque, with a
   // margin for filtering, as shares of its width and height: 0.5 when no part
   // is. Read from the file the first time it is asked for.

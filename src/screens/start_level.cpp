@@ -13,7 +13,6 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "render/particles.h"
-#include "render/texture_cache.h"
 #include "screens/menu_screens.h"
 #include "screens/play_screen.h"
 #include "screens/results_screen.h"
@@ -68,10 +67,6 @@ void startLevel(int levelIndex) {
   Play.inputBlocked = 0;
 
   showPlayScreen();
-  // The main menu's and the world map's pictures (11 MB with their mip
-  // levels) are not shown in a round: the round's own data takes their
-  // place, and they are loaded again when their screen comes back.
-  Textures.unloadTextures("menu, game_map");
   TheBee.reset();
   loadLevel(levelIndex);
   clearAttemptEvents();

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "app/engine.h"
 #include "core/camera.h"
@@ -15,6 +16,8 @@
 #include "core/options.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "platform/test_hooks.h"
+#include "platform/time.h"
+#include "platform/window_visibility.h"
 #include "support/files.h"
 
 namespace {
@@ -49,6 +52,29 @@ void CloseAfterFiveFrames() {
     InjectClose();
   }
 }
+
+std::atomic<int> framesWhileHidden{0};
+uint32_t clockAtHiding = 0, clockAfterShowing = 0;
+std::thread showLater;
+
+// Frame 3 hides the window; 300 ms later, with the clock 10 s on, it is
+// shown again, and frame 4 closes the game.
+void HideAfterThreeFrames() {
+  const int frame = ++framesDrawn;
+  if (frame == 3) {
+    clockAtHiding = timeGetTime();
+    SetWindowHidden(true);
+    showLater = std::thread([] {
+      Sleep(300);
+      TestClockNow += 10000;
+      framesWhileHidden = framesDrawn.load();
+      SetWindowHidden(false);
+    });
+  } else if (frame == 4) {
+    clockAfterShowing = timeGetTime();
+    InjectClose();
+  }
+}
 }  // namespace
 
 TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
@@ -70,3 +96,17 @@ TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
   EXPECT_NE(std::string(FpsText).find("fps="), std::string::npos);
 }
 
+
+TEST_F(EngineTest, AHiddenWindowDrawsNothingAndItsClockStandsStill) {
+  WriteSettings(320, 240);
+  framesDrawn = 0;
+  SetClockSource(TestClock);
+  TestClockNow = 1000;
+  AfterFrameHook = HideAfterThreeFrames;
+  EngineStart();
+  EngineShutdown();
+  showLater.join();
+  SetClockSource(nullptr);
+  EXPECT_EQ(framesWhileHidden, 3);
+  EXPECT_EQ(clockAfterShowing, clockAtHiding);
+}

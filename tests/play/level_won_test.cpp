@@ -17,6 +17,7 @@
 #include "support/player.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "render/texture_cache.h"
 #include "screens/results_screen.h"
 #include "ui/widget_list.h"
 
@@ -49,6 +50,9 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
       "level_won",
       [&] {
         ASSERT_TRUE(WaitForMainMenu());
+        // The menu's and the map's pictures are read once, at start-up.
+        for (const char* picture : {"menu", "game_map"})
+          ASSERT_EQ(std::remove((GameFolder() + "/textures/" + picture + ".png").c_str()), 0);
         SetFrameMilliseconds(48);
         ClickWidget("play");
         StartLevelSeeded("k_2", WonBoardSeed);
@@ -140,6 +144,10 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
         WaitMilliseconds(2000);
         EXPECT_TRUE(WidgetShown("k_3"));
         Screenshot("05_third_island");
+        for (const char* picture : {"menu", "game_map"}) {
+          const IDirect3DTexture9* kept = Textures.textures[size_t(Textures.names.indexOf(picture))];
+          EXPECT_TRUE(kept && kept != Textures.errorTexture) << picture;
+        }
       },
       setup);
   const ConfigNode profile = ReadGameFile("data/profile0.s");

@@ -58,31 +58,4 @@ TEST_F(TextureCacheTest, ErrortexAndUnknownNamesBindTheErrorTextureAndNullBindsN
   EXPECT_EQ(BoundAfter(1, nullptr), nullptr);
 }
 
-// A round lets go of the menu's big pictures; when their screen comes back
-// they are read again from their files, and nothing else is disturbed.
-TEST_F(TextureCacheTest, UnloadedTexturesAreReadAgainWhenNextBound) {
-  Textures.loadBuiltInTextures();
-  Textures.addTextures("a b");
-  d3d9::Texture* shown = BoundAfter(0, "a");
-  d3d9::Texture* b = BoundAfter(1, "b");
-  Textures.unloadTextures("a, never a");
-  EXPECT_EQ(Textures.names.count, 2);
-  EXPECT_EQ(Textures.textures[0], nullptr);
-  // The stage still holds its reference to the texture let go.
-  D3DSURFACE_DESC desc;
-  EXPECT_EQ(D3D_OK, shown->GetLevelDesc(0, &desc));
-
-  WriteSolidPng("textures/a.png", 2, 2, 0xFF778899);
-  const int created = device->CreatedTextures();
-  d3d9::Texture* again = BoundAfter(0, "a");
-  EXPECT_EQ(device->CreatedTextures(), created + 1);
-  D3DLOCKED_RECT locked;
-  ASSERT_EQ(D3D_OK, again->LockRect(0, &locked, nullptr, D3DLOCK_READONLY));
-  EXPECT_EQ(*static_cast<const uint32_t*>(locked.pBits), 0xFF778899u);
-  again->UnlockRect(0);
-  EXPECT_EQ(BoundAfter(0, "a"), again);
-  EXPECT_EQ(BoundAfter(1, "b"), b);
-  EXPECT_EQ(device->CreatedTextures(), created + 1);
-}
-
 }  // namespace

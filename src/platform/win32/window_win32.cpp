@@ -10,6 +10,7 @@
 #include "platform/button_presses.h"
 #include "platform/code_page.h"
 #include "platform/message_queue.h"
+#include "platform/window_visibility.h"
 #include "platform/test_hooks.h"
 #include "platform/win32/system_window.h"
 
@@ -56,6 +57,9 @@ LRESULT CALLBACK WindowProcedure(SystemHWND window, UINT message, WPARAM wParam,
     case WM_KEYUP: Queue(WM_KEYUP, wParam & 0xFF); return 0;
     // The window stays until shutdown has released what draws into it.
     case WM_CLOSE: Queue(WM_CLOSE, 0); return 0;
+    case WM_SIZE:
+      SetWindowHidden(wParam == SIZE_MINIMIZED);
+      return DefWindowProcW(window, message, wParam, lParam);
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }
@@ -95,6 +99,7 @@ HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscr
   }
   ShowWindow(system, SW_SHOWNORMAL);
   UpdateWindow(system);
+  SetWindowHidden(false);
   theWindow = new PlatformWindow{system};
   systemWindow = system;
   return theWindow;
