@@ -156,19 +156,21 @@ void FatalNoWindow() {
 
 void RenderOneFrame() { DrawFrame(true); }
 
+void RunFrame() {
+  DrawFrame(false);
+  if (AfterFrameHook) AfterFrameHook();
+}
+
 void FrameLoop() {
   Device->AcquireThread();
-  while (!QuitRequested) {
-    DrawFrame(false);
-    if (AfterFrameHook) AfterFrameHook();
-  }
+  while (!QuitRequested) RunFrame();
   EndJournal();
   Device->ReleaseThread();
   // Wake the message loop so it notices the quit even without a window event.
   PostWakeMessage();
 }
 
-void EngineStart(HWND host) {
+void EngineLoad(HWND host) {
 #ifdef __GLIBC__
   // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
@@ -208,7 +210,10 @@ void EngineStart(HWND host) {
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
   CreateMaterialWorld();
   GameSetUp();
+}
 
+void EngineStart(HWND host) {
+  EngineLoad(host);
   Device->ReleaseThread();
   RenderThreadHandle = std::thread(FrameLoop);
   if (!host) PumpMessages();

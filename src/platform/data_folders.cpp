@@ -1,6 +1,6 @@
 #include "platform/data_folders.h"
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <SDL.h>
 #endif
 #include <unistd.h>
@@ -65,9 +65,12 @@ void PreparePlayerFile(const std::string& shipped, const std::string& own) {
 }  // namespace
 
 std::string ExecutableFolder() {
-#ifdef _WIN32
+#if defined(_WIN32)
   // The Windows game is played from the folder it was unpacked to.
   return ".";
+#elif defined(__EMSCRIPTEN__)
+  // The web page lays the game out as installed (see cmake/web_build.cmake).
+  return "/usr/games";
 #else
   char* base = SDL_GetBasePath();
   if (!base) return ".";

@@ -9,6 +9,9 @@
 
 #include "platform/files.h"
 #include "platform/files_internal.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/browser_storage.h"
+#endif
 
 std::vector<std::string> FindFiles(const std::string& pattern) {
   std::string native = NativePath(pattern);
@@ -54,5 +57,8 @@ bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
   ok = ok && WriteStepAllowed(4) && std::rename(temporary.c_str(), target.c_str()) == 0;
   if (!ok) std::remove(temporary.c_str());
   if (ok) SyncFolderOf(target);
+#ifdef __EMSCRIPTEN__
+  ok = ok && StoreWrittenFilesInBrowser();
+#endif
   return ok;
 }

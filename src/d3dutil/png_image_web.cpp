@@ -1,0 +1,71 @@
+// PNG decoding in the browser build through stb_image, to the same texels
+// libpng gives elsewhere: 16-bit channels cut to their high byte as
+// png_set_strip_16 does, no gamma applied.
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_MAX_DIMENSIONS kMaxPngSide
+#include "d3dutil/png_image.h"
+
+#include <stb_image.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+uint32_t BigEndianWord(const unsigned char* bytes) {
+  return uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
+}
+
+// An alpha channel in the colour type, or a transparency chunk before the
+// image data, as libpng reports it.
+bool FileHasAlpha(const std::vector<unsigned char>& bytes) {
+  if (bytes.size() < 26) return false;
+  if (bytes[25] & 4) return true;
+  for (uint64_t at = 8; at + 8 <= bytes.size();) {
+    const unsigned char* chunk = bytes.data() + at;
+    if (std::memcmp(chunk + 4, "tRNS", 4) == 0) return true;
+    if (std::memcmp(chunk + 4, "IDAT", 4) == 0) return false;
+    at += 12 + uint64_t(BigEndianWord(chunk));
+  }
+  return false;
+}
+
+const char* Decode(const std::vector<unsigned char>& bytes, ArgbImage* image) {
+  if (bytes.size() > size_t(INT32_MAX)) return "file is too large";
+  int width = 0, height = 0, channels = 0;
+  const int size = int(bytes.size());
+  if (!stbi_info_from_memory(bytes.data(), size, &width, &height, &channels)) return stbi_failure_reason();
+  if (width > kMaxPngSide || height > kMaxPngSide || int64_t(width) * height > kMaxPngPixels)
+    return "image is too large";
+  stbi_uc* rgba = stbi_load_from_memory(bytes.data(), size, &width, &height, &channels, 4);
+  if (!rgba) return stbi_failure_reason();
+  image->width = width;
+  image->height = height;
+  image->pixels.resize(size_t(width) * height);
+  for (size_t i = 0; i < image->pixels.size(); ++i) {
+    const stbi_uc* p = rgba + 4 * i;
+    image->pixels[i] = uint32_t(p[3]) << 24 | uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+  }
+  stbi_image_free(rgba);
+  image->hasAlpha = FileHasAlpha(bytes);
+  return nullptr;
+}
+
+}  // namespace
+
+bool DecodePng(const std::vector<unsigned char>& bytes, ArgbImage* image, std::string* error) {
+  *image = ArgbImage{};
+  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const char* failure = bytes.size() < 8 || !std::equal(kSignature, kSignature + 8, bytes.begin())
+                            ? "not a PNG file"
+                            : Decode(bytes, image);
+  if (!failure) return true;
+  *image = ArgbImage{};
+  if (error) *error = failure;
+  return false;
+}
+
+// The browser build writes no pictures.
+bool SavePng(const std::string&, const ArgbImage&) { return false; }
