@@ -34,3 +34,10 @@ target_link_options(kestrin PRIVATE
 set_property(TARGET kestrin APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/index.html)
 add_custom_command(TARGET kestrin POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/index.html ${CMAKE_BINARY_DIR}/site/index.html)
+
+# The host tool that lists the texels of every shipped picture, built here to
+# run under node on the real file system: its lines must equal libpng's.
+add_executable(kestrin-texel-digests EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/windows_checks/texel_digests.cpp)
+target_link_libraries(kestrin-texel-digests PRIVATE kestrin_core)
+target_link_options(kestrin-texel-digests PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sASYNCIFY)
+set_target_properties(kestrin-texel-digests PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
