@@ -41,3 +41,4 @@ add_executable(kestrin-texel-digests EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tools/
 target_link_libraries(kestrin-texel-digests PRIVATE kestrin_core)
 target_link_options(kestrin-texel-digests PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sASYNCIFY)
 set_target_properties(kestrin-texel-digests PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
