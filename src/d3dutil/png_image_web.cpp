@@ -8,9 +8,14 @@
 #include "d3dutil/png_image.h"
 
 #include <stb_image.h>
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb_image_write.h>
 
 #include <algorithm>
 #include <cstring>
+
+#include "platform/files.h"
 
 namespace {
 
@@ -67,5 +72,20 @@ bool DecodePng(const std::vector<unsigned char>& bytes, ArgbImage* image, std::s
   return false;
 }
 
-// The browser build writes no pictures.
-bool SavePng(const std::string&, const ArgbImage&) { return false; }
+bool SavePng(const std::string& path, const ArgbImage& image) {
+  if (image.width <= 0 || image.height <= 0 || image.pixels.size() != size_t(image.width) * image.height)
+    return false;
+  std::vector<unsigned char> rgba(image.pixels.size() * 4);
+  for (size_t i = 0; i < image.pixels.size(); ++i) {
+    uint32_t p = image.pixels[i];
+    rgba[4 * i] = (p >> 16) & 0xFF;
+    rgba[4 * i + 1] = (p >> 8) & 0xFF;
+    rgba[4 * i + 2] = p & 0xFF;
+    rgba[4 * i + 3] = p >> 24;
+  }
+  FILE* file = OpenFile(path, "wb");
+  if (!file) return false;
+  auto write = [](void* to, void* bytes, int size) { std::fwrite(bytes, 1, size_t(size), static_cast<FILE*>(to)); };
+  bool written = stbi_write_png_to_func(write, file, image.width, image.height, 4, rgba.data(), image.width * 4) != 0;
+  return std::fclose(file) == 0 && written;
+}

@@ -1,9 +1,9 @@
 // The web edition in Debian's Chromium, headless: a first run (a name typed,
 // Enter, the main menu), a reload in the same browser profile that comes
 // straight back to the main menu with the name kept in IndexedDB, then the
-// world map, a round and a click on a cell. The main menu, the world map and
-// the round are compared with the OpenGL build's pictures of the play test
-// "screens"; the browser's are saved under build/screens/web/.
+// world map with the sound on, a round and a click on a cell. The main menu,
+// the world map and the round are compared with the OpenGL build's pictures
+// of the play test "screens"; the browser's are saved under build/screens/web/.
 // Usage: node browser_test.js SITE_DIR SCREENS_DIR
 'use strict';
 const fs = require('fs');
@@ -57,6 +57,10 @@ async function pressInItsOwnFrame(page, key) {
   await page.evaluate(() => new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done))));
 }
 
+// The state of the Web Audio context behind the game's OpenAL, 'none' before
+// the game has opened it.
+const soundState = page => page.evaluate(() => AL.currentCtx ? AL.currentCtx.audioCtx.state : 'none');
+
 const savedFile = (page, name) => page.evaluate(
   ([folder, file]) => Module.FS.analyzePath(`${folder}/${file}`).exists ?
     Module.FS.readFile(`${folder}/${file}`, { encoding: 'utf8' }) : '', [saveFolder, name]);
@@ -80,7 +84,7 @@ async function main() {
   const browser = await chromium.launchPersistentContext(profileFolder, {
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true,
     viewport: { width: 800, height: 600 },
-    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--autoplay-policy=no-user-gesture-required'],
+    args: ['--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
   });
   const page = browser.pages()[0] || await browser.newPage();
   page.on('pageerror', error => check(false, `no error on the page: ${error.message}`));
@@ -105,6 +109,7 @@ async function main() {
     await open(page, url);
     await page.mouse.click(playButton.x, playButton.y);
     await page.waitForTimeout(1500);
+    check(await soundState(page) === 'running', 'the sound is on');
     compareWithOpenGl(await picture(page, '02_world_map'), '02_world_map');
 
     await page.mouse.click(thirdIsland.x, thirdIsland.y);

@@ -149,3 +149,11 @@ int16_t GetAsyncKeyState(int virtualKey) {
 void MessageBoxA(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
+
+void InjectKeyDown(int virtualKey) { QueueKeyMessage(theWindow, WM_KEYDOWN, virtualKey); }
+
+void InjectKeyUp(int virtualKey) { QueueKeyMessage(theWindow, WM_KEYUP, virtualKey); }
+
+void InjectChar(unsigned char code) { QueueMessage(theWindow, WM_CHAR, code); }
+
+void InjectClose() { QueueMessage(theWindow, WM_CLOSE, 0); }
