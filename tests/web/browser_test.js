@@ -89,10 +89,15 @@ async function main() {
   const page = browser.pages()[0] || await browser.newPage();
   page.on('pageerror', error => check(false, `no error on the page: ${error.message}`));
   try {
+    // The game lists each layout it loads on the console: the name field's
+    // is there once the first-run screen is.
+    const nameField = page.waitForEvent('console', { predicate: line => line.text().startsWith('edit {'), timeout: 60000 });
     await open(page, url);
+    await nameField;
     for (const key of [...'Painter', 'Enter']) await pressInItsOwnFrame(page, key);
     await page.waitForTimeout(1500);
-    check((await savedFile(page, 'profile0.s')).includes('name ^Painter_'), 'the first run saves the name');
+    const profile = await savedFile(page, 'profile0.s');
+    check(profile.includes('name ^Painter_'), `the first run saves the name: ${/name .*/.exec(profile)}`);
 
     await page.reload();
     await open(page, url);
