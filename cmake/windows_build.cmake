@@ -8,7 +8,7 @@ add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
 file(GLOB_RECURSE windows_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER windows_sources EXCLUDE REGEX "/src/main\\.cpp$")
+list(FILTER windows_sources EXCLUDE REGEX "/src/main(_web)?\\.cpp$|/web/|_web\\.cpp$")
 list(FILTER windows_sources EXCLUDE REGEX "/src/platform/(window\\.cpp|posix/|d3d9/gl/)")
 list(FILTER windows_sources EXCLUDE REGEX "/src/platform/dsound/(dsound|sound_buffer|sound_output)\\.cpp$")
 list(FILTER windows_sources EXCLUDE REGEX "/src/d3dutil/png_image\\.cpp$")

@@ -173,6 +173,12 @@ void WaitWhileHidden() {
 
 void RenderOneFrame() { DrawFrame(true); }
 
+bool RunFrame() {
+  if (!DrawFrame(false)) return false;
+  if (AfterFrameHook) AfterFrameHook();
+  return true;
+}
+
 void FrameLoop() {
   Device->AcquireThread();
   while (!QuitRequested) {
@@ -180,11 +186,7 @@ void FrameLoop() {
       WaitWhileHidden();
       continue;
     }
-    if (!DrawFrame(false)) {
-      Sleep(LostDeviceWaitMilliseconds);
-      continue;
-    }
-    if (AfterFrameHook) AfterFrameHook();
+    if (!RunFrame()) Sleep(LostDeviceWaitMilliseconds);
   }
   EndJournal();
   Device->ReleaseThread();
@@ -192,7 +194,7 @@ void FrameLoop() {
   PostWakeMessage();
 }
 
-void EngineStart(HWND host) {
+void EngineLoad(HWND host) {
 #ifdef __GLIBC__
   // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
   mallopt(M_TRIM_THRESHOLD, 256 << 20);
@@ -232,7 +234,10 @@ void EngineStart(HWND host) {
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
   CreateMaterialWorld();
   GameSetUp();
+}
 
+void EngineStart(HWND host) {
+  EngineLoad(host);
   Device->ReleaseThread();
   RenderThreadHandle = std::thread(FrameLoop);
   if (!host) PumpMessages();

@@ -1,5 +1,5 @@
 #pragma once
-// Start-up, the render thread's frame, and shutdown.
+// Start-up, the frame loop, and shutdown.
 #include <cstdint>
 #include <thread>
 
@@ -7,13 +7,21 @@
 
 extern std::thread RenderThreadHandle;
 
+// Loads everything and runs the game: frames on the render thread, window
+// messages on this one, until the game ends.
 void EngineStart(HWND host = nullptr);
+// Everything before the first frame: settings, window, device, content.
+void EngineLoad(HWND host = nullptr);
 bool CreateMainWindow();
 void WindowProc(HWND window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 // What the window procedure does with a message the journal let through.
 void DeliverMessage(uint32_t message, uintptr_t wParam);
 void PumpMessages();
 void FrameLoop();
+// One frame of the running game, as the render thread's loop and the
+// browser's animation frames both run it; false when a lost device drew
+// nothing.
+bool RunFrame();
 void RenderOneFrame();
 void UpdateFps();
 void EngineShutdown();

@@ -75,20 +75,11 @@ const char* Decode(const std::vector<unsigned char>& bytes, ArgbImage* image) {
 }  // namespace
 
 bool DecodePng(const std::vector<unsigned char>& bytes, ArgbImage* image, std::string* error) {
-  *image = ArgbImage{};
-  static const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  const char* failure = bytes.size() < 8 || !std::equal(kSignature, kSignature + 8, bytes.begin())
-                            ? "not a PNG file"
-                            : Decode(bytes, image);
-  if (!failure) return true;
-  *image = ArgbImage{};
-  if (error) *error = failure;
-  return false;
+  return DecodePngWith(Decode, bytes, image, error);
 }
 
 bool SavePng(const std::string& path, const ArgbImage& image) {
-  if (image.width <= 0 || image.height <= 0 || image.pixels.size() != size_t(image.width) * image.height)
-    return false;
+  if (!HasWholePixels(image)) return false;
   Com<IWICImagingFactory> factory;
   if (!CreateFactory(&factory)) return false;
   std::wstring widePath(path.begin(), path.end());

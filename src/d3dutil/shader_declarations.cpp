@@ -7,6 +7,7 @@
 
 #include "d3dutil/shader_encoder.h"
 #include "platform/d3d9/shader_tokens.h"
+#include "platform/float_text.h"
 
 namespace shasm {
 namespace {
@@ -113,7 +114,7 @@ bool ParseFloat(std::string_view text, float* value) {
   if (text.size() > 1 && (text.back() == 'f' || text.back() == 'F')) text.remove_suffix(1);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return false;
-  auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), *value);
+  auto [end, status] = FloatFromChars(text.data(), text.data() + text.size(), *value);
   return status == std::errc() && end == text.data() + text.size() && std::isfinite(*value);
 }
 

@@ -3,7 +3,9 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#ifndef __EMSCRIPTEN__
 #include <SDL.h>
+#endif
 #include <unistd.h>
 #endif
 
@@ -86,11 +88,16 @@ void PreparePlayerFile(const std::string& shipped, const std::string& own) {
 
 #ifndef _WIN32
 std::string ExecutableFolder() {
+#ifdef __EMSCRIPTEN__
+  // The web page lays the game out as installed (see cmake/web_build.cmake).
+  return "/usr/games";
+#else
   char* base = SDL_GetBasePath();
   if (!base) return ".";
   std::string folder = base;
   SDL_free(base);
   return folder;
+#endif
 }
 #endif
 

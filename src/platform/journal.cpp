@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/float_text.h"
 #include "platform/window.h"
 
 namespace {
@@ -74,7 +75,7 @@ bool ParseNumber(std::string_view word, Number* value, Number highest) {
 }
 
 bool ParseCoordinate(std::string_view word, float* value) {
-  auto [end, fault] = std::from_chars(word.data(), word.data() + word.size(), *value);
+  auto [end, fault] = FloatFromChars(word.data(), word.data() + word.size(), *value);
   return fault == std::errc() && end == word.data() + word.size() && *value > -1e6f && *value < 1e6f;
 }
 
@@ -182,7 +183,7 @@ bool ParseFrames(JournalReader& in, Journal* journal) {
 
 void AppendNumber(std::string& out, float value) {
   char digits[32];
-  auto [end, fault] = std::to_chars(digits, digits + sizeof digits, value);
+  auto [end, fault] = FloatToChars(digits, digits + sizeof digits, value);
   out.append(digits, fault == std::errc() ? end : digits);
 }
 }  // namespace

@@ -3,6 +3,8 @@
 #include <deque>
 #include <mutex>
 
+#include "platform/code_page.h"
+
 namespace {
 std::deque<MSG> pending;
 std::mutex pendingLock;
@@ -24,4 +26,15 @@ bool TakeQueuedMessage(MSG* message) {
 void ClearQueuedMessages() {
   std::lock_guard<std::mutex> hold(pendingLock);
   pending.clear();
+}
+
+void QueueKeyMessage(HWND window, uint32_t message, int virtualKey) {
+  if (virtualKey == 0) return;
+  QueueMessage(window, message, static_cast<uintptr_t>(virtualKey));
+  bool typesCharacter = virtualKey == VK_BACK || virtualKey == VK_RETURN || virtualKey == VK_ESCAPE;
+  if (message == WM_KEYDOWN && typesCharacter) QueueMessage(window, WM_CHAR, static_cast<uintptr_t>(virtualKey));
+}
+
+void QueueTypedText(HWND window, const char* utf8) {
+  for (char byte : Utf8ToCp1251(utf8)) QueueMessage(window, WM_CHAR, static_cast<unsigned char>(byte));
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "platform/button_presses.h"
-#include "platform/code_page.h"
 #include "platform/message_queue.h"
 #include "platform/test_hooks.h"
 #include "platform/window_internal.h"
@@ -59,23 +58,7 @@ int VirtualKeyOf(SDL_Keycode key) {
   }
 }
 
-// Like TranslateMessage: these keys also arrive as characters.
-int CharacterOfKey(int virtualKey) {
-  if (virtualKey == VK_BACK || virtualKey == VK_RETURN || virtualKey == VK_ESCAPE) return virtualKey;
-  return -1;
-}
-
-void QueueKey(uint32_t message, int virtualKey) {
-  if (virtualKey == 0) return;
-  Queue(message, static_cast<uintptr_t>(virtualKey));
-  int character = CharacterOfKey(virtualKey);
-  if (message == WM_KEYDOWN && character >= 0) Queue(WM_CHAR, static_cast<uintptr_t>(character));
-}
-
-// Text arrives as UTF-8 and goes on in the code page the fonts draw.
-void QueueText(const char* text) {
-  for (char byte : Utf8ToCp1251(text)) Queue(WM_CHAR, static_cast<unsigned char>(byte));
-}
+void QueueKey(uint32_t message, int virtualKey) { QueueKeyMessage(theWindow, message, virtualKey); }
 
 int VirtualKeyOfButton(uint8_t button) {
   if (button == SDL_BUTTON_LEFT) return VK_LBUTTON;
@@ -98,7 +81,7 @@ void TranslateEvent(const SDL_Event& event) {
   switch (event.type) {
     case SDL_KEYDOWN: QueueKey(WM_KEYDOWN, VirtualKeyOf(event.key.keysym.sym)); break;
     case SDL_KEYUP: QueueKey(WM_KEYUP, VirtualKeyOf(event.key.keysym.sym)); break;
-    case SDL_TEXTINPUT: QueueText(event.text.text); break;
+    case SDL_TEXTINPUT: QueueTypedText(theWindow, event.text.text); break;
     // Only the game's own window's buttons, as with every event SDL sends.
     case SDL_MOUSEBUTTONDOWN:
       if (theWindow && event.button.windowID == SDL_GetWindowID(theWindow->sdl))

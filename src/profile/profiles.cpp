@@ -122,7 +122,9 @@ bool NameCurrentProfile(std::string typed) {
   profile.Get("name").SetString(name.c_str());
   lastprofile = CurrentProfile;
   profile.Get("empty").SetInt(0);
-  SaveProfiles();
+  // With the options too: a game that ends without its exit (a closed browser
+  // tab, a crash) would otherwise ask for a name again and overwrite the slot.
+  SaveProfilesAndOptions();
   return true;
 }
 

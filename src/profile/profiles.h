@@ -45,8 +45,8 @@ ConfigNode FreshProfile();
 // the opened levels raised to include the next one, then the profiles and
 // the options are written.
 void RecordLevelResult(int level, int32_t score, int32_t medal);
-// Names the current slot after the typed text and saves the profiles; false
-// (nothing changed) for an empty text.
+// Names the current slot after the typed text and saves the profiles and the
+// options; false (nothing changed) for an empty text.
 bool NameCurrentProfile(std::string typed);
 // False for a slot outside 0 .. 2.
 bool MakeProfileCurrent(int slot);

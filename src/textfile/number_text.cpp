@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/float_text.h"
+
 bool ParseInt(std::string_view text, int32_t& value) {
   size_t at = 0;
   bool negative = at < text.size() && text[at] == '-';
@@ -23,12 +25,12 @@ bool ParseFloat(std::string_view text, float& value) {
   const char* first = text.data();
   const char* last = first + text.size();
   float parsed = 0.0f;
-  auto result = std::from_chars(first, last, parsed, std::chars_format::fixed);
+  auto result = FloatFromChars(first, last, parsed, std::chars_format::fixed);
   if (result.ec == std::errc::invalid_argument) return false;
   if (result.ec == std::errc::result_out_of_range) {
     // Too large or too small for a float: take it as a double and clamp.
     double wide = 0.0;
-    result = std::from_chars(first, last, wide, std::chars_format::fixed);
+    result = FloatFromChars(first, last, wide, std::chars_format::fixed);
     if (result.ec == std::errc::invalid_argument) return false;
     if (result.ec == std::errc::result_out_of_range) wide = text[0] == '-' ? -0.0 : 0.0;
     if (std::fabs(wide) > FLT_MAX) wide = wide < 0 ? -FLT_MAX : FLT_MAX;
@@ -40,7 +42,7 @@ bool ParseFloat(std::string_view text, float& value) {
 
 std::string FormatFloat(float value) {
   char buffer[128];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+  auto result = FloatToChars(buffer, buffer + sizeof buffer, value, 3);
   std::string text(buffer, result.ptr);
   if (text.size() < 2) text.insert(0, 2 - text.size(), ' ');
   return text;

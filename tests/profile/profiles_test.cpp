@@ -59,7 +59,7 @@ TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
 TEST_F(ProfilesTest, TypedNamesAreStoredWithTheirMarkAndFitTheFile) {
   CurrentProfile = 2;
   NameThroughScreen("a_b c");
-  EXPECT_EQ(lastprofile, 2);
+  EXPECT_EQ(OptionInFile("lastprofile"), 2) << "the next start greets the new profile";
   EXPECT_STREQ(ProfileSlots[2].Get("name").AsString(), "^a_b c ");
   EXPECT_NE(Read("data/profile2.s").find("  name ^a\\_b_c_\n"), std::string::npos);
   LoadProfiles();

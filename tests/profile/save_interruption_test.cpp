@@ -36,7 +36,7 @@ bool InterruptOnePoint(int) {
   return false;
 }
 
-#ifdef _WIN32
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
 // Without fork the interruptions are failing steps only.
 constexpr bool kCanKill = false;
 bool SaveDiesAtThePoint(const std::function<void()>&) { return false; }

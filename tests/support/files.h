@@ -1,7 +1,7 @@
 #pragma once
 // A fresh directory per test for the files a test reads and writes, and ways
 // to make a path write-protected even when the tests run as root.
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -21,9 +21,9 @@
 
 namespace testfiles {
 
-#ifdef _WIN32
-// Under Wine the Unix user (root here) may write read-only files anyway:
-// nothing is protected, and the tests that need it skip.
+#if defined(_WIN32) || defined(__EMSCRIPTEN__)
+// Under Wine and node the Unix user (root here) may write read-only files
+// anyway: nothing is protected, and the tests that need it skip.
 inline bool WriteProtect(const std::string&) { return false; }
 inline void Unprotect(const std::string&) {}
 #else

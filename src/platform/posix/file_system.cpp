@@ -10,6 +10,9 @@
 
 #include "platform/files.h"
 #include "platform/files_internal.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/web/browser_storage.h"
+#endif
 
 std::vector<std::string> FindFiles(const std::string& pattern) {
   std::string native = NativePath(pattern);
@@ -69,5 +72,8 @@ bool ReplaceFileOnDisk(const std::string& path, const std::string& contents) {
     std::remove(temporary.c_str());
   }
   if (ok) SyncFolderOf(target);
+#ifdef __EMSCRIPTEN__
+  ok = ok && StoreWrittenFilesInBrowser();
+#endif
   return ok;
 }

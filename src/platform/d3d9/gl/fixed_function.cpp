@@ -1,5 +1,7 @@
 #include "platform/d3d9/gl/fixed_function.h"
 
+#include "platform/d3d9/gl/gl_api.h"
+
 namespace d3d9 {
 namespace {
 
@@ -53,8 +55,8 @@ std::vector<ShaderInput> FixedVertexInputs() {
 }
 
 std::string FixedVertexSource(const FixedVertexKey& key) {
-  std::string s =
-      "#version 330 core\n"
+  std::string s = GlslHeader();
+  s +=
       "layout(location = 0) in vec4 a_position;\n"
       "layout(location = 2) in vec4 a_diffuse;\n"
       "layout(location = 3) in vec4 a_specular;\n";
@@ -77,8 +79,9 @@ std::string FixedVertexSource(const FixedVertexKey& key) {
         "  vec4 p = u_wvp * vec4(a_position.xyz, 1.0);\n"
         "  gl_Position = vec4(p.xy, 2.0 * p.z - p.w, p.w);\n";
   }
-  s += key.lighting ? "  vk_D0 = vec4(0.0, 0.0, 0.0, a_diffuse.a);\n" : "  vk_D0 = a_diffuse;\n";
-  s += "  vk_D1 = a_specular;\n";
+  const std::string swizzle = ColourInputSwizzle();
+  s += key.lighting ? "  vk_D0 = vec4(0.0, 0.0, 0.0, a_diffuse.a);\n" : "  vk_D0 = a_diffuse" + swizzle + ";\n";
+  s += "  vk_D1 = a_specular" + swizzle + ";\n";
   for (int i = 0; i < 8; ++i) s += "  vk_T" + std::to_string(i) + " = a_tex" + std::to_string(i) + ";\n";
   s += "}\n";
   return s;
@@ -107,7 +110,7 @@ int FixedStageCount(const std::string& key) { return static_cast<int>(key.size()
 
 std::string FixedPixelSource(const std::string& key, DWORD alphaFunc) {
   int stages = FixedStageCount(key);
-  std::string s = "#version 330 core\nin vec4 vk_D0;\nin vec4 vk_D1;\n";
+  std::string s = std::string(GlslHeader()) + "in vec4 vk_D0;\nin vec4 vk_D1;\n";
   for (int i = 0; i < 8; ++i) s += "in vec4 vk_T" + std::to_string(i) + ";\n";
   for (int i = 0; i < stages; ++i) s += "uniform sampler2D u_tex" + std::to_string(i) + ";\n";
   s +=

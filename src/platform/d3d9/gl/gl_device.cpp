@@ -49,7 +49,7 @@ GLenum GlAddress(DWORD address) {
   switch (address) {
     case D3DTADDRESS_MIRROR: return GL_MIRRORED_REPEAT;
     case D3DTADDRESS_CLAMP: return GL_CLAMP_TO_EDGE;
-    case D3DTADDRESS_BORDER: return GL_CLAMP_TO_BORDER;
+    case D3DTADDRESS_BORDER: return GlClampToBorder;
     case D3DTADDRESS_MIRRORONCE: return GL_MIRRORED_REPEAT;
     default: return GL_REPEAT;
   }
@@ -79,8 +79,8 @@ bool FormatOf(BYTE type, AttributeFormat* format) {
     case D3DDECLTYPE_FLOAT2: *format = {2, GL_FLOAT, GL_FALSE}; return true;
     case D3DDECLTYPE_FLOAT3: *format = {3, GL_FLOAT, GL_FALSE}; return true;
     case D3DDECLTYPE_FLOAT4: *format = {4, GL_FLOAT, GL_FALSE}; return true;
-    // Bytes B, G, R, A in memory; GL_BGRA swaps them back to red first.
-    case D3DDECLTYPE_D3DCOLOR: *format = {GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE}; return true;
+    // Bytes B, G, R, A in memory; GL_BGRA swaps them back to red first, in ES the shader does.
+    case D3DDECLTYPE_D3DCOLOR: *format = {GlColourAttributeSize, GL_UNSIGNED_BYTE, GL_TRUE}; return true;
     case D3DDECLTYPE_UBYTE4: *format = {4, GL_UNSIGNED_BYTE, GL_FALSE}; return true;
     case D3DDECLTYPE_UBYTE4N: *format = {4, GL_UNSIGNED_BYTE, GL_TRUE}; return true;
     case D3DDECLTYPE_SHORT2: *format = {2, GL_SHORT, GL_FALSE}; return true;
@@ -143,12 +143,13 @@ void UploadChanged(const std::vector<int>& registers, const std::vector<GLint>& 
 }
 
 // A colour texture stored in Mesa as BGRA, the layout of the window's own
-// buffer, so that presenting it is a copy.
+// buffer, so that presenting it is a copy (WebGL 2 has RGBA only).
 GLuint CreateColourTexture(int width, int height) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  if (GlEs) glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  else glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GlColourAttributeSize, GL_UNSIGNED_BYTE, nullptr);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
@@ -158,21 +159,7 @@ GLuint CreateColourTexture(int width, int height) {
 
 }  // namespace
 
-SDL_GLContext CreateGlContext(SDL_Window* window) {
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (!context) return nullptr;
-  if (epoxy_gl_version() < 33) {
-    SDL_GL_MakeCurrent(window, nullptr);
-    SDL_GL_DeleteContext(context);
-    return nullptr;
-  }
-  return context;
-}
-
-GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const D3DPRESENT_PARAMETERS& parameters,
+GlDevice::GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& parameters,
                    const GlCaps& caps, const D3DCAPS9& d3dCaps)
     : window_(window), context_(std::make_shared<GlContextLife>()), parameters_(parameters), glCaps_(caps),
       caps_(d3dCaps) {
@@ -189,8 +176,6 @@ GlDevice::GlDevice(SDL_Window* window, SDL_GLContext context, const D3DPRESENT_P
   for (UINT i = 0; i < kMaxSamplers; ++i) glBindSampler(i, samplers_[i]);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  // No wait for the display: frames follow each other as fast as they can.
-  SDL_GL_SetSwapInterval(0);
   ApplyInitialState();
   ready_ = glGetError() == GL_NO_ERROR;
 }
@@ -217,16 +202,16 @@ GlDevice::~GlDevice() {
     glDeleteTextures(1, &colourTexture_);
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteTextures(1, &resolveColour_);
-    SDL_GL_MakeCurrent(window_, nullptr);
+    MakeGlContextCurrent(window_, nullptr);
   }
-  SDL_GL_DeleteContext(context_->context);
+  DeleteGlContext(window_, context_->context);
   context_->alive = false;
 }
 
 bool GlDevice::CreateBackBuffer() {
   width_ = static_cast<int>(parameters_.BackBufferWidth);
   height_ = static_cast<int>(parameters_.BackBufferHeight);
-  if (width_ <= 0 || height_ <= 0) SDL_GL_GetDrawableSize(window_, &width_, &height_);
+  if (width_ <= 0 || height_ <= 0) GetGlDrawableSize(window_, &width_, &height_);
   if (width_ <= 0 || height_ <= 0 || width_ > glCaps_.maxTextureSize || height_ > glCaps_.maxTextureSize)
     return false;
   samples_ = parameters_.MultiSampleType >= D3DMULTISAMPLE_2_SAMPLES ? int(parameters_.MultiSampleType) : 0;
@@ -238,8 +223,7 @@ bool GlDevice::CreateBackBuffer() {
   };
   // Direct3D's top row first: the window's buffer has the same orientation
   // in Mesa, so presenting needs no flip.
-  topRowFirst_ = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-  if (topRowFirst_) glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+  topRowFirst_ = KeepImageTopRowFirst();
   glGenFramebuffers(1, &frameBuffer_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   if (samples_) {
@@ -264,12 +248,12 @@ bool GlDevice::CreateBackBuffer() {
     resolveColour_ = CreateColourTexture(width_, height_);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolveColour_, 0);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
-    glEnable(GL_MULTISAMPLE);
+    SetGlMultisampling(true);
   }
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   glViewport(0, 0, width_, height_);
   glClearColor(0, 0, 0, 1);
-  glClearDepth(1.0);
+  SetGlClearDepth(1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return true;
 }
@@ -326,15 +310,14 @@ void GlDevice::ApplyRenderState(D3DRENDERSTATETYPE state) {
         glDisable(GL_CULL_FACE);
       }
       break;
-    case D3DRS_FILLMODE: glPolygonMode(GL_FRONT_AND_BACK, v == 1 ? GL_POINT : v == 2 ? GL_LINE : GL_FILL); break;
+    case D3DRS_FILLMODE: SetGlFillMode(v); break;
     case D3DRS_ALPHATESTENABLE:
     case D3DRS_ALPHAFUNC:
     case D3DRS_LIGHTING: programDirty_ = true; break;
     case D3DRS_ALPHAREF:
     case D3DRS_TEXTUREFACTOR: miscLastWrite_ = ++clock_; break;
     case D3DRS_MULTISAMPLEANTIALIAS:
-      if (samples_ && v) glEnable(GL_MULTISAMPLE);
-      else if (samples_) glDisable(GL_MULTISAMPLE);
+      if (samples_) SetGlMultisampling(v != 0);
       break;
     default: break;
   }
@@ -349,7 +332,7 @@ void GlDevice::ApplySampler(DWORD sampler) {
   D3DCOLOR border = s[D3DSAMP_BORDERCOLOR];
   float colour[4] = {((border >> 16) & 255) / 255.0f, ((border >> 8) & 255) / 255.0f, (border & 255) / 255.0f,
                      ((border >> 24) & 255) / 255.0f};
-  glSamplerParameterfv(name, GL_TEXTURE_BORDER_COLOR, colour);
+  SetGlBorderColour(name, colour);
   bool magLinear = s[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR;
   bool minLinear = s[D3DSAMP_MINFILTER] >= D3DTEXF_LINEAR;
   glSamplerParameteri(name, GL_TEXTURE_MAG_FILTER, magLinear ? GL_LINEAR : GL_NEAREST);
@@ -593,7 +576,7 @@ std::unique_ptr<GlProgram> GlDevice::LinkProgram(GLuint vertexPart, GLuint pixel
   GLuint program = glCreateProgram();
   glAttachShader(program, vertexPart);
   glAttachShader(program, pixelPart);
-  glBindFragDataLocation(program, 0, "vk_color");
+  BindGlColourOutput(program, "vk_color");
   glLinkProgram(program);
   GLint ok = 0;
   glGetProgramiv(program, GL_LINK_STATUS, &ok);
@@ -784,11 +767,7 @@ HRESULT GlDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, co
     glBufferData(GL_ARRAY_BUFFER, streamCapacity_, nullptr, GL_STREAM_DRAW);
     position = 0;
   }
-  void* target = glMapBufferRange(GL_ARRAY_BUFFER, position, bytes,
-                                  GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
-  if (!target) return D3DERR_INVALIDCALL;
-  std::memcpy(target, vertexData, bytes);
-  glUnmapBuffer(GL_ARRAY_BUFFER);
+  if (!WriteGlArrayBuffer(position, bytes, vertexData)) return D3DERR_INVALIDCALL;
   streamPosition_ = position + bytes;
   SetupVertexInput(streamBuffer_, 0, vertexStride);
   glDrawArrays(GlPrimitive(type), static_cast<GLint>(position / vertexStride), static_cast<GLsizei>(vertices));
@@ -804,7 +783,7 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
     mask |= GL_COLOR_BUFFER_BIT;
   }
   if ((flags & D3DCLEAR_ZBUFFER) && depthBuffer_) {
-    glClearDepth(z);
+    SetGlClearDepth(z);
     mask |= GL_DEPTH_BUFFER_BIT;
   }
   if ((flags & D3DCLEAR_STENCIL) && depthBuffer_) {
@@ -859,7 +838,7 @@ void GlDevice::ResolveForReading() {
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   ResolveForReading();
   int windowWidth = 0, windowHeight = 0;
-  SDL_GL_GetDrawableSize(window_, &windowWidth, &windowHeight);
+  GetGlDrawableSize(window_, &windowWidth, &windowHeight);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   bool sameSize = windowWidth == width_ && windowHeight == height_;
   // GL counts the window's rows from the bottom: an image kept top row first
@@ -867,18 +846,18 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   int top = topRowFirst_ ? height_ : 0, bottom = topRowFirst_ ? 0 : height_;
   glBlitFramebuffer(0, top, width_, bottom, 0, 0, windowWidth, windowHeight, GL_COLOR_BUFFER_BIT,
                     sameSize ? GL_NEAREST : GL_LINEAR);
-  SDL_GL_SwapWindow(window_);
+  SwapGlWindow(window_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   return D3D_OK;
 }
 
 HRESULT GlDevice::AcquireThread() {
-  return SDL_GL_MakeCurrent(window_, context_->context) == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+  return MakeGlContextCurrent(window_, context_->context) ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 HRESULT GlDevice::ReleaseThread() {
   glFlush();
-  return SDL_GL_MakeCurrent(window_, nullptr) == 0 ? D3D_OK : D3DERR_INVALIDCALL;
+  return MakeGlContextCurrent(window_, nullptr) ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 HRESULT GlDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) {
@@ -886,7 +865,7 @@ HRESULT GlDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* h
   ResolveForReading();
   glFinish();
   argb->resize(size_t(width_) * height_);
-  glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb->data());
+  ReadGlPixelsArgb(width_, height_, argb->data());
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   // Without clip control GL's first row is the bottom one.
   if (!topRowFirst_)

@@ -35,7 +35,7 @@ struct GlProgram {
 class GlDevice : public Device {
  public:
   // Takes over the created, current context. Check Ready() after constructing.
-  GlDevice(SDL_Window* window, SDL_GLContext context, const D3DPRESENT_PARAMETERS& parameters, const GlCaps& caps,
+  GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& parameters, const GlCaps& caps,
            const D3DCAPS9& d3dCaps);
   ~GlDevice() override;
   bool Ready() const { return ready_; }
@@ -98,7 +98,7 @@ class GlDevice : public Device {
   const std::vector<D3DVERTEXELEMENT9>& ActiveElements();
   void ResolveForReading();
 
-  SDL_Window* window_;
+  HWND window_;
   ContextLink context_;
   D3DPRESENT_PARAMETERS parameters_;
   GlCaps glCaps_;
@@ -140,9 +140,7 @@ class GlDevice : public Device {
 };
 
 // Reads what the GL of this machine offers, through a short-lived hidden
-// window and context. False when there is no OpenGL 3.3.
+// context. False when there is no OpenGL 3.3 (WebGL 2 in the browser).
 bool ProbeGl(GlCaps* caps);
-// Creates a 3.3 core context on the window and makes it current.
-SDL_GLContext CreateGlContext(SDL_Window* window);
 
 }  // namespace d3d9

@@ -1,10 +1,8 @@
 #include "platform/d3d9/gl/gl_direct3d.h"
 
-#include <cstdio>
-
 #include "platform/d3d9/gl/gl_device.h"
 #include "platform/test_hooks.h"
-#include "platform/window_internal.h"
+#include "platform/d3d9/gl/gl_surface.h"
 
 namespace d3d9 {
 namespace {
@@ -71,13 +69,10 @@ class GlDirect3D : public Direct3D {
                                                                            nullptr)))
       return D3DERR_INVALIDCALL;
     if (samples == D3DMULTISAMPLE_NONMASKABLE) parameters->MultiSampleType = D3DMULTISAMPLE_2_SAMPLES;
-    SDL_Window* window = SdlWindowOf(parameters->hDeviceWindow ? parameters->hDeviceWindow : focusWindow);
+    HWND window = parameters->hDeviceWindow ? parameters->hDeviceWindow : focusWindow;
     if (!window) return D3DERR_INVALIDCALL;
-    SDL_GLContext context = CreateGlContext(window);
-    if (!context) {
-      std::fprintf(stderr, "Kestrin: no OpenGL 3.3 context: %s\n", SDL_GetError());
-      return D3DERR_NOTAVAILABLE;
-    }
+    GlContext context = CreateGlContext(window);
+    if (!context) return D3DERR_NOTAVAILABLE;
     auto* created = new GlDevice(window, context, *parameters, gl_, CapsFrom(gl_));
     if (!created->Ready()) {
       created->Release();
@@ -98,32 +93,13 @@ bool ProbeGl(GlCaps* caps) {
     *caps = probedCaps;
     return probeResult;
   }
-  bool initialised = false;
-  if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    initialised = true;
-  }
-  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
-  SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-  SDL_Window* window = SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 16, 16,
-                                        SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  bool ok = false;
-  if (window) {
-    SDL_GLContext context = CreateGlContext(window);
-    if (context) {
-      glGetIntegerv(GL_MAX_SAMPLES, &probedCaps.maxSamples);
-      glGetIntegerv(GL_MAX_TEXTURE_SIZE, &probedCaps.maxTextureSize);
-      if (epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
-          epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic"))
-        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &probedCaps.maxAnisotropy);
-      ok = glGetError() == GL_NO_ERROR;
-      SDL_GL_MakeCurrent(window, nullptr);
-      SDL_GL_DeleteContext(context);
-    }
-    SDL_DestroyWindow(window);
-  }
-  if (previousContext) SDL_GL_MakeCurrent(previousWindow, previousContext);
-  if (initialised) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  bool ok = ReadWithProbeContext([] {
+    glGetIntegerv(GL_MAX_SAMPLES, &probedCaps.maxSamples);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &probedCaps.maxTextureSize);
+    if (HasGlExtension("GL_EXT_texture_filter_anisotropic") || HasGlExtension("GL_ARB_texture_filter_anisotropic"))
+      glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &probedCaps.maxAnisotropy);
+    return glGetError() == GL_NO_ERROR;
+  });
   if (ok) {
     probed = true;
     probeResult = true;

@@ -1,6 +1,7 @@
 #include "platform/d3d9/gl/gl_resources.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace d3d9 {
 
@@ -38,14 +39,19 @@ void GlVertexBuffer::Unlocked(UINT offset, UINT size) {
     glBindBuffer(GL_ARRAY_BUFFER, name_);
     glBufferSubData(GL_ARRAY_BUFFER, offset, size, Data() + offset);
   }
-  // Models are written once; a second copy of every one would only cost memory.
-  if (!(Usage() & D3DUSAGE_DYNAMIC)) ReleaseBytes();
+  // Models are written once; a second copy of every one would only cost
+  // memory. ES cannot read a buffer back: it keeps the copy.
+  if (!GlEs && !(Usage() & D3DUSAGE_DYNAMIC)) ReleaseBytes();
 }
 
 void GlVertexBuffer::RestoreBytes(uint8_t* bytes) {
+#ifndef __EMSCRIPTEN__
   if (!context_->Current()) return;
   glBindBuffer(GL_ARRAY_BUFFER, name_);
   glGetBufferSubData(GL_ARRAY_BUFFER, 0, Length(), bytes);
+#else
+  (void)bytes;
+#endif
 }
 
 namespace {
@@ -55,6 +61,15 @@ struct GlFormat {
   GLint swizzle[4];
 };
 
+#ifdef __EMSCRIPTEN__
+// WebGL 2 has neither BGRA uploads nor swizzles: 32-bit texels go up as
+// RGBA bytes (see Texels), luminance and alpha as the unsized ES formats.
+GlFormat GlFormatOf(D3DFORMAT format) {
+  if (format == D3DFMT_L8) return {GL_LUMINANCE, GL_LUMINANCE, GL_UNSIGNED_BYTE, {}};
+  if (format == D3DFMT_A8) return {GL_ALPHA, GL_ALPHA, GL_UNSIGNED_BYTE, {}};
+  return {GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, {}};
+}
+#else
 GlFormat GlFormatOf(D3DFORMAT format) {
   switch (format) {
     case D3DFMT_X8R8G8B8: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, {GL_RED, GL_GREEN, GL_BLUE, GL_ONE}};
@@ -62,6 +77,21 @@ GlFormat GlFormatOf(D3DFORMAT format) {
     case D3DFMT_A8: return {GL_R8, GL_RED, GL_UNSIGNED_BYTE, {GL_ZERO, GL_ZERO, GL_ZERO, GL_RED}};
     default: return {GL_RGBA8, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}};
   }
+}
+#endif
+
+// The level's bytes as GL takes them: as stored, or for ES 32-bit texels
+// reordered B, G, R, A -> R, G, B, A, with X8R8G8B8's unused byte opaque.
+const void* Texels(const uint8_t* bytes, UINT texels, D3DFORMAT format, std::vector<uint8_t>* converted) {
+  if (!GlEs || !bytes || format == D3DFMT_L8 || format == D3DFMT_A8) return bytes;
+  converted->resize(size_t(texels) * 4);
+  for (size_t i = 0; i < converted->size(); i += 4) {
+    (*converted)[i] = bytes[i + 2];
+    (*converted)[i + 1] = bytes[i + 1];
+    (*converted)[i + 2] = bytes[i];
+    (*converted)[i + 3] = format == D3DFMT_X8R8G8B8 ? 255 : bytes[i + 3];
+  }
+  return converted->data();
 }
 
 }  // namespace
@@ -75,10 +105,13 @@ GlTexture::GlTexture(ContextLink context, UINT width, UINT height, UINT levels, 
   glBindTexture(GL_TEXTURE_2D, name_);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(GetLevelCount()) - 1);
+#ifndef __EMSCRIPTEN__
   glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, f.swizzle);
+#endif
+  std::vector<uint8_t> converted;
   for (UINT level = 0; level < GetLevelCount(); ++level) {
     glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
-                 LevelData(level));
+                 Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), format, &converted));
   }
   glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -92,19 +125,25 @@ void GlTexture::LevelUnlocked(UINT level) {
   GlFormat f = GlFormatOf(Format());
   glActiveTexture(kUploadUnit);
   glBindTexture(GL_TEXTURE_2D, name_);
+  std::vector<uint8_t> converted;
   glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
-                  LevelData(level));
+                  Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
   glBindTexture(GL_TEXTURE_2D, 0);
-  ReleaseLevelBytes(level);
+  // ES cannot read a texture back: the bytes stay for the next lock.
+  if (!GlEs) ReleaseLevelBytes(level);
 }
 
 void GlTexture::RestoreLevel(UINT level, uint8_t* bytes) {
+#ifndef __EMSCRIPTEN__
   if (!context_->Current()) return;
   GlFormat f = GlFormatOf(Format());
   glActiveTexture(kUploadUnit);
   glBindTexture(GL_TEXTURE_2D, name_);
   glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(level), f.format, f.type, bytes);
   glBindTexture(GL_TEXTURE_2D, 0);
+#else
+  (void)level, (void)bytes;
+#endif
 }
 
 GlVertexShader::GlVertexShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated,

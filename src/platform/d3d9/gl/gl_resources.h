@@ -2,12 +2,11 @@
 // Direct3D resources backed by OpenGL objects. Locks write to a copy in
 // memory, uploaded on unlock; after that GL holds the only copy (dynamic
 // vertex buffers keep theirs), and a later lock reads it back.
-#include <epoxy/gl.h>
-#include <SDL.h>
-
 #include <map>
 #include <memory>
 
+#include "platform/d3d9/gl/gl_api.h"
+#include "platform/d3d9/gl/gl_surface.h"
 #include "platform/d3d9/gl/shader_translator.h"
 #include "platform/d3d9/memory_resources.h"
 
@@ -16,9 +15,9 @@ namespace d3d9 {
 // Whether the device's GL context still exists and is current on this
 // thread; resources outlive their device and must not touch GL then.
 struct GlContextLife {
-  SDL_GLContext context = nullptr;
+  GlContext context = nullptr;
   bool alive = true;
-  bool Current() const { return alive && SDL_GL_GetCurrentContext() == context; }
+  bool Current() const { return alive && CurrentGlContext() == context; }
 };
 using ContextLink = std::shared_ptr<GlContextLife>;
 

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "platform/d3d9/d3d9.h"
+#include "platform/d3d9/gl/gl_api.h"
 
 namespace d3d9 {
 namespace {
@@ -112,6 +113,7 @@ class Translator {
   std::map<int, std::array<int, 4>> intDefs_;
   std::map<int, bool> boolDefs_;
   std::map<int, DWORD> inputUsage_;  // vertex input register -> usage token
+  bool ReadsSwappedColour(int input) const;
   bool usesAddress_ = false, writesDepth_ = false, writesFog_ = false, writesPointSize_ = false;
 };
 
@@ -519,11 +521,17 @@ bool Translator::Emit(const ShaderInstruction& in) {
   return Fail("instruction " + std::to_string(in.opcode) + " with too few operands");
 }
 
+bool Translator::ReadsSwappedColour(int input) const {
+  auto it = inputUsage_.find(input);
+  return ColourInputSwizzle()[0] && it != inputUsage_.end() && DclUsage(it->second) == D3DDECLUSAGE_COLOR;
+}
+
 std::string Translator::Assemble() {
-  std::string s = "#version 330 core\n";
+  std::string s = GlslHeader();
   if (!pixel_) {
     for (int v : inputs_) {
-      s += "layout(location = " + std::to_string(v) + ") in vec4 v" + std::to_string(v) + ";\n";
+      std::string n = std::to_string(v);
+      s += "layout(location = " + n + ") in vec4 " + (ReadsSwappedColour(v) ? "vk_in" : "v") + n + ";\n";
     }
     s += "out vec4 vk_D0;\nout vec4 vk_D1;\n";
     for (int t = 0; t < 8; ++t) s += "out vec4 vk_T" + std::to_string(t) + ";\n";
@@ -558,6 +566,9 @@ std::string Translator::Assemble() {
   s += "void main() {\n";
   for (int r : temps_) s += "  vec4 r" + std::to_string(r) + " = vec4(0.0);\n";
   if (!pixel_) {
+    for (int v : inputs_)
+      if (ReadsSwappedColour(v))
+        s += "  vec4 v" + std::to_string(v) + " = vk_in" + std::to_string(v) + ColourInputSwizzle() + ";\n";
     if (usesAddress_) s += "  ivec4 a0 = ivec4(0);\n";
     s += "  vec4 oPos = vec4(0.0, 0.0, 0.0, 1.0);\n  vec4 oFog = vec4(0.0);\n  vec4 oPts = vec4(0.0);\n";
     s += "  vec4 oD0 = vec4(1.0);\n  vec4 oD1 = vec4(0.0);\n";
