@@ -146,6 +146,9 @@ int16_t GetAsyncKeyState(int virtualKey) {
   return ButtonKeyState(virtualKey, down);
 }
 
+// The canvas hears only its own presses, as an SDL window does.
+bool PointerOverActiveWindow(HWND) { return !(TestMouse.active && TestMouse.elsewhere); }
+
 void MessageBoxA(const char* text, const char* caption) {
   std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
 }
