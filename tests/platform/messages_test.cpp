@@ -7,7 +7,7 @@
 #include "platform/code_page.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <SDL.h>
 
 #include "platform/window_internal.h"
@@ -57,7 +57,7 @@ TEST(MessagesTest, TypedTextArrivesInTheCodePageTheFontsDraw) {
 }
 
 
-#ifndef _WIN32
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 // SDL reports only its own window's buttons: a press sent for another window
 // is none of the game's.
 TEST(MessagesTest, OnlyTheGameWindowsOwnButtonPressesCount) {
