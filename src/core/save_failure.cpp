@@ -20,10 +20,15 @@ const char* Reason(WriteFailure failure) {
 }  // namespace
 
 void ReportSaveFailure(const char* what) {
-  const std::string line = std::string("Could not save ") + what + ": " + Reason(LastWriteFailure()) + ".";
-  std::fprintf(stderr, "kestrin: %s\n", line.c_str());
-  SaveNotice.text = line + "\nThe game goes on and tries again at the next save.";
-  SaveNotice.shownUntil = timeGetTime() + NoticeMilliseconds;
+  std::fprintf(stderr, "kestrin: Could not save %s: %s.\n", what, Reason(LastWriteFailure()));
+  // A second failure of the same save (the settings after the progress)
+  // joins the notice still shown rather than hiding the first.
+  const uint32_t now = timeGetTime();
+  const bool joining = SaveNoticeShown(now) && SaveNotice.subject != what;
+  SaveNotice.subject = joining ? SaveNotice.subject + " and " + what : what;
+  SaveNotice.text = "Could not save " + SaveNotice.subject + ": " + Reason(LastWriteFailure()) +
+                    ".\nThe game goes on and tries again at the next save.";
+  SaveNotice.shownUntil = now + NoticeMilliseconds;
 }
 
 bool SaveNoticeShown(uint32_t now) {

@@ -6,6 +6,7 @@
 #include <string>
 
 struct SaveFailureNotice {
+  std::string subject;      // what was not saved: "your progress", "your settings" or both
   std::string text;         // what the player reads, one line break; empty when none was reported
   uint32_t shownUntil = 0;  // timeGetTime
 };

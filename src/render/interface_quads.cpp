@@ -45,9 +45,6 @@ void DrawRegion(float x, float y, float w, float h, float u, float v, float du, 
   Device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, corners, sizeof(Vertex));
 }
 
-}  // namespace
-
-namespace {
 // The pixels wholly inside the opaque part of the quad's texture, a pixel in
 // from each side (the quad's own edge pixels are filtered); false when none.
 bool opaquePixels(const char* textureName, float x, float y, float w, float h, D3DRECT& rect) {

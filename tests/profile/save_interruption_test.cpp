@@ -177,6 +177,12 @@ TEST_F(SaveInterruption, AFailingWriteLeavesWholeFilesAndTheProgressInMemory) {
     EXPECT_TRUE(WriteOptions()) << when;
     EXPECT_EQ(Snapshot(), newFiles) << when;
   }
+  // A disk that refuses every write: the notice names both.
+  SaveNotice = SaveFailureNotice{};
+  SetWriteFaultHook([](int) { return false; });
+  FinishLevelThree();
+  SetWriteFaultHook(nullptr);
+  EXPECT_NE(SaveNotice.text.find("your progress and your settings"), std::string::npos) << SaveNotice.text;
 }
 
 TEST_F(SaveInterruption, AFirstNameThatCouldNotBeSavedIsKeptGreetedAndSavedNextTime) {
