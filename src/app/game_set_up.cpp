@@ -11,6 +11,7 @@
 #include "render/particles.h"
 #include "render/render_steps.h"
 #include "render/texture_cache.h"
+#include "screens/menu_mode.h"
 #include "screens/menu_screens.h"
 #include "screens/start_level.h"
 #include "screens/update_game.h"
@@ -30,7 +31,7 @@ void GameSetUp() {
   ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();
   createParticleEmitters(EmitterColours[0]);
-  RegisterMode("menu", animateMapArrow, MenuModeDraw);
+  RegisterMode("menu", MenuModeUpdate, nullptr);
   RegisterMode("game", updateGame, drawGame);
   LoadLightFont();
   CreateMaterialsDiffuseAndSpecular();

@@ -8,8 +8,10 @@ struct AppearTimer {
   int32_t wait = 0;
   uint8_t repeat = 0;
 
-  // (now - start) / duration; 0 before the start; restarts when repeating.
-  float Progress();
+  // (now - start) / duration; 0 before the start.
+  float Progress() const;
+  // Progress, restarting a repeating timer that has run its course.
+  float Advance();
   // start = now + delay on the wrapping millisecond clock.
   void StartIn(int32_t delay);
 };

@@ -65,7 +65,7 @@ void LookAtTarget(Camera* camera) {
 
 void AdvanceCamera(Camera* camera) {
   if (camera->animation == CameraFrozen) return;
-  float t = camera->timer.Progress();
+  float t = camera->timer.Advance();
   switch (camera->animation) {
     case CameraOnCurveTargetOnCurve:
       camera->position = Bezier(camera->pathPoints, t);

@@ -73,7 +73,7 @@ void Bee::update() {
   }
 }
 
-void Bee::draw() {
+void Bee::draw() const {
   Materials.bindMaterial("diffuse");
   Textures.bindTexture(0, "bee");
   drawPart("head", position, pitch + headPitch, heading + headYaw + 180, roll, scale);
@@ -81,7 +81,7 @@ void Bee::draw() {
   drawPart("body", position, pitch + bodyPitch, heading + 180, roll, scale);
 }
 
-void Bee::drawWings() {
+void Bee::drawWings() const {
   Materials.bindMaterial("diffuse");
   Textures.bindTexture(0, "wing");
   const D3DXVECTOR3 wings(position.x, position.y + 0.25f * scale, position.z);

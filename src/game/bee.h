@@ -34,10 +34,10 @@ class Bee {
   virtual void reset();
   virtual void update();
   // Head and body; the wings come later.
-  virtual void draw();
+  virtual void draw() const;
   // The see-through wings, once everything under them is drawn: they write no
   // depth, so that nothing behind them is hidden.
-  void drawWings();
+  void drawWings() const;
 
   // A bomb went off under the bee.
   void hit();

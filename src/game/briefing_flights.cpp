@@ -41,7 +41,7 @@ bool cameraFlightRunning() {
   if (!camera || camera->animation == CameraFrozen) return false;
   const int32_t sinceStart = static_cast<int32_t>(timeGetTime() - static_cast<uint32_t>(camera->timer.start));
   if (sinceStart < 0) return true;
-  if (camera->timer.Progress() <= FlightOver) return true;
+  if (camera->timer.Advance() <= FlightOver) return true;
   camera->animation = CameraFrozen;
   return false;
 }

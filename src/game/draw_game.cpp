@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "core/engine_state.h"
 #include "core/frustum.h"
 #include "core/graphics_device.h"
 #include "game/bee.h"
@@ -17,19 +15,15 @@
 #include "game/hidden_scenery.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
-#include "game/scoring.h"
 #include "game/training.h"
-#include "platform/time.h"
 #include "render/interface_quads.h"
 #include "render/material.h"
 #include "render/mesh_registry.h"
 #include "render/particles.h"
 #include "render/texture_cache.h"
-#include "sound/game_sounds.h"
 #include "ui/widget_list.h"
 
 namespace {
-constexpr uint8_t KeyLeft = 37, KeyRight = 39;
 constexpr float FlowerHeight = 17.1f, ItemHeight = 17.6f;
 constexpr float PlateRaise = 0.1f;
 constexpr float IconSize = 0.08f, IconStep = 0.08f, IconsLeft = 0.28f;
@@ -38,29 +32,16 @@ constexpr float StatusBarTop = 1.2975f, StatusBarHeight = 0.21f;
 
 D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
 
-void adjustFrameSleep() {
-  const uint8_t key = LastKeyUp;
-  if (key == KeyLeft) {
-    LastKeyUp = 0;
-    if (Play.frameSleep > 0) --Play.frameSleep;
-  } else if (key == KeyRight) {
-    LastKeyUp = 0;
-    ++Play.frameSleep;
-  }
-  if (Play.frameSleep > 0) Sleep(static_cast<uint32_t>(Play.frameSleep));
-}
-
 // The sky is not lit: it shows its texture as it is.
-void drawSky() {
+void drawSky(float skyAngle) {
   Materials.bindMaterial("empty");
   Textures.bindTexture(0, "newsky");
   const Mesh sky = Meshes.find("skybox");
   const D3DXVECTOR3 middle(20, -100, 20);
   constexpr float Radius = 300;
   const std::vector<VertexRun>* runs =
-      sky.root ? visibleSkyRuns(*sky.root, meshPlacing(middle, 0, Play.skyAngle, 0, Radius)) : nullptr;
-  sky.drawTransformed(middle, 0, Play.skyAngle, 0, Radius, runs);
-  Play.skyAngle += 0.01f;
+      sky.root ? visibleSkyRuns(*sky.root, meshPlacing(middle, 0, skyAngle, 0, Radius)) : nullptr;
+  sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
 }
 
 // The box around every node of a model, each placed by its matrix.
@@ -137,26 +118,26 @@ void drawScenery() {
   setCulling(D3DCULL_NONE);
 }
 
-void drawPickups() {
+void drawPickups(const LevelBoard& board, const PlayState& play) {
   const Mesh flower = Meshes.find("flower");
   const Mesh binoculars = Meshes.find("l_binokl");
   const Mesh hammer = Meshes.find("l_molot");
-  for (int i = 0; i < Level.cellCount; ++i) {
+  for (int i = 0; i < board.cellCount; ++i) {
     if (!cellExists(i)) continue;
-    const HexCell& cell = Level.cells[i];
+    const HexCell& cell = board.cells[i];
     if (cell.flower) {
       Materials.bindMaterial("specular");
-      Textures.bindTexture(0, Play.flowerTexture.c_str());
+      Textures.bindTexture(0, play.flowerTexture.c_str());
       flower.drawAt(above(cell, FlowerHeight), 0.15f);
       Materials.bindMaterial("diffuse");
     }
-    const int item = i < static_cast<int>(Level.cellItems.size()) ? Level.cellItems[i] : ItemNone;
+    const int item = i < static_cast<int>(board.cellItems.size()) ? board.cellItems[i] : ItemNone;
     if (item == ItemBinoculars) {
       Textures.bindTexture(0, "binokol");
-      binoculars.drawTransformed(above(cell, ItemHeight), 0, Play.spinAngle, 0, 0.03f);
+      binoculars.drawTransformed(above(cell, ItemHeight), 0, play.spinAngle, 0, 0.03f);
     } else if (item == ItemHammer) {
       Textures.bindTexture(0, "molot");
-      hammer.drawTransformed(above(cell, ItemHeight), 0, Play.spinAngle + 30, 0, 0.03f);
+      hammer.drawTransformed(above(cell, ItemHeight), 0, play.spinAngle + 30, 0, 0.03f);
     }
   }
 }
@@ -192,90 +173,68 @@ void drawNumberPlate(const Mesh& hexagon, const HexCell& cell) {
   hexagon.drawTransformed(above(cell, BoardPlaneHeight + PlateRaise), 180, -90, 0, 0.5f);
 }
 
-void drawHighlight(const Mesh& hexagon, int index, const char* texture) {
-  if (cellExists(index) && inView(Level.cells[index])) drawTile(hexagon, Level.cells[index], texture);
+void drawHighlight(const LevelBoard& board, const Mesh& hexagon, int index, const char* texture) {
+  if (cellExists(index) && inView(board.cells[index])) drawTile(hexagon, board.cells[index], texture);
 }
 
-// The cell under the pointer shows its number in the display and sounds
-// once when the pointer comes to it.
-void showPointerCell(int index) {
-  if (!cellExists(index)) return;
-  const std::string number = cellNumberTexture(Level.cells[index]);
-  FindImage("num").texture = number.empty() ? "m_empty_up" : number;
-  if (index != Play.lastHoveredCell) {
-    Play.lastHoveredCell = index;
-    PlayEffectNoRestart("snd\\cell_mouse_over.wav");
-  }
-}
-
-void drawCells() {
+void drawCells(const LevelBoard& board, const PlayState& play) {
   Materials.bindMaterial("empty");
   const Mesh hexagon = Meshes.find("hexagon");
   std::vector<int> shown;
-  for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i) && !cellUnderInterface(Level.cells[i])) shown.push_back(i);
+  for (int i = 0; i < board.cellCount; ++i)
+    if (cellExists(i) && !cellUnderInterface(board.cells[i])) shown.push_back(i);
   // The faces are opaque; only the plates and highlights over them blend.
   setBlending(false);
-  for (int i : shown) drawCellFace(hexagon, Level.cells[i]);
+  for (int i : shown) drawCellFace(hexagon, board.cells[i]);
   setBlending(true);
-  for (int i : shown) drawNumberPlate(hexagon, Level.cells[i]);
-  const int pointerCell = cellAt(Play.boardPointX, Play.boardPointY);
-  drawHighlight(hexagon, Level.currentCell, BeeCellHighlight);
-  drawHighlight(hexagon, pointerCell, PointerCellHighlight);
-  showPointerCell(pointerCell);
+  for (int i : shown) drawNumberPlate(hexagon, board.cells[i]);
+  const int pointerCell = cellAt(play.boardPointX, play.boardPointY);
+  drawHighlight(board, hexagon, board.currentCell, BeeCellHighlight);
+  drawHighlight(board, hexagon, pointerCell, PointerCellHighlight);
 }
 
-void drawFlags() {
+void drawFlags(const LevelBoard& board) {
   Materials.bindMaterial("empty");
   Textures.bindTexture(0, "flag");
   const Mesh flag = Meshes.find("flag");
-  for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i) && Level.cells[i].flagged) flag.drawAt(above(Level.cells[i], BoardPlaneHeight), 0.5f);
+  for (int i = 0; i < board.cellCount; ++i)
+    if (cellExists(i) && board.cells[i].flagged) flag.drawAt(above(board.cells[i], BoardPlaneHeight), 0.5f);
 }
 
-void drawStatusBar() {
+void drawStatusBar(const LevelBoard& board) {
   drawQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   uncoverSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   for (int i = 0; i < LifeIcons; ++i)
-    drawQuad(i < Level.lives - 1 ? "life" : "life2", IconsLeft + IconStep * i, 1.4f, IconSize, IconSize);
-  for (int i = 0; i < Level.flowerCount; ++i)
-    drawQuad(i < Level.flowersTaken ? "i_flower_en" : "i_flower_dis", IconsLeft + IconStep * i, 1.33f, IconSize,
+    drawQuad(i < board.lives - 1 ? "life" : "life2", IconsLeft + IconStep * i, 1.4f, IconSize, IconSize);
+  for (int i = 0; i < board.flowerCount; ++i)
+    drawQuad(i < board.flowersTaken ? "i_flower_en" : "i_flower_dis", IconsLeft + IconStep * i, 1.33f, IconSize,
              IconSize);
 }
 
-std::string digit(int32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%1d", value);
-  return text;
-}
 }  // namespace
 
-void drawGame() {
-  adjustFrameSleep();
+void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee) {
   // What the interface will cover wholly is not shaded under it.
   HideSceneUnderOpaqueImages();
-  if (!Play.resultsShown) hideSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
+  if (!play.resultsShown) hideSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
   // Opaque things nearest first, with the depth test on, so the rasterizer
   // does not shade what they hide: the cells (their textures are opaque to
   // the edge; plates and highlights blend only over their own cell) lie over
   // the island, the scenery before the sky behind all of it.
-  drawCells();
+  drawCells(board, play);
   handOverBoard();
   setBlending(false);
   drawScenery();
-  drawSky();
+  drawSky(play.skyAngle);
   setBlending(true);
-  drawPickups();
-  TheBee.draw();
-  drawMarkers();
-  drawFlags();
-  TheBee.drawWings();
-  FindWidget("useEye").visible = Level.binoculars >= 1;
-  if (!Play.resultsShown) drawStatusBar();
-  FindLabel("molot_count").text = digit(Level.hammers);
-  FindLabel("binokl_count").text = digit(Level.binoculars);
+  drawPickups(board, play);
+  bee.draw();
+  drawMarkers(MarkerList);
+  drawFlags(board);
+  bee.drawWings();
+  if (!play.resultsShown) drawStatusBar(board);
   // A burst near the bottom of the screen shows over the bar.
   drawParticleEmitters();
-  FindLabel("lbckore").text = scoreText(Play.displayedScore);
-  Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
 }
+
+void drawGame() { drawRound(Level, Play, TheBee); }

@@ -61,12 +61,18 @@ void createMarkers() {
   }
 }
 
-void drawMarkers() {
+void hopMarkers(std::vector<TrainingMarker>& markers) {
   const float hopStep = FramesPerSecond != 0 ? 6.0f / static_cast<float>(FramesPerSecond) : 0.0f;
-  for (TrainingMarker& marker : MarkerList) {
+  for (TrainingMarker& marker : markers) {
     if (!marker.visible) continue;
     marker.phase += hopStep;
     if (marker.phase > D3DX_PI) marker.phase = 0;
+  }
+}
+
+void drawMarkers(const std::vector<TrainingMarker>& markers) {
+  for (const TrainingMarker& marker : markers) {
+    if (!marker.visible) continue;
     float x, y;
     if (!projectToInterface(marker.position, &x, &y)) continue;
     drawQuad(marker.texture.c_str(), x - 0.5f * marker.width, y - MarkerHop * std::sin(marker.phase) - marker.height,

@@ -38,5 +38,7 @@ void clearMarkers();
 void showMarkersOn(int cell, int visible);
 // One marker per plain trigger of the loaded level.
 void createMarkers();
-// Hopping markers over their cells, as interface quads.
-void drawMarkers();
+// One frame of each shown marker's hop.
+void hopMarkers(std::vector<TrainingMarker>& markers);
+// The shown markers over their cells, as interface quads.
+void drawMarkers(const std::vector<TrainingMarker>& markers);

@@ -273,8 +273,7 @@ void sortEmittersFarToNear() {
 }
 
 void drawParticleEmitters() {
-  sortEmittersFarToNear();
-  for (auto& emitter : EmitterList) emitter->draw();
+  for (const auto& emitter : EmitterList) emitter->draw();
 }
 
 void stopParticleEmitters() {

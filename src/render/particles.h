@@ -128,9 +128,10 @@ void configureMedalParticles();
 // Every emitter in list order, then MedalParticles.
 void updateParticleEffects();
 // Farthest from the world origin first, so that billboards drawn without
-// depth writes overlap correctly. The list keeps this order.
+// depth writes overlap correctly. The list keeps this order; the round sorts
+// it once its bursts are placed, before the frame is drawn.
 void sortEmittersFarToNear();
-// Sorts the emitters and draws them all.
+// Every emitter in list order.
 void drawParticleEmitters();
 
 // A round start: every scene emitter stops spraying and its particles

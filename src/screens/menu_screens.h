@@ -1,12 +1,11 @@
 #pragma once
 // The menu screens: each screen operation loads its layout into the widget
-// list and wires the widgets it finds by name. Also the "menu" frame mode's
-// draw callback.
+// list and wires the widgets it finds by name.
 #include <cstdint>
 
 #include "ui/menu_sounds.h"
 
-// Which menu page is up: read by MenuModeDraw.
+// Which menu page is up: read by MarkOptionsChoices.
 enum MenuPageNumber : int32_t { PageMainMenu = 0, PageOptions = 3, PageCredits = 4 };
 extern int32_t MenuPage;
 // The resolution marked on the options screen: 1 = 640 x 480,
@@ -25,8 +24,8 @@ void ShowRewards();
 void ShowInGameMenu();
 void SetVolume(int level);
 
-// The "menu" mode's draw callback: keeps the options screen's marks on the
-// chosen resolution and window mode.
-void MenuModeDraw();
+// Keeps the options screen's marks on the chosen resolution and window mode
+// (part of the "menu" mode's update, screens/menu_mode.h).
+void MarkOptionsChoices();
 
 

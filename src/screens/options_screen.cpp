@@ -59,7 +59,7 @@ void ShowOptionsNotice() {
   OnActionWithHoverSound("ok", EnterMainMenu);
 }
 
-void MenuModeDraw() {
+void MarkOptionsChoices() {
   if (MenuPage != PageOptions) return;
   if (ResolutionSelection >= 1 && ResolutionSelection <= 3) FindImage("tick").y = kTickRows[ResolutionSelection - 1];
   Widget& windowed = FindWidget("tick2");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "core/camera.h"
@@ -12,9 +13,11 @@
 #include "game/board.h"
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
+#include "game/cell_appearance.h"
 #include "game/cell_rules.h"
 #include "game/play_state.h"
 #include "game/scoring.h"
+#include "game/training.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
@@ -32,7 +35,8 @@ constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
 constexpr float BurstHeight = 19.0f;
 constexpr int32_t DebugKeyPoints = 40000;
-constexpr uint8_t KeyEnter = 13, KeyBackspace = 8;
+constexpr uint8_t KeyEnter = 13, KeyBackspace = 8, KeyLeft = 37, KeyRight = 39;
+constexpr float SkyTurnPerFrame = 0.01f;  // degrees
 constexpr int LastLifeEmitter = 13;
 
 // The total over all levels: this attempt's score and the recorded scores
@@ -142,6 +146,54 @@ void levelWon() {
   }
 }
 
+// With the developer's keys, Left and Right slow the game down or speed it up again by a millisecond's
+// sleep a frame.
+void adjustFrameSleep() {
+  if (!DebugKeysOn) return;
+  const uint8_t key = LastKeyUp;
+  if (key == KeyLeft) {
+    LastKeyUp = 0;
+    if (Play.frameSleep > 0) --Play.frameSleep;
+  } else if (key == KeyRight) {
+    LastKeyUp = 0;
+    ++Play.frameSleep;
+  }
+  if (Play.frameSleep > 0) Sleep(static_cast<uint32_t>(Play.frameSleep));
+}
+
+// The cell under the pointer shows its number in the display and sounds
+// once when the pointer comes to it.
+void showPointerCell(int index) {
+  if (!cellExists(index)) return;
+  const std::string number = cellNumberTexture(Level.cells[index]);
+  FindImage("num").texture = number.empty() ? "m_empty_up" : number;
+  if (index != Play.lastHoveredCell) {
+    Play.lastHoveredCell = index;
+    PlayEffectNoRestart("snd\\cell_mouse_over.wav");
+  }
+}
+
+std::string digit(int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%1d", value);
+  return text;
+}
+
+// Everything the frame's picture and display show that is not the round's
+// rules: it runs every frame, whatever stopped the rules.
+void prepareRoundFrame() {
+  adjustFrameSleep();
+  Play.skyAngle += SkyTurnPerFrame;
+  showPointerCell(cellAt(Play.boardPointX, Play.boardPointY));
+  hopMarkers(MarkerList);
+  FindWidget("useEye").visible = Level.binoculars >= 1;
+  FindLabel("molot_count").text = digit(Level.hammers);
+  FindLabel("binokl_count").text = digit(Level.binoculars);
+  sortEmittersFarToNear();
+  FindLabel("lbckore").text = scoreText(Play.displayedScore);
+  Play.displayedScore = stepTowards(Play.displayedScore, Play.levelScore);
+}
+
 void pickUp() {
   const int cell = Level.currentCell;
   if (cellExists(cell) && cell < static_cast<int>(Level.cellItems.size())) {
@@ -161,7 +213,10 @@ void followBee() {
   camera->position.y += 10.0f;
 }
 
-void updateGame() {
+namespace {
+// The round's rules, in their order; frozen play, a camera flight and a
+// finished round stop them early.
+void playRound() {
   updateParticleEffects();
   if (Play.resultsShown) countResults();
   const uint32_t now = timeGetTime();
@@ -187,4 +242,10 @@ void updateGame() {
   pickUp();
   if (Play.modalState == ModalOpening) Play.modalState = ModalOpen;
   Play.lastFrameTime = now;
+}
+}  // namespace
+
+void updateGame() {
+  playRound();
+  prepareRoundFrame();
 }

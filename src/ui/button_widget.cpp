@@ -34,7 +34,7 @@ void ButtonWidget::Update() {
   ClearPointer();
 }
 
-void ButtonWidget::Draw() {
+void ButtonWidget::Draw() const {
   if (!BeginDraw()) return;
   DrawQuad(CurrentTexture());
   if (!text.empty()) DrawTextLine(text.c_str(), x + margin_left, y + margin_top, text_width, text_height, font.c_str());

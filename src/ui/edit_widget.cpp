@@ -62,7 +62,7 @@ void EditWidget::Update() {
   text.back() = kCursorCells[cursorPhase ? 1 : 0];
 }
 
-void EditWidget::Draw() {
+void EditWidget::Draw() const {
   if (!BeginDraw()) return;
   DrawQuad(CurrentTexture());
   DrawTextLine(text.c_str(), x + margin_left, y + margin_top, text_width, text_height, font.c_str());

@@ -15,6 +15,6 @@ void ImageWidget::Update() {
   TrackHover(PointerInside());
 }
 
-void ImageWidget::Draw() {
+void ImageWidget::Draw() const {
   if (BeginDraw()) DrawQuad(texture);
 }

@@ -10,7 +10,7 @@ LabelWidget::LabelWidget(const std::string& widgetName, float left, float top, f
 
 void LabelWidget::Update() { ReportShown(); }
 
-void LabelWidget::Draw() {
+void LabelWidget::Draw() const {
   if (!BeginDraw()) return;
   DrawTextWrapped(text.c_str(), x, y, width, font.c_str(), height);
 }

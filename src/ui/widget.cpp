@@ -47,9 +47,9 @@ bool Widget::PointerInside() const {
   return x <= px && px <= x + width && y <= py && py <= y + height;
 }
 
-bool Widget::ShownInFull() { return visible && !fadeOut && !timer.repeat && timer.Progress() >= 1.0f; }
+bool Widget::ShownInFull() const { return visible && !fadeOut && !timer.repeat && timer.Progress() >= 1.0f; }
 
-bool Widget::BeginDraw() {
+bool Widget::BeginDraw() const {
   if (!Device) return false;
   float progress = std::clamp(timer.Progress(), 0.0f, 1.0f);
   if (!visible && progress > 0.999f) return false;

@@ -36,9 +36,9 @@ struct Widget {
   Widget& operator=(const Widget&) = default;
 
   virtual void Update() {}
-  virtual void Draw() {}
+  virtual void Draw() const {}
   // Drawn at full strength now: shown, neither fading in or out nor pulsing.
-  bool ShownInFull();
+  bool ShownInFull() const;
 
  protected:
   // Each of these runs a callback; false when the callback replaced the
@@ -50,7 +50,7 @@ struct Widget {
   bool PointerInside() const;
   // The common drawing steps: false when the widget is not to be drawn;
   // otherwise sets the tint and fade alpha in pixel register c16.
-  bool BeginDraw();
+  bool BeginDraw() const;
   // The widget's rectangle with the whole named texture.
   void DrawQuad(const std::string& texture) const;
 };

@@ -13,7 +13,7 @@ struct ImageWidget : Widget {
   ImageWidget();
   ImageWidget(const std::string& name, float x, float y, float width, float height);
   void Update() override;
-  void Draw() override;
+  void Draw() const override;
 };
 
 // Which of a button's or edit field's three textures is drawn.
@@ -32,7 +32,7 @@ struct ButtonWidget : Widget {
   ButtonWidget(const std::string& name, float x, float y, float width, float height);
   const std::string& CurrentTexture() const;
   void Update() override;
-  void Draw() override;
+  void Draw() const override;
 };
 
 // A one-line text field. `text` is the typed text followed by exactly one
@@ -56,7 +56,7 @@ struct EditWidget : Widget {
   // are ignored, the rest is appended while the field has room.
   void Take(uint8_t typed);
   void Update() override;
-  void Draw() override;
+  void Draw() const override;
 };
 
 // Word-wrapped text: width is the wrap width, height the glyph height and
@@ -67,5 +67,5 @@ struct LabelWidget : Widget {
   LabelWidget();
   LabelWidget(const std::string& name, float x, float y, float width, float height);
   void Update() override;
-  void Draw() override;
+  void Draw() const override;
 };

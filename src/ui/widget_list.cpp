@@ -92,7 +92,7 @@ void UpdateWidgetList() {
 }
 
 void DrawWidgetList() {
-  for (size_t i = 0; i < WidgetList.size(); ++i) WidgetList[i]->Draw();
+  for (const auto& widget : WidgetList) widget->Draw();
 }
 
 void HideSceneUnderOpaqueImages() {

@@ -14,6 +14,7 @@
 #include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
+#include "screens/menu_mode.h"
 #include "screens/menu_screens.h"
 #include "screens/profile_actions.h"
 #include "screens/screen_links.h"

@@ -10,7 +10,7 @@ class MenuTest : public UiTest {
   void SetUp() override {
     UiTest::SetUp();
     InstallShippedData();
-    RegisterMode("menu", nullptr, MenuModeDraw);
+    RegisterMode("menu", MenuModeUpdate, nullptr);
     RegisterMode("game", nullptr, nullptr);
   }
 };

@@ -1,0 +1,9 @@
+#include "screens/menu_mode.h"
+
+#include "screens/menu_screens.h"
+#include "screens/world_map.h"
+
+void MenuModeUpdate() {
+  animateMapArrow();
+  MarkOptionsChoices();
+}
