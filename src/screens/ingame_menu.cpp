@@ -18,14 +18,6 @@ void RestartLevel() {
   if (ScreenLinks.replayLevel) ScreenLinks.replayLevel();
 }
 
-template <int Level>
-void Volume() {
-  SetVolume(Level);
-}
-
-constexpr WidgetCallback kVolumeButtons[kVolumeSteps] = {Volume<1>, Volume<2>, Volume<3>, Volume<4>, Volume<5>,
-                                                         Volume<6>, Volume<7>, Volume<8>, Volume<9>};
-
 // Only a step whose state changes fades, so that pressing a button does not
 // make the steps that stay lit (or dark) flash.
 void ShowStep(Widget& step, bool lit) {
@@ -44,7 +36,7 @@ void ShowInGameMenu() {
   OnActionWithHoverSound("res_level", RestartLevel);
   OnActionWithHoverSound("go_to_main", EnterMainMenu);
   for (int level = 1; level <= kVolumeSteps; ++level)
-    OnActionWithHoverSound(NumberedName("vol_button_", level), kVolumeButtons[level - 1]);
+    OnActionWithHoverSound(NumberedName("vol_button_", level), [level] { SetVolume(level); });
   if (VolumeLevel >= 1 && VolumeLevel <= kVolumeSteps) SetVolume(VolumeLevel);
 }
 

@@ -10,55 +10,23 @@
 
 namespace {
 
-// Widget callbacks take no arguments: one function per slot.
-template <int Slot>
-void EnterNameFor() {
-  ShowEnterName(Slot);
-}
-template <int Slot>
-void Select() {
-  SelectProfile(Slot);
-}
-template <int Slot>
-void Delete() {
-  DeleteProfile(Slot);
-}
-template <int Slot>
-void ShowSummary() {
-  if (ScreenLinks.showProfileStats) ScreenLinks.showProfileStats(Slot);
-}
-template <int Slot>
-void HideSummary() {
-  HideProfileSummary(Slot);
-}
-
-struct SlotActions {
-  WidgetCallback enterName, select, remove, showSummary, hideSummary;
-};
-constexpr SlotActions kSlotActions[ProfileCount] = {
-    {EnterNameFor<0>, Select<0>, Delete<0>, ShowSummary<0>, HideSummary<0>},
-    {EnterNameFor<1>, Select<1>, Delete<1>, ShowSummary<1>, HideSummary<1>},
-    {EnterNameFor<2>, Select<2>, Delete<2>, ShowSummary<2>, HideSummary<2>},
-};
-
 // The statistics panel that showProfileStats fades in over the slots.
 constexpr const char* kPanelImages[] = {"w1a", "w1b1", "w1b2"};
 constexpr const char* kPanelLabels[] = {"score", "levels", "rewards", "complete", "c_text", "s_text"};
 
 void WireSlot(int slot) {
   std::string button = NumberedName("profile", slot), remove = NumberedName("del", slot);
-  const SlotActions& actions = kSlotActions[slot];
   FindButton(button).text = ProfileSlots[slot].Get("name").AsString();
   if (!ProfileInUse(slot)) {
-    OnAction(button, actions.enterName);
+    OnAction(button, [slot] { ShowEnterName(slot); });
     HideAtOnce(FindWidget(remove));
     return;
   }
-  OnAction(button, actions.select);
+  OnAction(button, [slot] { SelectProfile(slot); });
   // Without the statistics panel nothing is shown, so nothing is hidden.
-  if (ScreenLinks.showProfileStats) FindButton(button).onHoverEnter = actions.showSummary;
-  FindButton(button).onHoverLeave = actions.hideSummary;
-  OnAction(remove, actions.remove);
+  if (ScreenLinks.showProfileStats) FindButton(button).onHoverEnter = [slot] { ScreenLinks.showProfileStats(slot); };
+  FindButton(button).onHoverLeave = [slot] { HideProfileSummary(slot); };
+  OnAction(remove, [slot] { DeleteProfile(slot); });
 }
 
 }  // namespace

@@ -33,16 +33,6 @@ constexpr float ArrowRestLift = 0.09f;
 constexpr float ArrowBobLift = 0.05f, ArrowBobHeight = 0.04f;
 constexpr uint8_t KeyEscape = 27;
 
-// Widget callbacks take no arguments: one function per level.
-template <int LevelIndex>
-void startLevelOf() {
-  startLevel(LevelIndex);
-}
-constexpr WidgetCallback LevelStarts[MapLevels] = {
-    startLevelOf<0>, startLevelOf<1>, startLevelOf<2>, startLevelOf<3>, startLevelOf<4>,
-    startLevelOf<5>, startLevelOf<6>, startLevelOf<7>, startLevelOf<8>,
-};
-
 void switchGameOff() { SetModeActive("game", 0); }
 
 // Starts a fade-in `delayMs` from now that lasts `durationMs`.
@@ -77,7 +67,7 @@ void showMedals(int n) {
 void wireLevelButtons() {
   for (int level = 1; level <= MapLevels; ++level) {
     ButtonWidget& button = FindButton(NumberedName("k_", level));
-    button.onAction = LevelStarts[level - 1];
+    button.onAction = [level] { startLevel(level - 1); };
     button.onHoverEnter = PlayHoverSound;
   }
 }

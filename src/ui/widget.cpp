@@ -17,6 +17,7 @@ Widget::Widget(const std::string& widgetName, float left, float top, float w, fl
   timer.StartIn(0);
 }
 
+// Takes a copy: the callback may destroy the widget that holds it.
 bool Widget::RunCallback(WidgetCallback callback) {
   if (!callback) return true;
   uint32_t generation = WidgetListGeneration();

@@ -3,12 +3,14 @@
 // label). Each frame the engine calls Update of every widget before the scene
 // and Draw in the interface pass; screens react through the four callbacks.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/appear_timer.h"
 
-// Callbacks take nothing and return nothing; state travels through globals.
-using WidgetCallback = void (*)();
+// Callbacks take nothing and return nothing; a callback that needs to know
+// which level or slot it is for carries it with it.
+using WidgetCallback = std::function<void()>;
 
 enum WidgetKind : int32_t { KindPlain = 0, KindImage = 1, KindButton = 2, KindEdit = 3, KindLabel = 5 };
 

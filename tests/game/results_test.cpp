@@ -34,8 +34,8 @@ TEST_F(Results, TheWinScreenShowsTheLevelAndItsMedalAndFreezesTheBoard) {
   EXPECT_EQ(FindImage("colba").texture, "k_4");
   EXPECT_EQ(Play.displayedScore, 0);
   EXPECT_TRUE(Play.resultsShown && Play.inputBlocked);
-  EXPECT_EQ(FindWidget("next").onAction, finishLevel);
-  EXPECT_EQ(FindWidget("replay").onAction, replayLevel);
+  EXPECT_EQ(*FindWidget("next").onAction.target<void (*)()>(), finishLevel);
+  EXPECT_EQ(*FindWidget("replay").onAction.target<void (*)()>(), replayLevel);
   EXPECT_TRUE(IsPlaceholder(FindWidget("useEye")));  // the round's display is gone
 }
 

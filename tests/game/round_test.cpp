@@ -72,7 +72,7 @@ TEST_F(Round, TheTrainingEndsWithItsFinalBriefingAndTheTrainingReward) {
   Play.trainingLevel = 1;
   beeOn(start);
   flyTo(flower);
-  EXPECT_EQ(FindWidget("button1").onAction, finishLevel);
+  EXPECT_EQ(*FindWidget("button1").onAction.target<void (*)()>(), finishLevel);
   EXPECT_EQ(Play.modalState, ModalOpen);
   EXPECT_TRUE(Play.resultsShown);
   EXPECT_TRUE(Play.inputBlocked);
