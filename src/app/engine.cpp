@@ -61,7 +61,7 @@ bool CreateMainWindow() {
   // SDL reports client coordinates, so the frame metrics stay zero and the
   // window's client area is exactly the back buffer.
   FrameWidth = FrameHeight = CaptionHeight = 0;
-  MainWindow = CreatePlatformWindow("Kestrin", res_width, res_height, foolscreen != 0);
+  MainWindow = CreatePlatformWindow("Kestrin", Options.width, Options.height, Options.fullScreen != 0);
   if (!MainWindow) return false;
   CreateGraphicsDevice();
   return true;
@@ -136,7 +136,7 @@ bool DrawFrame(bool loading) {
   AdvanceCameras();
   UploadLighting();
   DrawModes();
-  if (drawfps) DrawFpsDisplay();
+  if (Options.showFps) DrawFpsDisplay();
   Device->SetTexture(1, nullptr);
   UpdateFps();
   Device->SetRenderState(D3DRS_ZENABLE, 0);
@@ -152,7 +152,7 @@ bool DrawFrame(bool loading) {
 
 void LoadSettings() {
   LoadOptions(PlayerFile("bin\\default.cfg"));
-  AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
+  AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
 }
 
 void FatalNoWindow() {
@@ -215,7 +215,7 @@ void EngineLoad(HWND host) {
     if (!CreateMainWindow()) FatalNoWindow();
   } else {
     MainWindow = host;
-    AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
+    AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
     CreateGraphicsDevice();
   }
   HostWindow = host;

@@ -23,10 +23,10 @@ void DebugModeUpdate() {}
 void DebugModeDraw() {}
 
 void GameSetUp() {
-  OptionsQuitHooks.playClick = PlayClickSound;
+  Options.quitHooks.playClick = PlayClickSound;
   // The board, the bee and the tile mesh stay until the process ends: the
   // frame that runs the quit still draws them.
-  OptionsQuitHooks.requestQuit = RequestQuit;
+  Options.quitHooks.requestQuit = RequestQuit;
 
   ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();

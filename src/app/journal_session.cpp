@@ -195,8 +195,8 @@ void BeginJournal() {
   framesDone = 0;
   if (mode == JournalMode::Record) {
     JournalHeader& header = journal.header;
-    header = JournalHeader{KESTRIN_VERSION, res_width, res_height, static_cast<uint32_t>(std::time(nullptr)),
-                           LiveTime(), {}};
+    header = JournalHeader{
+        KESTRIN_VERSION, Options.width, Options.height, static_cast<uint32_t>(std::time(nullptr)), LiveTime(), {}};
     header.debugKeys = DebugKeysOn;
     for (const std::string& name : JournalFileNames()) {
       std::string text;

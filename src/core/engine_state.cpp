@@ -55,13 +55,6 @@ void ResetCoreForTests() {
   TypedCharacters.clear();
   LastKeyUp = 0;
   LastKeyDown = 0;
-  OptionsNode = ConfigNode{};
-  OptionsChanged = 0;
-  ResolutionChoice = 0;
-  foolscreen = 0;
-  res_width = 800;
-  res_height = 600;
-  lastprofile = 0;
-  OptionsQuitHooks = SaveAndQuitHooks{};
+  Options = EngineOptions{};
   SaveNotice = SaveFailureNotice{};
 }

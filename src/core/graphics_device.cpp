@@ -42,23 +42,23 @@ int32_t AcceptsSamples(D3DMULTISAMPLE_TYPE samples) {
 }
 
 D3DMULTISAMPLE_TYPE RequestedSamples() {
-  if (multysample == 2 && Multisample2Supported) return D3DMULTISAMPLE_2_SAMPLES;
-  if (multysample == 4 && Multisample4Supported) return D3DMULTISAMPLE_4_SAMPLES;
-  if (multysample == 8 && Multisample8Supported) return D3DMULTISAMPLE_8_SAMPLES;
+  if (Options.multisample == 2 && Multisample2Supported) return D3DMULTISAMPLE_2_SAMPLES;
+  if (Options.multisample == 4 && Multisample4Supported) return D3DMULTISAMPLE_4_SAMPLES;
+  if (Options.multisample == 8 && Multisample8Supported) return D3DMULTISAMPLE_8_SAMPLES;
   return D3DMULTISAMPLE_NONE;
 }
 
 void FillPresentParameters() {
   PresentParameters = D3DPRESENT_PARAMETERS{};
-  PresentParameters.BackBufferWidth = static_cast<UINT>(res_width);
-  PresentParameters.BackBufferHeight = static_cast<UINT>(res_height);
-  PresentParameters.BackBufferFormat = foolscreen ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN;
+  PresentParameters.BackBufferWidth = static_cast<UINT>(Options.width);
+  PresentParameters.BackBufferHeight = static_cast<UINT>(Options.height);
+  PresentParameters.BackBufferFormat = Options.fullScreen ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN;
   PresentParameters.BackBufferCount = 1;
   PresentParameters.MultiSampleType = RequestedSamples();
   PresentParameters.MultiSampleQuality = 0;
   PresentParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
   PresentParameters.hDeviceWindow = nullptr;
-  PresentParameters.Windowed = foolscreen ? 0 : 1;
+  PresentParameters.Windowed = Options.fullScreen ? 0 : 1;
   PresentParameters.EnableAutoDepthStencil = 1;
   PresentParameters.AutoDepthStencilFormat = D3DFMT_D24X8;
   PresentParameters.Flags = 0;

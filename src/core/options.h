@@ -5,18 +5,37 @@
 
 #include "textfile/config_node.h"
 
-// The seven options, named as their keys in the settings file.
-extern int32_t res_width, res_height, drawfps, multysample, anisotropic, foolscreen, lastprofile;
+// What save-and-quit needs from other parts of the game, filled in by the
+// engine at start-up; a hook left empty is skipped.
+struct SaveAndQuitHooks {
+  void (*playClick)() = nullptr;           // the button-click sound
+  void (*releaseGameObjects)() = nullptr;  // board, bee, "hexagon" mesh instance
+  void (*requestQuit)() = nullptr;         // sets QuitRequested
+};
 
-// The settings file as read at start-up; changed in place before every save so
-// that keys the game does not know survive, in their order.
-extern ConfigNode OptionsNode;
+// The engine options and what the options screen and the settings file keep
+// beside them. The settings file's own keys ("foolscreen", "multysample", ...)
+// appear only in the key table of options.cpp.
+struct EngineOptions {
+  // Built-in values, kept only when the settings file is not read.
+  int32_t width = 800, height = 600;
+  int32_t showFps = 0;
+  int32_t multisample = 0;
+  int32_t anisotropic = 0;
+  int32_t fullScreen = 0;
+  int32_t lastProfile = 0;
 
-// The resolution picked on the options screen: 1 = 640 x 480, 2 = 800 x 600,
-// 3 = 1024 x 768, 0 = none of these. Not stored in the file.
-extern int32_t ResolutionChoice;
-// Set by the full-screen toggle, cleared when the options screen is confirmed.
-extern uint8_t OptionsChanged;
+  // The settings file as read at start-up; changed in place before every save
+  // so that keys the game does not know survive, in their order.
+  ConfigNode OptionsNode;
+  // The resolution picked on the options screen: 1 = 640 x 480,
+  // 2 = 800 x 600, 3 = 1024 x 768, 0 = none of these. Not stored in the file.
+  int32_t ResolutionChoice = 0;
+  // Set by the full-screen toggle, cleared when the options screen is confirmed.
+  uint8_t OptionsChanged = 0;
+  SaveAndQuitHooks quitHooks;
+};
+extern EngineOptions Options;
 
 // Reads the settings file and copies the seven keys into the options. A key
 // missing from the file reads as 0.
@@ -25,19 +44,10 @@ void LoadOptions(const std::string& path);
 // and saves to "bin\default.cfg". False when the file was not written.
 bool WriteOptions();
 
-// 640 -> 1, 800 -> 2, 1024 -> 3 from res_width; other widths leave it as it is.
+// 640 -> 1, 800 -> 2, 1024 -> 3 from Options.width; other widths leave it as it is.
 void ResolutionChoiceFromWidth();
-// Sets res_width and res_height from ResolutionChoice; 0 changes nothing.
+// Sets Options.width and Options.height from Options.ResolutionChoice; 0 changes nothing.
 void ApplyResolutionChoice();
-
-// What save-and-quit needs from other parts of the game, filled in by the
-// engine at start-up; a hook left empty is skipped.
-struct SaveAndQuitHooks {
-  void (*playClick)() = nullptr;           // the button-click sound
-  void (*releaseGameObjects)() = nullptr;  // board, bee, "hexagon" mesh instance
-  void (*requestQuit)() = nullptr;         // sets QuitRequested
-};
-extern SaveAndQuitHooks OptionsQuitHooks;
 
 // The credits screen's way out: click, apply the resolution choice, write the
 // options, release the game objects, request the quit.

@@ -111,8 +111,8 @@ bool pointsUnderInterface(const D3DXVECTOR3* points, int count, const D3DXMATRIX
     D3DXVECTOR4 clip;
     D3DXVec3Transform(&clip, &points[k], &viewProjection);
     if (!(clip.w > 0)) return false;
-    x[k] = (clip.x / clip.w + 1) * 0.5f * static_cast<float>(res_width);
-    y[k] = (1 - clip.y / clip.w) * 0.5f * static_cast<float>(res_height);
+    x[k] = (clip.x / clip.w + 1) * 0.5f * static_cast<float>(Options.width);
+    y[k] = (1 - clip.y / clip.w) * 0.5f * static_cast<float>(Options.height);
   }
   for (const D3DRECT& rect : hiddenSceneRects()) {
     bool inside = true;

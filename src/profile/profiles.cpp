@@ -24,7 +24,7 @@ bool ValidSlot(int slot) { return slot >= 0 && slot < ProfileCount; }
 // profile is left.
 void SaveProfilesAndOptions() {
   SaveProfiles();
-  if (AllProfilesFree()) lastprofile = -1;
+  if (AllProfilesFree()) Options.lastProfile = -1;
   WriteOptions();
 }
 
@@ -120,7 +120,7 @@ bool NameCurrentProfile(std::string typed) {
   CurrentProfile = CurrentSlot();
   ConfigNode& profile = ProfileSlots[CurrentProfile];
   profile.Get("name").SetString(name.c_str());
-  lastprofile = CurrentProfile;
+  Options.lastProfile = CurrentProfile;
   profile.Get("empty").SetInt(0);
   // With the options too: a game that ends without its exit (a closed browser
   // tab, a crash) would otherwise ask for a name again and overwrite the slot.
@@ -131,7 +131,7 @@ bool NameCurrentProfile(std::string typed) {
 bool MakeProfileCurrent(int slot) {
   if (!ValidSlot(slot)) return false;
   CurrentProfile = slot;
-  lastprofile = slot;
+  Options.lastProfile = slot;
   return true;
 }
 

@@ -51,7 +51,8 @@ bool opaquePixels(const char* textureName, float x, float y, float w, float h, D
   const TextureInset inset = Textures.opaqueInset(textureName);
   if (w < 0) x += w, w = -w;
   if (h < 0) y += h, h = -h;
-  const float toPixelsX = static_cast<float>(res_width) / 2.0f, toPixelsY = static_cast<float>(res_height) / 1.5f;
+  const float toPixelsX = static_cast<float>(Options.width) / 2.0f,
+              toPixelsY = static_cast<float>(Options.height) / 1.5f;
   using Pixel = decltype(D3DRECT::x1);
   rect.x1 = static_cast<Pixel>(std::ceil((x + w * inset.u) * toPixelsX)) + 1;
   rect.x2 = static_cast<Pixel>(std::floor((x + w * (1.0f - inset.u)) * toPixelsX)) - 1;

@@ -69,7 +69,7 @@ void SetStageAndSamplerDefaults() {
   Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
   Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
   Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
-  if (anisotropic && AnisotropySupported) {
+  if (Options.anisotropic && AnisotropySupported) {
     Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);

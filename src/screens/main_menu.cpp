@@ -16,8 +16,8 @@ namespace {
 // "lastprofile" as the slot to greet. A value that names no slot, or a free
 // slot, falls to the first slot in use; -1 when every slot is free.
 int StartingSlot() {
-  if (lastprofile == -1) return -1;
-  if (ProfileInUse(lastprofile)) return lastprofile;
+  if (Options.lastProfile == -1) return -1;
+  if (ProfileInUse(Options.lastProfile)) return Options.lastProfile;
   for (int slot = 0; slot < ProfileCount; ++slot)
     if (ProfileInUse(slot)) return slot;
   return -1;
@@ -37,10 +37,10 @@ void EnterMainMenu() {
   mapShown = 0;
   loadSceneObjects("maps\\bin\\menu.bin");
   if (!ProgressUnsaved()) LoadProfiles();
-  lastprofile = StartingSlot();
-  CurrentProfile = lastprofile;
+  Options.lastProfile = StartingSlot();
+  CurrentProfile = Options.lastProfile;
   ClearWidgets();
-  if (lastprofile == -1) {
+  if (Options.lastProfile == -1) {
     LoadLayout("enter_name");
     FindEdit("name").onAction = CreateProfile;
     OnAction("ok", CreateProfile);

@@ -15,8 +15,8 @@ void SelectResolution() {
 
 void ToggleWindowMode() {
   PlayClickSound();
-  foolscreen = foolscreen ? 0 : 1;
-  OptionsChanged = 1;
+  Options.fullScreen = Options.fullScreen ? 0 : 1;
+  Options.OptionsChanged = 1;
 }
 
 // Heights of the resolution mark for choices 1, 2 and 3.
@@ -35,7 +35,7 @@ void ShowOptions() {
   OnActionWithHoverSound("res2", SelectResolution<2>);
   OnActionWithHoverSound("res3", SelectResolution<3>);
   OnActionWithHoverSound("winmode", ToggleWindowMode);
-  ResolutionSelection = ResolutionChoice;
+  ResolutionSelection = Options.ResolutionChoice;
   MenuPage = PageOptions;
 }
 
@@ -43,12 +43,12 @@ void ShowOptions() {
 // next save of the options, the resolution when leaving through the credits.
 void ApplyOptions() {
   PlayClickSound();
-  if (ResolutionSelection == ResolutionChoice && OptionsChanged == 0) {
+  if (ResolutionSelection == Options.ResolutionChoice && Options.OptionsChanged == 0) {
     EnterMainMenu();
     return;
   }
-  ResolutionChoice = ResolutionSelection;
-  OptionsChanged = 0;
+  Options.ResolutionChoice = ResolutionSelection;
+  Options.OptionsChanged = 0;
   ShowOptionsNotice();
 }
 
@@ -63,6 +63,6 @@ void MarkOptionsChoices() {
   if (MenuPage != PageOptions) return;
   if (ResolutionSelection >= 1 && ResolutionSelection <= 3) FindImage("tick").y = kTickRows[ResolutionSelection - 1];
   Widget& windowed = FindWidget("tick2");
-  windowed.visible = foolscreen == 1 ? 0 : 1;
+  windowed.visible = Options.fullScreen == 1 ? 0 : 1;
   windowed.timer.start = TimerLongAgo;
 }

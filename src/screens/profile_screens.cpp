@@ -37,7 +37,7 @@ void ShowEnterName(int slot) {
   FindEdit("name").onAction = CreateProfile;
   OnAction("ok", CreateProfile);
   CurrentProfile = slot;
-  lastprofile = slot;
+  Options.lastProfile = slot;
   OnAction("cancel", ShowProfileManager);
 }
 

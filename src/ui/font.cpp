@@ -22,7 +22,7 @@ void ReadGlyphTable(Font& font, const ConfigNode& node) {
   font.sizex = node.Get("sizex").AsInt();
   font.sizey = node.Get("sizey").AsInt();
   // An interface unit is half the window width, on both axes.
-  float unitPixels = res_width / 2.0f;
+  float unitPixels = Options.width / 2.0f;
   if (!(unitPixels > 0)) unitPixels = 1;
   for (int c = 0; c < 256; ++c) {
     Glyph& glyph = font.glyphs[c];

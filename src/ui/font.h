@@ -36,7 +36,7 @@ extern std::vector<std::unique_ptr<Font>> FontList;
 extern Font DefaultFont;
 
 // Reads the sizes and the glyph table of a font file into `font`, scaled for
-// the configured res_width. A missing file leaves everything zero.
+// the configured Options.width. A missing file leaves everything zero.
 void ReadFontFile(Font& font, const std::string& path);
 
 // Builds the font `name` from "data\<file>.s" with the sheet its "texture"

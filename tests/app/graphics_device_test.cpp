@@ -21,18 +21,18 @@ class GraphicsDeviceTest : public ::testing::Test {
     d3d9::TheRecordingConfig = d3d9::RecordingConfig();
     GraphicsDeviceExit = RecordExit;
     exitCode = -1;
-    res_width = 800;
-    res_height = 600;
-    foolscreen = 0;
-    multysample = 0;
-    AspectRatio = float(res_height) / float(res_width);
+    Options.width = 800;
+    Options.height = 600;
+    Options.fullScreen = 0;
+    Options.multisample = 0;
+    AspectRatio = float(Options.height) / float(Options.width);
   }
   void TearDown() override {
     ReleaseGraphicsDevice();
     d3d9::TheRecordingConfig = d3d9::RecordingConfig();
     d3d9::SetBackend(d3d9::Backend::OpenGL);
-    foolscreen = 0;
-    multysample = 0;
+    Options.fullScreen = 0;
+    Options.multisample = 0;
   }
 };
 

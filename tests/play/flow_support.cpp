@@ -69,8 +69,8 @@ std::string ProfileFile(const std::string& name, const std::map<std::string, int
   return WithValues(FileText(KESTRIN_SOURCE_DIR "/content/data/profile0.s"), texts);
 }
 
-std::string SettingsFile(int lastprofile, int width, int height) {
-  std::map<std::string, std::string> values{{"lastprofile", std::to_string(lastprofile)}};
+std::string SettingsFile(int lastProfile, int width, int height) {
+  std::map<std::string, std::string> values{{"lastprofile", std::to_string(lastProfile)}};
   if (width > 0) {
     values["res_width"] = std::to_string(width);
     values["res_height"] = std::to_string(height);

@@ -16,7 +16,7 @@ namespace play {
 // '_'), with `values` replacing its numbers ("opened_maps", "score1", ...).
 std::string ProfileFile(const std::string& name, const std::map<std::string, int>& values = {});
 // The shipped settings with "lastprofile" set, and the resolution when given.
-std::string SettingsFile(int lastprofile, int width = 0, int height = 0);
+std::string SettingsFile(int lastProfile, int width = 0, int height = 0);
 // Flows that check rules and files rather than pictures play in a small
 // window, which the software rasterizer draws several times faster.
 constexpr int SmallWindowWidth = 400, SmallWindowHeight = 300;

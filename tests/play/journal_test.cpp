@@ -43,8 +43,8 @@ void PushEnter() {
 }
 
 void PushClickOn(const Widget& widget) {
-  SDL_WarpMouseInWindow(SDL_GL_GetCurrentWindow(), static_cast<int>((widget.x + widget.width / 2) * res_width / 2),
-                        static_cast<int>((widget.y + widget.height / 2) * res_height / 1.5f));
+  SDL_WarpMouseInWindow(SDL_GL_GetCurrentWindow(), static_cast<int>((widget.x + widget.width / 2) * Options.width / 2),
+                        static_cast<int>((widget.y + widget.height / 2) * Options.height / 1.5f));
   SDL_Event event{};
   event.button.button = SDL_BUTTON_LEFT;
   event.button.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());

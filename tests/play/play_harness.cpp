@@ -126,8 +126,8 @@ bool FramesUntil(const std::function<bool()>& done, int limit) {
 }
 
 void MoveTo(float x, float y) {
-  TestMouse.x = x * static_cast<float>(res_width) / 2.0f;
-  TestMouse.y = y * static_cast<float>(res_height) / 1.5f;
+  TestMouse.x = x * static_cast<float>(Options.width) / 2.0f;
+  TestMouse.y = y * static_cast<float>(Options.height) / 1.5f;
 }
 
 void MoveToWidget(const Widget& widget) { MoveTo(widget.x + widget.width / 2, widget.y + widget.height / 2); }

@@ -40,7 +40,7 @@ TEST(ProfilesAndOptions, ThreePlayersTheirStatisticsADeletionAndTheOptionsNotice
     AddProfile("profile1", "Ben");
     AddProfile("profile2", "Cleo");
     EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Cleo !");
-    EXPECT_EQ(lastprofile, 2);
+    EXPECT_EQ(Options.lastProfile, 2);
     // Naming a player writes the profiles and the settings: a game ended
     // without its exit (a closed browser tab) greets the player next time.
     EXPECT_EQ(ReadGameFile("data/profile1.s").Get("empty").AsInt(), 0);
@@ -55,7 +55,7 @@ TEST(ProfilesAndOptions, ThreePlayersTheirStatisticsADeletionAndTheOptionsNotice
     EXPECT_TRUE(HasWidget("lbl"));
     ClickWidget("options");
     ClickWidget("winmode");
-    EXPECT_EQ(foolscreen, 1);
+    EXPECT_EQ(Options.fullScreen, 1);
     ClickWidget("apply");
     EXPECT_TRUE(HasWidget("line1"));
     WaitMilliseconds(1200);

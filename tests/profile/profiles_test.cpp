@@ -91,7 +91,7 @@ TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
   ProfileSlots[0].Get("opened_maps").SetInt(5);
   SaveProfiles();
   DeleteProfile(0);
-  EXPECT_EQ(lastprofile, -1);
+  EXPECT_EQ(Options.lastProfile, -1);
   EXPECT_EQ(OptionInFile("lastprofile"), -1);
   ConfigNode file;
   file.Load(ProfilePath(0));

@@ -239,19 +239,19 @@ TEST_F(SaveInterruption, ASettingsSaveInterruptedKeepsTheOldSettingsWhole) {
       if (die && !kCanKill) continue;
       const std::string when = "at step " + std::to_string(step) + (die ? ", killed" : ", failing");
       Arm(step, die);
-      ResolutionChoice = 3;
+      Options.ResolutionChoice = 3;
       ASSERT_TRUE(SaveInterrupted(SaveOptionsAndQuit)) << when;
       EXPECT_EQ(Read("bin/default.cfg"), oldSettings) << when;
       LoadOptions("bin\\default.cfg");
-      EXPECT_EQ(res_width, 800) << when;
-      EXPECT_EQ(lastprofile, 0) << when;
+      EXPECT_EQ(Options.width, 800) << when;
+      EXPECT_EQ(Options.lastProfile, 0) << when;
 
       // Saved again, the new resolution lands.
-      ResolutionChoice = 3;
+      Options.ResolutionChoice = 3;
       SaveOptionsAndQuit();
       LoadOptions("bin\\default.cfg");
-      EXPECT_EQ(res_width, 1024) << when;
-      EXPECT_EQ(res_height, 768) << when;
+      EXPECT_EQ(Options.width, 1024) << when;
+      EXPECT_EQ(Options.height, 768) << when;
     }
   }
 }

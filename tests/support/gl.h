@@ -214,9 +214,9 @@ class GameDeviceTest : public ::testing::Test {
   bool StartDevice(int width, int height, bool shaders) {
     d3d9::SetBackend(d3d9::Backend::OpenGL);
     d3d9::ForceFixedFunctionCaps(!shaders);
-    width_ = res_width = width;
-    height_ = res_height = height;
-    multysample = anisotropic = foolscreen = 0;
+    width_ = Options.width = width;
+    height_ = Options.height = height;
+    Options.multisample = Options.anisotropic = Options.fullScreen = 0;
     AspectRatio = static_cast<float>(height) / width;
     MainWindow = CreatePlatformWindow("Kestrin test", width, height, false);
     if (!MainWindow) return false;

@@ -55,7 +55,7 @@ class RenderTest : public testing::Test {
     device = support::NewRecordingDevice();
     Device = device;
     UseShaderPath(true);
-    anisotropic = 0;
+    Options.anisotropic = 0;
     AnisotropySupported = 0;
     DeviceCaps = D3DCAPS9{};
     for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,

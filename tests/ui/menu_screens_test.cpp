@@ -23,10 +23,10 @@ TEST_F(MenuTest, ALastProfileThatNamesNoUsedSlotFallsToOneInUse) {
   SaveProfiles();
   EnterMainMenu();
   EXPECT_EQ(CurrentProfile, 2);
-  EXPECT_EQ(lastprofile, 2);
+  EXPECT_EQ(Options.lastProfile, 2);
   EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Zed !");
 
-  lastprofile = 1;  // a free slot, as a cancelled naming leaves it
+  Options.lastProfile = 1;  // a free slot, as a cancelled naming leaves it
   EnterMainMenu();
   EXPECT_EQ(CurrentProfile, 2);
 }

@@ -1,5 +1,5 @@
 // Fonts and text drawing on the recording device. The test font is 256 x 256
-// pixels; at res_width 800 an interface unit is 400 pixels.
+// pixels; at Options.width 800 an interface unit is 400 pixels.
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -64,8 +64,8 @@ class TextTest : public RenderTest {
  protected:
   void SetUp() override {
     RenderTest::SetUp();
-    savedWidth = res_width;
-    res_width = 800;
+    savedWidth = Options.width;
+    Options.width = 800;
     std::vector<uint32_t> pixels(16, 0xFFFFFFFF);
     for (const char* png : {"bin/black.png", "bin/error.png", "bin/defaultfont.png", "data/test.png"}) {
       std::filesystem::create_directories(std::filesystem::path(png).parent_path());
@@ -84,7 +84,7 @@ class TextTest : public RenderTest {
   void TearDown() override {
     ReleaseFonts();
     ReleaseUnitQuadBuffer();
-    res_width = savedWidth;
+    Options.width = savedWidth;
     RenderTest::TearDown();
   }
 
