@@ -199,10 +199,10 @@ void InterfaceQuads(benchmark::State& state, bool shaders) {
   scene.Close();
 }
 
-void ShaderPath(benchmark::State& state) { InterfaceQuads(state, true); }
+void Graphics.ShaderPath(benchmark::State& state) { InterfaceQuads(state, true); }
 void FixedFunctionPath(benchmark::State& state) { InterfaceQuads(state, false); }
 
-BENCHMARK(ShaderPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(Graphics.ShaderPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(FixedFunctionPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 }  // namespace

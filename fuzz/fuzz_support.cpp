@@ -57,11 +57,11 @@ d3d9::RecordingDevice* UseRecordingDevice() {
     parameters.EnableAutoDepthStencil = 1;
     device = new d3d9::RecordingDevice(parameters, D3DCREATE_HARDWARE_VERTEXPROCESSING);
     Device = device;
-    ShaderPath = 1;
-    VertexFormat = 0;
-    D3DXMatrixIdentity(&WorldMatrix);
-    D3DXMatrixIdentity(&ViewMatrix);
-    D3DXMatrixIdentity(&ProjectionMatrix);
+    Graphics.ShaderPath = 1;
+    Graphics.VertexFormat = 0;
+    D3DXMatrixIdentity(&Graphics.WorldMatrix);
+    D3DXMatrixIdentity(&Graphics.ViewMatrix);
+    D3DXMatrixIdentity(&Graphics.ProjectionMatrix);
     CreateUnitQuadBuffer();
     device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
   }

@@ -10,7 +10,7 @@ HRESULT ResetDevice() {
   Device->SetStreamSource(0, nullptr, 0, 0);
   ReleaseUnitQuadBuffer();
   ReleaseBillboardQuadBuffer();
-  const HRESULT result = Device->Reset(&PresentParameters);
+  const HRESULT result = Device->Reset(&Graphics.PresentParameters);
   if (FAILED(result)) return result;
   RestoreDeviceStates();
   SetStageAndSamplerDefaults();

@@ -80,33 +80,33 @@ void UpdateFps() {
 
 namespace {
 void SetSceneMatrices() {
-  ProjectionMatrix = SceneProjectionMatrix;
+  Graphics.ProjectionMatrix = Graphics.SceneProjectionMatrix;
   const Camera& camera = *CurrentCamera;
   D3DXVECTOR3 target = camera.position + camera.direction;
-  D3DXMatrixLookAtLH(&ViewMatrix, &camera.position, &target, &camera.up);
-  Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-  Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
-  WorldMatrix = SceneWorldMatrix;
-  if (ShaderPath)
+  D3DXMatrixLookAtLH(&Graphics.ViewMatrix, &camera.position, &target, &camera.up);
+  Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+  Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
+  Graphics.WorldMatrix = Graphics.SceneWorldMatrix;
+  if (Graphics.ShaderPath)
     UploadTransforms();
   else
-    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+    Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
   D3DXMATRIX worldView, worldViewProjection;
-  D3DXMatrixMultiply(&worldView, &WorldMatrix, &ViewMatrix);
-  D3DXMatrixMultiply(&worldViewProjection, &worldView, &ProjectionMatrix);
+  D3DXMatrixMultiply(&worldView, &Graphics.WorldMatrix, &Graphics.ViewMatrix);
+  D3DXMatrixMultiply(&worldViewProjection, &worldView, &Graphics.ProjectionMatrix);
   ExtractFrustum(ViewFrustum, worldViewProjection);
 }
 
 void SetInterfaceMatrices() {
-  WorldMatrix = InterfaceWorldMatrix;
-  ViewMatrix = InterfaceViewMatrix;
-  ProjectionMatrix = InterfaceProjectionMatrix;
-  if (ShaderPath) {
+  Graphics.WorldMatrix = Graphics.InterfaceWorldMatrix;
+  Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
+  Graphics.ProjectionMatrix = Graphics.InterfaceProjectionMatrix;
+  if (Graphics.ShaderPath) {
     UploadTransforms();
   } else {
-    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
-    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+    Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+    Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
+    Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
   }
 }
 
@@ -229,7 +229,7 @@ void EngineLoad(HWND host) {
   CreateMaterialEmpty();
   LoadDefaultFont();
   CreateUnitQuadBuffer();
-  if (ShaderPath) CreateBillboardQuadBuffer();
+  if (Graphics.ShaderPath) CreateBillboardQuadBuffer();
   RegisterMode("base", BaseStartUp, nullptr);
   RegisterMode("debug", DebugModeUpdate, DebugModeDraw);
   CreateMaterialWorld();
@@ -253,7 +253,7 @@ void EngineShutdown() {
   ReleaseTexturesShadersAndMaterials();
   ReleaseRenderNames();
   ClearWidgets();
-  if (ShaderPath) ReleaseBillboardQuadBuffer();
+  if (Graphics.ShaderPath) ReleaseBillboardQuadBuffer();
   ClearModes();
   releaseParticleEmitters();
   ReleaseUnitQuadBuffer();

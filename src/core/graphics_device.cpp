@@ -9,16 +9,7 @@
 
 d3d9::Direct3D* Direct3D = nullptr;
 d3d9::Device* Device = nullptr;
-D3DCAPS9 DeviceCaps{};
-D3DPRESENT_PARAMETERS PresentParameters{};
-int32_t ShaderPath = 0;
-int32_t AnisotropySupported = 0;
-int32_t Multisample2Supported = 0, Multisample4Supported = 0, Multisample8Supported = 0;
-DWORD VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
-d3d9::VertexDeclaration* VertexDeclaration = nullptr;
-D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
-D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
-D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
+GraphicsState Graphics;
 
 namespace {
 
@@ -42,50 +33,50 @@ int32_t AcceptsSamples(D3DMULTISAMPLE_TYPE samples) {
 }
 
 D3DMULTISAMPLE_TYPE RequestedSamples() {
-  if (Options.multisample == 2 && Multisample2Supported) return D3DMULTISAMPLE_2_SAMPLES;
-  if (Options.multisample == 4 && Multisample4Supported) return D3DMULTISAMPLE_4_SAMPLES;
-  if (Options.multisample == 8 && Multisample8Supported) return D3DMULTISAMPLE_8_SAMPLES;
+  if (Options.multisample == 2 && Graphics.Multisample2Supported) return D3DMULTISAMPLE_2_SAMPLES;
+  if (Options.multisample == 4 && Graphics.Multisample4Supported) return D3DMULTISAMPLE_4_SAMPLES;
+  if (Options.multisample == 8 && Graphics.Multisample8Supported) return D3DMULTISAMPLE_8_SAMPLES;
   return D3DMULTISAMPLE_NONE;
 }
 
 void FillPresentParameters() {
-  PresentParameters = D3DPRESENT_PARAMETERS{};
-  PresentParameters.BackBufferWidth = static_cast<UINT>(Options.width);
-  PresentParameters.BackBufferHeight = static_cast<UINT>(Options.height);
-  PresentParameters.BackBufferFormat = Options.fullScreen ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN;
-  PresentParameters.BackBufferCount = 1;
-  PresentParameters.MultiSampleType = RequestedSamples();
-  PresentParameters.MultiSampleQuality = 0;
-  PresentParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
-  PresentParameters.hDeviceWindow = nullptr;
-  PresentParameters.Windowed = Options.fullScreen ? 0 : 1;
-  PresentParameters.EnableAutoDepthStencil = 1;
-  PresentParameters.AutoDepthStencilFormat = D3DFMT_D24X8;
-  PresentParameters.Flags = 0;
-  PresentParameters.FullScreen_RefreshRateInHz = 0;
-  PresentParameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+  Graphics.PresentParameters = D3DPRESENT_PARAMETERS{};
+  Graphics.PresentParameters.BackBufferWidth = static_cast<UINT>(Options.width);
+  Graphics.PresentParameters.BackBufferHeight = static_cast<UINT>(Options.height);
+  Graphics.PresentParameters.BackBufferFormat = Options.fullScreen ? D3DFMT_A8R8G8B8 : D3DFMT_UNKNOWN;
+  Graphics.PresentParameters.BackBufferCount = 1;
+  Graphics.PresentParameters.MultiSampleType = RequestedSamples();
+  Graphics.PresentParameters.MultiSampleQuality = 0;
+  Graphics.PresentParameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+  Graphics.PresentParameters.hDeviceWindow = nullptr;
+  Graphics.PresentParameters.Windowed = Options.fullScreen ? 0 : 1;
+  Graphics.PresentParameters.EnableAutoDepthStencil = 1;
+  Graphics.PresentParameters.AutoDepthStencilFormat = D3DFMT_D24X8;
+  Graphics.PresentParameters.Flags = 0;
+  Graphics.PresentParameters.FullScreen_RefreshRateInHz = 0;
+  Graphics.PresentParameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
 }
 
 void SetUpMatrices() {
-  D3DXMatrixIdentity(&ProjectionMatrix);
-  D3DXMatrixIdentity(&WorldMatrix);
-  D3DXMatrixIdentity(&ViewMatrix);
-  D3DXMatrixIdentity(&SceneWorldMatrix);
-  D3DXMatrixIdentity(&InterfaceWorldMatrix);
+  D3DXMatrixIdentity(&Graphics.ProjectionMatrix);
+  D3DXMatrixIdentity(&Graphics.WorldMatrix);
+  D3DXMatrixIdentity(&Graphics.ViewMatrix);
+  D3DXMatrixIdentity(&Graphics.SceneWorldMatrix);
+  D3DXMatrixIdentity(&Graphics.InterfaceWorldMatrix);
 
-  D3DXMatrixPerspectiveFovLH(&ProjectionMatrix, AspectRatio * 1.5707964f, 1.0f / AspectRatio, 0.01f, 800.0f);
-  Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-  SceneProjectionMatrix = ProjectionMatrix;
-  Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
+  D3DXMatrixPerspectiveFovLH(&Graphics.ProjectionMatrix, AspectRatio * 1.5707964f, 1.0f / AspectRatio, 0.01f, 800.0f);
+  Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+  Graphics.SceneProjectionMatrix = Graphics.ProjectionMatrix;
+  Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
 
   D3DXVECTOR3 eye(0, 0, 0), at(0, 0, -1), up(0, 1, 0);
-  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &at, &up);
-  Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+  D3DXMatrixLookAtLH(&Graphics.ViewMatrix, &eye, &at, &up);
+  Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
   // The interface looks down -z as this view does, but without its mirror in
   // x: quads drawn through the transforms keep their left and right.
-  D3DXMatrixScaling(&InterfaceViewMatrix, 1.0f, 1.0f, -1.0f);
+  D3DXMatrixScaling(&Graphics.InterfaceViewMatrix, 1.0f, 1.0f, -1.0f);
 
-  D3DXMatrixOrthoLH(&InterfaceProjectionMatrix, 2.0f, 1.5f, 0.01f, 800.0f);
+  D3DXMatrixOrthoLH(&Graphics.InterfaceProjectionMatrix, 2.0f, 1.5f, 0.01f, 800.0f);
 }
 
 void SetUpStates() {
@@ -105,8 +96,8 @@ void SetUpStates() {
   Device->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
   Device->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
 
-  if (ShaderPath) Device->SetVertexDeclaration(VertexDeclaration);
-  Device->SetFVF(VertexFormat);
+  if (Graphics.ShaderPath) Device->SetVertexDeclaration(Graphics.VertexDeclaration);
+  Device->SetFVF(Graphics.VertexFormat);
 }
 
 }  // namespace
@@ -114,32 +105,32 @@ void SetUpStates() {
 void (*GraphicsDeviceExit)(int code) = ExitProcessNow;
 
 void CreateGraphicsDevice() {
-  VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
+  Graphics.VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
   Direct3D = Direct3DCreate9(D3D_SDK_VERSION);
   if (!Direct3D) {
     MessageBoxA("DX9 not present", "DX9 not present");
     GraphicsDeviceExit(0);
     return;
   }
-  Direct3D->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &DeviceCaps);
-  DWORD vertexProcessing = (DeviceCaps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT)
+  Direct3D->GetDeviceCaps(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, &Graphics.DeviceCaps);
+  DWORD vertexProcessing = (Graphics.DeviceCaps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT)
                                ? D3DCREATE_HARDWARE_VERTEXPROCESSING
                                : D3DCREATE_SOFTWARE_VERTEXPROCESSING;
-  AnisotropySupported = (DeviceCaps.TextureFilterCaps & D3DPTFILTERCAPS_MAGFANISOTROPIC) &&
-                                (DeviceCaps.TextureFilterCaps & D3DPTFILTERCAPS_MINFANISOTROPIC)
+  Graphics.AnisotropySupported = (Graphics.DeviceCaps.TextureFilterCaps & D3DPTFILTERCAPS_MAGFANISOTROPIC) &&
+                                         (Graphics.DeviceCaps.TextureFilterCaps & D3DPTFILTERCAPS_MINFANISOTROPIC)
+                                     ? 1
+                                     : 0;
+  Graphics.ShaderPath = D3DSHADER_VERSION_MAJOR(Graphics.DeviceCaps.VertexShaderVersion) >= 2 &&
+                                D3DSHADER_VERSION_MAJOR(Graphics.DeviceCaps.PixelShaderVersion) >= 2
                             ? 1
                             : 0;
-  ShaderPath = D3DSHADER_VERSION_MAJOR(DeviceCaps.VertexShaderVersion) >= 2 &&
-                       D3DSHADER_VERSION_MAJOR(DeviceCaps.PixelShaderVersion) >= 2
-                   ? 1
-                   : 0;
-  Multisample2Supported = AcceptsSamples(D3DMULTISAMPLE_2_SAMPLES);
-  Multisample4Supported = AcceptsSamples(D3DMULTISAMPLE_4_SAMPLES);
-  Multisample8Supported = AcceptsSamples(D3DMULTISAMPLE_8_SAMPLES);
+  Graphics.Multisample2Supported = AcceptsSamples(D3DMULTISAMPLE_2_SAMPLES);
+  Graphics.Multisample4Supported = AcceptsSamples(D3DMULTISAMPLE_4_SAMPLES);
+  Graphics.Multisample8Supported = AcceptsSamples(D3DMULTISAMPLE_8_SAMPLES);
   FillPresentParameters();
 
   if (FAILED(Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, MainWindow, vertexProcessing,
-                                    &PresentParameters, &Device))) {
+                                    &Graphics.PresentParameters, &Device))) {
     Device = nullptr;
     Direct3D->Release();
     Direct3D = nullptr;
@@ -148,23 +139,23 @@ void CreateGraphicsDevice() {
     return;
   }
   SetUpMatrices();
-  if (ShaderPath) {
-    Device->CreateVertexDeclaration(kVertexElements, &VertexDeclaration);
-    VertexFormat = 0;
+  if (Graphics.ShaderPath) {
+    Device->CreateVertexDeclaration(kVertexElements, &Graphics.VertexDeclaration);
+    Graphics.VertexFormat = 0;
   }
   SetUpStates();
 }
 
 void RestoreDeviceStates() {
-  Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-  Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
-  Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+  Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+  Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
+  Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
   SetUpStates();
 }
 
 void ReleaseGraphicsDevice() {
-  if (VertexDeclaration) VertexDeclaration->Release();
-  VertexDeclaration = nullptr;
+  if (Graphics.VertexDeclaration) Graphics.VertexDeclaration->Release();
+  Graphics.VertexDeclaration = nullptr;
   if (Device) Device->Release();
   Device = nullptr;
   if (Direct3D) Direct3D->Release();

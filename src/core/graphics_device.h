@@ -8,22 +8,26 @@
 
 extern d3d9::Direct3D* Direct3D;
 extern d3d9::Device* Device;
-extern D3DCAPS9 DeviceCaps;
-extern D3DPRESENT_PARAMETERS PresentParameters;
+// What the device allows and the state every drawing part takes for granted.
+struct GraphicsState {
+  D3DCAPS9 DeviceCaps{};
+  D3DPRESENT_PARAMETERS PresentParameters{};
 
-// 1 when vertex and pixel shaders of version 2 or later are available.
-extern int32_t ShaderPath;
-extern int32_t AnisotropySupported;
-extern int32_t Multisample2Supported, Multisample4Supported, Multisample8Supported;
+  // 1 when vertex and pixel shaders of version 2 or later are available.
+  int32_t ShaderPath = 0;
+  int32_t AnisotropySupported = 0;
+  int32_t Multisample2Supported = 0, Multisample4Supported = 0, Multisample8Supported = 0;
 
-// The FVF code vertex buffers are created with: 0x352 on the fixed-function
-// path, 0 on the shader path (VertexDeclaration describes the vertices there).
-extern DWORD VertexFormat;
-extern d3d9::VertexDeclaration* VertexDeclaration;
+  // The FVF code vertex buffers are created with: 0x352 on the fixed-function
+  // path, 0 on the shader path (VertexDeclaration describes the vertices there).
+  DWORD VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
+  d3d9::VertexDeclaration* VertexDeclaration = nullptr;
 
-extern D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
-extern D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
-extern D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
+  D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
+  D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
+  D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
+};
+extern GraphicsState Graphics;
 
 // Creates the device into MainWindow from the options and sets the initial
 // transforms, render states, sampler states and vertex layout. A system

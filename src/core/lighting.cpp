@@ -7,7 +7,7 @@
 #include "core/shader_registers.h"
 
 void UploadLighting() {
-  if (!ShaderPath || !Device) return;
+  if (!Graphics.ShaderPath || !Device) return;
   const float position[4] = {100.0f, 100.0f, 100.0f, 1.0f};
   const float unit = 1.0f / std::sqrt(3.0f);
   const float direction[4] = {unit, unit, unit, 1.0f};

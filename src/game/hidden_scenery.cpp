@@ -180,12 +180,12 @@ bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3
     const D3DXVECTOR3 corner(i & 1 ? high.x : low.x, i & 2 ? high.y : low.y, i & 4 ? high.z : low.z);
     D3DXVec3TransformCoord(&corners[i], &corner, &world);
   }
-  return pointsUnderInterface(corners, 8, ViewMatrix * ProjectionMatrix);
+  return pointsUnderInterface(corners, 8, Graphics.ViewMatrix * Graphics.ProjectionMatrix);
 }
 
 const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing) {
-  const D3DXVECTOR3 eye = eyeOf(ViewMatrix);
-  const D3DXMATRIX viewProjection = ViewMatrix * ProjectionMatrix;
+  const D3DXVECTOR3 eye = eyeOf(Graphics.ViewMatrix);
+  const D3DXMATRIX viewProjection = Graphics.ViewMatrix * Graphics.ProjectionMatrix;
   SkyRuns.clear();
   const bool cut = visibleRuns(sky, placing, &SkyRuns, [&](const D3DXVECTOR3 corners[3]) {
     return hiddenBehindBoard(corners, eye) || pointsUnderInterface(corners, 3, viewProjection);

@@ -22,12 +22,12 @@ void forgetHiddenGround();
 const std::vector<VertexRun>* visibleGroundRuns(size_t sceneObject);
 
 // The stretches of the sky's model to draw this frame, placed by `placing`
-// and seen through ViewMatrix and ProjectionMatrix; null to draw it whole.
+// and seen through Graphics.ViewMatrix and Graphics.ProjectionMatrix; null to draw it whole.
 // Valid until the next call.
 const std::vector<VertexRun>* visibleSkyRuns(const MeshNode& sky, const D3DXMATRIX& placing);
 
-// True when the box, placed by `world` and seen through ViewMatrix and
-// ProjectionMatrix, falls wholly under the opaque interface.
+// True when the box, placed by `world` and seen through Graphics.ViewMatrix and
+// Graphics.ProjectionMatrix, falls wholly under the opaque interface.
 bool boxUnderInterface(const D3DXVECTOR3& low, const D3DXVECTOR3& high, const D3DXMATRIX& world);
 
 // Where a scene object's model stands in the world, as drawScenery draws it.

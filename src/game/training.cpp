@@ -25,7 +25,7 @@ constexpr float MarkerHop = 0.04f;
 // Where a point of the scene lands on the interface, by the scene's
 // matrices; false behind the eye.
 bool projectToInterface(const D3DXVECTOR3& point, float* x, float* y) {
-  const D3DXMATRIX toClip = WorldMatrix * ViewMatrix * ProjectionMatrix;
+  const D3DXMATRIX toClip = Graphics.WorldMatrix * Graphics.ViewMatrix * Graphics.ProjectionMatrix;
   D3DXVECTOR4 clip;
   D3DXVec3Transform(&clip, &point, &toClip);
   if (!(clip.z > 0)) return false;

@@ -64,14 +64,14 @@ void beginBillboards(const char* textureName, const uint8_t colour[4]) {
   Shaders.bindPixelProgram("bill");
   Shaders.bindVertexProgram("bill");
   UploadTransforms();
-  if (ShaderPath) Device->SetStreamSource(0, BillboardQuadBuffer, 0, sizeof(Vertex));
+  if (Graphics.ShaderPath) Device->SetStreamSource(0, BillboardQuadBuffer, 0, sizeof(Vertex));
   Device->SetRenderState(D3DRS_ZWRITEENABLE, 0);
 }
 
 void drawBillboard(const D3DXVECTOR3& position, float sizeX, float sizeY) {
   if (!Device) return;
   const float hx = 0.5f * sizeX, hy = 0.5f * sizeY;
-  if (!ShaderPath) {
+  if (!Graphics.ShaderPath) {
     DrawCornersFromMemory(position, hx, hy);
     return;
   }

@@ -32,7 +32,7 @@ Vertex Corner(float x, float y, float u, float v) {
 // the top-left corner and h' the (negative) height.
 void DrawRegion(float x, float y, float w, float h, float u, float v, float du, float dv) {
   const float left = x - 1.0f, top = 0.75f - y, height = -h;
-  if (ShaderPath) {
+  if (Graphics.ShaderPath) {
     const float placement[4] = {left, top, w, height};
     const float region[4] = {u, v, du, dv};
     Device->SetVertexShaderConstantF(VsQuadPlacement, placement, 1);
@@ -80,9 +80,9 @@ void forgetHiddenSceneRects() { HiddenRects.clear(); }
 
 void drawQuad(const char* textureName, float x, float y, float w, float h) {
   if (!Device) return;
-  const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
-  WorldMatrix = InterfaceWorldMatrix;
-  ViewMatrix = InterfaceViewMatrix;
+  const D3DXMATRIX savedWorld = Graphics.WorldMatrix, savedView = Graphics.ViewMatrix;
+  Graphics.WorldMatrix = Graphics.InterfaceWorldMatrix;
+  Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
   Device->SetPixelShader(nullptr);
   Device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
   Shaders.bindVertexProgram("iface");
@@ -91,8 +91,8 @@ void drawQuad(const char* textureName, float x, float y, float w, float h) {
   Textures.bindTexture(0, textureName);
   DrawRegion(x, y, w, h, 0, 0, 1, 1);
   Device->SetRenderState(D3DRS_ZENABLE, 1);
-  WorldMatrix = savedWorld;
-  ViewMatrix = savedView;
+  Graphics.WorldMatrix = savedWorld;
+  Graphics.ViewMatrix = savedView;
   Materials.bindMaterial("empty");
 }
 

@@ -12,7 +12,7 @@ void MaterialRegistry::createMaterial(const char* name, uint32_t flags, int32_t 
   material.name = name ? name : "";
   material.power = power;
   material.factor = factor;
-  if (ShaderPath) {
+  if (Graphics.ShaderPath) {
     if (flags & kWorldPrograms) {
       material.pixelShader = Shaders.pixelProgram("world");
       material.vertexShader = Shaders.vertexProgram("world");
@@ -35,7 +35,7 @@ const Material* MaterialRegistry::find(const char* name) const {
 
 void MaterialRegistry::bindMaterial(const char* name) const {
   if (!Device) return;
-  const Material* material = ShaderPath ? find(name) : nullptr;
+  const Material* material = Graphics.ShaderPath ? find(name) : nullptr;
   if (!material) {
     Device->SetVertexShader(nullptr);
     Device->SetPixelShader(nullptr);

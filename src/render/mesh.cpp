@@ -14,12 +14,12 @@ MeshNode::~MeshNode() {
 }
 
 void MeshNode::draw(const std::vector<VertexRun>* runs) const {
-  const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
+  const D3DXMATRIX savedWorld = Graphics.WorldMatrix, savedView = Graphics.ViewMatrix;
   D3DXMATRIX world, transposed;
-  D3DXMatrixMultiply(&world, &matrix, &WorldMatrix);
+  D3DXMatrixMultiply(&world, &matrix, &Graphics.WorldMatrix);
   D3DXMatrixTranspose(&transposed, &world);
   Device->SetVertexShaderConstantF(VsObjectMatrix, transposed, 4);
-  WorldMatrix = world;
+  Graphics.WorldMatrix = world;
   UploadTransforms();
   if (vertexBuffer && vertexCount >= 3) {
     Device->SetStreamSource(0, vertexBuffer, 0, kVertexStride);
@@ -31,8 +31,8 @@ void MeshNode::draw(const std::vector<VertexRun>* runs) const {
           Device->DrawPrimitive(D3DPT_TRIANGLELIST, run.first, run.count / 3);
     }
   }
-  WorldMatrix = savedWorld;
-  ViewMatrix = savedView;
+  Graphics.WorldMatrix = savedWorld;
+  Graphics.ViewMatrix = savedView;
 }
 
 void MeshNode::drawTree(const std::vector<VertexRun>* runs) const {
@@ -43,10 +43,10 @@ void MeshNode::drawTree(const std::vector<VertexRun>* runs) const {
 namespace {
 
 void DrawWithWorld(const MeshNode& root, const D3DXMATRIX& world, const std::vector<VertexRun>* rootRuns = nullptr) {
-  const D3DXMATRIX saved = WorldMatrix;
-  WorldMatrix = world;
+  const D3DXMATRIX saved = Graphics.WorldMatrix;
+  Graphics.WorldMatrix = world;
   root.drawTree(rootRuns);
-  WorldMatrix = saved;
+  Graphics.WorldMatrix = saved;
 }
 
 }  // namespace

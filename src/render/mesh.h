@@ -36,7 +36,7 @@ struct MeshNode {
   MeshNode(const MeshNode&) = delete;
   MeshNode& operator=(const MeshNode&) = delete;
 
-  // This node alone, placed by its matrix on top of WorldMatrix; with runs,
+  // This node alone, placed by its matrix on top of Graphics.WorldMatrix; with runs,
   // only those stretches of its triangles.
   void draw(const std::vector<VertexRun>* runs = nullptr) const;
   // The node (with runs, only those stretches of its triangles), then its
@@ -49,15 +49,15 @@ struct MeshNode {
 struct Mesh {
   MeshNode* root = nullptr;
 
-  // WorldMatrix = scaling x translation for the tree, then restored.
+  // Graphics.WorldMatrix = scaling x translation for the tree, then restored.
   void drawAt(const D3DXVECTOR3& position, float scale) const;
-  // WorldMatrix = scaling x Rz x Ry x Rx x translation; angles in degrees.
+  // Graphics.WorldMatrix = scaling x Rz x Ry x Rx x translation; angles in degrees.
   // With rootRuns, the root node draws only those stretches of its triangles.
   void drawTransformed(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale,
                        const std::vector<VertexRun>* rootRuns = nullptr) const;
 };
 
-// The WorldMatrix Mesh::drawTransformed places a tree by.
+// The Graphics.WorldMatrix Mesh::drawTransformed places a tree by.
 D3DXMATRIX meshPlacing(const D3DXVECTOR3& position, float angleX, float angleY, float angleZ, float scale);
 
 // Reads a .msh file. Whatever the file holds, the result is safe to draw: a

@@ -30,7 +30,7 @@ IDirect3DVertexBuffer9* CreateFilledVertexBuffer(const Vertex* vertices, unsigne
   if (!Device) return nullptr;
   IDirect3DVertexBuffer9* buffer = nullptr;
   UINT bytes = count * sizeof(Vertex);
-  if (FAILED(Device->CreateVertexBuffer(bytes, 0, VertexFormat, D3DPOOL_DEFAULT, &buffer))) return nullptr;
+  if (FAILED(Device->CreateVertexBuffer(bytes, 0, Graphics.VertexFormat, D3DPOOL_DEFAULT, &buffer))) return nullptr;
   void* data = nullptr;
   if (SUCCEEDED(buffer->Lock(0, 0, &data, 0)) && data) {
     std::memcpy(data, vertices, bytes);
@@ -46,7 +46,7 @@ void CreateUnitQuadBuffer() {
 }
 
 void CreateBillboardQuadBuffer() {
-  if (!ShaderPath) return;
+  if (!Graphics.ShaderPath) return;
   const Vertex corners[4] = {Corner(-1, -1, 0, 0, 1), Corner(1, -1, 0, 1, 1), Corner(-1, 1, 0, 0, 0),
                              Corner(1, 1, 0, 1, 0)};
   BillboardQuadBuffer = CreateFilledVertexBuffer(corners, 4);

@@ -28,7 +28,7 @@ void CreateMaterialsDiffuseAndSpecular() {
 
 void BindSceneMaterialAndTexture() {
   if (!Device) return;
-  if (ShaderPath) {
+  if (Graphics.ShaderPath) {
     Materials.bindMaterial("empty");
     Textures.bindTexture(0, "errortex");
     return;
@@ -45,7 +45,7 @@ void BeginInterfaceQuads(bool loading) {
   else
     Shaders.bindPixelProgram("iface");
   Device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
-  if (ShaderPath) Shaders.bindVertexProgram("iface");
+  if (Graphics.ShaderPath) Shaders.bindVertexProgram("iface");
 }
 
 void ReleaseTexturesShadersAndMaterials() {

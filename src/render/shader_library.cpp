@@ -97,7 +97,7 @@ void ReleaseAll(std::vector<Shader*>& programs) {
 }  // namespace
 
 void ShaderLibrary::discover() {
-  if (!ShaderPath) return;
+  if (!Graphics.ShaderPath) return;
   AddNamesFromFiles(vertexProgramNames, "bin\\shdr\\*.vs", 3);
   AddNamesFromFiles(vertexFragmentNames, "bin\\shdrpart\\*.vsp", 4);
   AddNamesFromFiles(pixelProgramNames, "bin\\shdr\\*.ps", 3);
@@ -107,7 +107,7 @@ void ShaderLibrary::discover() {
 void ShaderLibrary::load() {
   vertexPrograms.assign(vertexProgramNames.count, nullptr);
   pixelPrograms.assign(pixelProgramNames.count, nullptr);
-  if (!ShaderPath || !Device) return;
+  if (!Graphics.ShaderPath || !Device) return;
   std::vector<uint32_t> code;
   for (int32_t i = 0; i < vertexProgramNames.count; ++i) {
     std::string path = std::string("bin\\shdr\\") + vertexProgramNames.nameAt(i) + ".vs";
@@ -164,11 +164,11 @@ IDirect3DPixelShader9* ShaderLibrary::pixelProgram(const char* name) const {
 }
 
 void ShaderLibrary::bindVertexProgram(const char* name) const {
-  if (Device) Device->SetVertexShader(ShaderPath ? vertexProgram(name) : nullptr);
+  if (Device) Device->SetVertexShader(Graphics.ShaderPath ? vertexProgram(name) : nullptr);
 }
 
 void ShaderLibrary::bindPixelProgram(const char* name) const {
-  if (Device) Device->SetPixelShader(ShaderPath ? pixelProgram(name) : nullptr);
+  if (Device) Device->SetPixelShader(Graphics.ShaderPath ? pixelProgram(name) : nullptr);
 }
 
 void ShaderLibrary::release() {

@@ -34,7 +34,7 @@ void Release(IDirect3DTexture9*& texture) {
 
 DWORD AnisotropyDegree() {
   constexpr DWORD kWanted = 8;
-  return std::clamp<DWORD>(DeviceCaps.MaxAnisotropy, 1, kWanted);
+  return std::clamp<DWORD>(Graphics.DeviceCaps.MaxAnisotropy, 1, kWanted);
 }
 
 // Bilinear filtering and the first mip levels reach this many texels across
@@ -69,7 +69,7 @@ void SetStageAndSamplerDefaults() {
   Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
   Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
   Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);
-  if (Options.anisotropic && AnisotropySupported) {
+  if (Options.anisotropic && Graphics.AnisotropySupported) {
     Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC);
     Device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_LINEAR);

@@ -7,7 +7,7 @@
 
 void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3DXMATRIX& projection) {
   if (!Device) return;
-  if (!ShaderPath) {
+  if (!Graphics.ShaderPath) {
     Device->SetTransform(D3DTS_WORLD, &world);
     Device->SetTransform(D3DTS_VIEW, &view);
     return;
@@ -21,4 +21,4 @@ void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3D
   }
 }
 
-void UploadTransforms() { UploadTransforms(WorldMatrix, ViewMatrix, ProjectionMatrix); }
+void UploadTransforms() { UploadTransforms(Graphics.WorldMatrix, Graphics.ViewMatrix, Graphics.ProjectionMatrix); }

@@ -5,5 +5,5 @@
 #include "d3dutil/math.h"
 
 void UploadTransforms(const D3DXMATRIX& world, const D3DXMATRIX& view, const D3DXMATRIX& projection);
-// The same with WorldMatrix, ViewMatrix and ProjectionMatrix.
+// The same with Graphics.WorldMatrix, Graphics.ViewMatrix and Graphics.ProjectionMatrix.
 void UploadTransforms();

@@ -110,16 +110,16 @@ void DrawTextOverlay(const char* text, float x, float y, float maxWidth, float h
   BindFontTexture(font);
   Device->SetTexture(1, nullptr);
   Device->SetPixelShader(nullptr);
-  const D3DXMATRIX savedWorld = WorldMatrix, savedView = ViewMatrix;
-  WorldMatrix = InterfaceWorldMatrix;
-  ViewMatrix = InterfaceViewMatrix;
+  const D3DXMATRIX savedWorld = Graphics.WorldMatrix, savedView = Graphics.ViewMatrix;
+  Graphics.WorldMatrix = Graphics.InterfaceWorldMatrix;
+  Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
   Shaders.bindVertexProgram("iface");
   UploadTransforms();
   Device->SetStreamSource(0, UnitQuadBuffer, 0, kVertexStride);
   Device->SetRenderState(D3DRS_ZENABLE, 0);
   DrawLineGlyphs(font, text, x, y, maxWidth, height);
-  WorldMatrix = savedWorld;
-  ViewMatrix = savedView;
+  Graphics.WorldMatrix = savedWorld;
+  Graphics.ViewMatrix = savedView;
   Device->SetRenderState(D3DRS_ZENABLE, 1);
   Materials.bindMaterial("empty");
 }

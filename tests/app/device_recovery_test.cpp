@@ -23,8 +23,8 @@ class DeviceRecoveryTest : public rendertest::RenderTest {
   void SetUp() override {
     RenderTest::SetUp();
     CopyGameShaders();
-    PresentParameters = D3DPRESENT_PARAMETERS{};
-    PresentParameters.EnableAutoDepthStencil = 1;
+    Graphics.PresentParameters = D3DPRESENT_PARAMETERS{};
+    Graphics.PresentParameters.EnableAutoDepthStencil = 1;
     Shaders.discover();
     Textures.loadBuiltInTextures();
     Shaders.load();

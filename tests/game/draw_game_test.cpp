@@ -44,7 +44,7 @@ class DrawRound : public PlayTest {
     device = support::NewRecordingDevice();
     Device = device;
     Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    ShaderPath = 1;
+    Graphics.ShaderPath = 1;
     CreateUnitQuadBuffer();
     for (const char* name : ModelNames) writeFile(std::string("models/") + name + ".msh", groundModel(name, {{0, 0}}));
     writeFile("bin/error.msh", groundModel("error", {{0, 0}}));
@@ -256,7 +256,7 @@ TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {
   // own units: it is 300 across, its middle at (20, -100, 20)).
   const float x = cell(middle).x, z = cell(middle).y;
   const D3DXVECTOR3 eye(x, 28, z), down(x, 17, z), north(0, 0, 1);
-  D3DXMatrixLookAtLH(&ViewMatrix, &eye, &down, &north);
+  D3DXMatrixLookAtLH(&Graphics.ViewMatrix, &eye, &down, &north);
   const float stretch = (28.0f + 100) / (28 - BoardPlaneHeight);  // the sky's middle is 100 down
   const auto behind = [&](std::pair<float, float> b) {
     return std::pair<float, float>((x + (b.first - x) * stretch - 20) / 300, (z + (b.second - z) * stretch - 20) / 300);
@@ -277,8 +277,8 @@ TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
   hideSceneUnderQuad("empty", 0, 0, 2, 0.75f);  // the top half of the screen, less a margin
   // Seen flat from above, x across the screen and z up it: a cell and an
   // island high up, and the same just across the lower edge of the margin.
-  D3DXMatrixIdentity(&ViewMatrix);
-  ProjectionMatrix = D3DXMATRIX(0.05f, 0, 0, 0, 0, 0, 0, 0, 0, 0.05f, 0, 0, -0.9f, -0.75f, 0.5f, 1);
+  D3DXMatrixIdentity(&Graphics.ViewMatrix);
+  Graphics.ProjectionMatrix = D3DXMATRIX(0.05f, 0, 0, 0, 0, 0, 0, 0, 0, 0.05f, 0, 0, -0.9f, -0.75f, 0.5f, 1);
   const int top = cellIndex(18, 10), edge = cellIndex(10, 10);
   for (int i = 0; i < Level.cellCount; ++i) cell(i).content = i == top || i == edge ? 0 : CellHole;
   SceneObjectList = {sceneObject("l_island", "ostrov1", cell(top).x), sceneObject("l_island", "ostrov1", cell(edge).x)};

@@ -81,12 +81,12 @@ class GameShadersTest : public GameDeviceTest {
     Device->SetRenderState(D3DRS_ZENABLE, 1);
     Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
     BindSceneMaterialAndTexture();
-    ProjectionMatrix = SceneProjectionMatrix;
+    Graphics.ProjectionMatrix = Graphics.SceneProjectionMatrix;
     D3DXVECTOR3 target(0, 0, 0), up(0, 1, 0);
-    D3DXMatrixLookAtLH(&ViewMatrix, &eye, &target, &up);
-    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
-    WorldMatrix = SceneWorldMatrix;
+    D3DXMatrixLookAtLH(&Graphics.ViewMatrix, &eye, &target, &up);
+    Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+    Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
+    Graphics.WorldMatrix = Graphics.SceneWorldMatrix;
     UploadTransforms();
     const float position[4] = {100, 100, 100, 1}, colour[4] = {0.99f, 0.99f, 0.99f, 1};
     const float direction[4] = {light.x, light.y, light.z, 1}, eyePosition[4] = {eye.x, eye.y, eye.z, 0};
@@ -104,7 +104,7 @@ class GameShadersTest : public GameDeviceTest {
 
   // Screen position of a point of the scene.
   void Project(const D3DXVECTOR3& p, int* x, int* y) {
-    D3DXMATRIX viewProjection = ViewMatrix * ProjectionMatrix;
+    D3DXMATRIX viewProjection = Graphics.ViewMatrix * Graphics.ProjectionMatrix;
     D3DXVECTOR3 clip;
     D3DXVec3TransformCoord(&clip, &p, &viewProjection);
     *x = static_cast<int>((clip.x + 1) * 0.5f * kWidth);
@@ -128,7 +128,7 @@ TEST_F(GameShadersTest, LitModelsAreShadedWithAFloorAndHighlights) {
   const D3DXVECTOR3 normals[3] = {light, -light, half};
   dir.Write("models/squares.msh", ThreeSquares(normals));
   START_OR_SKIP(true);
-  ASSERT_EQ(ShaderPath, 1);
+  ASSERT_EQ(Graphics.ShaderPath, 1);
   Meshes.addMeshes("squares");
   ASSERT_NE(Meshes.find("squares").root, nullptr);
 

@@ -108,9 +108,9 @@ class TextRenderPaths : public TextRenderTest, public testing::WithParamInterfac
 TEST_P(TextRenderPaths, GlyphPicturesAppearWhereTheTablePlacesThem) {
   const bool shaders = GetParam();
   START_TEXT_OR_SKIP(shaders);
-  ASSERT_EQ(ShaderPath, shaders ? 1 : 0);
+  ASSERT_EQ(Graphics.ShaderPath, shaders ? 1 : 0);
   // A look-at towards -z mirrors x.
-  if (!shaders && InterfaceViewMatrix._11 < 0)
+  if (!shaders && Graphics.InterfaceViewMatrix._11 < 0)
     GTEST_SKIP() << "the interface view mirrors x on the fixed-function path";
   for (int c : {int('H'), int('g'), int('&'), 0xC6}) CheckGlyphOnScreen(c);  // 0xC6: a Cyrillic letter of the code page
 }

@@ -78,11 +78,11 @@ TEST_F(MeshReaderTest, ReadsANodeExpandingTrianglesWithFlippedVAndItsTextureName
 TEST_F(MeshReaderTest, AMissingFileGivesAMeshWithoutRootThatDrawsNothing) {
   mesh = loadMesh("models\\nothing.msh");
   EXPECT_EQ(mesh.root, nullptr);
-  D3DXMATRIX before = WorldMatrix;
+  D3DXMATRIX before = Graphics.WorldMatrix;
   mesh.drawAt(D3DXVECTOR3(1, 2, 3), 2);
   mesh.drawTransformed(D3DXVECTOR3(1, 2, 3), 10, 20, 30, 2);
   EXPECT_TRUE(device->Calls().empty());
-  EXPECT_EQ(WorldMatrix, before);
+  EXPECT_EQ(Graphics.WorldMatrix, before);
 }
 
 TEST_F(MeshReaderTest, TrianglesWithIndicesOutsideTheirArraysAreLeftOut) {

@@ -243,12 +243,12 @@ class GameDeviceTest : public ::testing::Test {
 
   void EnterInterfacePass(bool loading) {
     Device->SetRenderState(D3DRS_ZENABLE, 0);
-    WorldMatrix = InterfaceWorldMatrix;
-    ViewMatrix = InterfaceViewMatrix;
-    ProjectionMatrix = InterfaceProjectionMatrix;
-    Device->SetTransform(D3DTS_PROJECTION, &ProjectionMatrix);
-    Device->SetTransform(D3DTS_WORLD, &WorldMatrix);
-    Device->SetTransform(D3DTS_VIEW, &ViewMatrix);
+    Graphics.WorldMatrix = Graphics.InterfaceWorldMatrix;
+    Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
+    Graphics.ProjectionMatrix = Graphics.InterfaceProjectionMatrix;
+    Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
+    Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
+    Device->SetTransform(D3DTS_VIEW, &Graphics.ViewMatrix);
     UploadTransforms();
     BeginInterfaceQuads(loading);
   }

@@ -56,10 +56,11 @@ class RenderTest : public testing::Test {
     Device = device;
     UseShaderPath(true);
     Options.anisotropic = 0;
-    AnisotropySupported = 0;
-    DeviceCaps = D3DCAPS9{};
-    for (D3DXMATRIX* m : {&WorldMatrix, &ViewMatrix, &ProjectionMatrix, &SceneWorldMatrix, &SceneProjectionMatrix,
-                          &InterfaceWorldMatrix, &InterfaceViewMatrix, &InterfaceProjectionMatrix})
+    Graphics.AnisotropySupported = 0;
+    Graphics.DeviceCaps = D3DCAPS9{};
+    for (D3DXMATRIX* m : {&Graphics.WorldMatrix, &Graphics.ViewMatrix, &Graphics.ProjectionMatrix,
+                          &Graphics.SceneWorldMatrix, &Graphics.SceneProjectionMatrix, &Graphics.InterfaceWorldMatrix,
+                          &Graphics.InterfaceViewMatrix, &Graphics.InterfaceProjectionMatrix})
       D3DXMatrixIdentity(m);
     FatalExits.clear();
     previousExit = GraphicsDeviceExit;
@@ -74,8 +75,8 @@ class RenderTest : public testing::Test {
   }
 
   void UseShaderPath(bool on) {
-    ShaderPath = on ? 1 : 0;
-    VertexFormat = on ? 0 : 0x352;
+    Graphics.ShaderPath = on ? 1 : 0;
+    Graphics.VertexFormat = on ? 0 : 0x352;
   }
 
   testfiles::WorkingFolder dir;

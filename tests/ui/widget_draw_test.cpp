@@ -17,8 +17,8 @@ class WidgetDrawTest : public UiTest {
     UiTest::SetUp();
     device = support::NewRecordingDevice();
     Device = device;
-    ShaderPath = 1;
-    VertexFormat = 0;
+    Graphics.ShaderPath = 1;
+    Graphics.VertexFormat = 0;
     // The interface pass binds the unit quad before the widgets draw.
     CreateUnitQuadBuffer();
     device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
