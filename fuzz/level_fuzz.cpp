@@ -54,7 +54,7 @@ void ResetRound() {
   crtSrand(7);
   TheBee = Bee{};
   clearMarkers();
-  briefingCount = 0;
+  Training.briefingCount = 0;
   Play = PlayState{};
   Play.lastFrameTime = TestClockNow;
   CurrentCamera->animation = CameraFrozen;
@@ -118,8 +118,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   createParticleEmitters();
   RegisterMode("menu", nullptr, nullptr);
   RegisterMode("game", nullptr, nullptr);
-  for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
-  CurrentProfile = 0;
+  for (ConfigNode& profile : Profiles.ProfileSlots) profile = FreshProfile();
+  Profiles.CurrentProfile = 0;
   Mouse.clientWidth = 800;
   Mouse.clientHeight = 600;
   LevelList = {"fuzz.map", "fuzz.map"};

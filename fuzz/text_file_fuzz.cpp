@@ -63,8 +63,8 @@ void ReadAsParticleSet() {
 void ReadAsProfile(const uint8_t* data, size_t size) {
   fuzz::WriteBytes("data/profile0.s", data, size);
   LoadProfiles();
-  CurrentProfile = 0;
-  TotalScore(ProfileSlots[0]);
+  Profiles.CurrentProfile = 0;
+  TotalScore(Profiles.ProfileSlots[0]);
   showProfileStats(0);
   showWorldMap(1);
   ShowRewards();

@@ -229,7 +229,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee) {
   setBlending(true);
   drawPickups(board, play);
   bee.draw();
-  drawMarkers(MarkerList);
+  drawMarkers(Training.MarkerList);
   drawFlags(board);
   bee.drawWings();
   if (!play.resultsShown) drawStatusBar(board);

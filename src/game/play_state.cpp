@@ -11,8 +11,7 @@ PlayState Play;
 void ResetGameForTests() {
   Play = PlayState{};
   TheBee = Bee{};
-  clearMarkers();
-  briefingCount = 0;
+  Training = TrainingState{};
   LevelList.clear();
   SceneObjectList.clear();
   forgetHiddenGround();

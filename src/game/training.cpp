@@ -9,8 +9,7 @@
 #include "game/board.h"
 #include "render/interface_quads.h"
 
-std::vector<TrainingMarker> MarkerList;
-int32_t briefingCount = 0;
+TrainingState Training;
 
 namespace {
 // The first cell shows from the start; then the cells each numbered
@@ -41,11 +40,9 @@ std::span<const int> markerReveal(int briefing) {
 }
 
 void showMarkersOn(int cell, int visible) {
-  for (TrainingMarker& marker : MarkerList)
+  for (TrainingMarker& marker : Training.MarkerList)
     if (marker.cell == cell) marker.visible = visible;
 }
-
-void clearMarkers() { MarkerList.clear(); }
 
 void createMarkers() {
   const int cells = std::min<int>(Level.cellCount, static_cast<int>(Level.triggers.size()));
@@ -57,7 +54,7 @@ void createMarkers() {
     marker.position = D3DXVECTOR3(Level.cells[i].x, BoardPlaneHeight, Level.cells[i].y);
     marker.cell = i;
     marker.visible = i == FirstMarkerCell;
-    MarkerList.push_back(marker);
+    Training.MarkerList.push_back(marker);
   }
 }
 

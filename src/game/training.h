@@ -17,10 +17,13 @@ struct TrainingMarker {
   std::string texture;  // "arrow" or "m_tick"
 };
 
-// In creation order; emptied at every level start.
-extern std::vector<TrainingMarker> MarkerList;
-// Numbered briefings shown in this attempt.
-extern int32_t briefingCount;
+struct TrainingState {
+  // In creation order; emptied at every level start.
+  std::vector<TrainingMarker> MarkerList;
+  // Numbered briefings shown in this attempt.
+  int32_t briefingCount = 0;
+};
+extern TrainingState Training;
 
 // The cell whose marker shows from the start of the lesson.
 constexpr int FirstMarkerCell = 68;
@@ -33,7 +36,6 @@ constexpr int UseToolsBriefingCell = 236;
 // without a range (k outside 0 .. 3).
 std::span<const int> markerReveal(int briefing);
 
-void clearMarkers();
 // Shows or hides the markers over `cell`.
 void showMarkersOn(int cell, int visible);
 // One marker per plain trigger of the loaded level.

@@ -8,13 +8,9 @@
 #include "platform/test_hooks.h"
 #include "profile/profile_name.h"
 
-ConfigNode ProfileSlots[ProfileCount];
-int32_t CurrentProfile = 0;
+ProfileSet Profiles;
 
 namespace {
-// The last save of the profiles failed: memory holds what the files lack.
-bool progressUnsaved = false;
-
 constexpr const char* kPerLevelStems[] = {"score", "reward", "explorer", "sapper"};
 constexpr const char* kOneTimeRewards[] = {"training", "superexplorer", "supersapper", "champion"};
 
@@ -34,11 +30,11 @@ std::string ProfilePath(int slot) { return PlayerFile("data\\profile" + std::to_
 
 std::string NumberedKey(const char* stem, int number) { return stem + std::to_string(number); }
 
-int CurrentSlot() { return ValidSlot(CurrentProfile) ? CurrentProfile : 0; }
+int CurrentSlot() { return ValidSlot(Profiles.CurrentProfile) ? Profiles.CurrentProfile : 0; }
 
-ConfigNode& CurrentProfileNode() { return ProfileSlots[CurrentSlot()]; }
+ConfigNode& CurrentProfileNode() { return Profiles.ProfileSlots[CurrentSlot()]; }
 
-bool ProfileInUse(int slot) { return ValidSlot(slot) && ProfileSlots[slot].Get("empty").AsInt() == 0; }
+bool ProfileInUse(int slot) { return ValidSlot(slot) && Profiles.ProfileSlots[slot].Get("empty").AsInt() == 0; }
 
 bool AllProfilesFree() {
   for (int slot = 0; slot < ProfileCount; ++slot)
@@ -77,7 +73,7 @@ void ResetProfile(ConfigNode& profile) {
 
 void LoadProfiles() {
   for (int slot = 0; slot < ProfileCount; ++slot) {
-    ConfigNode& profile = ProfileSlots[slot];
+    ConfigNode& profile = Profiles.ProfileSlots[slot];
     if (!profile.Load(ProfilePath(slot))) profile = FreshProfile();
     ConfigValue& name = profile.Get("name");
     if (name.type == ValueType::String) name.SetString(NameFromFile(name.AsString()).c_str());
@@ -87,17 +83,17 @@ void LoadProfiles() {
 bool SaveProfiles() {
   bool saved = true;
   for (int slot = 0; slot < ProfileCount; ++slot) {
-    ConfigNode stored = ProfileSlots[slot];
+    ConfigNode stored = Profiles.ProfileSlots[slot];
     ConfigValue& name = stored.Get("name");
     if (name.type == ValueType::String) name.SetString(NameToFile(name.AsString()).c_str());
     saved = stored.Save(ProfilePath(slot)) && saved;
   }
-  progressUnsaved = !saved;
+  Profiles.progressUnsaved = !saved;
   if (!saved) ReportSaveFailure("your progress");
   return saved;
 }
 
-bool ProgressUnsaved() { return progressUnsaved; }
+bool ProgressUnsaved() { return Profiles.progressUnsaved; }
 
 void RecordLevelResult(int level, int32_t score, int32_t medal) {
   ConfigNode& profile = CurrentProfileNode();
@@ -117,10 +113,10 @@ bool NameCurrentProfile(std::string typed) {
     typed.pop_back();
     name = "^" + typed + " ";
   }
-  CurrentProfile = CurrentSlot();
-  ConfigNode& profile = ProfileSlots[CurrentProfile];
+  Profiles.CurrentProfile = CurrentSlot();
+  ConfigNode& profile = Profiles.ProfileSlots[Profiles.CurrentProfile];
   profile.Get("name").SetString(name.c_str());
-  Options.lastProfile = CurrentProfile;
+  Options.lastProfile = Profiles.CurrentProfile;
   profile.Get("empty").SetInt(0);
   // With the options too: a game that ends without its exit (a closed browser
   // tab, a crash) would otherwise ask for a name again and overwrite the slot.
@@ -130,20 +126,16 @@ bool NameCurrentProfile(std::string typed) {
 
 bool MakeProfileCurrent(int slot) {
   if (!ValidSlot(slot)) return false;
-  CurrentProfile = slot;
+  Profiles.CurrentProfile = slot;
   Options.lastProfile = slot;
   return true;
 }
 
 bool FreeProfile(int slot) {
   if (!ValidSlot(slot)) return false;
-  ResetProfile(ProfileSlots[slot]);
+  ResetProfile(Profiles.ProfileSlots[slot]);
   SaveProfilesAndOptions();
   return true;
 }
 
-void ResetProfilesForTests() {
-  CurrentProfile = 0;
-  progressUnsaved = false;
-  for (ConfigNode& slot : ProfileSlots) slot = ConfigNode{};
-}
+void ResetProfilesForTests() { Profiles = ProfileSet{}; }

@@ -11,15 +11,20 @@
 constexpr int ProfileCount = 3;
 constexpr int ProfileLevels = 9;
 
-extern ConfigNode ProfileSlots[ProfileCount];
-extern int32_t CurrentProfile;
+struct ProfileSet {
+  ConfigNode ProfileSlots[ProfileCount];
+  int32_t CurrentProfile = 0;
+  // The last save of the profiles failed: memory holds what the files lack.
+  bool progressUnsaved = false;
+};
+extern ProfileSet Profiles;
 
 // Where the slot's file is read and written.
 std::string ProfilePath(int slot);
 // "score" and 3 give "score3".
 std::string NumberedKey(const char* stem, int number);
 
-// The slot CurrentProfile names, or slot 0 when it names none.
+// The slot Profiles.CurrentProfile names, or slot 0 when it names none.
 int CurrentSlot();
 ConfigNode& CurrentProfileNode();
 bool ProfileInUse(int slot);

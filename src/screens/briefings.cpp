@@ -27,12 +27,12 @@ void firePlainTrigger(int cell) {
 
 void fireBriefingTrigger(int cell) {
   TriggerRecord& trigger = Level.triggers[cell];
-  const int k = briefingCount;
+  const int k = Training.briefingCount;
   char layout[32];
   std::snprintf(layout, sizeof layout, "brief%d", k);
   showBriefing(layout);
   startBriefingFlight(k);
-  briefingCount = k + 1;
+  Training.briefingCount = k + 1;
   for (int revealed : markerReveal(k)) showMarkersOn(revealed, 1);
   trigger.link = 0;
   trigger.active = 0;

@@ -6,7 +6,7 @@
 // The way out of the program: the credits' button saves the options and quits.
 void ShowCredits() {
   PlayClickSound();
-  MenuPage = PageCredits;
+  Menu.MenuPage = PageCredits;
   ClearWidgets();
   LoadLayout("credits");
   OnActionWithHoverSound("back", SaveOptionsAndQuit);

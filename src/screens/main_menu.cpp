@@ -6,10 +6,11 @@
 #include "screens/profile_actions.h"
 #include "screens/results_screen.h"
 #include "screens/screen_links.h"
+#include "screens/world_map.h"
 #include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
-int32_t MenuPage = PageMainMenu;
+MenuState Menu;
 
 namespace {
 
@@ -33,18 +34,18 @@ void EnterMainMenu() {
   SetModeActive("game", 0);
   // The round's mode stops here, and with it the sparkles' movement.
   stopMedalSparkles();
-  MenuPage = PageMainMenu;
-  mapShown = 0;
+  Menu.MenuPage = PageMainMenu;
+  WorldMap.mapShown = 0;
   loadSceneObjects("maps\\bin\\menu.bin");
   if (!ProgressUnsaved()) LoadProfiles();
   Options.lastProfile = StartingSlot();
-  CurrentProfile = Options.lastProfile;
+  Profiles.CurrentProfile = Options.lastProfile;
   ClearWidgets();
   if (Options.lastProfile == -1) {
     LoadLayout("enter_name");
     FindEdit("name").onAction = CreateProfile;
     OnAction("ok", CreateProfile);
-    CurrentProfile = 0;
+    Profiles.CurrentProfile = 0;
     // No profile to go back to.
     HideAtOnce(FindButton("cancel"));
   } else {

@@ -5,12 +5,16 @@
 
 #include "ui/menu_sounds.h"
 
-// Which menu page is up: read by MarkOptionsChoices.
 enum MenuPageNumber : int32_t { PageMainMenu = 0, PageOptions = 3, PageCredits = 4 };
-extern int32_t MenuPage;
-// The resolution marked on the options screen: 1 = 640 x 480,
-// 2 = 800 x 600, 3 = 1024 x 768.
-extern int32_t ResolutionSelection;
+
+struct MenuState {
+  // Which menu page is up: read by MarkOptionsChoices.
+  int32_t MenuPage = PageMainMenu;
+  // The resolution marked on the options screen: 1 = 640 x 480,
+  // 2 = 800 x 600, 3 = 1024 x 768.
+  int32_t ResolutionSelection = 0;
+};
+extern MenuState Menu;
 
 void EnterMainMenu();
 void ShowEnterName(int slot);

@@ -3,14 +3,12 @@
 #include "ui/layout_loader.h"
 #include "ui/screen_wiring.h"
 
-int32_t ResolutionSelection = 0;
-
 namespace {
 
 template <int Choice>
 void SelectResolution() {
   PlayClickSound();
-  ResolutionSelection = Choice;
+  Menu.ResolutionSelection = Choice;
 }
 
 void ToggleWindowMode() {
@@ -35,19 +33,19 @@ void ShowOptions() {
   OnActionWithHoverSound("res2", SelectResolution<2>);
   OnActionWithHoverSound("res3", SelectResolution<3>);
   OnActionWithHoverSound("winmode", ToggleWindowMode);
-  ResolutionSelection = Options.ResolutionChoice;
-  MenuPage = PageOptions;
+  Menu.ResolutionSelection = Options.ResolutionChoice;
+  Menu.MenuPage = PageOptions;
 }
 
 // Changes take effect at the next start: the window mode is written by the
 // next save of the options, the resolution when leaving through the credits.
 void ApplyOptions() {
   PlayClickSound();
-  if (ResolutionSelection == Options.ResolutionChoice && Options.OptionsChanged == 0) {
+  if (Menu.ResolutionSelection == Options.ResolutionChoice && Options.OptionsChanged == 0) {
     EnterMainMenu();
     return;
   }
-  Options.ResolutionChoice = ResolutionSelection;
+  Options.ResolutionChoice = Menu.ResolutionSelection;
   Options.OptionsChanged = 0;
   ShowOptionsNotice();
 }
@@ -60,8 +58,9 @@ void ShowOptionsNotice() {
 }
 
 void MarkOptionsChoices() {
-  if (MenuPage != PageOptions) return;
-  if (ResolutionSelection >= 1 && ResolutionSelection <= 3) FindImage("tick").y = kTickRows[ResolutionSelection - 1];
+  if (Menu.MenuPage != PageOptions) return;
+  if (Menu.ResolutionSelection >= 1 && Menu.ResolutionSelection <= 3)
+    FindImage("tick").y = kTickRows[Menu.ResolutionSelection - 1];
   Widget& windowed = FindWidget("tick2");
   windowed.visible = Options.fullScreen == 1 ? 0 : 1;
   windowed.timer.start = TimerLongAgo;

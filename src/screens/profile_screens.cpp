@@ -16,7 +16,7 @@ constexpr const char* kPanelLabels[] = {"score", "levels", "rewards", "complete"
 
 void WireSlot(int slot) {
   std::string button = NumberedName("profile", slot), remove = NumberedName("del", slot);
-  FindButton(button).text = ProfileSlots[slot].Get("name").AsString();
+  FindButton(button).text = Profiles.ProfileSlots[slot].Get("name").AsString();
   if (!ProfileInUse(slot)) {
     OnAction(button, [slot] { ShowEnterName(slot); });
     HideAtOnce(FindWidget(remove));
@@ -36,7 +36,7 @@ void ShowEnterName(int slot) {
   LoadLayout("enter_name");
   FindEdit("name").onAction = CreateProfile;
   OnAction("ok", CreateProfile);
-  CurrentProfile = slot;
+  Profiles.CurrentProfile = slot;
   Options.lastProfile = slot;
   OnAction("cancel", ShowProfileManager);
 }
@@ -61,7 +61,7 @@ void HideProfileSummary(int slot) {
   for (const char* name : kPanelLabels) FadeAway(FindLabel(name));
   if (slot < 0 || slot >= ProfileCount) return;
   // The panel has an entry for each level before the newest open one.
-  int entries = std::min(ProfileSlots[slot].Get("opened_maps").AsInt() - 1, ProfileLevels);
+  int entries = std::min(Profiles.ProfileSlots[slot].Get("opened_maps").AsInt() - 1, ProfileLevels);
   for (int level = 1; level <= entries; ++level) {
     FadeAway(FindImage(NumberedName("k_", level)));
     FadeAway(FindImage(NumberedName("m_", level)));

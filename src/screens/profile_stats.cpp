@@ -15,7 +15,7 @@ constexpr const char* PanelLabels[] = {"score", "levels", "rewards", "complete",
 
 void showProfileStats(int slot) {
   if (slot < 0 || slot >= ProfileCount) return;
-  const ConfigNode& profile = ProfileSlots[slot];
+  const ConfigNode& profile = Profiles.ProfileSlots[slot];
   for (const char* name : PanelImages) FadeIn(FindImage(name));
   for (const char* name : PanelLabels) FadeIn(FindLabel(name));
   FindLabel("s_text").text = std::to_string(TotalScore(profile));

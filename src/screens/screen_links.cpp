@@ -9,14 +9,10 @@
 // Empty until the world map, the round, the results and the bee are wired in.
 ScreenLinkTable ScreenLinks;
 
-uint8_t mapShown = 0;
-
 void ResetScreensForTests() {
   ScreenLinks = ScreenLinkTable{};
-  mapShown = 0;
   DebugKeysOn = false;
-  MenuPage = PageMainMenu;
-  ResolutionSelection = 0;
-  arrowBaseX = arrowBaseY = arrowPhase = 0;
+  Menu = MenuState{};
+  WorldMap = WorldMapState{};
   stopMedalSparkles();
 }

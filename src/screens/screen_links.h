@@ -13,6 +13,3 @@ struct ScreenLinkTable {
   void (*placeMenuBee)() = nullptr;
 };
 extern ScreenLinkTable ScreenLinks;
-
-// Set while the world map is up; the main menu clears it.
-extern uint8_t mapShown;

@@ -56,14 +56,13 @@ void openWorldMap() {
 void startLevel(int levelIndex) {
   // A replay from the win screen must not carry its sparkles into the round.
   stopMedalSparkles();
-  clearMarkers();
-  briefingCount = 0;
+  Training = TrainingState{};
   Play.trainingLevel = levelIndex == TrainingLevelIndex;
 
   PlayEffect("snd\\menu_button_click.wav");
   if (CurrentCamera) CurrentCamera->animation = CameraFrozen;
   SetModeActive("menu", 0);
-  MenuPage = PageMainMenu;
+  Menu.MenuPage = PageMainMenu;
   Play.inputBlocked = 0;
 
   showPlayScreen();
@@ -101,7 +100,7 @@ void replayLevel() {
 void finishLevel() {
   ++Play.levelNumber;
   Play.resultsShown = 0;
-  mapShown = 1;
+  WorldMap.mapShown = 1;
   recordResult();
   openWorldMap();
 }

@@ -185,7 +185,7 @@ void prepareRoundFrame() {
   adjustFrameSleep();
   Play.skyAngle += SkyTurnPerFrame;
   showPointerCell(cellAt(Play.boardPointX, Play.boardPointY));
-  hopMarkers(MarkerList);
+  hopMarkers(Training.MarkerList);
   FindWidget("useEye").visible = Level.binoculars >= 1;
   FindLabel("molot_count").text = digit(Level.hammers);
   FindLabel("binokl_count").text = digit(Level.binoculars);

@@ -19,10 +19,7 @@
 #include "ui/screen_wiring.h"
 #include "ui/widget_list.h"
 
-const int32_t pathEnd[AllLevelsWon + 1] = {0, 3, 1, 11, 19, 23, 32, 38, 46, 53, 60};
-
-float arrowBaseX = 0, arrowBaseY = 0;
-float arrowPhase = 0;
+WorldMapState WorldMap;
 
 namespace {
 constexpr uint32_t DotDelayMs = 150;
@@ -83,12 +80,12 @@ void drawPath(int n) {
 
 void placeArrow(int n) {
   const ButtonWidget& newest = FindButton(NumberedName("k_", n));
-  arrowBaseX = newest.x;
-  arrowBaseY = newest.y;
-  arrowPhase = 0;
+  WorldMap.arrowBaseX = newest.x;
+  WorldMap.arrowBaseY = newest.y;
+  WorldMap.arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
-  arrow.x = arrowBaseX + ArrowOffsetX;
-  arrow.y = arrowBaseY - ArrowRestLift;
+  arrow.x = WorldMap.arrowBaseX + ArrowOffsetX;
+  arrow.y = WorldMap.arrowBaseY - ArrowRestLift;
   arrow.width = ArrowWidth;
   arrow.height = ArrowHeight;
   FadeIn(arrow);
@@ -123,7 +120,7 @@ void showWorldMap(int immediate) {
     HideAtOnce(cover);
   else
     FadeOut(cover);
-  mapShown = 1;
+  WorldMap.mapShown = 1;
   SetModeActive("menu", 1);
   wireBackButton();
 
@@ -138,12 +135,12 @@ void showWorldMap(int immediate) {
 void animateMapArrow() {
   uint8_t escape = KeyEscape;
   LastKeyUp.compare_exchange_strong(escape, 0);
-  if (!mapShown || openedMaps() > MapLevels) return;
-  if (FramesPerSecond > 0) arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
-  if (arrowPhase > D3DX_PI) arrowPhase = 0;
+  if (!WorldMap.mapShown || openedMaps() > MapLevels) return;
+  if (FramesPerSecond > 0) WorldMap.arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
+  if (WorldMap.arrowPhase > D3DX_PI) WorldMap.arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
-  arrow.x = arrowBaseX + ArrowOffsetX;
-  arrow.y = arrowBaseY - ArrowBobHeight * std::sin(arrowPhase) - ArrowBobLift;
+  arrow.x = WorldMap.arrowBaseX + ArrowOffsetX;
+  arrow.y = WorldMap.arrowBaseY - ArrowBobHeight * std::sin(WorldMap.arrowPhase) - ArrowBobLift;
   arrow.width = ArrowWidth;
   arrow.height = ArrowHeight;
 }

@@ -12,7 +12,7 @@ constexpr int AllLevelsWon = MapLevels + 1;
 
 // By "opened_maps" n: dots 1 .. pathEnd[n] are shown at once, and dots
 // pathEnd[n] + 1 .. pathEnd[n + 1] are the newest stretch.
-extern const int32_t pathEnd[AllLevelsWon + 1];
+inline constexpr int32_t pathEnd[AllLevelsWon + 1] = {0, 3, 1, 11, 19, 23, 32, 38, 46, 53, 60};
 
 // Dots first .. last; empty when last < first.
 struct DotRange {
@@ -24,9 +24,14 @@ struct DotRange {
 DotRange dotsAtOnce(int n);
 DotRange newestStretch(int n);
 
-// Where the arrow bobs: the top-left corner of the newest level's button.
-extern float arrowBaseX, arrowBaseY;
-extern float arrowPhase;  // radians
+struct WorldMapState {
+  // Set while the world map is up; the main menu clears it.
+  uint8_t mapShown = 0;
+  // Where the arrow bobs: the top-left corner of the newest level's button.
+  float arrowBaseX = 0, arrowBaseY = 0;
+  float arrowPhase = 0;  // radians
+};
+extern WorldMapState WorldMap;
 
 // The current profile's "opened_maps", kept within 1 .. 10.
 int openedMaps();

@@ -78,7 +78,7 @@ class ProfileStats : public ScreensTest {
 };
 
 TEST_F(ProfileStats, ThePanelShowsTheTotalAndAMedalForEveryFinishedLevel) {
-  ConfigNode& slot = ProfileSlots[2];
+  ConfigNode& slot = Profiles.ProfileSlots[2];
   slot = FreshProfile();
   slot.Get("opened_maps").SetInt(4);
   slot.Get("score1").SetInt(1000);
@@ -110,7 +110,7 @@ TEST_F(ProfileStats, ThePanelShowsTheTotalAndAMedalForEveryFinishedLevel) {
 }
 
 TEST_F(ProfileStats, AProfileWithoutAMedalNeverShowsOne) {
-  ProfileSlots[0] = FreshProfile();
+  Profiles.ProfileSlots[0] = FreshProfile();
   showProfileStats(0);
   EXPECT_TRUE(gone(FindImage("w1b1")));
   HideProfileSummary(0);

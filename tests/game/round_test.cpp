@@ -116,7 +116,7 @@ class LevelStart : public PlayTest {
 TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
   SetModeActive("menu", 1);
   SetModeActive("game", 0);
-  MenuPage = PageOptions;
+  Menu.MenuPage = PageOptions;
   crtSrand(11);
   startLevel(1);
   EXPECT_EQ(Play.levelNumber, 2);
@@ -127,10 +127,10 @@ TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
   EXPECT_EQ(Level.road.size(), 273u);
   EXPECT_EQ(Play.multiplier, 1);
   EXPECT_EQ(Play.modalState, ModalPlay);
-  EXPECT_TRUE(MarkerList.empty());
+  EXPECT_TRUE(Training.MarkerList.empty());
   EXPECT_EQ(FindMode("game")->active, 1);
   EXPECT_EQ(FindMode("menu")->active, 0);
-  EXPECT_EQ(MenuPage, PageMainMenu);
+  EXPECT_EQ(Menu.MenuPage, PageMainMenu);
   EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
 
   // The same seed gives the same board.

@@ -8,7 +8,7 @@
 namespace screentest {
 namespace {
 
-using WorldMap = ScreensTest;
+using WorldMapScreen = ScreensTest;
 
 ImageWidget& dot(int j) { return FindImage(NumberedName("point", j)); }
 
@@ -35,10 +35,10 @@ TEST(MapPath, TheNewestStretchFollowsTheDotsAlreadyShown) {
   }
 }
 
-TEST_F(WorldMap, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
+TEST_F(WorldMapScreen, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
   setOpened(1);
   showWorldMap(0);
-  EXPECT_EQ(mapShown, 1);
+  EXPECT_EQ(WorldMap.mapShown, 1);
   EXPECT_EQ(FindMode("menu")->active, 1);
   EXPECT_EQ(FindMode("game")->active, 1);  // the round's scene stays until the map has faded in
   EXPECT_TRUE(shown(FindImage("isle1")));
@@ -63,7 +63,7 @@ TEST_F(WorldMap, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
   EXPECT_EQ(cover.timer.start, static_cast<int32_t>(TestClockNow));
 }
 
-TEST_F(WorldMap, NoMedalCoversThePath) {
+TEST_F(WorldMapScreen, NoMedalCoversThePath) {
   setOpened(AllLevelsWon);
   for (int level = 1; level <= MapLevels; ++level) profile().Get(NumberedKey("reward", level)).SetInt(MedalGold);
   showWorldMap(1);
@@ -72,7 +72,7 @@ TEST_F(WorldMap, NoMedalCoversThePath) {
       EXPECT_FALSE(Overlapping(FindImage(NumberedName("medal", level)), dot(j))) << "medal " << level << " on dot " << j;
 }
 
-TEST_F(WorldMap, ACorruptProgressValueStillShowsAPlayableMap) {
+TEST_F(WorldMapScreen, ACorruptProgressValueStillShowsAPlayableMap) {
   for (int opened : {0, -7, 11, 1 << 30}) {
     setOpened(opened);
     showWorldMap(1);

@@ -63,8 +63,8 @@ class ScreensRender : public GameDeviceTest {
     LoadLightFont();
     LoadInterfaceTextures(nullptr);
     configureMedalParticles();
-    for (ConfigNode& slot : ProfileSlots) slot = FreshProfile();
-    CurrentProfile = 0;
+    for (ConfigNode& slot : Profiles.ProfileSlots) slot = FreshProfile();
+    Profiles.CurrentProfile = 0;
     Mouse = MouseState{};
     Mouse.clientWidth = kScreenWidth;
     Mouse.clientHeight = kScreenHeight;

@@ -23,7 +23,7 @@ using namespace play;
 namespace {
 int VisibleMarkers() {
   int visible = 0;
-  for (const TrainingMarker& marker : MarkerList) visible += marker.visible;
+  for (const TrainingMarker& marker : Training.MarkerList) visible += marker.visible;
   return visible;
 }
 
@@ -74,7 +74,7 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
         ClickWidget("k_1");
         ASSERT_TRUE(FramesUntil([] { return HasWidget("skip"); }, 20));
         WaitMilliseconds(800);
-        EXPECT_EQ(MarkerList.size(), 28u);
+        EXPECT_EQ(Training.MarkerList.size(), 28u);
         EXPECT_EQ(VisibleMarkers(), 1);
         Screenshot("02_start_briefing");
         ClickWidget("button1");
@@ -82,7 +82,7 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
 
         // To the first numbered briefing, whose flight shows the island.
         auto move = [&] { return TrainingMove(&toolsUsed); };
-        ASSERT_TRUE(PlayUntil([] { return briefingCount == 1; }, move)) << RoundState();
+        ASSERT_TRUE(PlayUntil([] { return Training.briefingCount == 1; }, move)) << RoundState();
         EXPECT_TRUE(HasWidget("button1"));
         EXPECT_EQ(Play.modalState, ModalOpen);
         WaitMilliseconds(800);
@@ -115,7 +115,7 @@ TEST(Training, TheMarkersLeadThroughEveryBriefingAndTheEndOpensTheSecondIsland) 
         ASSERT_TRUE(PlayUntil([] { return Play.resultsShown != 0; }, move, 4000)) << RoundState();
         EXPECT_TRUE(Level.won);
         EXPECT_EQ(Level.lives, 4);
-        EXPECT_EQ(briefingCount, 4);
+        EXPECT_EQ(Training.briefingCount, 4);
         EXPECT_EQ(CurrentProfileNode().Get("training").AsInt(), 1);
         score = Play.levelScore;
         WaitMilliseconds(800);

@@ -17,8 +17,8 @@ class ProfilesTest : public UiTest {
   }
 
   static void Use(int slot, const char* name) {
-    ProfileSlots[slot].Get("name").SetString(name);
-    ProfileSlots[slot].Get("empty").SetInt(0);
+    Profiles.ProfileSlots[slot].Get("name").SetString(name);
+    Profiles.ProfileSlots[slot].Get("empty").SetInt(0);
   }
 
   // Names the current slot through the enter-name screen.
@@ -41,7 +41,7 @@ TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
   const std::string names[] = {"^Maya Lee ", "^under_score ", "^back\\slash ", "^{braces} ", "^a}b{c ",
                                "^12345 ", "^tab\there ",  "^\xDE\xEB\xFF\xA0\xA8\xE6 ",       "^__ __ ",    "^\\_ "};
   for (const std::string& name : names) {
-    ProfileSlots[1].Get("name").SetString(name.c_str());
+    Profiles.ProfileSlots[1].Get("name").SetString(name.c_str());
     ASSERT_TRUE(SaveProfiles());
     ConfigNode file;
     ASSERT_TRUE(file.Load(ProfilePath(1)));
@@ -49,7 +49,7 @@ TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
     EXPECT_EQ(file.Get("name").type, ValueType::String);
     LoadProfiles();
     std::string expected = name == "^tab\there " ? "^tab here " : name;
-    EXPECT_EQ(ProfileSlots[1].Get("name").AsString(), expected) << "stored as " << file.Get("name").AsString();
+    EXPECT_EQ(Profiles.ProfileSlots[1].Get("name").AsString(), expected) << "stored as " << file.Get("name").AsString();
   }
   EXPECT_EQ(NameToFile("^Maya Lee "), "^Maya_Lee_") << "a blank is written as it always was";
   EXPECT_EQ(NameFromFile("^Old_Name_"), "^Old Name ");
@@ -57,21 +57,21 @@ TEST_F(ProfilesTest, NamesReadBackAsTypedWhateverTheyHold) {
 }
 
 TEST_F(ProfilesTest, TypedNamesAreStoredWithTheirMarkAndFitTheFile) {
-  CurrentProfile = 2;
+  Profiles.CurrentProfile = 2;
   NameThroughScreen("a_b c");
   EXPECT_EQ(OptionInFile("lastprofile"), 2) << "the next start greets the new profile";
-  EXPECT_STREQ(ProfileSlots[2].Get("name").AsString(), "^a_b c ");
+  EXPECT_STREQ(Profiles.ProfileSlots[2].Get("name").AsString(), "^a_b c ");
   EXPECT_NE(Read("data/profile2.s").find("  name ^a\\_b_c_\n"), std::string::npos);
   LoadProfiles();
-  EXPECT_STREQ(ProfileSlots[2].Get("name").AsString(), "^a_b c ");
+  EXPECT_STREQ(Profiles.ProfileSlots[2].Get("name").AsString(), "^a_b c ");
 
   // Sixteen characters that each take two in the file are cut to fit.
   NameThroughScreen(std::string(16, '_'));
-  std::string stored = ProfileSlots[2].Get("name").AsString();
+  std::string stored = Profiles.ProfileSlots[2].Get("name").AsString();
   EXPECT_LE(NameToFile(stored).size(), StoredNameLimit);
   EXPECT_EQ(stored, "^" + std::string(14, '_') + " ");
   LoadProfiles();
-  EXPECT_EQ(ProfileSlots[2].Get("name").AsString(), stored);
+  EXPECT_EQ(Profiles.ProfileSlots[2].Get("name").AsString(), stored);
 }
 
 TEST_F(ProfilesTest, ConfirmingANameWithNothingToShowDoesNothing) {
@@ -86,9 +86,9 @@ TEST_F(ProfilesTest, ConfirmingANameWithNothingToShowDoesNothing) {
 
 TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
   Use(0, "^Bo ");
-  ProfileSlots[0].Get("score4").SetInt(900);
-  ProfileSlots[0].Get("champion").SetInt(1);
-  ProfileSlots[0].Get("opened_maps").SetInt(5);
+  Profiles.ProfileSlots[0].Get("score4").SetInt(900);
+  Profiles.ProfileSlots[0].Get("champion").SetInt(1);
+  Profiles.ProfileSlots[0].Get("opened_maps").SetInt(5);
   SaveProfiles();
   DeleteProfile(0);
   EXPECT_EQ(Options.lastProfile, -1);
@@ -107,13 +107,13 @@ TEST_F(ProfilesTest, DeletingTheOnlyProfileForgetsTheLastOne) {
 
 TEST_F(ProfilesTest, ProgressRecordsTheFinishedLevelAndOpensTheNext) {
   Use(0, "^Bo ");
-  ProfileSlots[0].Get("opened_maps").SetInt(3);
+  Profiles.ProfileSlots[0].Get("opened_maps").SetInt(3);
   Play.levelNumber = 4;  // level 3 was just finished
   Play.levelScore = 5000;
   Play.medal = 1;
   SaveProgress();
   LoadProfiles();
-  ConfigNode& profile = ProfileSlots[0];
+  ConfigNode& profile = Profiles.ProfileSlots[0];
   EXPECT_EQ(profile.Get("score3").AsInt(), 5000);
   EXPECT_EQ(profile.Get("reward3").AsInt(), 1);
   EXPECT_EQ(profile.Get("opened_maps").AsInt(), 4);

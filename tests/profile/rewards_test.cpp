@@ -25,7 +25,7 @@ class RewardsTest : public UiTest {
   void SetUp() override {
     UiTest::SetUp();
     InstallProfiles();
-    ProfileSlots[0].Get("empty").SetInt(0);
+    Profiles.ProfileSlots[0].Get("empty").SetInt(0);
     Write("data/stat.s", kResultsLayout);
     // A won board: numbers open, the bomb flagged, a hole.
     SetBoard({Cell(0, true, false), Cell(2, true, false), Cell(CellBomb, false, true), Cell(CellHole, false, false)});
@@ -55,7 +55,7 @@ class RewardsTest : public UiTest {
     return shown;
   }
 
-  ConfigNode& Profile() { return ProfileSlots[0]; }
+  ConfigNode& Profile() { return Profiles.ProfileSlots[0]; }
 };
 
 TEST_F(RewardsTest, ExplorerAndSapperFollowTheBoard) {

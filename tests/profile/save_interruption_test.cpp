@@ -65,12 +65,12 @@ class SaveInterruption : public UiTest {
     UiTest::SetUp();
     InstallProfiles();
     // A player part way through the game: the old state on disk.
-    ProfileSlots[0].Get("name").SetString("^Ada ");
-    ProfileSlots[0].Get("empty").SetInt(0);
-    ProfileSlots[0].Get("opened_maps").SetInt(3);
-    ProfileSlots[0].Get("score1").SetInt(700);
-    ProfileSlots[0].Get("score2").SetInt(1200);
-    CurrentProfile = 0;
+    Profiles.ProfileSlots[0].Get("name").SetString("^Ada ");
+    Profiles.ProfileSlots[0].Get("empty").SetInt(0);
+    Profiles.ProfileSlots[0].Get("opened_maps").SetInt(3);
+    Profiles.ProfileSlots[0].Get("score1").SetInt(700);
+    Profiles.ProfileSlots[0].Get("score2").SetInt(1200);
+    Profiles.CurrentProfile = 0;
     ASSERT_TRUE(SaveProfiles());
     ASSERT_TRUE(WriteOptions());
     oldFiles = Snapshot();
@@ -86,7 +86,7 @@ class SaveInterruption : public UiTest {
     for (const auto& [name, text] : oldFiles) Write(name, text);
     LoadProfiles();
     LoadOptions("bin\\default.cfg");
-    CurrentProfile = 0;
+    Profiles.CurrentProfile = 0;
   }
 
   // Level 3 just won with 4321 points and gold.
@@ -172,7 +172,7 @@ TEST_F(SaveInterruption, AFailingWriteLeavesWholeFilesAndTheProgressInMemory) {
     EXPECT_TRUE(SaveNoticeShown(timeGetTime())) << when;
     EXPECT_NE(SaveNotice.text.find("the disk is full"), std::string::npos) << when;
     EnterMainMenu();
-    ExpectProgressHeld(ProfileSlots[0], when);
+    ExpectProgressHeld(Profiles.ProfileSlots[0], when);
     EXPECT_TRUE(SaveProfiles()) << when;
     EXPECT_TRUE(WriteOptions()) << when;
     EXPECT_EQ(Snapshot(), newFiles) << when;
@@ -219,12 +219,12 @@ TEST_F(SaveInterruption, AProcessKilledWhileSavingLeavesWholeFilesThatLoad) {
     // The next start reads what is there, a leftover temporary file
     // notwithstanding, and the next save goes through.
     LoadProfiles();
-    const ConfigNode& profile = ProfileSlots[0];
+    const ConfigNode& profile = Profiles.ProfileSlots[0];
     const bool saved = Read("data/profile0.s") == newFiles.at("data/profile0.s");
     EXPECT_EQ(profile.Get("score3").AsInt(), saved ? 4321 : 0) << when;
     EXPECT_EQ(profile.Get("opened_maps").AsInt(), saved ? 4 : 3) << when;
     EXPECT_EQ(profile.Get("score2").AsInt(), 1200) << when;
-    CurrentProfile = 0;
+    Profiles.CurrentProfile = 0;
     FinishLevelThree();
     EXPECT_EQ(Snapshot(), newFiles) << when;
     for (const std::string& name : kSavedFiles) EXPECT_FALSE(FileExists(name + ".tmp")) << name << " " << when;

@@ -201,7 +201,7 @@ inline Move nextTrainingMove(bool toolsUsed) {
   const bool askedToUseTools = !Level.triggers[UseToolsBriefingCell].active;
   if (askedToUseTools && !toolsUsed && Level.binoculars > 0 && Level.currentCell == UseToolsBriefingCell)
     return {Move::UseBinoculars};
-  for (const TrainingMarker& marker : MarkerList) {
+  for (const TrainingMarker& marker : Training.MarkerList) {
     if (!marker.visible || !Level.triggers[marker.cell].active || !reachable(marker.cell)) continue;
     return {Move::Click, towards(marker.cell)};
   }

@@ -209,7 +209,7 @@ class PlayTest : public testing::Test {
     createParticleEmitters();
     ResetCoreForTests();
     ResetProfilesForTests();
-    for (ConfigNode& profile : ProfileSlots) profile = FreshProfile();
+    for (ConfigNode& profile : Profiles.ProfileSlots) profile = FreshProfile();
     ensureGameModes();
     Play.lastFrameTime = TestClockNow;
   }

@@ -18,17 +18,17 @@ class MenuTest : public UiTest {
 TEST_F(MenuTest, ALastProfileThatNamesNoUsedSlotFallsToOneInUse) {
   InstallSettings(7);
   LoadProfiles();
-  ProfileSlots[2].Get("empty").SetInt(0);
-  ProfileSlots[2].Get("name").SetString("^Zed ");
+  Profiles.ProfileSlots[2].Get("empty").SetInt(0);
+  Profiles.ProfileSlots[2].Get("name").SetString("^Zed ");
   SaveProfiles();
   EnterMainMenu();
-  EXPECT_EQ(CurrentProfile, 2);
+  EXPECT_EQ(Profiles.CurrentProfile, 2);
   EXPECT_EQ(Options.lastProfile, 2);
   EXPECT_EQ(FindLabel("lbl").text, "Hello, ^Zed !");
 
   Options.lastProfile = 1;  // a free slot, as a cancelled naming leaves it
   EnterMainMenu();
-  EXPECT_EQ(CurrentProfile, 2);
+  EXPECT_EQ(Profiles.CurrentProfile, 2);
 }
 
 }  // namespace
