@@ -63,7 +63,7 @@ d3d9::RecordingDevice* UseRecordingDevice() {
     D3DXMatrixIdentity(&Graphics.ViewMatrix);
     D3DXMatrixIdentity(&Graphics.ProjectionMatrix);
     CreateUnitQuadBuffer();
-    device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+    device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, sizeof(Vertex));
   }
   Device = device;
   return device;

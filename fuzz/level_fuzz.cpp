@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   Profiles.CurrentProfile = 0;
   Mouse.clientWidth = 800;
   Mouse.clientHeight = 600;
-  LevelList = {"fuzz.map", "fuzz.map"};
+  Levels.LevelList = {"fuzz.map", "fuzz.map"};
   return 0;
 }
 

@@ -28,7 +28,7 @@ void ReadBlocks(const uint8_t* data, size_t size) {
 
 // Every byte value has a glyph twice as high as it is wide.
 void UseFontWithEveryGlyph() {
-  for (Glyph& glyph : DefaultFont.glyphs) glyph = Glyph{0.0f, 0.0f, 0.0625f, 0.125f, 0.05f, 0.1f};
+  for (Glyph& glyph : Fonts.DefaultFont.glyphs) glyph = Glyph{0.0f, 0.0f, 0.0625f, 0.125f, 0.05f, 0.1f};
 }
 
 void Frame(float x, float y, bool leftHeld, uint8_t typed) {

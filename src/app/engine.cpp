@@ -4,10 +4,11 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "app/device_recovery.h"
-#include "app/journal_session.h"
 #include "app/game_set_up.h"
+#include "app/journal_session.h"
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/graphics_device.h"
@@ -16,8 +17,8 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
-#include "platform/test_hooks.h"
 #include "platform/data_folders.h"
+#include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window_visibility.h"
 #include "render/interface_quads.h"
@@ -31,8 +32,13 @@
 #include "ui/save_notice_drawing.h"
 #include "ui/widget_list.h"
 
-std::thread RenderThreadHandle;
 FrameObserver AfterFrameHook = nullptr;
+
+namespace {
+std::thread RenderThreadHandle;
+}  // namespace
+
+bool RenderThreadRunning() { return RenderThreadHandle.joinable(); }
 
 void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
   if (!JournalTakesMessage(message, wParam)) DeliverMessage(message, wParam);
@@ -143,7 +149,7 @@ bool DrawFrame(bool loading) {
   SetInterfaceMatrices();
   BeginInterfaceQuads(loading);
   DrawWidgetList();
-  if (!loading) MedalParticles.draw();
+  if (!loading) Particles.MedalParticles.draw();
   DrawSaveNotice();
   Device->EndScene();
   Device->Present(nullptr, nullptr, nullptr, nullptr);

@@ -1,11 +1,11 @@
 #pragma once
 // Start-up, the frame loop, and shutdown.
 #include <cstdint>
-#include <thread>
 
 #include "core/engine_state.h"
 
-extern std::thread RenderThreadHandle;
+// Started by EngineStart and not yet joined by EngineShutdown.
+bool RenderThreadRunning();
 
 // Loads everything and runs the game: frames on the render thread, window
 // messages on this one, until the game ends.

@@ -141,7 +141,7 @@ bool WriteStartingFiles(std::string* error) {
 
 void KeepFinalState() {
   outcome.frames = framesDone;
-  outcome.screen = ShownLayout;
+  outcome.screen = ShownLayout();
   outcome.score = Play.levelScore;
   for (const std::string& name : JournalFileNames()) {
     std::string text;

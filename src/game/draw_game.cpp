@@ -105,8 +105,8 @@ void setBlending(bool on) {
 
 void drawScenery() {
   Materials.bindMaterial("diffuse");
-  for (size_t i = 0; i < SceneObjectList.size(); ++i) {
-    const SceneObject& object = SceneObjectList[i];
+  for (size_t i = 0; i < Levels.SceneObjectList.size(); ++i) {
+    const SceneObject& object = Levels.SceneObjectList[i];
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
     const Mesh mesh = Meshes.find(object.meshName);

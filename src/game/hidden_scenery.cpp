@@ -200,7 +200,7 @@ D3DXMATRIX sceneObjectPlacing(const SceneObject& object) {
 
 void findHiddenGround() {
   Found.clear();
-  for (const SceneObject& object : SceneObjectList) {
+  for (const SceneObject& object : Levels.SceneObjectList) {
     FoundRuns found{object, false, {}};
     const Mesh mesh = Meshes.find(object.meshName);
     if (Meshes.names.indexOf(object.meshName) >= 0 && mesh.root)
@@ -212,9 +212,9 @@ void findHiddenGround() {
 void forgetHiddenGround() { Found.clear(); }
 
 const std::vector<VertexRun>* visibleGroundRuns(size_t sceneObject) {
-  if (sceneObject >= Found.size() || sceneObject >= SceneObjectList.size()) return nullptr;
+  if (sceneObject >= Found.size() || sceneObject >= Levels.SceneObjectList.size()) return nullptr;
   const FoundRuns& found = Found[sceneObject];
-  if (!found.cut || std::memcmp(&found.object, &SceneObjectList[sceneObject], sizeof(SceneObject)) != 0)
+  if (!found.cut || std::memcmp(&found.object, &Levels.SceneObjectList[sceneObject], sizeof(SceneObject)) != 0)
     return nullptr;
   return &found.runs;
 }

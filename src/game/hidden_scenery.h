@@ -11,7 +11,7 @@
 #include "game/level_records.h"
 #include "render/mesh.h"
 
-// Works out, for each of SceneObjectList's objects, which of its model's
+// Works out, for each of Levels.SceneObjectList's objects, which of its model's
 // triangles stay to be drawn. Call it once the board's cells and the scene
 // objects are those of the round.
 void findHiddenGround();

@@ -6,8 +6,7 @@
 #include "game/board.h"
 #include "platform/files.h"
 
-std::vector<std::string> LevelList;
-std::vector<SceneObject> SceneObjectList;
+LevelFileState Levels;
 
 namespace {
 // Size of an open file without reading it, or -1.
@@ -104,11 +103,11 @@ void takeMap(MapContents& map) {
 
 void scanLevels() {
   for (const std::string& name : FindFiles("maps\\*.map"))
-    if (name.size() <= MaxLevelNameLength) LevelList.push_back(name);
+    if (name.size() <= MaxLevelNameLength) Levels.LevelList.push_back(name);
 }
 
 bool loadSceneObjects(const std::string& path) {
-  SceneObjectList.clear();
+  Levels.SceneObjectList.clear();
   FILE* file = OpenFile(path, "rb");
   if (!file) return false;
   const long size = fileSize(file);
@@ -116,15 +115,15 @@ bool loadSceneObjects(const std::string& path) {
   bool ok = size >= 4 && readRecords(file, &count, 1) &&
             count <= static_cast<unsigned long>(size - 4) / sizeof(SceneObject);
   if (ok) {
-    SceneObjectList.resize(count);
-    ok = readRecords(file, SceneObjectList.data(), count);
+    Levels.SceneObjectList.resize(count);
+    ok = readRecords(file, Levels.SceneObjectList.data(), count);
   }
   std::fclose(file);
   if (!ok) {
-    SceneObjectList.clear();
+    Levels.SceneObjectList.clear();
     return false;
   }
-  for (SceneObject& object : SceneObjectList) {
+  for (SceneObject& object : Levels.SceneObjectList) {
     object.meshName[sizeof object.meshName - 1] = '\0';
     object.textureName[sizeof object.textureName - 1] = '\0';
   }
@@ -133,12 +132,12 @@ bool loadSceneObjects(const std::string& path) {
 
 bool loadLevel(int levelIndex) {
   bool loaded = false;
-  if (levelIndex >= 0 && levelIndex < static_cast<int>(LevelList.size())) {
-    const std::string& name = LevelList[levelIndex];
+  if (levelIndex >= 0 && levelIndex < static_cast<int>(Levels.LevelList.size())) {
+    const std::string& name = Levels.LevelList[levelIndex];
     loadSceneObjects("maps\\bin\\" + name + ".bin");
     loaded = loadMap("maps\\" + name);
   } else {
-    SceneObjectList.clear();
+    Levels.SceneObjectList.clear();
   }
   Level.lives = 4;
   Level.hammers = 0;

@@ -7,9 +7,13 @@
 
 #include "game/level_records.h"
 
-// Map file names in play order, each at most 31 characters.
-extern std::vector<std::string> LevelList;
-extern std::vector<SceneObject> SceneObjectList;
+struct LevelFileState {
+  // Map file names in play order, each at most 31 characters.
+  std::vector<std::string> LevelList;
+  // The decoration of the level loaded last.
+  std::vector<SceneObject> SceneObjectList;
+};
+extern LevelFileState Levels;
 
 constexpr size_t MaxLevelNameLength = 31;
 
@@ -19,7 +23,7 @@ void scanLevels();
 bool loadSceneObjects(const std::string& path);
 
 // Board, triggers and scene objects of a level; false when the board was not
-// replaced (missing or refused file, or an index outside LevelList).
+// replaced (missing or refused file, or an index outside Levels.LevelList).
 bool loadLevel(int levelIndex);
 
 // False leaves the Level as it was.

@@ -12,7 +12,6 @@ void ResetGameForTests() {
   Play = PlayState{};
   TheBee = Bee{};
   Training = TrainingState{};
-  LevelList.clear();
-  SceneObjectList.clear();
+  Levels = LevelFileState{};
   forgetHiddenGround();
 }

@@ -5,9 +5,6 @@
 
 #include "d3dutil/math.h"
 
-// The camera basis of the current batch: rows right, up, direction.
-extern D3DXMATRIX BillboardMatrix;
-
 // colour: red, green, blue, alpha bytes, the tint of the whole batch.
 void beginBillboards(const char* textureName, const uint8_t colour[4]);
 // sizeX, sizeY: full width and height in world units.

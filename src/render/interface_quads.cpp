@@ -84,7 +84,7 @@ void drawQuad(const char* textureName, float x, float y, float w, float h) {
   Graphics.WorldMatrix = Graphics.InterfaceWorldMatrix;
   Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
   Device->SetPixelShader(nullptr);
-  Device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+  Device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, sizeof(Vertex));
   Shaders.bindVertexProgram("iface");
   UploadTransforms();
   Device->SetRenderState(D3DRS_ZENABLE, 0);

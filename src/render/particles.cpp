@@ -11,8 +11,7 @@
 #include "render/interface_quads.h"
 #include "textfile/config_node.h"
 
-ParticleSystem MedalParticles("medal");
-std::vector<std::unique_ptr<ParticleEmitter>> EmitterList;
+ParticleEffects Particles;
 
 namespace {
 
@@ -246,7 +245,7 @@ void ParticleEmitter::draw() const {
 }
 
 ParticleEmitter* findEmitter(int32_t id) {
-  for (auto& emitter : EmitterList)
+  for (auto& emitter : Particles.EmitterList)
     if (emitter->id == id) return emitter.get();
   return nullptr;
 }
@@ -255,29 +254,29 @@ void createParticleEmitters(const uint8_t* lifeColour) {
   for (int32_t id = 0; id < 14; ++id) {
     auto emitter = std::make_unique<ParticleEmitter>(id, id < 10 ? "b_grey" : "b_grey2");
     if (id >= 10 && lifeColour) std::memcpy(emitter->colour, lifeColour, 4);
-    EmitterList.push_back(std::move(emitter));
+    Particles.EmitterList.push_back(std::move(emitter));
   }
 }
 
-void configureMedalParticles() { MedalParticles.load("pSet1"); }
+void configureMedalParticles() { Particles.MedalParticles.load("pSet1"); }
 
 void updateParticleEffects() {
-  for (auto& emitter : EmitterList) emitter->update();
-  MedalParticles.update();
+  for (auto& emitter : Particles.EmitterList) emitter->update();
+  Particles.MedalParticles.update();
 }
 
 void sortEmittersFarToNear() {
-  std::stable_sort(EmitterList.begin(), EmitterList.end(), [](const auto& a, const auto& b) {
+  std::stable_sort(Particles.EmitterList.begin(), Particles.EmitterList.end(), [](const auto& a, const auto& b) {
     return D3DXVec3LengthSq(&a->position) > D3DXVec3LengthSq(&b->position);
   });
 }
 
 void drawParticleEmitters() {
-  for (const auto& emitter : EmitterList) emitter->draw();
+  for (const auto& emitter : Particles.EmitterList) emitter->draw();
 }
 
 void stopParticleEmitters() {
-  for (auto& emitter : EmitterList) emitter->stop();
+  for (auto& emitter : Particles.EmitterList) emitter->stop();
 }
 
-void releaseParticleEmitters() { EmitterList.clear(); }
+void releaseParticleEmitters() { Particles.EmitterList.clear(); }

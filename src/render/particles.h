@@ -109,12 +109,14 @@ struct ParticleEmitter {
   void spawn(uint32_t now);
 };
 
-// The sparkles of the medal screen, configured from "pSet1".
-extern ParticleSystem MedalParticles;
-
-// The fourteen scene emitters: ids 0 to 9 ("b_grey") for flowers, 10 to 13
-// ("b_grey2") for lives. Creation order until drawing sorts them.
-extern std::vector<std::unique_ptr<ParticleEmitter>> EmitterList;
+struct ParticleEffects {
+  // The fourteen scene emitters: ids 0 to 9 ("b_grey") for flowers, 10 to 13
+  // ("b_grey2") for lives. Creation order until the round sorts them.
+  std::vector<std::unique_ptr<ParticleEmitter>> EmitterList;
+  // The sparkles of the medal screen, configured from "pSet1".
+  ParticleSystem MedalParticles{"medal"};
+};
+extern ParticleEffects Particles;
 
 // The first emitter with this id, or null.
 ParticleEmitter* findEmitter(int32_t id);
@@ -122,10 +124,10 @@ ParticleEmitter* findEmitter(int32_t id);
 // Start-up: the fourteen emitters; the life emitters take `lifeColour` (four
 // bytes red, green, blue, alpha) when one is given.
 void createParticleEmitters(const uint8_t* lifeColour = nullptr);
-// Start-up: MedalParticles from "data\pSet1.s".
+// Start-up: Particles.MedalParticles from "data\pSet1.s".
 void configureMedalParticles();
 
-// Every emitter in list order, then MedalParticles.
+// Every emitter in list order, then Particles.MedalParticles.
 void updateParticleEffects();
 // Farthest from the world origin first, so that billboards drawn without
 // depth writes overlap correctly. The list keeps this order; the round sorts

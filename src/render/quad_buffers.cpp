@@ -5,8 +5,7 @@
 #include "core/graphics_device.h"
 #include "render/vertex.h"
 
-IDirect3DVertexBuffer9* UnitQuadBuffer = nullptr;
-IDirect3DVertexBuffer9* BillboardQuadBuffer = nullptr;
+QuadBufferSet QuadBuffers;
 
 namespace {
 
@@ -42,15 +41,15 @@ IDirect3DVertexBuffer9* CreateFilledVertexBuffer(const Vertex* vertices, unsigne
 void CreateUnitQuadBuffer() {
   const Vertex corners[4] = {Corner(0, 0, -1.125f, 0, 0), Corner(0, 1, -1.125f, 0, 1),
                              Corner(1, 0, -1.125f, 1, 0), Corner(1, 1, -1.125f, 1, 1)};
-  UnitQuadBuffer = CreateFilledVertexBuffer(corners, 4);
+  QuadBuffers.UnitQuadBuffer = CreateFilledVertexBuffer(corners, 4);
 }
 
 void CreateBillboardQuadBuffer() {
   if (!Graphics.ShaderPath) return;
   const Vertex corners[4] = {Corner(-1, -1, 0, 0, 1), Corner(1, -1, 0, 1, 1), Corner(-1, 1, 0, 0, 0),
                              Corner(1, 1, 0, 1, 0)};
-  BillboardQuadBuffer = CreateFilledVertexBuffer(corners, 4);
+  QuadBuffers.BillboardQuadBuffer = CreateFilledVertexBuffer(corners, 4);
 }
 
-void ReleaseUnitQuadBuffer() { Release(UnitQuadBuffer); }
-void ReleaseBillboardQuadBuffer() { Release(BillboardQuadBuffer); }
+void ReleaseUnitQuadBuffer() { Release(QuadBuffers.UnitQuadBuffer); }
+void ReleaseBillboardQuadBuffer() { Release(QuadBuffers.BillboardQuadBuffer); }

@@ -4,11 +4,14 @@
 #include "platform/d3d9/d3d9.h"
 #include "render/vertex.h"
 
-// Corners (0,0) to (1,1) at z = -1.125, placed by the "iface" program.
-extern IDirect3DVertexBuffer9* UnitQuadBuffer;
-// Corners (-1,-1) to (1,1), turned to the camera by the "bill" program;
-// shader path only.
-extern IDirect3DVertexBuffer9* BillboardQuadBuffer;
+struct QuadBufferSet {
+  // Corners (0,0) to (1,1) at z = -1.125, placed by the "iface" program.
+  IDirect3DVertexBuffer9* UnitQuadBuffer = nullptr;
+  // Corners (-1,-1) to (1,1), turned to the camera by the "bill" program;
+  // shader path only.
+  IDirect3DVertexBuffer9* BillboardQuadBuffer = nullptr;
+};
+extern QuadBufferSet QuadBuffers;
 
 void CreateUnitQuadBuffer();
 void CreateBillboardQuadBuffer();

@@ -44,7 +44,7 @@ void BeginInterfaceQuads(bool loading) {
     Device->SetPixelShader(nullptr);
   else
     Shaders.bindPixelProgram("iface");
-  Device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+  Device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, sizeof(Vertex));
   if (Graphics.ShaderPath) Shaders.bindVertexProgram("iface");
 }
 

@@ -67,6 +67,6 @@ void showLoseScreen() {
 
 void recordResult() { SaveProgress(); }
 
-void startMedalSparkles() { MedalParticles.start(); }
+void startMedalSparkles() { Particles.MedalParticles.start(); }
 
-void stopMedalSparkles() { MedalParticles.stop(); }
+void stopMedalSparkles() { Particles.MedalParticles.stop(); }

@@ -6,8 +6,7 @@
 #include "render/texture_cache.h"
 #include "textfile/config_node.h"
 
-std::vector<std::unique_ptr<Font>> FontList;
-Font DefaultFont;
+FontRegistry Fonts;
 
 namespace {
 
@@ -69,31 +68,31 @@ Font* LoadFont(const char* name, const char* file) {
   else
     KeepTexture(*font, Textures.errorTexture);
   ReadGlyphTable(*font, node);
-  FontList.push_back(std::move(font));
-  return FontList.back().get();
+  Fonts.FontList.push_back(std::move(font));
+  return Fonts.FontList.back().get();
 }
 
 void LoadDefaultFont() {
-  if (DefaultFont.texture) DefaultFont.texture->Release();
-  DefaultFont = Font();
-  DefaultFont.name = "default";
-  KeepTexture(DefaultFont, Textures.fontTexture);
-  ReadFontFile(DefaultFont, "bin\\defaultfont.s");
+  if (Fonts.DefaultFont.texture) Fonts.DefaultFont.texture->Release();
+  Fonts.DefaultFont = Font();
+  Fonts.DefaultFont.name = "default";
+  KeepTexture(Fonts.DefaultFont, Textures.fontTexture);
+  ReadFontFile(Fonts.DefaultFont, "bin\\defaultfont.s");
 }
 
 void LoadLightFont() { LoadFont("light", "lightfont"); }
 
 Font* FindFont(const char* name) {
   if (name)
-    for (auto& font : FontList)
+    for (auto& font : Fonts.FontList)
       if (font->name == name) return font.get();
-  return &DefaultFont;
+  return &Fonts.DefaultFont;
 }
 
 void ReleaseFonts() {
-  for (auto& font : FontList)
+  for (auto& font : Fonts.FontList)
     if (font->texture) font->texture->Release();
-  FontList.clear();
-  if (DefaultFont.texture) DefaultFont.texture->Release();
-  DefaultFont = Font();
+  Fonts.FontList.clear();
+  if (Fonts.DefaultFont.texture) Fonts.DefaultFont.texture->Release();
+  Fonts.DefaultFont = Font();
 }

@@ -32,15 +32,18 @@ struct Font {
 };
 
 // The fonts loaded by name; the default font is kept apart.
-extern std::vector<std::unique_ptr<Font>> FontList;
-extern Font DefaultFont;
+struct FontRegistry {
+  std::vector<std::unique_ptr<Font>> FontList;
+  Font DefaultFont;
+};
+extern FontRegistry Fonts;
 
 // Reads the sizes and the glyph table of a font file into `font`, scaled for
 // the configured Options.width. A missing file leaves everything zero.
 void ReadFontFile(Font& font, const std::string& path);
 
 // Builds the font `name` from "data\<file>.s" with the sheet its "texture"
-// key names (the error texture if that fails) and appends it to FontList.
+// key names (the error texture if that fails) and appends it to Fonts.FontList.
 Font* LoadFont(const char* name, const char* file);
 // The font "default" from "bin\defaultfont.s", drawn with the built-in font
 // texture; called once the built-in textures are loaded.
@@ -48,10 +51,10 @@ void LoadDefaultFont();
 // "light" from "data\lightfont.s".
 void LoadLightFont();
 
-// The first font of FontList with exactly this name; the default font for a
+// The first font of Fonts.FontList with exactly this name; the default font for a
 // null or unknown name.
 Font* FindFont(const char* name);
 
-// Drops the font textures' references and empties FontList and the default
+// Drops the font textures' references and empties Fonts.FontList and the default
 // font. Must run while the device still exists.
 void ReleaseFonts();

@@ -1,10 +1,13 @@
 #include "ui/interface_textures.h"
 
+#include <array>
+
 #include "render/texture_cache.h"
 
+namespace {
 // Passed exactly as they are; the texture cache splits them and skips names
 // it already has.
-const std::array<const char*, 22> InterfaceTextureLists = {
+constexpr std::array<const char*, 22> InterfaceTextureLists = {
     "podlogka, game_map, bar, bar_s, bar_u, delete, delete1, check, checkA, enter, arrow, point",
     "hex_30, hex_40, hex_bomb, hex_close6, hex_info, hex_open_void",
     "hex_number_1, hex_number_2, hex_number_3",
@@ -28,6 +31,7 @@ const std::array<const char*, 22> InterfaceTextureLists = {
     "m_tick, checkbox, m_frame2, m_langeng_over_en, arrow, mushroom",
     "m_bonus_over, m_bonus_up, options, profiles",
 };
+}  // namespace
 
 void LoadInterfaceTextures(void (*drawLoadingFrame)()) {
   for (int group = 1; group <= 22; ++group) {

@@ -1,10 +1,6 @@
 #pragma once
 // The texture lists the start-up loading registers after the "menu" picture,
 // in order and exactly as they are passed to the texture cache.
-#include <array>
-
-extern const std::array<const char*, 22> InterfaceTextureLists;
-
 // Registers the interface and game textures in their 22 lists, drawing the
 // loading screen with `drawLoadingFrame` after the 5th, 10th and 17th.
 void LoadInterfaceTextures(void (*drawLoadingFrame)());

@@ -86,14 +86,15 @@ void StartFadeIn(Widget& widget, const ConfigNode& block) {
   widget.shownReported = 0;
 }
 
+std::string shownLayout;
 }  // namespace
 
-std::string ShownLayout;
+const std::string& ShownLayout() { return shownLayout; }
 
 void LoadLayout(const std::string& name) {
   FILE* file = OpenFile("data\\" + name + ".s", "rt");
   if (!file) return;
-  ShownLayout = name;
+  shownLayout = name;
   std::fputs("=====================new\n", stdout);
   ConfigNode block;
   for (;;) {

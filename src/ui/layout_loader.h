@@ -8,4 +8,4 @@
 // written to standard output as a trace.
 void LoadLayout(const std::string& name);
 // The name of the screen's layout shown last.
-extern std::string ShownLayout;
+const std::string& ShownLayout();

@@ -115,7 +115,7 @@ void DrawTextOverlay(const char* text, float x, float y, float maxWidth, float h
   Graphics.ViewMatrix = Graphics.InterfaceViewMatrix;
   Shaders.bindVertexProgram("iface");
   UploadTransforms();
-  Device->SetStreamSource(0, UnitQuadBuffer, 0, kVertexStride);
+  Device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, kVertexStride);
   Device->SetRenderState(D3DRS_ZENABLE, 0);
   DrawLineGlyphs(font, text, x, y, maxWidth, height);
   Graphics.WorldMatrix = savedWorld;

@@ -88,7 +88,7 @@ TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
   EXPECT_EQ(clientAtFrameFive.right - clientAtFrameFive.left, 640);
   EXPECT_EQ(clientAtFrameFive.bottom - clientAtFrameFive.top, 480);
   EXPECT_FLOAT_EQ(AspectRatio, 0.75f);
-  EXPECT_FALSE(RenderThreadHandle.joinable());
+  EXPECT_FALSE(RenderThreadRunning());
   EXPECT_TRUE(ModeRegistry.empty());
   EXPECT_TRUE(CameraList.empty());
   EXPECT_EQ(Device, nullptr);

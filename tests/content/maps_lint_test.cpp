@@ -76,9 +76,9 @@ TEST(SceneryContent, ObjectsNameKnownModelsAndTextures) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file);
     ASSERT_TRUE(loadSceneObjects(kMaps + "bin/" + file));
-    EXPECT_GE(SceneObjectList.size(), 10u);
+    EXPECT_GE(Levels.SceneObjectList.size(), 10u);
     std::set<std::string> meshes;
-    for (const SceneObject& o : SceneObjectList) {
+    for (const SceneObject& o : Levels.SceneObjectList) {
       EXPECT_TRUE(Models.count(o.meshName)) << o.meshName;
       EXPECT_TRUE(SceneryTextures.count(o.textureName)) << o.textureName;
       EXPECT_TRUE(std::isfinite(o.yaw) && std::isfinite(o.position[0]) && std::isfinite(o.position[2]));

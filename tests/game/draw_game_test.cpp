@@ -125,7 +125,7 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
   Level.flowerCount = 2;
   Level.flowersTaken = 1;
   Level.lives = 3;
-  SceneObjectList = {sceneObject("l_island", "ostrov1"), sceneObject("not_a_model", "ostrov1")};
+  Levels.SceneObjectList = {sceneObject("l_island", "ostrov1"), sceneObject("not_a_model", "ostrov1")};
   Play.boardPointX = cell(two).x;
   Play.boardPointY = cell(two).y;
   ImageWidget& number = CreateImage("num", 0, 0, 0.1f, 0.1f);
@@ -241,14 +241,14 @@ TEST_F(DrawRound, GroundUnderTheCellsAndSkyBehindThemAreLeftOut) {
                                                     {-5, -5}, at(corner, -0.7f), at(middle, 2)}));
   // The same ground deeper down, seen through the hole from further off, and
   // so close under the cells that the depth buffer could tie them.
-  SceneObjectList = {sceneObject("l_island", ""), sceneObject("l_island", ""), sceneObject("l_island", "")};
-  SceneObjectList[1].position[1] = 16.0f;
-  SceneObjectList[2].position[1] = 16.97f;
+  Levels.SceneObjectList = {sceneObject("l_island", ""), sceneObject("l_island", ""), sceneObject("l_island", "")};
+  Levels.SceneObjectList[1].position[1] = 16.0f;
+  Levels.SceneObjectList[2].position[1] = 16.97f;
   using Runs = std::vector<std::pair<UINT, UINT>>;
   findHiddenGround();
   EXPECT_EQ(drawsOf("l_island"), (Runs{{3, 2}, {12, 2}, {3, 5}, {0, 7}}));
   // Moved, it is drawn whole: what the board hid may now show.
-  SceneObjectList[1].position[0] += 30;
+  Levels.SceneObjectList[1].position[0] += 30;
   EXPECT_EQ(drawsOf("l_island"), (Runs{{3, 2}, {12, 2}, {0, 7}, {0, 7}}));
 
   // The sky far below, where the sight lines from straight above the middle
@@ -281,9 +281,10 @@ TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
   Graphics.ProjectionMatrix = D3DXMATRIX(0.05f, 0, 0, 0, 0, 0, 0, 0, 0, 0.05f, 0, 0, -0.9f, -0.75f, 0.5f, 1);
   const int top = cellIndex(18, 10), edge = cellIndex(10, 10);
   for (int i = 0; i < Level.cellCount; ++i) cell(i).content = i == top || i == edge ? 0 : CellHole;
-  SceneObjectList = {sceneObject("l_island", "ostrov1", cell(top).x), sceneObject("l_island", "ostrov1", cell(edge).x)};
-  SceneObjectList[0].position[2] = cell(top).y;
-  SceneObjectList[1].position[2] = cell(edge).y;
+  Levels.SceneObjectList = {sceneObject("l_island", "ostrov1", cell(top).x),
+                            sceneObject("l_island", "ostrov1", cell(edge).x)};
+  Levels.SceneObjectList[0].position[2] = cell(top).y;
+  Levels.SceneObjectList[1].position[2] = cell(edge).y;
   EXPECT_EQ(drawsOf("hexagon").size(), 1u);
   EXPECT_EQ(drawsOf("l_island").size(), 1u);
 }

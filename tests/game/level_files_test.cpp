@@ -49,10 +49,10 @@ class LevelFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     createLevel();
-    LevelList.clear();
-    SceneObjectList.clear();
+    Levels.LevelList.clear();
+    Levels.SceneObjectList.clear();
   }
-  void TearDown() override { LevelList.clear(); }
+  void TearDown() override { Levels.LevelList.clear(); }
   // Loads a different board first, so that what stays can be told apart.
   void loadStartBoard() {
     createLevel();
@@ -151,11 +151,11 @@ TEST_F(LevelFiles, SceneObjectCountBeyondItsDataIsRefused) {
   std::vector<SceneObject> objects = {sceneObject("l_island", "ostrov", 1)};
   ASSERT_TRUE(loadSceneObjects(dir.Write("ok.bin", sceneBytes(objects, 1))));
   EXPECT_FALSE(loadSceneObjects(dir.Write("bad.bin", sceneBytes(objects, 2))));
-  EXPECT_TRUE(SceneObjectList.empty());
+  EXPECT_TRUE(Levels.SceneObjectList.empty());
   EXPECT_FALSE(loadSceneObjects(dir.Write("huge.bin", sceneBytes(objects, 0xFFFFFFFFu))));
   EXPECT_FALSE(loadSceneObjects(dir.Write("short.bin", "ab")));
   EXPECT_FALSE(loadSceneObjects(dir.File("missing.bin")));
-  EXPECT_TRUE(SceneObjectList.empty());
+  EXPECT_TRUE(Levels.SceneObjectList.empty());
   EXPECT_TRUE(loadSceneObjects(dir.Write("none.bin", sceneBytes({}, 0))));
 }
 
@@ -164,13 +164,13 @@ TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
   const int start = Level.currentCell;
   dir.Write("maps/bin/1_a.map.bin", sceneBytes({sceneObject("l_island", "ostrov", 1)}, 1));
   scanLevels();
-  ASSERT_EQ(LevelList.size(), 1u);
+  ASSERT_EQ(Levels.LevelList.size(), 1u);
 
   loadStartBoard();
   Level.hammers = Level.binoculars = 2;
   ASSERT_TRUE(loadLevel(0));
   EXPECT_EQ(Level.currentCell, start);
-  EXPECT_EQ(SceneObjectList.size(), 1u);
+  EXPECT_EQ(Levels.SceneObjectList.size(), 1u);
   EXPECT_EQ(Level.lives, 4);
   EXPECT_EQ(Level.hammers, 0);
   EXPECT_EQ(Level.binoculars, 0);
@@ -180,7 +180,7 @@ TEST_F(LevelFiles, LevelLoadsByIndexAndRefusesOthers) {
     Level.lives = 1;
     EXPECT_FALSE(loadLevel(index));
     expectStartBoardKept();
-    EXPECT_TRUE(SceneObjectList.empty());
+    EXPECT_TRUE(Levels.SceneObjectList.empty());
     EXPECT_EQ(Level.lives, 4);
   }
 }

@@ -109,7 +109,7 @@ class LevelStart : public PlayTest {
     writeFile("maps/a.map", playtest::mapBytes());
     writeFile("maps/a.map.trg", playtest::triggerBytes());
     writeFile("maps/b.map", playtest::mapBytes());
-    LevelList = {"a.map", "b.map"};
+    Levels.LevelList = {"a.map", "b.map"};
   }
 };
 

@@ -76,7 +76,7 @@ class ScreensRender : public GameDeviceTest {
     for (uint32_t t = 0; t < ms; t += 16) {
       TestClockNow += 16;
       UpdateWidgetList();
-      MedalParticles.update();
+      Particles.MedalParticles.update();
     }
   }
 
@@ -87,7 +87,7 @@ class ScreensRender : public GameDeviceTest {
     if (under) under();
     EnterInterfacePass(false);
     DrawWidgetList();
-    MedalParticles.draw();
+    Particles.MedalParticles.draw();
     std::vector<uint32_t> pixels = Finish();
     const fs::path screens = fs::path(KESTRIN_BINARY_DIR) / "screens";
     fs::create_directories(screens);
@@ -132,7 +132,7 @@ TEST_F(ScreensRender, TheWinScreenShowsAGoldMedalWithSparklesOverIt) {
     }
   EXPECT_GT(golden, 1000);
   int sparkles = 0;
-  for (const FlatParticle& particle : MedalParticles.particles) sparkles += particle.alive;
+  for (const FlatParticle& particle : Particles.MedalParticles.particles) sparkles += particle.alive;
   EXPECT_GT(sparkles, 0);
 }
 

@@ -60,8 +60,8 @@ class TextRenderTest : public GameDeviceTest {
 
   // Draws one big glyph and compares the frame with the sheet's picture.
   void CheckGlyphOnScreen(unsigned char c) {
-    const Glyph& glyph = DefaultFont.glyphs[c];
-    ASSERT_TRUE(DefaultFont.hasGlyph(c));
+    const Glyph& glyph = Fonts.DefaultFont.glyphs[c];
+    ASSERT_TRUE(Fonts.DefaultFont.hasGlyph(c));
     const float x = 0.5f, y = 0.4f, height = 0.6f;
     const char text[2] = {static_cast<char>(c), 0};
     BeginInterface(kBackground);
@@ -69,7 +69,7 @@ class TextRenderTest : public GameDeviceTest {
     auto pixels = Finish();
 
     const float left = x * kPixelsPerUnit, top = y * kPixelsPerUnit;
-    const float width = DefaultFont.charWidth(c, height) * kPixelsPerUnit, tall = height * kPixelsPerUnit;
+    const float width = Fonts.DefaultFont.charWidth(c, height) * kPixelsPerUnit, tall = height * kPixelsPerUnit;
     int glyphPixels = 0, clearPixels = 0, wrong = 0;
     for (int py = 0; py < kScreenHeight; ++py)
       for (int px = 0; px < kScreenWidth; ++px) {

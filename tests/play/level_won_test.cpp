@@ -134,7 +134,7 @@ TEST(LevelWon, AWinWithTheItemsAndABombIsRecordedInTheProfile) {
         // Sparkles once the medal has faded in.
         ASSERT_TRUE(FramesUntil([] { return WidgetShown("medal"); }, 60));
         Frames(3);
-        EXPECT_TRUE(MedalParticles.emitting);
+        EXPECT_TRUE(Particles.MedalParticles.emitting);
         Screenshot("04_win_screen");
 
         // "next" saves: the settings file is written anew.

@@ -78,7 +78,7 @@ class TextTest : public RenderTest {
     test = LoadFont("test", "test");
     // As the interface pass leaves it.
     CreateUnitQuadBuffer();
-    device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+    device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, sizeof(Vertex));
     device->ClearLog();
   }
   void TearDown() override {

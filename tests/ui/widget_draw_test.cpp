@@ -21,7 +21,7 @@ class WidgetDrawTest : public UiTest {
     Graphics.VertexFormat = 0;
     // The interface pass binds the unit quad before the widgets draw.
     CreateUnitQuadBuffer();
-    device->SetStreamSource(0, UnitQuadBuffer, 0, sizeof(Vertex));
+    device->SetStreamSource(0, QuadBuffers.UnitQuadBuffer, 0, sizeof(Vertex));
   }
 
   void TearDown() override {
