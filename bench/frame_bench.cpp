@@ -78,10 +78,10 @@ std::string ScreensFolder() { return std::string(KESTRIN_BINARY_DIR) + "/screens
 void OpenMostCells() {
   bool flag = false;
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i)) continue;
+    if (!cellExists(Level, i)) continue;
     HexCell& cell = Level.cells[i];
     if (cell.content != CellBomb) {
-      openCell(i);
+      openCell(Level, i);
     } else {
       cell.flagged = flag;
       flag = !flag;

@@ -74,7 +74,7 @@ void PointAt(const D3DXVECTOR3& world) {
 // A cell next to the bee's when there is one, else one picked across the board.
 int CellToClick(int click) {
   for (int turn = 0; turn < 6; ++turn) {
-    const int next = neighbour(Level.currentCell, Directions[(click + turn) % 6]);
+    const int next = neighbour(Level, Level.currentCell, Directions[(click + turn) % 6]);
     if (next >= 0) return next;
   }
   return Level.cellCount > 0 ? (click * 131) % Level.cellCount : -1;
@@ -90,7 +90,7 @@ void PlayFrames(int count) {
     if (frame % 16 == 0) {
       const int click = frame / 16;
       const int cell = CellToClick(click);
-      if (cellExists(cell)) PointAt(player::centreOf(cell));
+      if (cellExists(Level, cell)) PointAt(player::centreOf(cell));
       (click % 3 == 2 ? Mouse.rightPrevious : Mouse.leftPrevious) = ButtonHeld;
     }
     TestClockNow += 16;

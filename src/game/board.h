@@ -38,23 +38,23 @@ constexpr uint32_t StartColourTable[16] = {
 };
 
 // Rows, cells and positions of a board, every cell closed with content 0.
-void layoutBoard(float originX, float originY, float width, float height, float radius);
+void layoutBoard(LevelBoard& board, float originX, float originY, float width, float height, float radius);
 
-void createBoard(float originX, float originY, float width, float height, float radius, int bombs, int flowers,
-                 int lives);
+void createBoard(LevelBoard& board, float originX, float originY, float width, float height, float radius, int bombs,
+                 int flowers, int lives);
 
 // The global Level at start-up, with its per-cell arrays.
 void createLevel();
 
 // A fresh road with room for two thirds of the cells.
-void allocateRoad();
+void allocateRoad(LevelBoard& board);
 
-int rowStart(int row);
-int rowLength(int row);
-bool inBoard(int index);
-bool cellExists(int index);
+int rowStart(const LevelBoard& board, int row);
+int rowLength(const LevelBoard& board, int row);
+bool inBoard(const LevelBoard& board, int index);
+bool cellExists(const LevelBoard& board, int index);
 
-int neighbour(int index, int direction);
-int cellAt(float x, float y);
-void computeNumbers();
-void openCell(int index);
+int neighbour(const LevelBoard& board, int index, int direction);
+int cellAt(const LevelBoard& board, float x, float y);
+void computeNumbers(LevelBoard& board);
+void openCell(LevelBoard& board, int index);

@@ -12,8 +12,8 @@ int randomIndex(int range) { return crtRand() % range; }
 // stays free until taken, and `count` never exceeds the free cells, so the
 // random search ends; the scan after many misses only makes that obvious.
 template <class IsFree, class Take>
-int placeRandomly(int count, IsFree isFree, Take take) {
-  const int cells = Level.cellCount;
+int placeRandomly(LevelBoard& board, int count, IsFree isFree, Take take) {
+  const int cells = board.cellCount;
   int free = 0;
   for (int i = 0; i < cells; ++i)
     if (isFree(i)) ++free;
@@ -33,87 +33,87 @@ int placeRandomly(int count, IsFree isFree, Take take) {
   return placed;
 }
 
-bool isBomb(int i) { return Level.cells[i].content == CellBomb; }
-bool isHole(int i) { return Level.cells[i].content < 0; }
+bool isBomb(LevelBoard& board, int i) { return board.cells[i].content == CellBomb; }
+bool isHole(LevelBoard& board, int i) { return board.cells[i].content < 0; }
 
 // Runs of existing neighbours around the ring of six directions.
-int neighbourRuns(int index) {
+int neighbourRuns(LevelBoard& board, int index) {
   int missing = -1;
   for (int d = 0; d < 6; ++d)
-    if (neighbour(index, Directions[d]) < 0) missing = d;
+    if (neighbour(board, index, Directions[d]) < 0) missing = d;
   if (missing < 0) return 1;
   int runs = 0;
   bool previousExists = false;
   for (int step = 1; step <= 6; ++step) {
-    bool exists = neighbour(index, Directions[(missing + step) % 6]) >= 0;
+    bool exists = neighbour(board, index, Directions[(missing + step) % 6]) >= 0;
     if (exists && !previousExists) ++runs;
     previousExists = exists;
   }
   return runs;
 }
 
-int existingNeighbours(int index) {
+int existingNeighbours(LevelBoard& board, int index) {
   int count = 0;
   for (int direction : Directions)
-    if (neighbour(index, direction) >= 0) ++count;
+    if (neighbour(board, index, direction) >= 0) ++count;
   return count;
 }
 
-void placeStartCell(int index) {
-  Level.currentCell = index;
-  HexCell& cell = Level.cells[index];
+void placeStartCell(LevelBoard& board, int index) {
+  board.currentCell = index;
+  HexCell& cell = board.cells[index];
   cell.open = 1;
-  Level.beeX = cell.x;
-  Level.beeY = cell.y;
-  Level.beeVelX = Level.beeVelY = Level.beeHeading = Level.reserved40 = 0;
+  board.beeX = cell.x;
+  board.beeY = cell.y;
+  board.beeVelX = board.beeVelY = board.beeHeading = board.reserved40 = 0;
 }
 }  // namespace
 
-int placeBombs(int count) {
+int placeBombs(LevelBoard& board, int count) {
   int placed = placeRandomly(
-      count,
-      [](int i) { return !isBomb(i) && !isHole(i) && i != Level.currentCell && !Level.cells[i].flower; },
-      [](int i) { Level.cells[i].content = CellBomb; });
-  Level.bombCount = placed;
+      board, count,
+      [&](int i) { return !isBomb(board, i) && !isHole(board, i) && i != board.currentCell && !board.cells[i].flower; },
+      [&](int i) { board.cells[i].content = CellBomb; });
+  board.bombCount = placed;
   return placed;
 }
 
-int placeFlowers(int count) {
+int placeFlowers(LevelBoard& board, int count) {
   return placeRandomly(
-      count,
-      [](int i) { return i != Level.currentCell && !Level.cells[i].flower && !isBomb(i) && !isHole(i); },
-      [](int i) { Level.cells[i].flower = 1; });
+      board, count,
+      [&](int i) { return i != board.currentCell && !board.cells[i].flower && !isBomb(board, i) && !isHole(board, i); },
+      [&](int i) { board.cells[i].flower = 1; });
 }
 
-void placeItems(int countOfEach) {
+void placeItems(LevelBoard& board, int countOfEach) {
   for (int item : {ItemBinoculars, ItemHammer}) {
     placeRandomly(
-        countOfEach,
-        [](int i) {
-          return !isBomb(i) && !isHole(i) && i != Level.currentCell && !Level.cells[i].flower &&
-                 Level.cellItems[i] == ItemNone;
+        board, countOfEach,
+        [&](int i) {
+          return !isBomb(board, i) && !isHole(board, i) && i != board.currentCell && !board.cells[i].flower &&
+                 board.cellItems[i] == ItemNone;
         },
-        [item](int i) { Level.cellItems[i] = item; });
+        [&board, item](int i) { board.cellItems[i] = item; });
   }
 }
 
-void thinBombs() {
-  for (int i = 0; i < Level.cellCount; ++i) {
-    if (!isBomb(i) || existingNeighbours(i) >= 5) continue;
-    if (neighbourRuns(i) >= 2) {
-      Level.cells[i].content = 0;
-      --Level.bombCount;
+void thinBombs(LevelBoard& board) {
+  for (int i = 0; i < board.cellCount; ++i) {
+    if (!isBomb(board, i) || existingNeighbours(board, i) >= 5) continue;
+    if (neighbourRuns(board, i) >= 2) {
+      board.cells[i].content = 0;
+      --board.bombCount;
     }
   }
-  computeNumbers();
+  computeNumbers(board);
 }
 
-void chooseStartCell() {
-  const int cells = Level.cellCount;
+void chooseStartCell(LevelBoard& board) {
+  const int cells = board.cellCount;
   int smallest = CellBomb;
   int candidates = 0;
   for (int i = 0; i < cells; ++i) {
-    const HexCell& cell = Level.cells[i];
+    const HexCell& cell = board.cells[i];
     if (cell.content < 0 || cell.flower) continue;
     if (cell.content < smallest) {
       smallest = cell.content;
@@ -124,46 +124,46 @@ void chooseStartCell() {
   if (smallest < CellBomb) {
     int chosen = randomIndex(candidates);
     for (int i = 0; i < cells; ++i) {
-      const HexCell& cell = Level.cells[i];
+      const HexCell& cell = board.cells[i];
       if (cell.content != smallest || cell.flower) continue;
       if (chosen-- == 0) {
-        placeStartCell(i);
+        placeStartCell(board, i);
         return;
       }
     }
   }
   if (cells < 1) {
-    Level.currentCell = -1;
+    board.currentCell = -1;
     return;
   }
   // Every flowerless cell is a bomb: clear one. A flower cell would make its
   // flower impossible to collect, so those are passed over.
   int index = randomIndex(cells);
-  for (int tries = 0; Level.cells[index].flower && tries < 100 * cells; ++tries) index = randomIndex(cells);
-  for (int i = 0; i < cells && Level.cells[index].flower; ++i) index = i;
-  Level.cells[index].content = 0;
-  --Level.bombCount;
-  placeStartCell(index);
+  for (int tries = 0; board.cells[index].flower && tries < 100 * cells; ++tries) index = randomIndex(cells);
+  for (int i = 0; i < cells && board.cells[index].flower; ++i) index = i;
+  board.cells[index].content = 0;
+  --board.bombCount;
+  placeStartCell(board, index);
 }
 
-void regenerate() {
+void regenerate(LevelBoard& board) {
   int existing = 0;
-  for (int i = 0; i < Level.cellCount; ++i) {
-    HexCell& cell = Level.cells[i];
+  for (int i = 0; i < board.cellCount; ++i) {
+    HexCell& cell = board.cells[i];
     if (cell.content > 0) cell.content = 0;
     cell.flagged = cell.flower = cell.open = 0;
-    Level.cellItems[i] = ItemNone;
-    Level.cellMarks[i] = NoMark;
+    board.cellItems[i] = ItemNone;
+    board.cellMarks[i] = NoMark;
     if (cell.content >= 0) ++existing;
   }
   static constexpr int Divisors[5] = {15, 10, 5, 3, 2};
-  const int bombs = existing / Divisors[std::clamp(Level.difficulty, 0, 4)];
-  placeBombs(bombs);
-  computeNumbers();
-  Level.flowerCount = placeFlowers(10);
-  thinBombs();
-  chooseStartCell();
-  placeItems(2);
+  const int bombs = existing / Divisors[std::clamp(board.difficulty, 0, 4)];
+  placeBombs(board, bombs);
+  computeNumbers(board);
+  board.flowerCount = placeFlowers(board, 10);
+  thinBombs(board);
+  chooseStartCell(board);
+  placeItems(board, 2);
 }
 
 int difficultyForLevel(int levelIndex) {

@@ -4,46 +4,46 @@
 #include "game/play_state.h"
 #include "game/route.h"
 
-bool canEnter(int index) {
-  if (!cellExists(index)) return false;
-  const HexCell& cell = Level.cells[index];
+bool canEnter(const LevelBoard& board, int index) {
+  if (!cellExists(board, index)) return false;
+  const HexCell& cell = board.cells[index];
   if (cell.flagged) return false;
   if (cell.open) return true;
   for (int direction : Directions) {
-    const int n = neighbour(index, direction);
-    if (n >= 0 && Level.cells[n].open) return true;
+    const int n = neighbour(board, index, direction);
+    if (n >= 0 && board.cells[n].open) return true;
   }
   return false;
 }
 
-void clickAt(float x, float y) {
-  const int target = cellAt(x, y);
+void clickAt(LevelBoard& board, float x, float y) {
+  const int target = cellAt(board, x, y);
   if (target < 0) return;
-  HexCell& cell = Level.cells[target];
-  if (cell.flagged && Level.hammers >= 1) {
+  HexCell& cell = board.cells[target];
+  if (cell.flagged && board.hammers >= 1) {
     cell.open = 1;
     cell.flagged = 0;
     Play.levelScore += 500;
-    --Level.hammers;
+    --board.hammers;
     return;
   }
-  sendBeeTo(x, y);
+  sendBeeTo(board, x, y);
 }
 
-void toggleFlagAt(float x, float y) {
-  const int target = cellAt(x, y);
+void toggleFlagAt(LevelBoard& board, float x, float y) {
+  const int target = cellAt(board, x, y);
   if (target < 0) return;
-  HexCell& cell = Level.cells[target];
+  HexCell& cell = board.cells[target];
   if (cell.open || cell.flower) return;
   cell.flagged = !cell.flagged;
 }
 
-void useBinoculars() {
-  if (Level.binoculars < 1 || !cellExists(Level.currentCell)) return;
+void useBinoculars(LevelBoard& board) {
+  if (board.binoculars < 1 || !cellExists(board, board.currentCell)) return;
   for (int direction : Directions) {
-    const int n = neighbour(Level.currentCell, direction);
+    const int n = neighbour(board, board.currentCell, direction);
     if (n < 0) continue;
-    HexCell& cell = Level.cells[n];
+    HexCell& cell = board.cells[n];
     if (cell.content == CellBomb) {
       cell.flagged = 1;
     } else if (!cell.flower) {
@@ -52,41 +52,41 @@ void useBinoculars() {
       cell.flagged = 0;
     }
   }
-  --Level.binoculars;
+  --board.binoculars;
   Play.levelScore += 400;
 }
 
-void pickUpItems() {
-  const int index = Level.currentCell;
-  if (!inBoard(index) || index >= static_cast<int>(Level.cellItems.size()) ||
-      index >= static_cast<int>(Level.cellMarks.size()))
+void pickUpItems(LevelBoard& board) {
+  const int index = board.currentCell;
+  if (!inBoard(board, index) || index >= static_cast<int>(board.cellItems.size()) ||
+      index >= static_cast<int>(board.cellMarks.size()))
     return;
-  if (Level.cellMarks[index] >= 0) Level.cellMarks[index] = NoMark;
-  int& item = Level.cellItems[index];
+  if (board.cellMarks[index] >= 0) board.cellMarks[index] = NoMark;
+  int& item = board.cellItems[index];
   if (item == ItemBinoculars) {
-    ++Level.binoculars;
+    ++board.binoculars;
     Play.levelScore += 200;
     item = ItemNone;
   } else if (item == ItemHammer) {
-    ++Level.hammers;
+    ++board.hammers;
     Play.levelScore += 300;
     item = ItemNone;
   }
 }
 
-void enterCell(int index) {
-  if (!cellExists(index)) return;
-  HexCell& cell = Level.cells[index];
+void enterCell(LevelBoard& board, int index) {
+  if (!cellExists(board, index)) return;
+  HexCell& cell = board.cells[index];
   cell.open = 1;
   if (cell.content >= 1 && cell.content <= 6) Play.levelScore += 100 * cell.content;
   if (cell.content == CellBomb) {
-    --Level.lives;
-    Level.bombEvent = 1;
-    if (Level.lives < 1) Level.dead = 1;
+    --board.lives;
+    board.bombEvent = 1;
+    if (board.lives < 1) board.dead = 1;
   }
   if (cell.flower) {
-    ++Level.flowersTaken;
-    Level.flowerEvent = 1;
-    if (Level.flowersTaken >= Level.flowerCount) Level.won = 1;
+    ++board.flowersTaken;
+    board.flowerEvent = 1;
+    if (board.flowersTaken >= board.flowerCount) board.won = 1;
   }
 }

@@ -123,7 +123,7 @@ void drawPickups(const LevelBoard& board, const PlayState& play) {
   const Mesh binoculars = Meshes.find("l_binokl");
   const Mesh hammer = Meshes.find("l_molot");
   for (int i = 0; i < board.cellCount; ++i) {
-    if (!cellExists(i)) continue;
+    if (!cellExists(board, i)) continue;
     const HexCell& cell = board.cells[i];
     if (cell.flower) {
       Materials.bindMaterial("specular");
@@ -174,7 +174,7 @@ void drawNumberPlate(const Mesh& hexagon, const HexCell& cell) {
 }
 
 void drawHighlight(const LevelBoard& board, const Mesh& hexagon, int index, const char* texture) {
-  if (cellExists(index) && inView(board.cells[index])) drawTile(hexagon, board.cells[index], texture);
+  if (cellExists(board, index) && inView(board.cells[index])) drawTile(hexagon, board.cells[index], texture);
 }
 
 void drawCells(const LevelBoard& board, const PlayState& play) {
@@ -182,13 +182,13 @@ void drawCells(const LevelBoard& board, const PlayState& play) {
   const Mesh hexagon = Meshes.find("hexagon");
   std::vector<int> shown;
   for (int i = 0; i < board.cellCount; ++i)
-    if (cellExists(i) && !cellUnderInterface(board.cells[i])) shown.push_back(i);
+    if (cellExists(board, i) && !cellUnderInterface(board.cells[i])) shown.push_back(i);
   // The faces are opaque; only the plates and highlights over them blend.
   setBlending(false);
   for (int i : shown) drawCellFace(hexagon, board.cells[i]);
   setBlending(true);
   for (int i : shown) drawNumberPlate(hexagon, board.cells[i]);
-  const int pointerCell = cellAt(play.boardPointX, play.boardPointY);
+  const int pointerCell = cellAt(board, play.boardPointX, play.boardPointY);
   drawHighlight(board, hexagon, board.currentCell, BeeCellHighlight);
   drawHighlight(board, hexagon, pointerCell, PointerCellHighlight);
 }
@@ -198,7 +198,7 @@ void drawFlags(const LevelBoard& board) {
   Textures.bindTexture(0, "flag");
   const Mesh flag = Meshes.find("flag");
   for (int i = 0; i < board.cellCount; ++i)
-    if (cellExists(i) && board.cells[i].flagged) flag.drawAt(above(board.cells[i], BoardPlaneHeight), 0.5f);
+    if (cellExists(board, i) && board.cells[i].flagged) flag.drawAt(above(board.cells[i], BoardPlaneHeight), 0.5f);
 }
 
 void drawStatusBar(const LevelBoard& board) {

@@ -58,9 +58,9 @@ float distanceToTriangle(float x, float z, const D3DXVECTOR3 c[3]) {
 
 // An existing cell stands on the board's site (row, column) at (x, z).
 bool siteCovered(int row, int column, float x, float z) {
-  if (column < 0 || column >= rowLength(row)) return false;
-  const int index = rowStart(row) + column;
-  return cellExists(index) && std::fabs(Level.cells[index].x - x) < SiteTolerance &&
+  if (column < 0 || column >= rowLength(Level, row)) return false;
+  const int index = rowStart(Level, row) + column;
+  return cellExists(Level, index) && std::fabs(Level.cells[index].x - x) < SiteTolerance &&
          std::fabs(Level.cells[index].y - z) < SiteTolerance;
 }
 

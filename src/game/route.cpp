@@ -24,19 +24,19 @@ void reportRouteTooLong() {
 
 // Breadth first, so each cell's distance is final when first reached and the
 // work is bounded by the number of cells.
-void measureDistances(int start, int target) {
-  for (HexCell& cell : Level.cells) cell.distance = -1;
+void measureDistances(LevelBoard& board, int start, int target) {
+  for (HexCell& cell : board.cells) cell.distance = -1;
   std::vector<int> queue;
-  queue.reserve(Level.cells.size());
-  Level.cells[start].distance = 0;
+  queue.reserve(board.cells.size());
+  board.cells[start].distance = 0;
   queue.push_back(start);
   for (size_t next = 0; next < queue.size(); ++next) {
     const int from = queue[next];
-    const int step = Level.cells[from].distance + 1;
+    const int step = board.cells[from].distance + 1;
     for (int direction : Directions) {
-      const int n = neighbour(from, direction);
-      if (n < 0 || !(Level.cells[n].open || n == target)) continue;
-      int& distance = Level.cells[n].distance;
+      const int n = neighbour(board, from, direction);
+      if (n < 0 || !(board.cells[n].open || n == target)) continue;
+      int& distance = board.cells[n].distance;
       if (distance != -1 && distance <= step) continue;
       distance = step;
       queue.push_back(n);
@@ -44,11 +44,11 @@ void measureDistances(int start, int target) {
   }
 }
 
-int stepTowardsStart(int from) {
-  const int wanted = Level.cells[from].distance - 1;
+int stepTowardsStart(LevelBoard& board, int from) {
+  const int wanted = board.cells[from].distance - 1;
   for (int direction : Directions) {
-    const int n = neighbour(from, direction);
-    if (n >= 0 && Level.cells[n].distance == wanted) return n;
+    const int n = neighbour(board, from, direction);
+    if (n >= 0 && board.cells[n].distance == wanted) return n;
   }
   return -1;
 }
@@ -59,28 +59,28 @@ void setRouteMessageHook(RouteMessageHook hook) {
   routeMessageShown = false;
 }
 
-void sendBeeTo(float x, float y) {
-  const int target = cellAt(x, y);
-  const int start = Level.currentCell;
-  if (target == start || !canEnter(target) || !inBoard(start)) return;
-  measureDistances(start, target);
+void sendBeeTo(LevelBoard& board, float x, float y) {
+  const int target = cellAt(board, x, y);
+  const int start = board.currentCell;
+  if (target == start || !canEnter(board, target) || !inBoard(board, start)) return;
+  measureDistances(board, start, target);
 
-  const int steps = Level.cells[target].distance + 1;
-  const int room = static_cast<int>(Level.road.size());
-  if (steps > Level.cellCount / 2 || steps + 1 > room) {
+  const int steps = board.cells[target].distance + 1;
+  const int room = static_cast<int>(board.road.size());
+  if (steps > board.cellCount / 2 || steps + 1 > room) {
     reportRouteTooLong();
-    Level.roadLeft = 0;
+    board.roadLeft = 0;
     return;
   }
-  Level.road[0] = steps;
-  Level.road[1] = target;
+  board.road[0] = steps;
+  board.road[1] = target;
   for (int j = 2; j <= steps; ++j) {
-    const int previous = stepTowardsStart(Level.road[j - 1]);
+    const int previous = stepTowardsStart(board, board.road[j - 1]);
     if (previous < 0) {
-      Level.road[0] = 0;
+      board.road[0] = 0;
       break;
     }
-    Level.road[j] = previous;
+    board.road[j] = previous;
   }
-  Level.roadLeft = Level.road[0];
+  board.roadLeft = board.road[0];
 }

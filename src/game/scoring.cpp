@@ -35,7 +35,7 @@ int scoreFlower() {
 }
 
 void scoreFlagToggle(int cell) {
-  if (!cellExists(cell)) return;
+  if (!cellExists(Level, cell)) return;
   const HexCell& target = Level.cells[cell];
   if (target.open || target.flower) return;
   Play.levelScore += target.flagged ? -FlagPoints : FlagPoints;

@@ -46,7 +46,7 @@ void showMarkersOn(int cell, int visible) {
 
 void createMarkers() {
   const int cells = std::min<int>(Level.cellCount, static_cast<int>(Level.triggers.size()));
-  for (int i = 0; i < cells && inBoard(i); ++i) {
+  for (int i = 0; i < cells && inBoard(Level, i); ++i) {
     const TriggerRecord& trigger = Level.triggers[i];
     if (!trigger.active || trigger.briefing) continue;
     TrainingMarker marker;

@@ -22,7 +22,7 @@ void firePlainTrigger(int cell) {
   trigger.active = 0;
   showMarkersOn(cell, 0);
   // Raising a hole's content to 0 makes a new cell rise from the sea.
-  if (inBoard(trigger.link)) ++Level.cells[trigger.link].content;
+  if (inBoard(Level, trigger.link)) ++Level.cells[trigger.link].content;
 }
 
 void fireBriefingTrigger(int cell) {
@@ -40,7 +40,7 @@ void fireBriefingTrigger(int cell) {
 }  // namespace
 
 void handleTrigger(int cell) {
-  if (!inBoard(cell) || cell >= static_cast<int>(Level.triggers.size())) return;
+  if (!inBoard(Level, cell) || cell >= static_cast<int>(Level.triggers.size())) return;
   const TriggerRecord& trigger = Level.triggers[cell];
   if (!trigger.active) return;
   if (trigger.briefing)

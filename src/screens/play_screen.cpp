@@ -11,7 +11,7 @@
 void showPlayScreen() {
   ClearWidgets();
   LoadLayout("camera");
-  OnActionWithHoverSound("useEye", useBinoculars);
+  OnActionWithHoverSound("useEye", [] { useBinoculars(Level); });
   OnActionWithHoverSound("ingame", ShowInGameMenu);
   Play.modalState = ModalPlay;
 }

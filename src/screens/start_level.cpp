@@ -77,9 +77,9 @@ void startLevel(int levelIndex) {
   Play.flowerTexture = texture;
 
   Level.difficulty = difficultyForLevel(levelIndex);
-  if (!Play.trainingLevel) regenerate();
+  if (!Play.trainingLevel) regenerate(Level);
   findHiddenGround();
-  allocateRoad();
+  allocateRoad(Level);
 
   Play.flowerStreak = 0;
   Play.levelScore = 0;

@@ -65,19 +65,19 @@ void spinItems() {
 }
 
 void leftClick() {
-  clickAt(Play.boardPointX, Play.boardPointY);
-  if (!canEnter(cellAt(Play.boardPointX, Play.boardPointY))) PlayEffect("snd\\wrong_way.wav");
+  clickAt(Level, Play.boardPointX, Play.boardPointY);
+  if (!canEnter(Level, cellAt(Level, Play.boardPointX, Play.boardPointY))) PlayEffect("snd\\wrong_way.wav");
 }
 
 void rightClick() {
-  scoreFlagToggle(cellAt(Play.boardPointX, Play.boardPointY));
-  toggleFlagAt(Play.boardPointX, Play.boardPointY);
+  scoreFlagToggle(cellAt(Level, Play.boardPointX, Play.boardPointY));
+  toggleFlagAt(Level, Play.boardPointX, Play.boardPointY);
 }
 
 void flyBee(uint32_t now) {
   const uint32_t elapsed = now - Play.lastFrameTime;
   TheBee.heading = D3DXToDegree(Level.beeHeading);
-  const int cellUnderBee = moveBee(static_cast<float>(elapsed) * StepPerMillisecond);
+  const int cellUnderBee = moveBee(Level, static_cast<float>(elapsed) * StepPerMillisecond);
   if (cellUnderBee >= 0) handleTrigger(cellUnderBee);
   followBee();
 }
@@ -111,7 +111,7 @@ void burstOverBee(int emitterId) {
   ParticleEmitter* emitter = findEmitter(emitterId);
   if (!emitter) return;
   const int cell = Level.currentCell;
-  if (cellExists(cell))
+  if (cellExists(Level, cell))
     emitter->position = D3DXVECTOR3(Level.cells[cell].x, BurstHeight, Level.cells[cell].y);
   else
     emitter->position = D3DXVECTOR3(Level.beeX, BurstHeight, Level.beeY);
@@ -149,8 +149,7 @@ void levelWon() {
 // With the developer's keys, Left and Right slow the game down or speed it up again by a millisecond's
 // sleep a frame.
 void adjustFrameSleep() {
-  if (!DebugKeysOn) return;
-  const uint8_t key = LastKeyUp;
+  const uint8_t key = DebugKeysOn ? LastKeyUp.load() : 0;
   if (key == KeyLeft) {
     LastKeyUp = 0;
     if (Play.frameSleep > 0) --Play.frameSleep;
@@ -164,7 +163,7 @@ void adjustFrameSleep() {
 // The cell under the pointer shows its number in the display and sounds
 // once when the pointer comes to it.
 void showPointerCell(int index) {
-  if (!cellExists(index)) return;
+  if (!cellExists(Level, index)) return;
   const std::string number = cellNumberTexture(Level.cells[index]);
   FindImage("num").texture = number.empty() ? "m_empty_up" : number;
   if (index != Play.lastHoveredCell) {
@@ -184,7 +183,7 @@ std::string digit(int32_t value) {
 void prepareRoundFrame() {
   adjustFrameSleep();
   Play.skyAngle += SkyTurnPerFrame;
-  showPointerCell(cellAt(Play.boardPointX, Play.boardPointY));
+  showPointerCell(cellAt(Level, Play.boardPointX, Play.boardPointY));
   hopMarkers(Training.MarkerList);
   FindWidget("useEye").visible = Level.binoculars >= 1;
   FindLabel("molot_count").text = digit(Level.hammers);
@@ -196,11 +195,11 @@ void prepareRoundFrame() {
 
 void pickUp() {
   const int cell = Level.currentCell;
-  if (cellExists(cell) && cell < static_cast<int>(Level.cellItems.size())) {
+  if (cellExists(Level, cell) && cell < static_cast<int>(Level.cellItems.size())) {
     const int item = Level.cellItems[cell];
     if (item == ItemBinoculars || item == ItemHammer) PlayEffect("snd\\bonus_pickup.wav");
   }
-  pickUpItems();
+  pickUpItems(Level);
 }
 }  // namespace
 

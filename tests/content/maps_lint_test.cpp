@@ -47,7 +47,7 @@ TEST(MapContent, EveryMapIsTheStartUpBoard) {
       ASSERT_TRUE(cell.content == CellHole || (cell.content >= 0 && cell.content <= CellBomb));
       ASSERT_TRUE(cell.flower == 0 || (cell.content >= 0 && cell.content < CellBomb));
     }
-    ASSERT_TRUE(cellExists(Level.currentCell));
+    ASSERT_TRUE(cellExists(Level, Level.currentCell));
     EXPECT_FLOAT_EQ(Level.beeX, Level.cells[Level.currentCell].x);
   }
 }

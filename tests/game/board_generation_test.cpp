@@ -21,8 +21,8 @@ void expectNumbersMatchBombs() {
 int neighbourRuns(int index) {
   int runs = 0;
   for (int d = 0; d < 6; ++d) {
-    const bool here = neighbour(index, Directions[d]) >= 0;
-    const bool before = neighbour(index, Directions[(d + 5) % 6]) >= 0;
+    const bool here = neighbour(Level, index, Directions[d]) >= 0;
+    const bool before = neighbour(Level, index, Directions[(d + 5) % 6]) >= 0;
     if (here && !before) ++runs;
   }
   return runs;
@@ -30,7 +30,7 @@ int neighbourRuns(int index) {
 
 int existingNeighbours(int index) {
   int count = 0;
-  for (int direction : Directions) count += neighbour(index, direction) >= 0;
+  for (int direction : Directions) count += neighbour(Level, index, direction) >= 0;
   return count;
 }
 
@@ -46,24 +46,24 @@ TEST(Generation, PlacedBombsAreCountedAndNumbered) {
   emptyBoard();
   crtSrand(7);
   startOn(cellIndex(5, 5));
-  EXPECT_EQ(placeBombs(60), 60);
+  EXPECT_EQ(placeBombs(Level, 60), 60);
   EXPECT_EQ(Level.bombCount, 60);
   EXPECT_EQ(countCells(isBomb), 60);
   EXPECT_NE(cell(Level.currentCell).content, CellBomb);
-  computeNumbers();
+  computeNumbers(Level);
   expectNumbersMatchBombs();
 }
 
 TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
   raggedBoard();
   crtSrand(5);
-  placeBombs(150);
+  placeBombs(Level, 150);
   const int before = Level.bombCount;
   int split = 0;
   for (int i = 0; i < Level.cellCount; ++i)
     if (cell(i).content == CellBomb && existingNeighbours(i) < 5 && neighbourRuns(i) >= 2) ++split;
   ASSERT_GT(split, 0);
-  thinBombs();
+  thinBombs(Level);
   EXPECT_EQ(Level.bombCount, before - split);
   EXPECT_EQ(countCells(isBomb), before - split);
   for (int i = 0; i < Level.cellCount; ++i) {
@@ -76,18 +76,18 @@ TEST(Generation, ThinningRemovesBombsWithSplitNeighbourRuns) {
 TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
   emptyBoard();
   crtSrand(21);
-  placeBombs(120);
-  computeNumbers();
-  placeFlowers(10);
-  chooseStartCell();
+  placeBombs(Level, 120);
+  computeNumbers(Level);
+  placeFlowers(Level, 10);
+  chooseStartCell(Level);
   const int start = Level.currentCell;
-  ASSERT_TRUE(cellExists(start));
+  ASSERT_TRUE(cellExists(Level, start));
   EXPECT_FALSE(cell(start).flower);
   EXPECT_TRUE(cell(start).open);
   EXPECT_FLOAT_EQ(Level.beeX, cell(start).x);
   EXPECT_FLOAT_EQ(Level.beeY, cell(start).y);
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i) || cell(i).flower) continue;
+    if (!cellExists(Level, i) || cell(i).flower) continue;
     EXPECT_GE(cell(i).content, cell(start).content);
   }
 
@@ -99,7 +99,7 @@ TEST(Generation, StartCellIsAFlowerlessCellWithTheSmallestNumber) {
     if (i != flower && i != one && i != bomb) cell(i).content = CellHole;
   putBombs({bomb});
   cell(flower).flower = 1;
-  chooseStartCell();
+  chooseStartCell(Level);
   EXPECT_EQ(Level.currentCell, one);
   EXPECT_EQ(cell(bomb).content, CellBomb);
 }

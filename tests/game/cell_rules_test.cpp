@@ -8,7 +8,7 @@
 using namespace boardtest;
 
 namespace {
-void flagCell(int index) { toggleFlagAt(cell(index).x, cell(index).y); }
+void flagCell(int index) { toggleFlagAt(Level, cell(index).x, cell(index).y); }
 
 class CellRules : public ::testing::Test {
  protected:
@@ -22,33 +22,33 @@ class CellRules : public ::testing::Test {
 }  // namespace
 
 TEST_F(CellRules, EnteringOpensOnlyThatCellAndScoresItsNumber) {
-  const int empty = neighbour(start, 3);
-  enterCell(empty);
+  const int empty = neighbour(Level, start, 3);
+  enterCell(Level, empty);
   EXPECT_TRUE(cell(empty).open);
   int open = 0;
   for (const HexCell& c : Level.cells) open += c.open;
   EXPECT_EQ(open, 2);
   EXPECT_EQ(Play.levelScore, 0);
 
-  const int numbered = neighbour(start, 9);
-  putBombs({neighbour(numbered, 9), neighbour(numbered, 11), neighbour(numbered, 7)});
+  const int numbered = neighbour(Level, start, 9);
+  putBombs({neighbour(Level, numbered, 9), neighbour(Level, numbered, 11), neighbour(Level, numbered, 7)});
   ASSERT_EQ(cell(numbered).content, 3);
-  enterCell(numbered);
+  enterCell(Level, numbered);
   EXPECT_EQ(Play.levelScore, 300);
   EXPECT_FALSE(Level.bombEvent);
 }
 
 TEST_F(CellRules, BombsCostLivesAndTheLastOneEndsTheGame) {
-  const int a = neighbour(start, 1), b = neighbour(start, 5);
+  const int a = neighbour(Level, start, 1), b = neighbour(Level, start, 5);
   putBombs({a, b});
   Level.lives = 2;
-  enterCell(a);
+  enterCell(Level, a);
   EXPECT_EQ(Level.lives, 1);
   EXPECT_TRUE(Level.bombEvent);
   EXPECT_FALSE(Level.dead);
   EXPECT_TRUE(cell(a).open);
   Level.bombEvent = 0;
-  enterCell(b);
+  enterCell(Level, b);
   EXPECT_EQ(Level.lives, 0);
   EXPECT_TRUE(Level.bombEvent);
   EXPECT_TRUE(Level.dead);
@@ -56,20 +56,20 @@ TEST_F(CellRules, BombsCostLivesAndTheLastOneEndsTheGame) {
 }
 
 TEST_F(CellRules, LastFlowerWinsEvenWithBombsLeft) {
-  const int first = neighbour(start, 3), second = neighbour(start, 9);
-  putBombs({neighbour(start, 1)});
+  const int first = neighbour(Level, start, 3), second = neighbour(Level, start, 9);
+  putBombs({neighbour(Level, start, 1)});
   cell(first).flower = cell(second).flower = 1;
   Level.flowerCount = 2;
-  enterCell(first);
+  enterCell(Level, first);
   EXPECT_EQ(Level.flowersTaken, 1);
   EXPECT_TRUE(Level.flowerEvent);
   EXPECT_FALSE(Level.won);
-  enterCell(second);
+  enterCell(Level, second);
   EXPECT_TRUE(Level.won);
 }
 
 TEST_F(CellRules, FlagsOnlyOnClosedCellsWithoutFlowers) {
-  const int closed = neighbour(start, 3), flower = neighbour(start, 9);
+  const int closed = neighbour(Level, start, 3), flower = neighbour(Level, start, 9);
   cell(flower).flower = 1;
   flagCell(closed);
   EXPECT_TRUE(cell(closed).flagged);
@@ -79,13 +79,13 @@ TEST_F(CellRules, FlagsOnlyOnClosedCellsWithoutFlowers) {
   EXPECT_FALSE(cell(start).flagged);
   flagCell(flower);
   EXPECT_FALSE(cell(flower).flagged);
-  toggleFlagAt(cell(start).x, cell(start).y + 1.0f);  // on a corner
-  toggleFlagAt(-10, -10);
+  toggleFlagAt(Level, cell(start).x, cell(start).y + 1.0f);  // on a corner
+  toggleFlagAt(Level, -10, -10);
   EXPECT_EQ(Play.levelScore, 0);  // flag points are the caller's
 }
 
 TEST_F(CellRules, HammerOpensAFlaggedBombSafely) {
-  const int bomb = neighbour(start, 3);
+  const int bomb = neighbour(Level, start, 3);
   putBombs({bomb});
   flagCell(bomb);
   clickCell(bomb);  // no hammer: nothing, the cell cannot be entered
@@ -104,44 +104,44 @@ TEST_F(CellRules, HammerOpensAFlaggedBombSafely) {
 }
 
 TEST_F(CellRules, BinocularsFlagBombsAndOpenTheRestButNotFlowers) {
-  const int bomb = neighbour(start, 1), flower = neighbour(start, 5), plain = neighbour(start, 9);
+  const int bomb = neighbour(Level, start, 1), flower = neighbour(Level, start, 5), plain = neighbour(Level, start, 9);
   putBombs({bomb});
   cell(flower).flower = 1;
-  useBinoculars();  // none in stock
+  useBinoculars(Level);  // none in stock
   EXPECT_FALSE(cell(plain).open);
 
   Level.binoculars = 2;
   cell(plain).flagged = 1;  // wrongly
-  useBinoculars();
+  useBinoculars(Level);
   EXPECT_TRUE(cell(bomb).flagged);
   EXPECT_FALSE(cell(bomb).open);
   EXPECT_FALSE(cell(flower).open);
   EXPECT_FALSE(cell(flower).flagged);
   EXPECT_TRUE(cell(plain).open);
-  EXPECT_TRUE(canEnter(plain)) << "the wrong flag went with the opening";
-  for (int direction : {3, 7, 11}) EXPECT_TRUE(cell(neighbour(start, direction)).open);
+  EXPECT_TRUE(canEnter(Level, plain)) << "the wrong flag went with the opening";
+  for (int direction : {3, 7, 11}) EXPECT_TRUE(cell(neighbour(Level, start, direction)).open);
   EXPECT_EQ(Level.binoculars, 1);
   EXPECT_EQ(Play.levelScore, 400);
 
   Level.currentCell = -1;  // the bee on an edge
-  useBinoculars();
+  useBinoculars(Level);
   EXPECT_EQ(Level.binoculars, 1);
 }
 
 TEST_F(CellRules, ItemsArePickedUpFromTheBeesCell) {
   Level.cellItems[start] = ItemBinoculars;
   Level.cellMarks[start] = 3;
-  pickUpItems();
+  pickUpItems(Level);
   EXPECT_EQ(Level.binoculars, 1);
   EXPECT_EQ(Level.cellItems[start], ItemNone);
   EXPECT_EQ(Level.cellMarks[start], NoMark);
   EXPECT_EQ(Play.levelScore, 200);
-  pickUpItems();
+  pickUpItems(Level);
   EXPECT_EQ(Play.levelScore, 200);
   Level.cellItems[start] = ItemHammer;
-  pickUpItems();
+  pickUpItems(Level);
   EXPECT_EQ(Level.hammers, 1);
   EXPECT_EQ(Play.levelScore, 500);
   Level.currentCell = -1;
-  pickUpItems();
+  pickUpItems(Level);
 }

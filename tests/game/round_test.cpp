@@ -19,14 +19,14 @@ using namespace playtest;
 class Round : public PlayTest {};
 
 TEST_F(Round, APointerBecomesARayFromTheCameraThatHitsTheCellUnderIt) {
-  const int start = cellIndex(10, 10), between = neighbour(start, 5), target = neighbour(between, 5);
+  const int start = cellIndex(10, 10), between = neighbour(Level, start, 5), target = neighbour(Level, between, 5);
   cell(between).open = 1;
   beeOn(start);
   leftClickOn(target);
   frame();
   EXPECT_NEAR(Play.boardPointX, cell(target).x, 0.05f);
   EXPECT_NEAR(Play.boardPointY, cell(target).y, 0.05f);
-  EXPECT_EQ(cellAt(Play.boardPointX, Play.boardPointY), target);
+  EXPECT_EQ(cellAt(Level, Play.boardPointX, Play.boardPointY), target);
   EXPECT_EQ(Level.road[1], target);
   EXPECT_GE(Level.roadLeft, 2);
 }

@@ -71,7 +71,7 @@ TEST_F(RouteTest, RouteGoesRoundClosedCells) {
   EXPECT_EQ(cells.front(), start);
   for (size_t i = 1; i < cells.size(); ++i) {
     bool adjacent = false;
-    for (int direction : Directions) adjacent = adjacent || neighbour(cells[i - 1], direction) == cells[i];
+    for (int direction : Directions) adjacent = adjacent || neighbour(Level, cells[i - 1], direction) == cells[i];
     EXPECT_TRUE(adjacent);
   }
   // Along row 6, through row 7 and back: five steps.

@@ -38,7 +38,7 @@ bool BesidePanel(int cell) {
 
 int OpenCells() {
   int open = 0;
-  for (int i = 0; i < Level.cellCount; ++i) open += cellExists(i) && Level.cells[i].open;
+  for (int i = 0; i < Level.cellCount; ++i) open += cellExists(Level, i) && Level.cells[i].open;
   return open;
 }
 }  // namespace

@@ -33,7 +33,7 @@ bool HoldsItem(int cell, int item) { return Level.cellItems[cell] == item && !Le
 int Nearest(const std::function<bool(int)>& wanted) {
   int best = -1;
   for (int i = 0; i < Level.cellCount; ++i)
-    if (cellExists(i) && wanted(i) && (best < 0 || player::fromBee(i) < player::fromBee(best))) best = i;
+    if (cellExists(Level, i) && wanted(i) && (best < 0 || player::fromBee(i) < player::fromBee(best))) best = i;
   return best;
 }
 

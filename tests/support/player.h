@@ -61,21 +61,21 @@ inline bool onScreen(int index) {
 // Whether a click on the cell would start a route, asked without moving
 // the bee.
 inline bool reachable(int index) {
-  if (index == Level.currentCell || !canEnter(index)) return false;
+  if (index == Level.currentCell || !canEnter(Level, index)) return false;
   const int32_t roadLeft = Level.roadLeft;
   const std::vector<int32_t> road = Level.road;
-  sendBeeTo(cell(index).x, cell(index).y);
+  sendBeeTo(Level, cell(index).x, cell(index).y);
   const bool found = Level.roadLeft > 0;
   Level.roadLeft = roadLeft;
   Level.road = road;
   return found;
 }
 
-inline bool closedFlower(int i) { return cellExists(i) && cell(i).flower && !cell(i).open; }
+inline bool closedFlower(int i) { return cellExists(Level, i) && cell(i).flower && !cell(i).open; }
 inline bool closedSafe(int i) {
-  return cellExists(i) && !cell(i).open && !cell(i).flagged && cell(i).content != CellBomb;
+  return cellExists(Level, i) && !cell(i).open && !cell(i).flagged && cell(i).content != CellBomb;
 }
-inline bool closedBomb(int i) { return cellExists(i) && !cell(i).open && cell(i).content == CellBomb; }
+inline bool closedBomb(int i) { return cellExists(Level, i) && !cell(i).open && cell(i).content == CellBomb; }
 
 // The bee is tumbling, on its way, or further than `settled` from the centre
 // of its target.
@@ -113,7 +113,7 @@ inline float toNearestFlower(int index) {
 // enter (no bomb, no flag, no closed flower but the target), the bee's cell
 // first; empty when there is no such way.
 inline std::vector<int> safeWay(int target) {
-  if (!cellExists(Level.currentCell) || !cellExists(target)) return {};
+  if (!cellExists(Level, Level.currentCell) || !cellExists(Level, target)) return {};
   std::vector<int> previous(Level.cellCount, -2);
   std::deque<int> queue{Level.currentCell};
   previous[Level.currentCell] = -1;
@@ -121,7 +121,7 @@ inline std::vector<int> safeWay(int target) {
     const int from = queue.front();
     queue.pop_front();
     for (int direction : Directions) {
-      const int next = neighbour(from, direction);
+      const int next = neighbour(Level, from, direction);
       if (next < 0 || previous[next] != -2) continue;
       const bool blocked = cell(next).content == CellBomb || cell(next).flagged || closedFlower(next);
       if (blocked && next != target) continue;
@@ -149,7 +149,7 @@ inline int towards(int target) {
   int best = -1;
   float bestDistance = distance(Level.currentCell, target);
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i) || cell(i).content == CellBomb || closedFlower(i) || !onScreen(i) ||
+    if (!cellExists(Level, i) || cell(i).content == CellBomb || closedFlower(i) || !onScreen(i) ||
         distance(i, target) >= bestDistance || !reachable(i))
       continue;
     best = i;
@@ -165,8 +165,8 @@ inline int nextTowardsFlowers() {
   int target = nearestReachable([](int i) { return closedFlower(i) && cell(i).content != CellBomb; }, fromBee);
   if (target < 0) target = nearestReachable(closedSafe, toNearestFlower);
   if (target < 0)
-    target =
-        nearestReachable([](int i) { return cellExists(i) && !cell(i).open && !cell(i).flagged; }, toNearestFlower);
+    target = nearestReachable([](int i) { return cellExists(Level, i) && !cell(i).open && !cell(i).flagged; },
+                              toNearestFlower);
   return target;
 }
 
@@ -175,16 +175,16 @@ inline int nextTowardsFlowers() {
 inline int nextTowardsBombs() {
   int target = nearestReachable(closedBomb, fromBee);
   if (target < 0)
-    target = nearestReachable([](int i) { return cellExists(i) && !cell(i).open && !cell(i).flower; }, fromBee);
+    target = nearestReachable([](int i) { return cellExists(Level, i) && !cell(i).open && !cell(i).flower; }, fromBee);
   return target;
 }
 
 // A flagged cell beside the open area, which the hammer opens.
 inline int flaggedBesideOpen() {
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i) || !cell(i).flagged) continue;
+    if (!cellExists(Level, i) || !cell(i).flagged) continue;
     for (int direction : Directions) {
-      const int n = neighbour(i, direction);
+      const int n = neighbour(Level, i, direction);
       if (n >= 0 && cell(n).open) return i;
     }
   }

@@ -48,8 +48,8 @@ namespace boardtest {
 // empty, no bee, arrays and counters reset.
 inline void emptyBoard(float width = StartBoardWidth, float height = StartBoardHeight) {
   static_cast<HexBoard&>(Level) = HexBoard{};
-  layoutBoard(0, 0, width, height, 1.0f);
-  allocateRoad();
+  layoutBoard(Level, 0, 0, width, height, 1.0f);
+  allocateRoad(Level);
   Level.cellMarks.assign(Level.cellCount, NoMark);
   Level.cellItems.assign(Level.cellCount, ItemNone);
   Level.triggers.assign(Level.cellCount, TriggerRecord{0, 0, 0, 0, -1, 0});
@@ -59,11 +59,11 @@ inline void emptyBoard(float width = StartBoardWidth, float height = StartBoardH
   Play = PlayState{};
 }
 
-inline int cellIndex(int row, int column) { return rowStart(row) + column; }
+inline int cellIndex(int row, int column) { return rowStart(Level, row) + column; }
 
 inline HexCell& cell(int index) { return Level.cells[index]; }
 // A click on the board over the cell's centre.
-inline void clickCell(int index) { clickAt(cell(index).x, cell(index).y); }
+inline void clickCell(int index) { clickAt(Level, cell(index).x, cell(index).y); }
 
 inline void makeHoles(std::initializer_list<int> cells) {
   for (int i : cells) Level.cells[i].content = CellHole;
@@ -75,7 +75,7 @@ inline void openCells(std::initializer_list<int> cells) {
 
 inline void putBombs(std::initializer_list<int> cells) {
   for (int i : cells) Level.cells[i].content = CellBomb;
-  computeNumbers();
+  computeNumbers(Level);
 }
 
 // Puts the bee on an open cell.
@@ -89,7 +89,7 @@ inline void startOn(int index) {
 inline int bombNeighbours(int index) {
   int bombs = 0;
   for (int direction : Directions) {
-    const int n = neighbour(index, direction);
+    const int n = neighbour(Level, index, direction);
     if (n >= 0 && Level.cells[n].content == CellBomb) ++bombs;
   }
   return bombs;

@@ -6,7 +6,7 @@
 
 void prepareBoard() {
   static_cast<HexBoard&>(Level) = HexBoard{};
-  layoutBoard(0, 0, StartBoardWidth, StartBoardHeight, 1.0f);
+  layoutBoard(Level, 0, 0, StartBoardWidth, StartBoardHeight, 1.0f);
   Level.cellMarks.assign(Level.cellCount, NoMark);
   Level.cellItems.assign(Level.cellCount, ItemNone);
   Level.triggers.assign(Level.cellCount, TriggerRecord{0, 0, 0, 0, -1, 0});
@@ -29,15 +29,15 @@ void finishHeader(int startCell) {
 
 std::vector<int> connectedCells(int from, const std::vector<int>& barriers) {
   std::vector<int> found;
-  if (!cellExists(from)) return found;
+  if (!cellExists(Level, from)) return found;
   std::vector<char> seen(Level.cellCount, 0);
   for (int barrier : barriers)
-    if (inBoard(barrier)) seen[barrier] = 1;
+    if (inBoard(Level, barrier)) seen[barrier] = 1;
   seen[from] = 1;
   found.push_back(from);
   for (size_t next = 0; next < found.size(); ++next) {
     for (int direction : Directions) {
-      const int n = neighbour(found[next], direction);
+      const int n = neighbour(Level, found[next], direction);
       if (n < 0 || seen[n]) continue;
       seen[n] = 1;
       found.push_back(n);
@@ -50,7 +50,7 @@ void keepLargestIsland() {
   std::vector<int> largest;
   std::vector<char> done(Level.cellCount, 0);
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (done[i] || !cellExists(i)) continue;
+    if (done[i] || !cellExists(Level, i)) continue;
     std::vector<int> island = connectedCells(i);
     for (int cell : island) done[cell] = 1;
     if (island.size() > largest.size()) largest = island;

@@ -57,10 +57,10 @@ void removeLooseTips() {
   for (bool changed = true; changed;) {
     changed = false;
     for (int i = 0; i < Level.cellCount; ++i) {
-      if (!cellExists(i)) continue;
+      if (!cellExists(Level, i)) continue;
       int neighbours = 0;
       for (int direction : Directions)
-        if (neighbour(i, direction) >= 0) ++neighbours;
+        if (neighbour(Level, i, direction) >= 0) ++neighbours;
       if (neighbours <= 1) {
         Level.cells[i].content = CellHole;
         changed = true;
@@ -73,7 +73,7 @@ int cellNearest(float x, float y) {
   int best = -1;
   float bestDistance = 0;
   for (int i = 0; i < Level.cellCount; ++i) {
-    if (!cellExists(i)) continue;
+    if (!cellExists(Level, i)) continue;
     const float dx = Level.cells[i].x - x, dy = Level.cells[i].y - y;
     const float distance = dx * dx + dy * dy;
     if (best < 0 || distance < bestDistance) {

@@ -71,7 +71,7 @@ void readLayout() {
 
 bool hasBombNeighbour(int hole) {
   for (int direction : Directions) {
-    const int n = neighbour(hole, direction);
+    const int n = neighbour(Level, hole, direction);
     if (n >= 0 && Level.cells[n].content == CellBomb) return true;
   }
   return false;
@@ -93,7 +93,7 @@ void linkMarkersToNewCells() {
       if (Level.cells[hole].content != CellHole || hasBombNeighbour(hole)) continue;
       bool touches = false, sameSide = true;
       for (int direction : Directions) {
-        const int n = neighbour(hole, direction);
+        const int n = neighbour(Level, hole, direction);
         if (n < 0) continue;
         touches = true;
         sameSide = sameSide && side[n] == side[marker];
@@ -120,7 +120,7 @@ void linkMarkersToNewCells() {
 void buildTrainingMap() {
   prepareBoard();
   readLayout();
-  computeNumbers();
+  computeNumbers(Level);
   for (int cell : FlowerCells) Level.cells[cell].flower = 1;
   Level.cellItems[HammerCell] = ItemHammer;
   Level.cellItems[BinocularsCell] = ItemBinoculars;
