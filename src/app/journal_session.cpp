@@ -22,30 +22,36 @@
 
 namespace {
 enum class JournalMode { Off, Record, Replay };
-JournalMode mode = JournalMode::Off;
-FILE* recordFile = nullptr;
-Journal journal;
-size_t framesDone = 0;
-bool fastReplay = false;
-bool keepLastFrame = false;
-// Live clock minus recorded clock, fixed at the first replayed frame.
-uint32_t replayOffset = 0;
-std::string replayFolder;
-// Messages the window procedure received since the last recorded frame.
-std::mutex queueLock;
-std::vector<JournalEvent> queued;
-int sessionNumber = 0;
-JournalOutcome outcome;
+// Everything a recording or a replay keeps between frames; a new session
+// starts from a fresh one.
+struct JournalSession {
+  JournalMode mode = JournalMode::Off;
+  FILE* recordFile = nullptr;
+  Journal journal;
+  size_t framesDone = 0;
+  bool fastReplay = false;
+  bool keepLastFrame = false;
+  // Live clock minus recorded clock, fixed at the first replayed frame.
+  uint32_t replayOffset = 0;
+  std::string replayFolder;
+  // Messages the window procedure received since the last recorded frame.
+  std::mutex queueLock;
+  std::vector<JournalEvent> queued;
+  int number = 0;
+  JournalOutcome outcome;
+} session;
 
-// The calendar runs on with the journal's clock from the recorded seed.
-uint32_t JournalCalendar() { return journal.header.seed + (timeGetTime() - journal.header.clock) / 1000; }
+// The calendar runs on with the session.journal's clock from the recorded seed.
+uint32_t JournalCalendar() {
+  return session.journal.header.seed + (timeGetTime() - session.journal.header.clock) / 1000;
+}
 
 // Each thread's generator starts once per session from the journal's seed.
 void SeedThisThread() {
   thread_local int seededSession = 0;
-  if (seededSession == sessionNumber) return;
-  seededSession = sessionNumber;
-  crtSrand(journal.header.seed);
+  if (seededSession == session.number) return;
+  seededSession = session.number;
+  crtSrand(session.journal.header.seed);
 }
 
 bool ReadText(const std::string& path, std::string* text) {
@@ -56,8 +62,8 @@ bool ReadText(const std::string& path, std::string* text) {
 }
 
 void StartSession() {
-  ++sessionNumber;
-  HoldClock(journal.header.clock);
+  ++session.number;
+  HoldClock(session.journal.header.clock);
   SetCalendarSource(JournalCalendar);
   SeedThisThread();
 }
@@ -68,7 +74,7 @@ void Apply(const JournalFrame& frame) {
   Mouse.leftCurrent = frame.left ? ButtonHeld : frame.leftElsewhere ? ButtonCleared : ButtonUp;
   Mouse.rightCurrent = frame.right ? ButtonHeld : frame.rightElsewhere ? ButtonCleared : ButtonUp;
   for (const JournalEvent& event : frame.events) {
-    if (event.message == WM_CHAR && journal.header.version == 1) TypedCharacters.clear();
+    if (event.message == WM_CHAR && session.journal.header.version == 1) TypedCharacters.clear();
     DeliverMessage(event.message, event.code);
   }
 }
@@ -83,34 +89,34 @@ void RecordFrame() {
   frame.leftElsewhere = Mouse.leftCurrent == ButtonCleared;
   frame.rightElsewhere = Mouse.rightCurrent == ButtonCleared;
   {
-    std::lock_guard<std::mutex> hold(queueLock);
-    frame.events.swap(queued);
+    std::lock_guard<std::mutex> hold(session.queueLock);
+    frame.events.swap(session.queued);
   }
   HoldClock(frame.clock);
   Apply(frame);
-  // Flushed every frame: a crash leaves a journal that plays up to it.
-  std::fputs(JournalFrameLine(frame).c_str(), recordFile);
-  std::fflush(recordFile);
-  ++framesDone;
+  // Flushed every frame: a crash leaves a session.journal that plays up to it.
+  std::fputs(JournalFrameLine(frame).c_str(), session.recordFile);
+  std::fflush(session.recordFile);
+  ++session.framesDone;
 }
 
 void WaitForRecordedTime(uint32_t clock) {
-  if (framesDone == 0) replayOffset = LiveTime() - clock;
+  if (session.framesDone == 0) session.replayOffset = LiveTime() - clock;
   for (;;) {
-    const int32_t ahead = static_cast<int32_t>(clock - (LiveTime() - replayOffset));
+    const int32_t ahead = static_cast<int32_t>(clock - (LiveTime() - session.replayOffset));
     if (ahead <= 0 || QuitRequested) return;
     Sleep(static_cast<uint32_t>(std::min(ahead, 10)));
   }
 }
 
 void ReplayFrame() {
-  // Loading frames after a journal that ended during start-up see no input.
-  if (framesDone >= journal.frames.size()) return;
-  const JournalFrame& frame = journal.frames[framesDone];
-  if (!fastReplay) WaitForRecordedTime(frame.clock);
+  // Loading frames after a session.journal that ended during start-up see no input.
+  if (session.framesDone >= session.journal.frames.size()) return;
+  const JournalFrame& frame = session.journal.frames[session.framesDone];
+  if (!session.fastReplay) WaitForRecordedTime(frame.clock);
   HoldClock(frame.clock);
   Apply(frame);
-  if (++framesDone == journal.frames.size()) RequestQuit();
+  if (++session.framesDone == session.journal.frames.size()) RequestQuit();
 }
 
 bool MakeReplayFolder(std::string* error) {
@@ -120,7 +126,7 @@ bool MakeReplayFolder(std::string* error) {
     const std::filesystem::path folder =
         base / ("kestrin-replay-" + std::to_string(std::time(nullptr)) + "-" + std::to_string(attempt));
     if (std::filesystem::create_directory(folder, fault)) {
-      replayFolder = folder.string();
+      session.replayFolder = folder.string();
       return true;
     }
   }
@@ -129,8 +135,8 @@ bool MakeReplayFolder(std::string* error) {
 }
 
 bool WriteStartingFiles(std::string* error) {
-  for (const auto& [name, contents] : journal.header.files) {
-    const std::string path = replayFolder + "/" + name.substr(name.rfind('/') + 1);
+  for (const auto& [name, contents] : session.journal.header.files) {
+    const std::string path = session.replayFolder + "/" + name.substr(name.rfind('/') + 1);
     if (!WriteFileAtomically(path, contents)) {
       *error = "cannot write " + path;
       return false;
@@ -140,25 +146,26 @@ bool WriteStartingFiles(std::string* error) {
 }
 
 void KeepFinalState() {
-  outcome.frames = framesDone;
-  outcome.screen = ShownLayout();
-  outcome.score = Play.levelScore;
+  session.outcome.frames = session.framesDone;
+  session.outcome.screen = ShownLayout();
+  session.outcome.score = Play.levelScore;
   for (const std::string& name : JournalFileNames()) {
     std::string text;
-    if (ReadText(PlayerFile(name), &text)) outcome.files[name] = text;
+    if (ReadText(PlayerFile(name), &text)) session.outcome.files[name] = text;
   }
-  if (keepLastFrame && Device)
-    Device->ReadBackBuffer(&outcome.lastFrame, &outcome.lastFrameWidth, &outcome.lastFrameHeight);
+  if (session.keepLastFrame && Device)
+    Device->ReadBackBuffer(&session.outcome.lastFrame, &session.outcome.lastFrameWidth,
+                           &session.outcome.lastFrameHeight);
 }
 }  // namespace
 
 bool RecordJournalTo(const std::string& path, std::string* error) {
-  recordFile = std::fopen(path.c_str(), "wb");
-  if (!recordFile) {
+  session.recordFile = std::fopen(path.c_str(), "wb");
+  if (!session.recordFile) {
     *error = "cannot write the journal " + path;
     return false;
   }
-  mode = JournalMode::Record;
+  session.mode = JournalMode::Record;
   return true;
 }
 
@@ -176,25 +183,25 @@ bool PrepareReplay(const std::string& path, bool fast, std::string* error) {
   if (read.header.game != KESTRIN_VERSION)
     std::fprintf(stderr, "kestrin: %s was recorded by version %s, this is %s: it may play out differently\n",
                  path.c_str(), read.header.game.c_str(), KESTRIN_VERSION);
-  journal = std::move(read);
-  DebugKeysOn = journal.header.debugKeys;
+  session.journal = std::move(read);
+  DebugKeysOn = session.journal.header.debugKeys;
   if (!MakeReplayFolder(error)) return false;
   if (!WriteStartingFiles(error)) {
-    std::filesystem::remove_all(replayFolder);
+    std::filesystem::remove_all(session.replayFolder);
     return false;
   }
-  RedirectPlayerFiles(replayFolder);
-  mode = JournalMode::Replay;
-  fastReplay = fast;
+  RedirectPlayerFiles(session.replayFolder);
+  session.mode = JournalMode::Replay;
+  session.fastReplay = fast;
   return true;
 }
 
-void KeepLastFrame() { keepLastFrame = true; }
+void KeepLastFrame() { session.keepLastFrame = true; }
 
 void BeginJournal() {
-  framesDone = 0;
-  if (mode == JournalMode::Record) {
-    JournalHeader& header = journal.header;
+  session.framesDone = 0;
+  if (session.mode == JournalMode::Record) {
+    JournalHeader& header = session.journal.header;
     header = JournalHeader{
         KESTRIN_VERSION, Options.width, Options.height, static_cast<uint32_t>(std::time(nullptr)), LiveTime(), {}};
     header.debugKeys = DebugKeysOn;
@@ -202,18 +209,18 @@ void BeginJournal() {
       std::string text;
       if (ReadText(PlayerFile(name), &text)) header.files.emplace_back(name, text);
     }
-    std::fputs(JournalHeaderText(header).c_str(), recordFile);
-    std::fflush(recordFile);
+    std::fputs(JournalHeaderText(header).c_str(), session.recordFile);
+    std::fflush(session.recordFile);
   }
-  if (mode == JournalMode::Off) return;
+  if (session.mode == JournalMode::Off) return;
   StartSession();
-  if (mode == JournalMode::Replay && journal.frames.empty()) RequestQuit();
+  if (session.mode == JournalMode::Replay && session.journal.frames.empty()) RequestQuit();
 }
 
 void StepJournal() {
-  if (mode == JournalMode::Off) return;
+  if (session.mode == JournalMode::Off) return;
   SeedThisThread();
-  if (mode == JournalMode::Record)
+  if (session.mode == JournalMode::Record)
     RecordFrame();
   else
     ReplayFrame();
@@ -221,40 +228,40 @@ void StepJournal() {
 
 bool JournalTakesMessage(uint32_t message, uintptr_t wParam) {
   const bool input = message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR || message == WM_CLOSE;
-  if (!input || mode == JournalMode::Off) return false;
+  if (!input || session.mode == JournalMode::Off) return false;
   // A replay ignores live input; only closing the window stops it.
-  if (mode == JournalMode::Replay) return message != WM_CLOSE;
-  std::lock_guard<std::mutex> hold(queueLock);
-  queued.push_back(JournalEvent{message, static_cast<uint8_t>(wParam)});
+  if (session.mode == JournalMode::Replay) return message != WM_CLOSE;
+  std::lock_guard<std::mutex> hold(session.queueLock);
+  session.queued.push_back(JournalEvent{message, static_cast<uint8_t>(wParam)});
   return true;
 }
 
 void EndJournal() {
-  if (mode == JournalMode::Off) return;
-  if (recordFile) {
-    std::fputs(JournalEndLine(framesDone).c_str(), recordFile);
-    std::fclose(recordFile);
-    recordFile = nullptr;
+  if (session.mode == JournalMode::Off) return;
+  if (session.recordFile) {
+    std::fputs(JournalEndLine(session.framesDone).c_str(), session.recordFile);
+    std::fclose(session.recordFile);
+    session.recordFile = nullptr;
   }
   KeepFinalState();
 }
 
 JournalOutcome EndJournalSession() {
-  JournalOutcome result = std::move(outcome);
-  result.complete = mode == JournalMode::Record || framesDone == journal.frames.size();
-  if (recordFile) std::fclose(recordFile);
-  if (!replayFolder.empty()) std::filesystem::remove_all(replayFolder);
+  JournalOutcome result = std::move(session.outcome);
+  result.complete = session.mode == JournalMode::Record || session.framesDone == session.journal.frames.size();
+  if (session.recordFile) std::fclose(session.recordFile);
+  if (!session.replayFolder.empty()) std::filesystem::remove_all(session.replayFolder);
   RedirectPlayerFiles("");
   ReleaseClock();
   SetCalendarSource(nullptr);
-  mode = JournalMode::Off;
-  recordFile = nullptr;
-  replayFolder.clear();
-  journal = Journal{};
-  framesDone = 0;
-  keepLastFrame = false;
-  outcome = JournalOutcome{};
-  queued.clear();
+  session.mode = JournalMode::Off;
+  session.recordFile = nullptr;
+  session.replayFolder.clear();
+  session.journal = Journal{};
+  session.framesDone = 0;
+  session.keepLastFrame = false;
+  session.outcome = JournalOutcome{};
+  session.queued.clear();
   return result;
 }
 
