@@ -53,8 +53,7 @@ void ResetRound() {
   createLevel();
   crtSrand(7);
   TheBee = Bee{};
-  clearMarkers();
-  Training.briefingCount = 0;
+  Training = TrainingState{};
   Play = PlayState{};
   Play.lastFrameTime = TestClockNow;
   CurrentCamera->animation = CameraFrozen;
