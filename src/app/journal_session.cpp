@@ -22,8 +22,8 @@
 
 namespace {
 enum class JournalMode { Off, Record, Replay };
-// Everything a recording or a replay keeps between frames; a new session
-// starts from a fresh one.
+// Everything a recording or a replay keeps between frames; EndJournalSession
+// puts it back for the next session.
 struct JournalSession {
   JournalMode mode = JournalMode::Off;
   FILE* recordFile = nullptr;
@@ -41,7 +41,7 @@ struct JournalSession {
   JournalOutcome outcome;
 } session;
 
-// The calendar runs on with the session.journal's clock from the recorded seed.
+// The calendar runs on with the journal's clock from the recorded seed.
 uint32_t JournalCalendar() {
   return session.journal.header.seed + (timeGetTime() - session.journal.header.clock) / 1000;
 }
@@ -94,7 +94,7 @@ void RecordFrame() {
   }
   HoldClock(frame.clock);
   Apply(frame);
-  // Flushed every frame: a crash leaves a session.journal that plays up to it.
+  // Flushed every frame: a crash leaves a journal that plays up to it.
   std::fputs(JournalFrameLine(frame).c_str(), session.recordFile);
   std::fflush(session.recordFile);
   ++session.framesDone;
@@ -110,7 +110,7 @@ void WaitForRecordedTime(uint32_t clock) {
 }
 
 void ReplayFrame() {
-  // Loading frames after a session.journal that ended during start-up see no input.
+  // Loading frames after a journal that ended during start-up see no input.
   if (session.framesDone >= session.journal.frames.size()) return;
   const JournalFrame& frame = session.journal.frames[session.framesDone];
   if (!session.fastReplay) WaitForRecordedTime(frame.clock);

@@ -24,7 +24,10 @@ void WireSlot(int slot) {
   }
   OnAction(button, [slot] { SelectProfile(slot); });
   // Without the statistics panel nothing is shown, so nothing is hidden.
-  if (ScreenLinks.showProfileStats) FindButton(button).onHoverEnter = [slot] { ScreenLinks.showProfileStats(slot); };
+  if (ScreenLinks.showProfileStats)
+    FindButton(button).onHoverEnter = [slot] {
+      if (ScreenLinks.showProfileStats) ScreenLinks.showProfileStats(slot);
+    };
   FindButton(button).onHoverLeave = [slot] { HideProfileSummary(slot); };
   OnAction(remove, [slot] { DeleteProfile(slot); });
 }
