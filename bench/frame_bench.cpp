@@ -43,11 +43,12 @@
 
 #include "bench_device.h"
 #include "core/graphics_device.h"
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 #include "game/board.h"
 #include "game_session.h"
 #include "app/engine.h"
 #include "platform/d3d9/recording/recording_device.h"
+#include "app/test_hooks.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "platform/window_visibility.h"

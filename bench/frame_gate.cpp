@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/engine.h"
+#include "app/test_hooks.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window.h"

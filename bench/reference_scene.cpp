@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "bench_device.h"
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 namespace bench {
 namespace {

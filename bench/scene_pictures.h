@@ -4,7 +4,7 @@
 // so the files stay small) and compared with the one saved before.
 #include <string>
 
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 namespace bench {
 

@@ -9,16 +9,13 @@ if(NOT KESTRIN_WEB_DATA)
   message(FATAL_ERROR "Set KESTRIN_WEB_DATA to the game folder to ship (scripts/build-web does)")
 endif()
 
-file(GLOB_RECURSE web_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER web_sources EXCLUDE REGEX "/src/main(_web)?\\.cpp$")
-list(FILTER web_sources EXCLUDE REGEX "/win32/|_win32\\.cpp$|_sdl\\.cpp$")
-list(FILTER web_sources EXCLUDE REGEX "/src/platform/window\\.cpp$|/src/d3dutil/png_image\\.cpp$")
+kestrin_platform_sources(web web_sources ${KESTRIN_SUBSYSTEMS})
 
 add_library(kestrin_core STATIC ${web_sources})
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # stb_image from Debian's libstb-dev, compiled on its own (it is a whole decoder).
 target_include_directories(kestrin_core SYSTEM PRIVATE /usr/include/stb)
-set_source_files_properties(${CMAKE_SOURCE_DIR}/src/d3dutil/png_image_web.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/web/png_image_web.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 
 add_executable(kestrin src/main_web.cpp)

@@ -7,11 +7,7 @@
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
-file(GLOB_RECURSE windows_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(FILTER windows_sources EXCLUDE REGEX "/src/main(_web)?\\.cpp$|/web/|_web\\.cpp$")
-list(FILTER windows_sources EXCLUDE REGEX "/src/platform/(window\\.cpp|posix/|d3d9/gl/)")
-list(FILTER windows_sources EXCLUDE REGEX "/src/platform/dsound/(dsound|sound_buffer|sound_output)\\.cpp$")
-list(FILTER windows_sources EXCLUDE REGEX "/src/d3dutil/png_image\\.cpp$")
+kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
 
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)
 
@@ -19,8 +15,7 @@ add_library(kestrin_core STATIC ${windows_sources})
 # The files that include the system's own headers (d3d9.h, dsound.h and
 # windows.h) are compiled alone: the rest of the game declares the same
 # interfaces in its own headers.
-set(system_header_sources ${windows_sources})
-list(FILTER system_header_sources INCLUDE REGEX "/src/platform/win32/|_win32\\.cpp$")
+file(GLOB_RECURSE system_header_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp)
 set_source_files_properties(${system_header_sources} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})

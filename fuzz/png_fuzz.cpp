@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "core/graphics_device.h"
-#include "d3dutil/png_image.h"
 #include "d3dutil/texture_loader.h"
 #include "fuzz_support.h"
+#include "platform/png_image.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::EnterScratchFolder();

@@ -17,6 +17,7 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
+#include "app/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"

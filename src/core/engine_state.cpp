@@ -3,7 +3,7 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/save_failure.h"
-#include "platform/test_hooks.h"
+#include "core/test_hooks.h"
 
 std::atomic<int32_t> QuitRequested{0};
 TypedCharacterQueue TypedCharacters;

@@ -4,7 +4,7 @@
 
 #include "core/engine_state.h"
 #include "core/options.h"
-#include "platform/test_hooks.h"
+#include "core/test_hooks.h"
 #include "platform/window.h"
 
 d3d9::Direct3D* Direct3D = nullptr;

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "d3dutil/png_image.h"
 #include "platform/files.h"
+#include "platform/png_image.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "game/bee.h"
 #include "game/hidden_scenery.h"
 #include "game/level_files.h"
+#include "game/test_hooks.h"
 #include "game/training.h"
-#include "platform/test_hooks.h"
 
 PlayState Play;
 

@@ -4,7 +4,7 @@
 
 #include "game/board.h"
 #include "game/cell_rules.h"
-#include "platform/test_hooks.h"
+#include "game/test_hooks.h"
 
 namespace {
 constexpr const char* RouteMessageCaption = "Ошибка создания объекта";

@@ -1,10 +1,8 @@
 #pragma once
-// Everything tests use to stand in for the clock, the player, the sound card
-// and failures, and one reset per subsystem that puts its globals back as a
-// run at 800 x 600 starts. The game itself never sets a hook: each is defined
+// What tests use to stand in for the platform's clock, player, files, sound
+// card and graphics device. The game itself never sets a hook: each is defined
 // beside the code that reads it, and left at its default it changes nothing.
-// Declared here, in the lowest layer, so that every layer and every test can
-// name them; the hooks of upper layers have plain function types.
+// Each layer declares its own hooks and reset in its own test_hooks.h.
 #include <cstdint>
 
 // Clock (platform/time.cpp): while set, timeGetTime and GetTickCount return
@@ -14,7 +12,7 @@ void SetClockSource(ClockSource source);
 extern uint32_t TestClockNow;
 uint32_t TestClock();
 
-// Player (platform/window.cpp): an active TestMouse replaces the real cursor
+// Player (each backend's window): an active TestMouse replaces the real cursor
 // and buttons; the Inject functions push a key, a character or the window's
 // close through the message queue as if typed.
 struct InjectedMouse {
@@ -38,7 +36,7 @@ void InjectClose();
 using WriteFaultHook = bool (*)(int step);
 void SetWriteFaultHook(WriteFaultHook hook);
 
-// Sound (platform/dsound): which device DirectSoundCreate opens. Unavailable
+// Sound (platform/openal, platform/win32): which device DirectSoundCreate opens. Unavailable
 // fails as on a machine without sound; Loopback mixes into memory when
 // RenderLoopback (platform/dsound/dsound.h) asks, with 1 or 2 channels.
 enum class SoundDeviceChoice { Default, Unavailable, Loopback };
@@ -56,27 +54,3 @@ void LoseDeviceForTests();
 // For the backends: true once for each loss asked for.
 bool TakeDeviceLossForTests();
 }  // namespace d3d9
-
-// Fatal device errors (core/graphics_device.cpp): how they end the process,
-// exit code 0 by default; CreateGraphicsDevice returns when a replacement does.
-extern void (*GraphicsDeviceExit)(int code);
-
-// Routes (game/route.cpp): shows the message of a route that does not fit
-// into the road; the default writes it to standard error.
-using RouteMessageHook = void (*)(const char* caption, const char* text);
-void setRouteMessageHook(RouteMessageHook hook);
-
-// Frame loop (app/engine.cpp): called on the render thread after every frame.
-using FrameObserver = void (*)();
-extern FrameObserver AfterFrameHook;
-
-// Resets, one per subsystem.
-// core: mouse over an 800 x 600 client area with no button pressed, no keys,
-// the options of an 800 x 600 window and no settings file, no quit hooks.
-void ResetCoreForTests();
-// profile: no slot read yet, slot 0 current.
-void ResetProfilesForTests();
-// game: a fresh attempt, bee, training markers and no level list.
-void ResetGameForTests();
-// screens: no links, the main menu page, no map shown, no medal sparkles.
-void ResetScreensForTests();

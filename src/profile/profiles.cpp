@@ -5,8 +5,8 @@
 #include "core/options.h"
 #include "core/save_failure.h"
 #include "platform/data_folders.h"
-#include "platform/test_hooks.h"
 #include "profile/profile_name.h"
+#include "profile/test_hooks.h"
 
 ProfileSet Profiles;
 

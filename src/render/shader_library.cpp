@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "core/graphics_device.h"
+#include "core/test_hooks.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/files.h"
-#include "platform/test_hooks.h"
 #include "platform/window.h"
 
 ShaderLibrary Shaders;

@@ -6,9 +6,9 @@
 
 #include "core/graphics_device.h"
 #include "core/options.h"
-#include "d3dutil/png_image.h"
 #include "d3dutil/texture_loader.h"
 #include "platform/files.h"
+#include "platform/png_image.h"
 
 TextureCache Textures;
 

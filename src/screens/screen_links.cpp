@@ -1,8 +1,8 @@
 #include "screens/screen_links.h"
 
-#include "platform/test_hooks.h"
 #include "screens/menu_screens.h"
 #include "screens/results_screen.h"
+#include "screens/test_hooks.h"
 #include "screens/update_game.h"
 #include "screens/world_map.h"
 

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/engine.h"
+#include "app/test_hooks.h"
 #include "core/camera.h"
 #include "core/graphics_device.h"
 #include "core/modes.h"

@@ -6,8 +6,8 @@
 
 #include "app/engine.h"
 #include "core/options.h"
+#include "core/test_hooks.h"
 #include "platform/d3d9/recording/recording_device.h"
-#include "platform/test_hooks.h"
 
 namespace {
 

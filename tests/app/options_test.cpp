@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/test_hooks.h"
 #include "platform/files.h"
-#include "platform/test_hooks.h"
 #include "support/files.h"
 
 namespace {

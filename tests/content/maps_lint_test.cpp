@@ -8,10 +8,10 @@
 #include <set>
 #include <string>
 
-#include "d3dutil/png_image.h"
 #include "game/board.h"
 #include "game/level_files.h"
 #include "platform/files.h"
+#include "platform/png_image.h"
 #include "support/round.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 #include "platform/files.h"
 #include "platform/d3d9/recording/recording_device.h"
 #include "support/files.h"

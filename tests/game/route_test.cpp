@@ -7,7 +7,7 @@
 #include "game/board.h"
 #include "game/cell_rules.h"
 #include "game/route.h"
-#include "platform/test_hooks.h"
+#include "game/test_hooks.h"
 
 using namespace boardtest;
 

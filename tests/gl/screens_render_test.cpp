@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "core/mouse.h"
-#include "d3dutil/png_image.h"
 #include "game/play_state.h"
+#include "platform/png_image.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "profile/profiles.h"

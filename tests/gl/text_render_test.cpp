@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/test_hooks.h"
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 #include "platform/files.h"
 #include "support/gl.h"
 #include "ui/fps_display.h"

@@ -10,7 +10,7 @@
 #if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #include <SDL.h>
 
-#include "platform/window_internal.h"
+#include "platform/sdl/window_internal.h"
 #endif
 
 namespace {

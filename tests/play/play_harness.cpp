@@ -9,10 +9,11 @@
 #include <mutex>
 
 #include "app/engine.h"
+#include "app/test_hooks.h"
 #include "core/graphics_device.h"
 #include "core/options.h"
-#include "d3dutil/png_image.h"
 #include "platform/data_folders.h"
+#include "platform/png_image.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "screens/update_game.h"

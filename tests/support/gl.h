@@ -16,6 +16,7 @@
 #include "d3dutil/math.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/d3d9/d3d9.h"
+#include "core/test_hooks.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "render/billboards.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 namespace support {
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "d3dutil/png_image.h"
 #include "platform/files.h"
+#include "platform/png_image.h"
 
 namespace fs = std::filesystem;
 

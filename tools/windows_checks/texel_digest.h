@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 inline std::string TexelDigestLine(const std::string& path, const ArgbImage& image) {
   uint64_t hash = 1469598103934665603ull;

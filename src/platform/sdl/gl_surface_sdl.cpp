@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/d3d9/gl/gl_surface.h"
-#include "platform/window_internal.h"
+#include "platform/sdl/window_internal.h"
 
 namespace d3d9 {
 

@@ -4,7 +4,7 @@
 #include <new>
 
 #include "platform/dsound/dsound.h"
-#include "platform/dsound/sound_output.h"
+#include "platform/openal/sound_output.h"
 
 namespace {
 // What DirectSound accepts in a plain WAVEFORMATEX: PCM, mono or stereo,

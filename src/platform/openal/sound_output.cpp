@@ -1,4 +1,4 @@
-#include "platform/dsound/sound_output.h"
+#include "platform/openal/sound_output.h"
 
 #if __has_include(<AL/alext.h>)
 #include <AL/alext.h>

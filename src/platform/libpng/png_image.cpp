@@ -1,4 +1,4 @@
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 #include <png.h>
 

@@ -5,7 +5,7 @@
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
 #define STBI_MAX_DIMENSIONS kMaxPngSide
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 #include <stb_image.h>
 #define STB_IMAGE_WRITE_IMPLEMENTATION

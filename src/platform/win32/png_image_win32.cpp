@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "d3dutil/png_image.h"
+#include "platform/png_image.h"
 
 namespace {
 

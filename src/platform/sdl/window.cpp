@@ -8,8 +8,8 @@
 
 #include "platform/button_presses.h"
 #include "platform/message_queue.h"
+#include "platform/sdl/window_internal.h"
 #include "platform/test_hooks.h"
-#include "platform/window_internal.h"
 #include "platform/window_visibility.h"
 
 struct PlatformWindow {

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "platform/dsound/sound_output.h"
+#include "platform/openal/sound_output.h"
 
 HRESULT DirectSoundCreate(const GUID* device, IDirectSound** sound, void* outer) {
   if (!sound || outer) return DSERR_INVALIDPARAM;
