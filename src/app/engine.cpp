@@ -157,7 +157,7 @@ void LoadSettings() {
 
 void FatalNoWindow() {
   MessageBoxA("Cannot open the game window: no display is available.", "Kestrin");
-  std::exit(1);
+  GraphicsDeviceExit(1);
 }
 
 // Nobody sees the frames of a minimised or hidden window: none are drawn,
@@ -212,7 +212,10 @@ void EngineLoad(HWND host) {
   SampleTick = LastTick = 0;
   if (!host) {
     LoadSettings();
-    if (!CreateMainWindow()) FatalNoWindow();
+    if (!CreateMainWindow()) {
+      FatalNoWindow();
+      return;
+    }
   } else {
     MainWindow = host;
     AspectRatio = static_cast<float>(res_height) / static_cast<float>(res_width);
@@ -238,6 +241,8 @@ void EngineLoad(HWND host) {
 
 void EngineStart(HWND host) {
   EngineLoad(host);
+  // Only a test's exit hook returns from a fatal start-up.
+  if (!Device) return;
   Device->ReleaseThread();
   RenderThreadHandle = std::thread(FrameLoop);
   if (!host) PumpMessages();

@@ -29,7 +29,7 @@ void GameSetUp() {
 
   ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();
-  createParticleEmitters(EmitterColours[0]);
+  createParticleEmitters();
   RegisterMode("menu", animateMapArrow, MenuModeDraw);
   RegisterMode("game", updateGame, drawGame);
   LoadLightFont();

@@ -16,15 +16,7 @@ int32_t AnisotropySupported = 0;
 int32_t Multisample2Supported = 0, Multisample4Supported = 0, Multisample8Supported = 0;
 DWORD VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
 d3d9::VertexDeclaration* VertexDeclaration = nullptr;
-D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
-D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
-D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
-
-namespace {
-
-void ExitProcessNow(int code) { std::exit(code); }
-
-const D3DVERTEXELEMENT9 kVertexElements[] = {
+const D3DVERTEXELEMENT9 VertexElements[VertexElementCount] = {
     {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
     {0, 12, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_NORMAL, 0},
     {0, 24, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
@@ -33,6 +25,13 @@ const D3DVERTEXELEMENT9 kVertexElements[] = {
     {0, 44, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_BINORMAL, 0},
     D3DDECL_END(),
 };
+D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
+D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;
+D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
+
+namespace {
+
+void ExitProcessNow(int code) { std::exit(code); }
 
 int32_t AcceptsSamples(D3DMULTISAMPLE_TYPE samples) {
   return SUCCEEDED(Direct3D->CheckDeviceMultiSampleType(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
@@ -149,7 +148,7 @@ void CreateGraphicsDevice() {
   }
   SetUpMatrices();
   if (ShaderPath) {
-    Device->CreateVertexDeclaration(kVertexElements, &VertexDeclaration);
+    Device->CreateVertexDeclaration(VertexElements, &VertexDeclaration);
     VertexFormat = 0;
   }
   SetUpStates();

@@ -20,6 +20,10 @@ extern int32_t Multisample2Supported, Multisample4Supported, Multisample8Support
 // path, 0 on the shader path (VertexDeclaration describes the vertices there).
 extern DWORD VertexFormat;
 extern d3d9::VertexDeclaration* VertexDeclaration;
+// What VertexDeclaration is made from: the 56-byte vertex of every buffer,
+// ended by D3DDECL_END.
+constexpr int VertexElementCount = 7;
+extern const D3DVERTEXELEMENT9 VertexElements[VertexElementCount];
 
 extern D3DXMATRIX WorldMatrix, ViewMatrix, ProjectionMatrix;
 extern D3DXMATRIX SceneWorldMatrix, SceneProjectionMatrix;

@@ -29,7 +29,6 @@
 #include "ui/widget_list.h"
 
 namespace {
-constexpr uint8_t KeyLeft = 37, KeyRight = 39;
 constexpr float FlowerHeight = 17.1f, ItemHeight = 17.6f;
 constexpr float PlateRaise = 0.1f;
 constexpr float IconSize = 0.08f, IconStep = 0.08f, IconsLeft = 0.28f;
@@ -40,10 +39,10 @@ D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x
 
 void adjustFrameSleep() {
   const uint8_t key = LastKeyUp;
-  if (key == KeyLeft) {
+  if (key == VK_LEFT) {
     LastKeyUp = 0;
     if (Play.frameSleep > 0) --Play.frameSleep;
-  } else if (key == KeyRight) {
+  } else if (key == VK_RIGHT) {
     LastKeyUp = 0;
     ++Play.frameSleep;
   }
@@ -204,7 +203,7 @@ void showPointerCell(int index) {
   FindImage("num").texture = number.empty() ? "m_empty_up" : number;
   if (index != Play.lastHoveredCell) {
     Play.lastHoveredCell = index;
-    PlayEffectNoRestart("snd\\cell_mouse_over.wav");
+    PlayEffectNoRestart(GameSound::CellHover);
   }
 }
 

@@ -62,7 +62,7 @@ void createMarkers() {
 }
 
 void drawMarkers() {
-  const float hopStep = FramesPerSecond != 0 ? 6.0f / static_cast<float>(FramesPerSecond) : 0.0f;
+  const float hopStep = PerFrame(6.0f);
   for (TrainingMarker& marker : MarkerList) {
     if (!marker.visible) continue;
     marker.phase += hopStep;

@@ -32,8 +32,6 @@ constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
 constexpr float BurstHeight = 19.0f;
 constexpr int32_t DebugKeyPoints = 40000;
-constexpr uint8_t KeyEnter = 13, KeyBackspace = 8;
-constexpr int LastLifeEmitter = 13;
 
 // The total over all levels: this attempt's score and the recorded scores
 // of every other level.
@@ -56,13 +54,13 @@ void countResults() {
 
 void spinItems() {
   if (FramesPerSecond == 0) return;
-  Play.spinAngle += 50.0f / static_cast<float>(FramesPerSecond);
+  Play.spinAngle += PerFrame(50.0f);
   if (Play.spinAngle > 360) Play.spinAngle -= 360;
 }
 
 void leftClick() {
   clickAt(Play.boardPointX, Play.boardPointY);
-  if (!canEnter(cellAt(Play.boardPointX, Play.boardPointY))) PlayEffect("snd\\wrong_way.wav");
+  if (!canEnter(cellAt(Play.boardPointX, Play.boardPointY))) PlayEffect(GameSound::WrongWay);
 }
 
 void rightClick() {
@@ -83,7 +81,7 @@ void endTumble() {
   TheBee.hitTimer = 0;
   if (Level.dead) {
     showLoseScreen();
-    PlayEffect("snd\\loose.wav");
+    PlayEffect(GameSound::Lose);
   } else {
     TheBee.recover();
   }
@@ -93,10 +91,10 @@ void endTumble() {
 void debugKeys() {
   if (!DebugKeysOn) return;
   const uint8_t key = LastKeyUp;
-  if (key != KeyEnter && key != KeyBackspace) return;
+  if (key != VK_RETURN && key != VK_BACK) return;
   LastKeyUp = 0;
   Play.levelScore += DebugKeyPoints;
-  if (key == KeyEnter)
+  if (key == VK_RETURN)
     showWinScreen();
   else
     showLoseScreen();
@@ -116,7 +114,7 @@ void burstOverBee(int emitterId) {
 
 void bombExploded() {
   Level.bombEvent = 0;
-  PlayEffect("snd\\death.wav");
+  PlayEffect(GameSound::Death);
   TheBee.hit();
   scoreBomb();
   burstOverBee(LastLifeEmitter - Level.lives);
@@ -124,7 +122,7 @@ void bombExploded() {
 
 void flowerTaken() {
   Level.flowerEvent = 0;
-  PlayEffect("snd\\flower_pickup.wav");
+  PlayEffect(GameSound::FlowerPickup);
   const int k = scoreFlower();
   burstOverBee(k - 1);
 }
@@ -138,7 +136,7 @@ void levelWon() {
     Play.inputBlocked = 1;
   } else {
     showWinScreen();
-    PlayEffect("snd\\victory2.wav");
+    PlayEffect(GameSound::Victory);
   }
 }
 
@@ -146,7 +144,7 @@ void pickUp() {
   const int cell = Level.currentCell;
   if (cellExists(cell) && cell < static_cast<int>(Level.cellItems.size())) {
     const int item = Level.cellItems[cell];
-    if (item == ItemBinoculars || item == ItemHammer) PlayEffect("snd\\bonus_pickup.wav");
+    if (item == ItemBinoculars || item == ItemHammer) PlayEffect(GameSound::BonusPickup);
   }
   pickUpItems();
 }

@@ -31,7 +31,6 @@ constexpr int32_t ArrowFadeMs = 570;
 constexpr float ArrowOffsetX = 0.03f, ArrowWidth = 0.04f, ArrowHeight = 0.09f;
 constexpr float ArrowRestLift = 0.09f;
 constexpr float ArrowBobLift = 0.05f, ArrowBobHeight = 0.04f;
-constexpr uint8_t KeyEscape = 27;
 
 // Widget callbacks take no arguments: one function per level.
 template <int LevelIndex>
@@ -124,7 +123,7 @@ DotRange newestStretch(int n) {
 int openedMaps() { return std::clamp(CurrentProfileNode().Get("opened_maps").AsInt(), 1, AllLevelsWon); }
 
 void showWorldMap(int immediate) {
-  PlayEffect("snd\\menu_button_click.wav");
+  PlayEffect(GameSound::MenuClick);
   stopMedalSparkles();
   ClearWidgets();
   LoadLayout("game_map");
@@ -146,10 +145,10 @@ void showWorldMap(int immediate) {
 }
 
 void animateMapArrow() {
-  uint8_t escape = KeyEscape;
+  uint8_t escape = VK_ESCAPE;
   LastKeyUp.compare_exchange_strong(escape, 0);
   if (!mapShown || openedMaps() > MapLevels) return;
-  if (FramesPerSecond > 0) arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
+  if (FramesPerSecond > 0) arrowPhase += PerFrame(6.0f);
   if (arrowPhase > D3DX_PI) arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
   arrow.x = arrowBaseX + ArrowOffsetX;
