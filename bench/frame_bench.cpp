@@ -106,7 +106,7 @@ void VisitScenes(const std::function<void(int)>& atScene) {
   WaitMilliseconds(500);
   atScene(2);
   // The debug key of a round: points, and the win screen at once.
-  PressKey(13);
+  PressKey(VK_RETURN);
   WaitMilliseconds(6000);
   atScene(3);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench_device.h"
+#include "core/graphics_device.h"
 #include "core/shader_registers.h"
 #include "d3dutil/math.h"
 #include "platform/d3d9/d3d9.h"
@@ -91,16 +92,7 @@ struct Scene {
       device->SetTransform(D3DTS_PROJECTION, &projection);
       return true;
     }
-    const D3DVERTEXELEMENT9 elements[] = {
-        {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
-        {0, 12, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_NORMAL, 0},
-        {0, 24, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
-        {0, 28, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
-        {0, 36, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 1},
-        {0, 44, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_BINORMAL, 0},
-        D3DDECL_END(),
-    };
-    device->CreateVertexDeclaration(elements, &declaration);
+    device->CreateVertexDeclaration(VertexElements, &declaration);
     device->SetVertexDeclaration(declaration);
     if (!(vs = bench::AssembleVertexShader(device, kInterfaceVs, why))) return false;
     if (!(ps = bench::AssemblePixelShader(device, kInterfacePs, why))) return false;

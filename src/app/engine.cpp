@@ -17,6 +17,7 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
+#include "core/test_hooks.h"
 #include "app/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
@@ -164,7 +165,7 @@ void LoadSettings() {
 
 void FatalNoWindow() {
   MessageBoxA("Cannot open the game window: no display is available.", "Kestrin");
-  std::exit(1);
+  GraphicsDeviceExit(1);
 }
 
 // Nobody sees the frames of a minimised or hidden window: none are drawn,
@@ -219,7 +220,10 @@ void EngineLoad(HWND host) {
   SampleTick = LastTick = 0;
   if (!host) {
     LoadSettings();
-    if (!CreateMainWindow()) FatalNoWindow();
+    if (!CreateMainWindow()) {
+      FatalNoWindow();
+      return;
+    }
   } else {
     MainWindow = host;
     AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
@@ -245,6 +249,8 @@ void EngineLoad(HWND host) {
 
 void EngineStart(HWND host) {
   EngineLoad(host);
+  // Only a test's exit hook returns from a fatal start-up.
+  if (!Device) return;
   Device->ReleaseThread();
   RenderThreadHandle = std::thread(FrameLoop);
   if (!host) PumpMessages();

@@ -30,7 +30,7 @@ void GameSetUp() {
 
   ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();
-  createParticleEmitters(EmitterColours[0]);
+  createParticleEmitters();
   RegisterMode("menu", MenuModeUpdate, nullptr);
   RegisterMode("game", updateGame, drawGame);
   LoadLightFont();

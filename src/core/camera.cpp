@@ -2,33 +2,31 @@
 
 #include "core/vector_helpers.h"
 
-std::vector<Camera*> CameraList;
+std::vector<std::unique_ptr<Camera>> CameraList;
 Camera* CurrentCamera = nullptr;
 
 Camera* CreateCamera(const std::string& name) {
-  Camera* camera = new Camera;
+  Camera* camera = CameraList.emplace_back(std::make_unique<Camera>()).get();
   camera->name = name;
   camera->up = Cross(camera->right, camera->direction);
-  CameraList.push_back(camera);
   return camera;
 }
 
 void SelectCamera(const std::string& name) {
   for (auto it = CameraList.rbegin(); it != CameraList.rend(); ++it)
     if ((*it)->name == name) {
-      CurrentCamera = *it;
+      CurrentCamera = it->get();
       return;
     }
 }
 
 Camera* FindCamera(const std::string& name) {
-  for (Camera* camera : CameraList)
-    if (camera->name == name) return camera;
-  return CameraList.empty() ? nullptr : CameraList.front();
+  for (const auto& camera : CameraList)
+    if (camera->name == name) return camera.get();
+  return CameraList.empty() ? nullptr : CameraList.front().get();
 }
 
 void ClearCameras() {
-  for (Camera* camera : CameraList) delete camera;
   CameraList.clear();
   CurrentCamera = nullptr;
 }
@@ -86,6 +84,6 @@ void AdvanceCamera(Camera* camera) {
 }
 
 void AdvanceCameras() {
-  for (Camera* camera : CameraList)
-    if (camera->animated) AdvanceCamera(camera);
+  for (const auto& camera : CameraList)
+    if (camera->animated) AdvanceCamera(camera.get());
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Named cameras, the current one, and flights along cubic Bezier curves.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,7 @@ struct Camera {
   std::string name;
 };
 
-extern std::vector<Camera*> CameraList;
+extern std::vector<std::unique_ptr<Camera>> CameraList;
 extern Camera* CurrentCamera;
 
 Camera* CreateCamera(const std::string& name);

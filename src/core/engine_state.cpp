@@ -22,6 +22,10 @@ int FrameCount = 0;
 uint32_t LastTick = 0;
 uint32_t SampleTick = 0;
 
+float PerFrame(float perSecond) {
+  return FramesPerSecond != 0 ? perSecond / static_cast<float>(FramesPerSecond) : 0.0f;
+}
+
 bool TypedCharacterQueue::push(uint8_t code) {
   if (code == 0) return false;  // pop's "nothing waits"
   const uint32_t end = written.load(std::memory_order_relaxed);

@@ -45,6 +45,9 @@ extern ClearColorRGB ClearColor;
 
 extern char FpsText[16];
 extern uint32_t FramesPerSecond;
+// A rate per second as the step of one frame at the measured frame rate; 0
+// while the rate is not known yet, so that nothing jumps.
+float PerFrame(float perSecond);
 extern int FrameCount;
 extern uint32_t LastTick;
 extern uint32_t SampleTick;

@@ -10,12 +10,7 @@
 d3d9::Direct3D* Direct3D = nullptr;
 d3d9::Device* Device = nullptr;
 GraphicsState Graphics;
-
-namespace {
-
-void ExitProcessNow(int code) { std::exit(code); }
-
-const D3DVERTEXELEMENT9 kVertexElements[] = {
+const D3DVERTEXELEMENT9 VertexElements[VertexElementCount] = {
     {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
     {0, 12, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_NORMAL, 0},
     {0, 24, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
@@ -24,6 +19,10 @@ const D3DVERTEXELEMENT9 kVertexElements[] = {
     {0, 44, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_BINORMAL, 0},
     D3DDECL_END(),
 };
+
+namespace {
+
+void ExitProcessNow(int code) { std::exit(code); }
 
 int32_t AcceptsSamples(D3DMULTISAMPLE_TYPE samples) {
   return SUCCEEDED(Direct3D->CheckDeviceMultiSampleType(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
@@ -140,7 +139,7 @@ void CreateGraphicsDevice() {
   }
   SetUpMatrices();
   if (Graphics.ShaderPath) {
-    Device->CreateVertexDeclaration(kVertexElements, &Graphics.VertexDeclaration);
+    Device->CreateVertexDeclaration(VertexElements, &Graphics.VertexDeclaration);
     Graphics.VertexFormat = 0;
   }
   SetUpStates();

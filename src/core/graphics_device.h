@@ -28,6 +28,10 @@ struct GraphicsState {
   D3DXMATRIX InterfaceWorldMatrix, InterfaceViewMatrix, InterfaceProjectionMatrix;
 };
 extern GraphicsState Graphics;
+// What VertexDeclaration is made from: the 56-byte vertex of every buffer,
+// ended by D3DDECL_END.
+constexpr int VertexElementCount = 7;
+extern const D3DVERTEXELEMENT9 VertexElements[VertexElementCount];
 
 // Creates the device into MainWindow from the options and sets the initial
 // transforms, render states, sampler states and vertex layout. A system

@@ -1,14 +1,14 @@
 #include "core/modes.h"
 
-std::vector<Mode*> ModeRegistry;
+std::vector<std::unique_ptr<Mode>> ModeRegistry;
 
 void RegisterMode(const std::string& name, ModeCallback update, ModeCallback draw) {
-  ModeRegistry.push_back(new Mode{1, name, update, draw});
+  ModeRegistry.push_back(std::make_unique<Mode>(Mode{1, name, update, draw}));
 }
 
 Mode* FindMode(const std::string& name) {
-  for (Mode* mode : ModeRegistry)
-    if (mode->name == name) return mode;
+  for (const auto& mode : ModeRegistry)
+    if (mode->name == name) return mode.get();
   return nullptr;
 }
 
@@ -21,7 +21,7 @@ namespace {
 template <typename Pick>
 void WalkModes(Pick pick) {
   for (size_t i = 0; i < ModeRegistry.size(); ++i) {
-    Mode* mode = ModeRegistry[i];
+    Mode* mode = ModeRegistry[i].get();
     ModeCallback callback = pick(*mode);
     if (mode->active && callback) callback();
   }
@@ -37,6 +37,5 @@ void DrawModes() {
 }
 
 void ClearModes() {
-  for (Mode* mode : ModeRegistry) delete mode;
   ModeRegistry.clear();
 }

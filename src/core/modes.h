@@ -1,6 +1,7 @@
 #pragma once
 // Frame modes: named pairs of update and draw callbacks switched on and off by
 // name. The frame loop walks them by index, re-reading the length each step.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ struct Mode {
 };
 
 // Owned records in registration order; pointers stay valid until ClearModes.
-extern std::vector<Mode*> ModeRegistry;
+extern std::vector<std::unique_ptr<Mode>> ModeRegistry;
 
 void RegisterMode(const std::string& name, ModeCallback update, ModeCallback draw);
 Mode* FindMode(const std::string& name);

@@ -13,5 +13,3 @@ D3DXVECTOR3 Cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
   D3DXVECTOR3 product(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
   return SetLength(product, 1.0f);
 }
-
-D3DXVECTOR3 MakeVector(float x, float y, float z) { return SetLength(D3DXVECTOR3(x, y, z), 1.0f); }

@@ -7,5 +7,3 @@
 D3DXVECTOR3 Cross(const D3DXVECTOR3& a, const D3DXVECTOR3& b);
 // v scaled to length L unless it is zero.
 D3DXVECTOR3 SetLength(const D3DXVECTOR3& v, float length);
-// (x, y, z) normalised unless it is zero.
-D3DXVECTOR3 MakeVector(float x, float y, float z);

@@ -22,10 +22,6 @@ constexpr float HitGravity = 0.016f;
 void drawPart(const char* mesh, const D3DXVECTOR3& at, float angleX, float angleY, float angleZ, float scale) {
   Meshes.find(mesh).drawTransformed(at, angleX, angleY, angleZ, scale);
 }
-
-// Per-frame steps are scaled by 50 / FramesPerSecond; 0 while the frame rate
-// is not known yet, so that nothing jumps.
-float frameStepFactor() { return FramesPerSecond != 0 ? 50.0f / static_cast<float>(FramesPerSecond) : 0.0f; }
 }  // namespace
 
 void Bee::reset() {
@@ -42,7 +38,7 @@ void Bee::reset() {
 }
 
 void Bee::update() {
-  const float f = frameStepFactor();
+  const float f = PerFrame(50.0f);
   if (state == BeeHit) {
     // Over f steps the push adds what f separate steps would and gravity
     // acts evenly through the frame, so the bee falls alike at any frame rate.

@@ -59,7 +59,7 @@ void createMarkers() {
 }
 
 void hopMarkers(std::vector<TrainingMarker>& markers) {
-  const float hopStep = FramesPerSecond != 0 ? 6.0f / static_cast<float>(FramesPerSecond) : 0.0f;
+  const float hopStep = PerFrame(6.0f);
   for (TrainingMarker& marker : markers) {
     if (!marker.visible) continue;
     marker.phase += hopStep;

@@ -15,13 +15,19 @@ constexpr uint32_t WM_QUITWAKE = 0x0400;  // posted to wake the message loop
 constexpr int VK_LBUTTON = 0x01;
 constexpr int VK_RBUTTON = 0x02;
 constexpr int VK_BACK = 0x08;
+constexpr int VK_TAB = 0x09;
 constexpr int VK_RETURN = 0x0D;
+constexpr int VK_SHIFT = 0x10;
+constexpr int VK_CONTROL = 0x11;
 constexpr int VK_ESCAPE = 0x1B;
 constexpr int VK_SPACE = 0x20;
 constexpr int VK_LEFT = 0x25;
 constexpr int VK_UP = 0x26;
 constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_DELETE = 0x2E;
+constexpr int VK_F1 = 0x70;
+constexpr int VK_F12 = 0x7B;
 
 struct MSG {
   HWND hwnd;

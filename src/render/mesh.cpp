@@ -77,6 +77,5 @@ D3DXMATRIX meshPlacing(const D3DXVECTOR3& position, float angleX, float angleY, 
 }
 
 void releaseMesh(Mesh& mesh) {
-  delete mesh.root;
-  mesh.root = nullptr;
+  mesh.root.reset();
 }

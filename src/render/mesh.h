@@ -47,7 +47,7 @@ struct MeshNode {
 // A handle to a loaded tree; copies share it. No root: the file could not be
 // opened, and drawing does nothing.
 struct Mesh {
-  MeshNode* root = nullptr;
+  std::shared_ptr<MeshNode> root;
 
   // Graphics.WorldMatrix = scaling x translation for the tree, then restored.
   void drawAt(const D3DXVECTOR3& position, float scale) const;
@@ -64,6 +64,6 @@ D3DXMATRIX meshPlacing(const D3DXVECTOR3& position, float angleX, float angleY, 
 // malformed or truncated file keeps the nodes read before the fault, and
 // triangles with an index outside their arrays are left out.
 Mesh loadMesh(const char* path);
-// Frees the tree and its vertex buffers; the handle (and its copies) then
-// must not be drawn.
+// Lets go of the tree: it and its vertex buffers are freed with the last
+// copy of the handle.
 void releaseMesh(Mesh& mesh);

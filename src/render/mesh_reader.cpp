@@ -181,11 +181,11 @@ Mesh loadMesh(const char* path) {
   Mesh mesh;
   FILE* file = path ? OpenFile(path, "rt") : nullptr;
   if (!file) return mesh;
-  mesh.root = new MeshNode;
+  mesh.root = std::make_unique<MeshNode>();
   MeshFile in(file);
   D3DXMATRIX identity;
   D3DXMatrixIdentity(&identity);
-  ReadNode(in, identity, mesh.root, 0);
+  ReadNode(in, identity, mesh.root.get(), 0);
   std::fclose(file);
   return mesh;
 }

@@ -250,10 +250,10 @@ ParticleEmitter* findEmitter(int32_t id) {
   return nullptr;
 }
 
-void createParticleEmitters(const uint8_t* lifeColour) {
-  for (int32_t id = 0; id < 14; ++id) {
-    auto emitter = std::make_unique<ParticleEmitter>(id, id < 10 ? "b_grey" : "b_grey2");
-    if (id >= 10 && lifeColour) std::memcpy(emitter->colour, lifeColour, 4);
+void createParticleEmitters() {
+  for (const SceneEmitter& kind : SceneEmitters) {
+    auto emitter = std::make_unique<ParticleEmitter>(kind.id, kind.texture);
+    if (kind.role == EmitterRole::Life) std::memcpy(emitter->colour, BurstColour(kind, 0), 4);
     Particles.EmitterList.push_back(std::move(emitter));
   }
 }

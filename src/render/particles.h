@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "d3dutil/math.h"
+#include "render/scene_emitters.h"
 
 struct FlatParticle {
   uint32_t deathTime = 0;
@@ -110,8 +111,8 @@ struct ParticleEmitter {
 };
 
 struct ParticleEffects {
-  // The fourteen scene emitters: ids 0 to 9 ("b_grey") for flowers, 10 to 13
-  // ("b_grey2") for lives. Creation order until the round sorts them.
+  // The fourteen scene emitters of SceneEmitters, in its order until the round
+  // sorts them.
   std::vector<std::unique_ptr<ParticleEmitter>> EmitterList;
   // The sparkles of the medal screen, configured from "pSet1".
   ParticleSystem MedalParticles{"medal"};
@@ -121,9 +122,9 @@ extern ParticleEffects Particles;
 // The first emitter with this id, or null.
 ParticleEmitter* findEmitter(int32_t id);
 
-// Start-up: the fourteen emitters; the life emitters take `lifeColour` (four
-// bytes red, green, blue, alpha) when one is given.
-void createParticleEmitters(const uint8_t* lifeColour = nullptr);
+// Start-up: the fourteen emitters; the life emitters take their colour, the
+// flowers' wait for their level's.
+void createParticleEmitters();
 // Start-up: Particles.MedalParticles from "data\pSet1.s".
 void configureMedalParticles();
 

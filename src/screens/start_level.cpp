@@ -13,29 +13,21 @@
 #include "game/play_state.h"
 #include "game/training.h"
 #include "render/particles.h"
+#include "render/scene_emitters.h"
 #include "screens/menu_screens.h"
 #include "screens/play_screen.h"
 #include "screens/results_screen.h"
 #include "screens/screen_links.h"
 #include "sound/game_sounds.h"
 
-const uint8_t EmitterColours[10][4] = {
-    {0x18, 0xFF, 0x00, 0xFF}, {0x1E, 0x5E, 0xD7, 0x80}, {0xFF, 0x8B, 0x4F, 0x80}, {0xFF, 0xB3, 0x4F, 0x80},
-    {0x1C, 0xB3, 0xFC, 0x80}, {0xFF, 0x4D, 0x87, 0x80}, {0xFF, 0x3E, 0x0D, 0x80}, {0xFF, 0xB3, 0x00, 0x80},
-    {0x5E, 0x4D, 0xFC, 0x80}, {0xFF, 0xFF, 0x00, 0x80},
-};
-
 namespace {
-constexpr int FlowerEmitters = 10;
-constexpr int LifeEmitterFirst = 10, LifeEmitterLast = 13;
 const D3DXVECTOR3 MenuBeePlace(12.0f, 30.0f, 4.0f);
 
 void colourEmitters(int levelNumber) {
-  const int entry = std::clamp(levelNumber, 0, 9);
-  for (int id = 0; id <= LifeEmitterLast; ++id) {
-    ParticleEmitter* emitter = findEmitter(id);
+  for (const SceneEmitter& kind : SceneEmitters) {
+    ParticleEmitter* emitter = findEmitter(kind.id);
     if (!emitter) continue;
-    const uint8_t* colour = EmitterColours[id < FlowerEmitters ? entry : 0];
+    const uint8_t* colour = BurstColour(kind, levelNumber);
     std::copy(colour, colour + 4, emitter->colour);
   }
 }
@@ -59,7 +51,7 @@ void startLevel(int levelIndex) {
   Training = TrainingState{};
   Play.trainingLevel = levelIndex == TrainingLevelIndex;
 
-  PlayEffect("snd\\menu_button_click.wav");
+  PlayEffect(GameSound::MenuClick);
   if (CurrentCamera) CurrentCamera->animation = CameraFrozen;
   SetModeActive("menu", 0);
   Menu.MenuPage = PageMainMenu;

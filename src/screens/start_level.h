@@ -4,10 +4,6 @@
 
 constexpr int TrainingLevelIndex = 0;
 
-// Red, green, blue, alpha of the particle bursts: entry 0 for lost lives,
-// entry n for the flowers of level n.
-extern const uint8_t EmitterColours[10][4];
-
 // Begins an attempt at level 0 .. 8 (0 is the training).
 void startLevel(int levelIndex);
 // The same level again, from the results screens and the in-game menu.

@@ -21,6 +21,7 @@
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "render/scene_emitters.h"
 #include "screens/briefings.h"
 #include "screens/play_screen.h"
 #include "screens/results_screen.h"
@@ -35,9 +36,7 @@ constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
 constexpr float BurstHeight = 19.0f;
 constexpr int32_t DebugKeyPoints = 40000;
-constexpr uint8_t KeyEnter = 13, KeyBackspace = 8, KeyLeft = 37, KeyRight = 39;
 constexpr float SkyTurnPerFrame = 0.01f;  // degrees
-constexpr int LastLifeEmitter = 13;
 
 // The total over all levels: this attempt's score and the recorded scores
 // of every other level.
@@ -60,13 +59,13 @@ void countResults() {
 
 void spinItems() {
   if (FramesPerSecond == 0) return;
-  Play.spinAngle += 50.0f / static_cast<float>(FramesPerSecond);
+  Play.spinAngle += PerFrame(50.0f);
   if (Play.spinAngle > 360) Play.spinAngle -= 360;
 }
 
 void leftClick() {
   clickAt(Level, Play.boardPointX, Play.boardPointY);
-  if (!canEnter(Level, cellAt(Level, Play.boardPointX, Play.boardPointY))) PlayEffect("snd\\wrong_way.wav");
+  if (!canEnter(Level, cellAt(Level, Play.boardPointX, Play.boardPointY))) PlayEffect(GameSound::WrongWay);
 }
 
 void rightClick() {
@@ -87,7 +86,7 @@ void endTumble() {
   TheBee.hitTimer = 0;
   if (Level.dead) {
     showLoseScreen();
-    PlayEffect("snd\\loose.wav");
+    PlayEffect(GameSound::Lose);
   } else {
     TheBee.recover();
   }
@@ -97,10 +96,10 @@ void endTumble() {
 void debugKeys() {
   if (!DebugKeysOn) return;
   const uint8_t key = LastKeyUp;
-  if (key != KeyEnter && key != KeyBackspace) return;
+  if (key != VK_RETURN && key != VK_BACK) return;
   LastKeyUp = 0;
   Play.levelScore += DebugKeyPoints;
-  if (key == KeyEnter)
+  if (key == VK_RETURN)
     showWinScreen();
   else
     showLoseScreen();
@@ -120,7 +119,7 @@ void burstOverBee(int emitterId) {
 
 void bombExploded() {
   Level.bombEvent = 0;
-  PlayEffect("snd\\death.wav");
+  PlayEffect(GameSound::Death);
   TheBee.hit();
   scoreBomb();
   burstOverBee(LastLifeEmitter - Level.lives);
@@ -128,7 +127,7 @@ void bombExploded() {
 
 void flowerTaken() {
   Level.flowerEvent = 0;
-  PlayEffect("snd\\flower_pickup.wav");
+  PlayEffect(GameSound::FlowerPickup);
   const int k = scoreFlower();
   burstOverBee(k - 1);
 }
@@ -142,7 +141,7 @@ void levelWon() {
     Play.inputBlocked = 1;
   } else {
     showWinScreen();
-    PlayEffect("snd\\victory2.wav");
+    PlayEffect(GameSound::Victory);
   }
 }
 
@@ -150,10 +149,10 @@ void levelWon() {
 // sleep a frame.
 void adjustFrameSleep() {
   const uint8_t key = DebugKeysOn ? LastKeyUp.load() : 0;
-  if (key == KeyLeft) {
+  if (key == VK_LEFT) {
     LastKeyUp = 0;
     if (Play.frameSleep > 0) --Play.frameSleep;
-  } else if (key == KeyRight) {
+  } else if (key == VK_RIGHT) {
     LastKeyUp = 0;
     ++Play.frameSleep;
   }
@@ -168,7 +167,7 @@ void showPointerCell(int index) {
   FindImage("num").texture = number.empty() ? "m_empty_up" : number;
   if (index != Play.lastHoveredCell) {
     Play.lastHoveredCell = index;
-    PlayEffectNoRestart("snd\\cell_mouse_over.wav");
+    PlayEffectNoRestart(GameSound::CellHover);
   }
 }
 
@@ -197,7 +196,7 @@ void pickUp() {
   const int cell = Level.currentCell;
   if (cellExists(Level, cell) && cell < static_cast<int>(Level.cellItems.size())) {
     const int item = Level.cellItems[cell];
-    if (item == ItemBinoculars || item == ItemHammer) PlayEffect("snd\\bonus_pickup.wav");
+    if (item == ItemBinoculars || item == ItemHammer) PlayEffect(GameSound::BonusPickup);
   }
   pickUpItems(Level);
 }

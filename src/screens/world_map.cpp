@@ -28,7 +28,6 @@ constexpr int32_t ArrowFadeMs = 570;
 constexpr float ArrowOffsetX = 0.03f, ArrowWidth = 0.04f, ArrowHeight = 0.09f;
 constexpr float ArrowRestLift = 0.09f;
 constexpr float ArrowBobLift = 0.05f, ArrowBobHeight = 0.04f;
-constexpr uint8_t KeyEscape = 27;
 
 void switchGameOff() { SetModeActive("game", 0); }
 
@@ -111,7 +110,7 @@ DotRange newestStretch(int n) {
 int openedMaps() { return std::clamp(CurrentProfileNode().Get("opened_maps").AsInt(), 1, AllLevelsWon); }
 
 void showWorldMap(int immediate) {
-  PlayEffect("snd\\menu_button_click.wav");
+  PlayEffect(GameSound::MenuClick);
   stopMedalSparkles();
   ClearWidgets();
   LoadLayout("game_map");
@@ -133,10 +132,10 @@ void showWorldMap(int immediate) {
 }
 
 void animateMapArrow() {
-  uint8_t escape = KeyEscape;
+  uint8_t escape = VK_ESCAPE;
   LastKeyUp.compare_exchange_strong(escape, 0);
   if (!WorldMap.mapShown || openedMaps() > MapLevels) return;
-  if (FramesPerSecond > 0) WorldMap.arrowPhase += 6.0f / static_cast<float>(FramesPerSecond);
+  WorldMap.arrowPhase += PerFrame(6.0f);
   if (WorldMap.arrowPhase > D3DX_PI) WorldMap.arrowPhase = 0;
   ImageWidget& arrow = FindImage("map_arrow");
   arrow.x = WorldMap.arrowBaseX + ArrowOffsetX;

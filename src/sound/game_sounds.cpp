@@ -1,5 +1,7 @@
 #include "sound/game_sounds.h"
 
+static_assert(static_cast<int>(GameSound::WrongWay) + 1 == EffectCount);
+
 const char* const EffectFiles[EffectCount] = {
     "snd\\cell_mouse_over.wav", "snd\\attention.wav",     "snd\\menu_button_over.wav", "snd\\menu_button_click.wav",
     "snd\\flower_pickup.wav",   "snd\\bonus_pickup.wav",  "snd\\death.wav",            "snd\\victory2.wav",
@@ -27,16 +29,8 @@ void ApplyVolume(int level) {
     if (effect.loaded) effect.buffer->SetVolume(-(9 - level) * 300);
 }
 
-SoundEffect* FindEffect(const std::string& file) {
-  for (int i = 0; i < EffectCount; ++i)
-    if (file == EffectFiles[i]) return &Effects[i];
-  return nullptr;
-}
+SoundEffect& EffectOf(GameSound sound) { return Effects[static_cast<int>(sound)]; }
 
-void PlayEffect(const std::string& file) {
-  if (SoundEffect* effect = FindEffect(file)) PlayEffect(*effect);
-}
+void PlayEffect(GameSound sound) { PlayEffect(EffectOf(sound)); }
 
-void PlayEffectNoRestart(const std::string& file) {
-  if (SoundEffect* effect = FindEffect(file)) PlayEffectNoRestart(*effect);
-}
+void PlayEffectNoRestart(GameSound sound) { PlayEffectNoRestart(EffectOf(sound)); }

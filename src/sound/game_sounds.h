@@ -1,13 +1,24 @@
 #pragma once
-// The game's sound: the one sound system, its ten effects played by file
-// name ("snd\death.wav"), and the common volume level.
-#include <string>
-
+// The game's sound: the one sound system, its ten effects played by name,
+// and the common volume level.
 #include "sound/sound_effect.h"
 #include "sound/sound_system.h"
 
+// The ten effects, in creation order.
+enum class GameSound {
+  CellHover,
+  Notice,
+  MenuHover,
+  MenuClick,
+  FlowerPickup,
+  BonusPickup,
+  Death,
+  Victory,
+  Lose,
+  WrongWay,
+};
 constexpr int EffectCount = 10;
-// In creation order.
+// The effects' files ("snd\death.wav"), by GameSound.
 extern const char* const EffectFiles[EffectCount];
 
 extern SoundSystem Sound;
@@ -24,8 +35,7 @@ void StopSound();
 // Sets every loaded effect to -(9 - level) x 300 hundredths of a decibel.
 void ApplyVolume(int level);
 
-// Exact, case-sensitive file name; null when it names none of the ten.
-SoundEffect* FindEffect(const std::string& file);
-// Play the named effect; nothing happens when it is unknown or silent.
-void PlayEffect(const std::string& file);
-void PlayEffectNoRestart(const std::string& file);
+SoundEffect& EffectOf(GameSound sound);
+// Nothing is heard when the effect is silent (no device, a damaged file).
+void PlayEffect(GameSound sound);
+void PlayEffectNoRestart(GameSound sound);

@@ -4,8 +4,6 @@
 #include "ui/widget_kinds.h"
 
 namespace {
-constexpr uint8_t kBackspace = 8;
-constexpr uint8_t kEnter = 13;
 constexpr uint8_t kFirstTyped = 31;
 // The cursor cell shows one of these, by cursorPhase.
 constexpr char kCursorCells[2] = {' ', '|'};
@@ -27,7 +25,7 @@ const std::string& EditWidget::CurrentTexture() const {
 std::string EditWidget::Typed() const { return text.empty() ? text : text.substr(0, text.size() - 1); }
 
 void EditWidget::Take(uint8_t typed) {
-  if (typed == kBackspace && text.size() > 1) text.pop_back();
+  if (typed == VK_BACK && text.size() > 1) text.pop_back();
   const int64_t limit = int64_t{length} + 1;
   if (typed >= kFirstTyped && static_cast<int64_t>(text.size()) < limit) {
     text.back() = static_cast<char>(typed);
@@ -51,7 +49,7 @@ void EditWidget::Update() {
 
   // What was typed before Enter belongs to the text it confirms.
   while (const uint8_t typed = TypedCharacters.pop()) Take(typed);
-  if (LastKeyUp == kEnter) {
+  if (LastKeyUp == VK_RETURN) {
     LastKeyUp = 0;
     if (WidgetCallback action = onAction) {
       action();

@@ -205,7 +205,7 @@ TEST_F(DrawRound, ABurstShowsOverTheStatusBar) {
   support::WriteSolidPng(folder.File("textures/empty.png"), 64, 64, 0xFFFFFFFF);
   createParticleEmitters();
   CreateBillboardQuadBuffer();
-  ParticleEmitter& burst = *findEmitter(13);
+  ParticleEmitter& burst = *findEmitter(LastLifeEmitter);
   burst.position = D3DXVECTOR3(cell(0).x, 19.0f, cell(0).y);
   burst.start();
   for (int i = 0; i < 5; ++i, TestClockNow += 16) burst.update();

@@ -41,7 +41,7 @@ TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
   framesUntil([] { return TheBee.state == BeeHit; });
   EXPECT_EQ(Level.lives, 0);
   EXPECT_TRUE(Level.dead);
-  EXPECT_TRUE(findEmitter(13)->emitting);
+  EXPECT_TRUE(findEmitter(LastLifeEmitter)->emitting);
   EXPECT_FALSE(Play.resultsShown);
   framesUntil([] { return Play.resultsShown != 0; });
   EXPECT_TRUE(Play.resultsShown);
@@ -51,14 +51,14 @@ TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
 
 TEST_F(Round, EnterAndBackspaceEndTheRoundOnlyWithTheDevelopersKeysOn) {
   beeOn(cellIndex(8, 8));
-  for (uint8_t key : {13, 8}) {
+  for (uint8_t key : {VK_RETURN, VK_BACK}) {
     LastKeyUp = key;
     frame();
     EXPECT_FALSE(Play.resultsShown) << int{key};
   }
   EXPECT_EQ(Play.levelScore, 0);
   DebugKeysOn = true;
-  LastKeyUp = 13;
+  LastKeyUp = VK_RETURN;
   frame();
   EXPECT_TRUE(Play.resultsShown);
   EXPECT_EQ(Play.levelScore, 40000);
@@ -147,7 +147,7 @@ TEST_F(LevelStart, ReplayGivesBackFourLivesAndAFreshScore) {
   Play.levelScore = 777;
   Play.resultsShown = Play.inputBlocked = 1;
   // The last life's burst is still spraying when the player replays.
-  ParticleEmitter& burst = *findEmitter(13);
+  ParticleEmitter& burst = *findEmitter(LastLifeEmitter);
   burst.position = D3DXVECTOR3(Level.beeX, 18, Level.beeY);
   burst.start();
   frames(5);

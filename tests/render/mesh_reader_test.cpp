@@ -132,7 +132,7 @@ TEST_F(MeshReaderTest, NestingIsBoundedInDepth) {
   Load(text);
   ASSERT_NE(mesh.root, nullptr);
   int depth = 0;
-  for (const MeshNode* node = mesh.root; !node->children.empty(); node = node->children[0].get()) ++depth;
+  for (const MeshNode* node = mesh.root.get(); !node->children.empty(); node = node->children[0].get()) ++depth;
   EXPECT_GT(depth, 10);
   EXPECT_LT(depth, 100);
   mesh.drawAt(D3DXVECTOR3(0, 0, 0), 1);

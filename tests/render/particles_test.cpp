@@ -128,7 +128,7 @@ TEST_F(ParticleTest, ParticlesMoveThenAccelerateAndDieAtTheirDeathTime) {
 TEST_F(ParticleTest, StoppingTheEmittersEndsEveryBurstAndItsParticles) {
   createParticleEmitters();
   ParticleEmitter& flower = *findEmitter(4);
-  ParticleEmitter& life = *findEmitter(12);
+  ParticleEmitter& life = *findEmitter(LastLifeEmitter - 1);
   for (ParticleEmitter* emitter : {&flower, &life}) {
     emitter->start();
     for (uint32_t now = 1000; now < 1010; ++now) StepAt(*emitter, now);

@@ -1,4 +1,4 @@
-// The game's ten effects: start-up, playing by file name, the volume level
+// The game's ten effects: start-up, playing by name, the volume level
 // heard on the mix, missing files and a machine without sound.
 #include "sound/game_sounds.h"
 
@@ -43,7 +43,7 @@ TEST_F(GameSoundsTest, VolumeLevelsGiveTheirGainsOnTheMix) {
   } levels[] = {{9, 0.0}, {4, -15.0}, {1, -24.0}};
   for (const auto& l : levels) {
     ApplyVolume(l.level);
-    PlayEffect("snd\\victory2.wav");
+    PlayEffect(GameSound::Victory);
     EXPECT_NEAR(LevelDb(Render(Sound.device, 8800), RmsOfSine(Amplitude)), l.db, 0.05) << l.level;
   }
 }
@@ -56,10 +56,10 @@ TEST(GameSoundsSilentTest, NoDeviceRunsSilently) {
   EXPECT_EQ(Sound.ready, 0);
   EXPECT_EQ(LoadedCount(), 0);
   for (int level = 1; level <= 9; ++level) ApplyVolume(level);
-  for (const char* name : EffectFiles) {
-    PlayEffect(name);
-    PlayEffectNoRestart(name);
-    EXPECT_EQ(FindEffect(name)->buffer, nullptr);
+  for (int i = 0; i < EffectCount; ++i) {
+    PlayEffect(static_cast<GameSound>(i));
+    PlayEffectNoRestart(static_cast<GameSound>(i));
+    EXPECT_EQ(EffectOf(static_cast<GameSound>(i)).buffer, nullptr);
   }
   StopSound();
 }

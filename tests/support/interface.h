@@ -109,7 +109,7 @@ class UiTest : public testing::Test {
 
   static void PressEnter() {
     TypedCharacters.push(13);
-    LastKeyUp = 13;
+    LastKeyUp = VK_RETURN;
     Frame();
   }
 

@@ -16,13 +16,12 @@ TEST(SystemSound, AMenuClickPlaysWhereThereIsADeviceAndNothingBreaksWhereThereIs
   ASSERT_NE(window, nullptr);
   StartSound(window);
   EXPECT_EQ(Sound.ready, deviceGiven ? 1 : 0);
-  PlayEffect("snd\\menu_button_click.wav");
-  SoundEffect* click = FindEffect("snd\\menu_button_click.wav");
-  ASSERT_NE(click, nullptr);
-  EXPECT_EQ(click->loaded, deviceGiven ? 1 : 0);
-  if (click->loaded) {
+  PlayEffect(GameSound::MenuClick);
+  SoundEffect& click = EffectOf(GameSound::MenuClick);
+  EXPECT_EQ(click.loaded, deviceGiven ? 1 : 0);
+  if (click.loaded) {
     uint32_t status = 0;
-    ASSERT_EQ(click->buffer->GetStatus(&status), DS_OK);
+    ASSERT_EQ(click.buffer->GetStatus(&status), DS_OK);
     EXPECT_TRUE(status & DSBSTATUS_PLAYING);
   }
   ApplyVolume(9);

@@ -498,7 +498,6 @@ enum class Backend {
   Unavailable,  // Direct3DCreate9 yields null, as on a system without Direct3D 9
 };
 void SetBackend(Backend backend);
-Backend CurrentBackend();
 
 
 }  // namespace d3d9

@@ -17,7 +17,6 @@ std::atomic<bool> lossAskedFor{false};
 }  // namespace
 
 void SetBackend(Backend chosen) { backend = chosen; }
-Backend CurrentBackend() { return backend; }
 
 void ForceFixedFunctionCaps(bool force) { fixedFunctionForced = force; }
 bool FixedFunctionCapsForced() { return fixedFunctionForced; }

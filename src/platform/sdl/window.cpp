@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "platform/button_presses.h"
 #include "platform/message_queue.h"
@@ -23,6 +25,8 @@ namespace {
 // typed text may hold several characters.
 Uint32 wakeEventType = static_cast<Uint32>(-1);
 HWND theWindow = nullptr;
+// Owns every window made and not yet destroyed.
+std::vector<std::unique_ptr<PlatformWindow>> OpenWindows;
 
 void Queue(uint32_t message, uintptr_t wParam) { QueueMessage(theWindow, message, wParam); }
 
@@ -37,10 +41,10 @@ void PushWakeEvent() {
 int VirtualKeyOf(SDL_Keycode key) {
   if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
   if (key >= SDLK_0 && key <= SDLK_9) return '0' + (key - SDLK_0);
-  if (key >= SDLK_F1 && key <= SDLK_F12) return 0x70 + (key - SDLK_F1);
+  if (key >= SDLK_F1 && key <= SDLK_F12) return VK_F1 + (key - SDLK_F1);
   switch (key) {
     case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_TAB: return 0x09;
+    case SDLK_TAB: return VK_TAB;
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return VK_RETURN;
     case SDLK_ESCAPE: return VK_ESCAPE;
@@ -49,11 +53,11 @@ int VirtualKeyOf(SDL_Keycode key) {
     case SDLK_UP: return VK_UP;
     case SDLK_RIGHT: return VK_RIGHT;
     case SDLK_DOWN: return VK_DOWN;
-    case SDLK_DELETE: return 0x2E;
+    case SDLK_DELETE: return VK_DELETE;
     case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return 0x10;
+    case SDLK_RSHIFT: return VK_SHIFT;
     case SDLK_LCTRL:
-    case SDLK_RCTRL: return 0x11;
+    case SDLK_RCTRL: return VK_CONTROL;
     default: return 0;
   }
 }
@@ -120,7 +124,7 @@ HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscr
   }
   SDL_StartTextInput();
   SetWindowHidden(false);
-  theWindow = new PlatformWindow{sdl};
+  theWindow = OpenWindows.emplace_back(std::make_unique<PlatformWindow>(PlatformWindow{sdl})).get();
   return theWindow;
 }
 
@@ -128,7 +132,7 @@ void DestroyWindow(HWND window) {
   if (!window) return;
   SDL_DestroyWindow(window->sdl);
   if (window == theWindow) theWindow = nullptr;
-  delete window;
+  std::erase_if(OpenWindows, [window](const auto& open) { return open.get() == window; });
   ClearQueuedMessages();
   SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "platform/button_presses.h"
 #include "platform/message_queue.h"
@@ -20,6 +22,8 @@ InjectedMouse TestMouse;
 namespace {
 constexpr const char* Canvas = "#canvas";
 HWND theWindow = nullptr;
+// Owns every window made and not yet destroyed.
+std::vector<std::unique_ptr<PlatformWindow>> OpenWindows;
 // The pointer over the canvas in its own pixels, and the buttons held.
 float pointerX = 0, pointerY = 0;
 bool leftHeld = false, rightHeld = false;
@@ -28,10 +32,10 @@ bool leftHeld = false, rightHeld = false;
 // backends translate go on.
 int VirtualKeyOf(unsigned long keyCode) {
   bool letterOrDigit = (keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9');
-  bool functionKey = keyCode >= 0x70 && keyCode <= 0x7B;
+  bool functionKey = keyCode >= VK_F1 && keyCode <= VK_F12;
   switch (keyCode) {
-    case VK_BACK: case 0x09: case VK_RETURN: case VK_ESCAPE: case VK_SPACE: case VK_LEFT: case VK_UP:
-    case VK_RIGHT: case VK_DOWN: case 0x2E: case 0x10: case 0x11:
+    case VK_BACK: case VK_TAB: case VK_RETURN: case VK_ESCAPE: case VK_SPACE: case VK_LEFT: case VK_UP:
+    case VK_RIGHT: case VK_DOWN: case VK_DELETE: case VK_SHIFT: case VK_CONTROL:
       return static_cast<int>(keyCode);
     default: return letterOrDigit || functionKey ? static_cast<int>(keyCode) : 0;
   }
@@ -96,7 +100,7 @@ HWND CreatePlatformWindow(const char*, int width, int height, bool) {
     std::fprintf(stderr, "Kestrin: the page has no canvas\n");
     return nullptr;
   }
-  theWindow = new PlatformWindow{width, height};
+  theWindow = OpenWindows.emplace_back(std::make_unique<PlatformWindow>(PlatformWindow{width, height})).get();
   const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
   emscripten_set_keydown_callback(page, nullptr, EM_FALSE, OnKey);
   emscripten_set_keyup_callback(page, nullptr, EM_FALSE, OnKey);
@@ -112,7 +116,7 @@ void DestroyWindow(HWND window) {
   if (!window) return;
   emscripten_html5_remove_all_event_listeners();
   if (window == theWindow) theWindow = nullptr;
-  delete window;
+  std::erase_if(OpenWindows, [window](const auto& open) { return open.get() == window; });
   ClearQueuedMessages();
 }
 

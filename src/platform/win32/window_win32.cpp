@@ -5,7 +5,9 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/button_presses.h"
 #include "platform/code_page.h"
@@ -36,6 +38,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"Kestrin";
 
 HWND theWindow = nullptr;
+// Owns every window made and not yet destroyed.
+std::vector<std::unique_ptr<PlatformWindow>> OpenWindows;
 std::atomic<SystemHWND> systemWindow{nullptr};
 
 void Queue(uint32_t message, uintptr_t wParam) { QueueMessage(theWindow, message, wParam); }
@@ -100,7 +104,7 @@ HWND CreatePlatformWindow(const char* title, int width, int height, bool fullscr
   ShowWindow(system, SW_SHOWNORMAL);
   UpdateWindow(system);
   SetWindowHidden(false);
-  theWindow = new PlatformWindow{system};
+  theWindow = OpenWindows.emplace_back(std::make_unique<PlatformWindow>(PlatformWindow{system})).get();
   systemWindow = system;
   return theWindow;
 }
@@ -112,7 +116,7 @@ void DestroyWindow(HWND window) {
     systemWindow = nullptr;
   }
   DestroyWindow(window->system);
-  delete window;
+  std::erase_if(OpenWindows, [window](const auto& open) { return open.get() == window; });
   ClearQueuedMessages();
 }
 

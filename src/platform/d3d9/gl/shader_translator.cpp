@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 
 #include "platform/d3d9/d3d9.h"
@@ -91,7 +92,17 @@ class Translator {
   std::string Read(const Source& source);
   std::string ReadScalar(const Source& source, char component) { return "(" + Read(source) + ")." + component; }
   std::string RowOf(const Source& source, int offset);
+  // Declarations were taken by Declare; every other instruction is emitted
+  // by the one group of steps below that knows it. A group answers nothing
+  // for an instruction outside it.
   bool Emit(const ShaderInstruction& instruction);
+  void NoteOperands(const ShaderInstruction& instruction, const Operands& operands);
+  bool TooFewOperands(const ShaderInstruction& instruction);
+  std::optional<bool> EmitArithmetic(const ShaderInstruction& instruction, const Operands& operands);
+  std::optional<bool> EmitMatrixProduct(const ShaderInstruction& instruction, const Operands& operands);
+  std::optional<bool> EmitSelectionOrDerivative(const ShaderInstruction& instruction, const Operands& operands);
+  std::optional<bool> EmitTexturing(const ShaderInstruction& instruction, const Operands& operands);
+  std::optional<bool> EmitFlowControl(const ShaderInstruction& instruction, const Operands& operands);
   void Store(DWORD destination, const std::string& value, DWORD opcode);
   void Line(const std::string& text) { body_ += std::string(indent_ * 2, ' ') + text + "\n"; }
   std::string Assemble();
@@ -320,24 +331,22 @@ void Translator::Store(DWORD destination, const std::string& value, DWORD opcode
   Line("}");
 }
 
-bool Translator::Emit(const ShaderInstruction& in) {
-  Operands o = Split(in);
+bool Translator::TooFewOperands(const ShaderInstruction& in) {
+  return Fail("instruction " + std::to_string(in.opcode) + " with too few operands");
+}
+
+void Translator::NoteOperands(const ShaderInstruction& in, const Operands& o) {
   for (const Source& s : o.sources) NoteRead(s.token, IsRelativeAddressed(s.token));
   if (o.hasDestination && in.opcode != D3DSIO_TEXKILL) NoteWrite(o.destination);
   if (o.hasDestination && in.opcode == D3DSIO_TEXKILL) NoteRead(o.destination, false);
+}
+
+std::optional<bool> Translator::EmitArithmetic(const ShaderInstruction& in, const Operands& o) {
   auto need = [&](size_t count) { return o.sources.size() >= count; };
   auto S = [&](size_t i) { return Read(o.sources[i]); };
   auto scalar = [&](size_t i) { return ReadScalar(o.sources[i], 'w'); };
   auto store = [&](const std::string& v) { Store(o.destination, v, in.opcode); };
-
   switch (in.opcode) {
-    case D3DSIO_NOP:
-    case D3DSIO_DCL:
-    case D3DSIO_DEF:
-    case D3DSIO_DEFI:
-    case D3DSIO_DEFB:
-    case D3DSIO_PHASE:
-      return true;
     case D3DSIO_MOV:
     case D3DSIO_MOVA:
       if (!need(1)) break;
@@ -384,6 +393,17 @@ bool Translator::Emit(const ShaderInstruction& in) {
       if (!need(1)) break;
       store("vec4(cos(" + scalar(0) + "), sin(" + scalar(0) + "), 0.0, 0.0)");
       return true;
+    default:
+      return std::nullopt;
+  }
+  return TooFewOperands(in);
+}
+
+std::optional<bool> Translator::EmitMatrixProduct(const ShaderInstruction& in, const Operands& o) {
+  auto need = [&](size_t count) { return o.sources.size() >= count; };
+  auto S = [&](size_t i) { return Read(o.sources[i]); };
+  auto store = [&](const std::string& v) { Store(o.destination, v, in.opcode); };
+  switch (in.opcode) {
     case D3DSIO_M4x4:
     case D3DSIO_M4x3:
     case D3DSIO_M3x4:
@@ -408,6 +428,17 @@ bool Translator::Emit(const ShaderInstruction& in) {
       store(v + ")");
       return true;
     }
+    default:
+      return std::nullopt;
+  }
+  return TooFewOperands(in);
+}
+
+std::optional<bool> Translator::EmitSelectionOrDerivative(const ShaderInstruction& in, const Operands& o) {
+  auto need = [&](size_t count) { return o.sources.size() >= count; };
+  auto S = [&](size_t i) { return Read(o.sources[i]); };
+  auto store = [&](const std::string& v) { Store(o.destination, v, in.opcode); };
+  switch (in.opcode) {
     case D3DSIO_CND:
       if (!need(3)) break;
       store("mix(" + S(2) + ", " + S(1) + ", greaterThan(" + S(0) + ", vec4(0.5)))");
@@ -428,6 +459,17 @@ bool Translator::Emit(const ShaderInstruction& in) {
       if (!need(1)) break;
       store((origin_ == WindowOrigin::Top ? "dFdy(" : "-dFdy(") + S(0) + ")");
       return true;
+    default:
+      return std::nullopt;
+  }
+  return TooFewOperands(in);
+}
+
+std::optional<bool> Translator::EmitTexturing(const ShaderInstruction& in, const Operands& o) {
+  auto need = [&](size_t count) { return o.sources.size() >= count; };
+  auto S = [&](size_t i) { return Read(o.sources[i]); };
+  auto store = [&](const std::string& v) { Store(o.destination, v, in.opcode); };
+  switch (in.opcode) {
     case D3DSIO_TEXKILL: {
       if (!o.hasDestination) break;
       std::string mask = MaskOf(o.destination);
@@ -451,6 +493,15 @@ bool Translator::Emit(const ShaderInstruction& in) {
         store("texture(" + sampler + ", (" + coords + ").xy)");
       return true;
     }
+    default:
+      return std::nullopt;
+  }
+  return TooFewOperands(in);
+}
+
+std::optional<bool> Translator::EmitFlowControl(const ShaderInstruction& in, const Operands& o) {
+  auto need = [&](size_t count) { return o.sources.size() >= count; };
+  switch (in.opcode) {
     case D3DSIO_REP: {
       if (!need(1)) break;
       std::string k = "kRep" + std::to_string(++loopCounter_);
@@ -516,9 +567,29 @@ bool Translator::Emit(const ShaderInstruction& in) {
       Line("break;");
       return true;
     default:
-      return Fail("unsupported instruction " + std::to_string(in.opcode));
+      return std::nullopt;
   }
-  return Fail("instruction " + std::to_string(in.opcode) + " with too few operands");
+  return TooFewOperands(in);
+}
+
+bool Translator::Emit(const ShaderInstruction& in) {
+  Operands o = Split(in);
+  NoteOperands(in, o);
+  switch (in.opcode) {
+    case D3DSIO_NOP:
+    case D3DSIO_DCL:
+    case D3DSIO_DEF:
+    case D3DSIO_DEFI:
+    case D3DSIO_DEFB:
+    case D3DSIO_PHASE:
+      return true;
+    default:
+      break;
+  }
+  for (auto group : {&Translator::EmitArithmetic, &Translator::EmitMatrixProduct,
+                     &Translator::EmitSelectionOrDerivative, &Translator::EmitTexturing, &Translator::EmitFlowControl})
+    if (std::optional<bool> emitted = (this->*group)(in, o)) return *emitted;
+  return Fail("unsupported instruction " + std::to_string(in.opcode));
 }
 
 bool Translator::ReadsSwappedColour(int input) const {
