@@ -289,11 +289,11 @@ int RunHidden(const std::string& out) {
     SetWindowHidden(false);
     InjectClose();
   });
-  AfterFrameHook = CountFrame;
+  SetAfterFrameHook(CountFrame);
   EngineStart();
   measure.join();
   EngineShutdown();
-  AfterFrameHook = nullptr;
+  SetAfterFrameHook(nullptr);
   if (chdir(previous) != 0) return 1;
   std::system(("rm -rf '" + folder + "'").c_str());
   return results ? 0 : 1;

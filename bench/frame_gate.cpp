@@ -35,7 +35,7 @@ void AfterFrame() {
   std::unique_lock<std::mutex> hold(gateLock);
   if (freeFramesLeft > 1) {
     --freeFramesLeft;
-    TestClockNow += frameMilliseconds;
+    AdvanceTestClock(frameMilliseconds);
     frameResumed = std::chrono::steady_clock::now();
     return;
   }
@@ -64,9 +64,9 @@ void OpenGate() {
 // Lets the next frame (and `freeFrames` - 1 more) run and waits until it is done.
 void Step(int freeFrames) {
   std::unique_lock<std::mutex> hold(gateLock);
-  if (gateOpen || QuitRequested) return;
+  if (gateOpen || Messages.QuitRequested) return;
   freeFramesLeft = freeFrames;
-  TestClockNow += frameMilliseconds;
+  AdvanceTestClock(frameMilliseconds);
   framesAllowed = framesDone + 1;
   gateChanged.notify_all();
   gateChanged.wait(hold, [] { return framesDone >= framesAllowed || gateOpen; });
@@ -78,10 +78,10 @@ void Run(const std::function<void()>& script) {
   gateOpen = false;
   frameMilliseconds = 16;
   pendingTask = nullptr;
-  TestClockNow = 1000000;
+  SetTestClock(1000000);
   SetClockSource(TestClock);
   TestMouse = InjectedMouse{true, 400, 300, false, false};
-  AfterFrameHook = AfterFrame;
+  SetAfterFrameHook(AfterFrame);
 
   std::thread scriptThread([&] {
     {
@@ -96,7 +96,7 @@ void Run(const std::function<void()>& script) {
   scriptThread.join();
   EngineShutdown();
 
-  AfterFrameHook = nullptr;
+  SetAfterFrameHook(nullptr);
   TestMouse = InjectedMouse{};
   SetClockSource(nullptr);
 }
@@ -119,7 +119,7 @@ void WaitMilliseconds(int milliseconds) { Frames((milliseconds + frameMillisecon
 
 void OnRenderThread(const std::function<void()>& task) {
   std::unique_lock<std::mutex> hold(gateLock);
-  if (gateOpen || QuitRequested) return;
+  if (gateOpen || Messages.QuitRequested) return;
   pendingTask = task;
   taskDone = false;
   gateChanged.notify_all();
@@ -127,16 +127,16 @@ void OnRenderThread(const std::function<void()>& task) {
 }
 
 void PressKey(int virtualKey) {
-  WindowProc(MainWindow, WM_KEYDOWN, static_cast<uintptr_t>(virtualKey), 0);
+  WindowProc(Window.MainWindow, WM_KEYDOWN, static_cast<uintptr_t>(virtualKey), 0);
   if (virtualKey == VK_RETURN || virtualKey == VK_BACK || virtualKey == VK_ESCAPE)
-    WindowProc(MainWindow, WM_CHAR, static_cast<uintptr_t>(virtualKey), 0);
+    WindowProc(Window.MainWindow, WM_CHAR, static_cast<uintptr_t>(virtualKey), 0);
   Frames(1);
-  WindowProc(MainWindow, WM_KEYUP, static_cast<uintptr_t>(virtualKey), 0);
+  WindowProc(Window.MainWindow, WM_KEYUP, static_cast<uintptr_t>(virtualKey), 0);
   Frames(1);
 }
 
 void Close() {
-  if (!QuitRequested) InjectClose();
+  if (!Messages.QuitRequested) InjectClose();
   OpenGate();
 }
 

@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "bench_device.h"
+#include "core/options.h"
 #include "frame_gate.h"
 #include "platform/test_hooks.h"
-#include "screens/update_game.h"
 #include "ui/widget_list.h"
 
 namespace bench {
@@ -77,9 +77,9 @@ void RunGame(const std::string& folder, const std::function<void()>& script) {
   }
   framegate::SetFrameObserver(AfterFrame);
   // The walks win and lose rounds at once with the developer's keys.
-  DebugKeysOn = true;
+  Options.debugKeys = true;
   framegate::Run(script);
-  DebugKeysOn = false;
+  Options.debugKeys = false;
   framegate::SetFrameObserver(nullptr);
   if (chdir(previous) != 0) std::fprintf(stderr, "cannot return to %s\n", previous);
 }

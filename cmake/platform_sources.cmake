@@ -35,3 +35,16 @@ function(kestrin_platform_sources platform variable)
   endforeach()
   set(${variable} ${sources} PARENT_SCOPE)
 endfunction()
+
+# kestrin_unity_by_subsystem(<target>): the target's files of src/ compile in
+# one unity file per subsystem, as the host build's object libraries do, so
+# that a file-scope name need be unique only within its folder.
+function(kestrin_unity_by_subsystem target)
+  get_target_property(sources ${target} SOURCES)
+  foreach(file ${sources})
+    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR}/src ${file})
+    string(REGEX MATCH "^[^/]+" subsystem "${relative}")
+    set_source_files_properties(${file} PROPERTIES UNITY_GROUP ${subsystem})
+  endforeach()
+  set_target_properties(${target} PROPERTIES UNITY_BUILD_MODE GROUP)
+endfunction()

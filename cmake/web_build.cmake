@@ -12,6 +12,7 @@ endif()
 kestrin_platform_sources(web web_sources ${KESTRIN_SUBSYSTEMS})
 
 add_library(kestrin_core STATIC ${web_sources})
+kestrin_unity_by_subsystem(kestrin_core)
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # stb_image from Debian's libstb-dev, compiled on its own (it is a whole decoder).
 target_include_directories(kestrin_core SYSTEM PRIVATE /usr/include/stb)
@@ -48,8 +49,9 @@ if(EXISTS /usr/src/googletest/CMakeLists.txt)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   file(GLOB web_unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/textfile/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/game/*.cpp ${CMAKE_SOURCE_DIR}/tests/profile/*.cpp
-       ${CMAKE_SOURCE_DIR}/tests/platform/*.cpp
-       ${CMAKE_SOURCE_DIR}/tests/d3dutil/math_test.cpp ${CMAKE_SOURCE_DIR}/tests/d3dutil/shader_assembler_test.cpp)
+       ${CMAKE_SOURCE_DIR}/tests/platform/*.cpp ${CMAKE_SOURCE_DIR}/tests/screens/results_test.cpp
+       ${CMAKE_SOURCE_DIR}/tests/screens/rewards_test.cpp ${CMAKE_SOURCE_DIR}/tests/screens/round_test.cpp
+       ${CMAKE_SOURCE_DIR}/tests/screens/world_map_test.cpp ${CMAKE_SOURCE_DIR}/tests/d3dutil/math_test.cpp ${CMAKE_SOURCE_DIR}/tests/d3dutil/shader_assembler_test.cpp)
   # The data folders of an installed Linux game are the page's to lay out.
   list(FILTER web_unit_tests EXCLUDE REGEX "/tests/platform/data_folders_test\\.cpp$")
   add_executable(test_web_unit EXCLUDE_FROM_ALL ${web_unit_tests})

@@ -12,6 +12,7 @@ kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)
 
 add_library(kestrin_core STATIC ${windows_sources})
+kestrin_unity_by_subsystem(kestrin_core)
 # The files that include the system's own headers (d3d9.h, dsound.h and
 # windows.h) are compiled alone: the rest of the game declares the same
 # interfaces in its own headers.
@@ -65,9 +66,9 @@ if(KESTRIN_WINDOWS_TESTS AND EXISTS /usr/src/googletest/CMakeLists.txt)
   # those that drive the shell.
   file(GLOB unit_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/textfile/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/d3dutil/*.cpp ${CMAKE_SOURCE_DIR}/tests/platform/*.cpp
-       ${CMAKE_SOURCE_DIR}/tests/render/*.cpp ${CMAKE_SOURCE_DIR}/tests/app/*.cpp
-       ${CMAKE_SOURCE_DIR}/tests/game/*.cpp ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp
-       ${CMAKE_SOURCE_DIR}/tests/profile/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/core/*.cpp ${CMAKE_SOURCE_DIR}/tests/render/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/app/*.cpp ${CMAKE_SOURCE_DIR}/tests/game/*.cpp ${CMAKE_SOURCE_DIR}/tests/ui/*.cpp
+       ${CMAKE_SOURCE_DIR}/tests/profile/*.cpp ${CMAKE_SOURCE_DIR}/tests/screens/*.cpp
        ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
   # Left out: they write their test pictures with libpng, make FIFOs, or copy
   # folders through the shell.

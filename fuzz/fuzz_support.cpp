@@ -35,7 +35,7 @@ void EnterScratchFolder() {
   for (const char* folder : {"bin/shdr", "bin/shdrpart", "data", "maps/bin", "models", "snd", "textures"})
     std::filesystem::create_directories(folder);
   if (!std::freopen("/dev/null", "w", stdout)) std::abort();
-  TestClockNow = 1000000;
+  SetTestClock(1000000);
   SetClockSource(TestClock);
 }
 

@@ -15,7 +15,7 @@ namespace fuzz {
 // A fresh folder (in memory when /dev/shm exists) with the game's
 // sub-folders becomes the working directory; it is removed when the process
 // ends. Standard output (the layout trace) goes nowhere. The clocks run on
-// TestClockNow.
+// TestClock.
 void EnterScratchFolder();
 
 // `path` relative to the scratch folder, with slashes.

@@ -55,8 +55,8 @@ void ResetRound() {
   TheBee = Bee{};
   Training = TrainingState{};
   Play = PlayState{};
-  Play.lastFrameTime = TestClockNow;
-  CurrentCamera->animation = CameraFrozen;
+  Play.lastFrameTime = TestClock();
+  Cameras.CurrentCamera->animation = CameraFrozen;
   Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
   Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
 }
@@ -92,7 +92,7 @@ void PlayFrames(int count) {
       if (cellExists(Level, cell)) PointAt(player::centreOf(cell));
       (click % 3 == 2 ? Mouse.rightPrevious : Mouse.leftPrevious) = ButtonHeld;
     }
-    TestClockNow += 16;
+    AdvanceTestClock(16);
     updateGame();
     AdvanceCameras();
     UpdateWidgetList();
@@ -110,10 +110,10 @@ void PlayFrames(int count) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::EnterScratchFolder();
   fuzz::UseRecordingDevice();
-  FramesPerSecond = 60;
+  FrameRate.FramesPerSecond = 60;
   CreateCamera("default");
   SelectCamera("default");
-  CurrentCamera->animated = 1;
+  Cameras.CurrentCamera->animated = 1;
   createParticleEmitters();
   RegisterMode("menu", nullptr, nullptr);
   RegisterMode("game", nullptr, nullptr);

@@ -54,7 +54,7 @@ void ReadAsParticleSet() {
   system.load("fuzz");
   system.start();
   for (int frame = 0; frame < 4; ++frame) {
-    TestClockNow += 16;
+    AdvanceTestClock(16);
     system.update();
   }
   system.draw();

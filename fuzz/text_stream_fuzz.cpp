@@ -36,10 +36,10 @@ void Frame(float x, float y, bool leftHeld, uint8_t typed) {
   Mouse.mouseY = y * 400.0f;
   Mouse.leftPrevious = Mouse.leftCurrent;
   Mouse.leftCurrent = leftHeld ? ButtonHeld : ButtonUp;
-  TypedCharacters.clear();
-  TypedCharacters.push(typed);
-  LastKeyUp = typed == 13 ? 13 : 0;
-  TestClockNow += 16;
+  Messages.TypedCharacters.clear();
+  Messages.TypedCharacters.push(typed);
+  Messages.LastKeyUp = typed == 13 ? 13 : 0;
+  AdvanceTestClock(16);
   UpdateWidgetList();
   DrawWidgetList();
 }
@@ -51,7 +51,7 @@ void ShowLayout() {
   // whatever edit field has the focus.
   const uint8_t keys[] = {'a', ' ', 8, '^', 200, 13, 8, 8};
   for (int step = 0; step < 8; ++step) Frame(0.25f * step, 0.19f * step, step % 2 == 0, keys[step]);
-  TestClockNow += 5000;
+  AdvanceTestClock(5000);
   Frame(1.0f, 0.75f, false, 0);
   ClearWidgets();
 }

@@ -3,8 +3,8 @@
 #include "app/command_line.h"
 #include "app/engine.h"
 #include "app/journal_session.h"
+#include "core/options.h"
 #include "platform/data_folders.h"
-#include "screens/update_game.h"
 
 namespace {
 // Sets up a recording or a replay; false after saying why it cannot be.
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   const CommandLine command = ParseCommandLine(argc, argv);
   int exitCode = AnswerCommandLine(command, KESTRIN_VERSION);
   if (exitCode >= 0) return exitCode;
-  DebugKeysOn = command.debugKeys;  // a replay takes the journal's choice instead
+  Options.debugKeys = command.debugKeys;  // a replay takes the journal's choice instead
   // Before the game may change into its data folder: paths are the player's.
   if (!StartJournal(command)) return 2;
   SelectDataFolders(ExecutableFolder());

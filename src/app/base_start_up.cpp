@@ -8,7 +8,7 @@
 // Sound first, then the heavy loading in groups with a loading-screen frame
 // between them, then the main menu.
 void BaseStartUp() {
-  StartSound(MainWindow);
+  StartSound(Window.MainWindow);
   RenderOneFrame();
   LoadInterfaceTextures(RenderOneFrame);
   RenderOneFrame();

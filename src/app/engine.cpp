@@ -9,6 +9,7 @@
 #include "app/device_recovery.h"
 #include "app/game_set_up.h"
 #include "app/journal_session.h"
+#include "app/test_hooks.h"
 #include "core/camera.h"
 #include "core/frustum.h"
 #include "core/graphics_device.h"
@@ -17,8 +18,6 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
-#include "core/test_hooks.h"
-#include "app/test_hooks.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
@@ -34,10 +33,9 @@
 #include "ui/save_notice_drawing.h"
 #include "ui/widget_list.h"
 
-FrameObserver AfterFrameHook = nullptr;
-
 namespace {
 std::thread RenderThreadHandle;
+std::atomic<FrameObserver> afterFrameHook{nullptr};
 }  // namespace
 
 bool RenderThreadRunning() { return RenderThreadHandle.joinable(); }
@@ -48,17 +46,25 @@ void WindowProc(HWND, uint32_t message, uintptr_t wParam, intptr_t) {
 
 void DeliverMessage(uint32_t message, uintptr_t wParam) {
   switch (message) {
-    case WM_CHAR: TypedCharacters.push(static_cast<uint8_t>(wParam)); break;
-    case WM_KEYUP: LastKeyUp = static_cast<uint8_t>(wParam); break;
-    case WM_KEYDOWN: LastKeyDown = static_cast<uint8_t>(wParam); break;
+    case WM_CHAR:
+      Messages.TypedCharacters.push(static_cast<uint8_t>(wParam));
+      break;
+    case WM_KEYUP:
+      Messages.LastKeyUp = static_cast<uint8_t>(wParam);
+      break;
+    case WM_KEYDOWN:
+      Messages.LastKeyDown = static_cast<uint8_t>(wParam);
+      break;
     // The window itself goes at shutdown, once the render thread has let go of it.
-    case WM_CLOSE: QuitRequested = 1; break;
+    case WM_CLOSE:
+      Messages.QuitRequested = 1;
+      break;
     default: break;
   }
 }
 
 void PumpMessages() {
-  while (!QuitRequested) {
+  while (!Messages.QuitRequested) {
     MSG message;
     if (!GetMessageA(&message)) break;
     WindowProc(message.hwnd, message.message, message.wParam, message.lParam);
@@ -68,28 +74,28 @@ void PumpMessages() {
 bool CreateMainWindow() {
   // SDL reports client coordinates, so the frame metrics stay zero and the
   // window's client area is exactly the back buffer.
-  FrameWidth = FrameHeight = CaptionHeight = 0;
-  MainWindow = CreatePlatformWindow("Kestrin", Options.width, Options.height, Options.fullScreen != 0);
-  if (!MainWindow) return false;
+  Window.FrameWidth = Window.FrameHeight = Window.CaptionHeight = 0;
+  Window.MainWindow = CreatePlatformWindow("Kestrin", Options.width, Options.height, Options.fullScreen != 0);
+  if (!Window.MainWindow) return false;
   CreateGraphicsDevice();
   return true;
 }
 
 void UpdateFps() {
-  ++FrameCount;
-  LastTick = GetTickCount();
-  if (LastTick - SampleTick >= 250u) {
-    SampleTick = LastTick;
-    FramesPerSecond = static_cast<uint32_t>(FrameCount) * 4u;
-    FrameCount = 0;
+  ++FrameRate.FrameCount;
+  FrameRate.LastTick = GetTickCount();
+  if (FrameRate.LastTick - FrameRate.SampleTick >= 250u) {
+    FrameRate.SampleTick = FrameRate.LastTick;
+    FrameRate.FramesPerSecond = static_cast<uint32_t>(FrameRate.FrameCount) * 4u;
+    FrameRate.FrameCount = 0;
   }
-  std::snprintf(FpsText, sizeof FpsText, "fps=%u", FramesPerSecond);
+  std::snprintf(FrameRate.FpsText, sizeof FrameRate.FpsText, "fps=%u", FrameRate.FramesPerSecond);
 }
 
 namespace {
 void SetSceneMatrices() {
   Graphics.ProjectionMatrix = Graphics.SceneProjectionMatrix;
-  const Camera& camera = *CurrentCamera;
+  const Camera& camera = *Cameras.CurrentCamera;
   D3DXVECTOR3 target = camera.position + camera.direction;
   D3DXMatrixLookAtLH(&Graphics.ViewMatrix, &camera.position, &target, &camera.up);
   Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
@@ -102,7 +108,7 @@ void SetSceneMatrices() {
   D3DXMATRIX worldView, worldViewProjection;
   D3DXMatrixMultiply(&worldView, &Graphics.WorldMatrix, &Graphics.ViewMatrix);
   D3DXMatrixMultiply(&worldViewProjection, &worldView, &Graphics.ProjectionMatrix);
-  ExtractFrustum(ViewFrustum, worldViewProjection);
+  ExtractFrustum(Graphics.ViewFrustum, worldViewProjection);
 }
 
 void SetInterfaceMatrices() {
@@ -119,8 +125,9 @@ void SetInterfaceMatrices() {
 }
 
 D3DCOLOR ClearColour() {
-  return 0xFF000000u | (static_cast<uint32_t>(ClearColor.red & 0xFF) << 16) |
-         (static_cast<uint32_t>(ClearColor.green & 0xFF) << 8) | static_cast<uint32_t>(ClearColor.blue & 0xFF);
+  return 0xFF000000u | (static_cast<uint32_t>(Window.ClearColor.red & 0xFF) << 16) |
+         (static_cast<uint32_t>(Window.ClearColor.green & 0xFF) << 8) |
+         static_cast<uint32_t>(Window.ClearColor.blue & 0xFF);
 }
 
 // One frame. The loading frames drawn during start-up differ in two points:
@@ -160,7 +167,7 @@ bool DrawFrame(bool loading) {
 
 void LoadSettings() {
   LoadOptions(PlayerFile("bin\\default.cfg"));
-  AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
+  Window.AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
 }
 
 void FatalNoWindow() {
@@ -174,22 +181,24 @@ void FatalNoWindow() {
 void WaitWhileHidden() {
   constexpr uint32_t LookAgainMilliseconds = 50;
   PauseClock();
-  while (WindowHidden() && !QuitRequested) Sleep(LookAgainMilliseconds);
+  while (WindowHidden() && !Messages.QuitRequested) Sleep(LookAgainMilliseconds);
   ResumeClock();
 }
 }  // namespace
+
+void SetAfterFrameHook(FrameObserver hook) { afterFrameHook = hook; }
 
 void RenderOneFrame() { DrawFrame(true); }
 
 bool RunFrame() {
   if (!DrawFrame(false)) return false;
-  if (AfterFrameHook) AfterFrameHook();
+  if (FrameObserver hook = afterFrameHook) hook();
   return true;
 }
 
 void FrameLoop() {
   Device->AcquireThread();
-  while (!QuitRequested) {
+  while (!Messages.QuitRequested) {
     if (WindowHidden()) {
       WaitWhileHidden();
       continue;
@@ -212,12 +221,12 @@ void EngineLoad(HWND host) {
   mallopt(M_ARENA_MAX, 1);
 #endif
 
-  QuitRequested = 0;
+  Messages.QuitRequested = 0;
   // Each session samples its frame rate afresh: movement is scaled by it, so a
   // replay in the same process must not inherit the last session's count.
-  FrameCount = 0;
-  FramesPerSecond = 0;
-  SampleTick = LastTick = 0;
+  FrameRate.FrameCount = 0;
+  FrameRate.FramesPerSecond = 0;
+  FrameRate.SampleTick = FrameRate.LastTick = 0;
   if (!host) {
     LoadSettings();
     if (!CreateMainWindow()) {
@@ -225,11 +234,11 @@ void EngineLoad(HWND host) {
       return;
     }
   } else {
-    MainWindow = host;
-    AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
+    Window.MainWindow = host;
+    Window.AspectRatio = static_cast<float>(Options.height) / static_cast<float>(Options.width);
     CreateGraphicsDevice();
   }
-  HostWindow = host;
+  Window.HostWindow = host;
   BeginJournal();
 
   Camera* camera = CreateCamera("default");
@@ -257,10 +266,10 @@ void EngineStart(HWND host) {
 }
 
 void EngineShutdown() {
-  QuitRequested = 1;
+  Messages.QuitRequested = 1;
   // Nothing is released while the render thread may still be inside a frame.
   if (RenderThreadHandle.joinable()) RenderThreadHandle.join();
-  if (!MainWindow) return;
+  if (!Window.MainWindow) return;
   if (Device) Device->AcquireThread();
   ClearCameras();
   ReleaseTexturesShadersAndMaterials();
@@ -273,6 +282,6 @@ void EngineShutdown() {
   ReleaseFonts();
   StopSound();
   ReleaseGraphicsDevice();
-  if (!HostWindow) DestroyWindow(MainWindow);
-  MainWindow = nullptr;
+  if (!Window.HostWindow) DestroyWindow(Window.MainWindow);
+  Window.MainWindow = nullptr;
 }

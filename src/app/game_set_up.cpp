@@ -28,7 +28,7 @@ void GameSetUp() {
   // frame that runs the quit still draws them.
   Options.quitHooks.requestQuit = RequestQuit;
 
-  ClearColor = ClearColorRGB{0, 0, 0};
+  Window.ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();
   createParticleEmitters();
   RegisterMode("menu", MenuModeUpdate, nullptr);

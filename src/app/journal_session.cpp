@@ -17,7 +17,6 @@
 #include "platform/journal.h"
 #include "platform/random.h"
 #include "platform/time.h"
-#include "screens/update_game.h"
 #include "ui/layout_loader.h"
 
 namespace {
@@ -74,7 +73,7 @@ void Apply(const JournalFrame& frame) {
   Mouse.leftCurrent = frame.left ? ButtonHeld : frame.leftElsewhere ? ButtonCleared : ButtonUp;
   Mouse.rightCurrent = frame.right ? ButtonHeld : frame.rightElsewhere ? ButtonCleared : ButtonUp;
   for (const JournalEvent& event : frame.events) {
-    if (event.message == WM_CHAR && session.journal.header.version == 1) TypedCharacters.clear();
+    if (event.message == WM_CHAR && session.journal.header.version == 1) Messages.TypedCharacters.clear();
     DeliverMessage(event.message, event.code);
   }
 }
@@ -104,7 +103,7 @@ void WaitForRecordedTime(uint32_t clock) {
   if (session.framesDone == 0) session.replayOffset = LiveTime() - clock;
   for (;;) {
     const int32_t ahead = static_cast<int32_t>(clock - (LiveTime() - session.replayOffset));
-    if (ahead <= 0 || QuitRequested) return;
+    if (ahead <= 0 || Messages.QuitRequested) return;
     Sleep(static_cast<uint32_t>(std::min(ahead, 10)));
   }
 }
@@ -184,7 +183,7 @@ bool PrepareReplay(const std::string& path, bool fast, std::string* error) {
     std::fprintf(stderr, "kestrin: %s was recorded by version %s, this is %s: it may play out differently\n",
                  path.c_str(), read.header.game.c_str(), KESTRIN_VERSION);
   session.journal = std::move(read);
-  DebugKeysOn = session.journal.header.debugKeys;
+  Options.debugKeys = session.journal.header.debugKeys;
   if (!MakeReplayFolder(error)) return false;
   if (!WriteStartingFiles(error)) {
     std::filesystem::remove_all(session.replayFolder);
@@ -204,7 +203,7 @@ void BeginJournal() {
     JournalHeader& header = session.journal.header;
     header = JournalHeader{
         KESTRIN_VERSION, Options.width, Options.height, static_cast<uint32_t>(std::time(nullptr)), LiveTime(), {}};
-    header.debugKeys = DebugKeysOn;
+    header.debugKeys = Options.debugKeys;
     for (const std::string& name : JournalFileNames()) {
       std::string text;
       if (ReadText(PlayerFile(name), &text)) header.files.emplace_back(name, text);

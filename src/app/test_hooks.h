@@ -3,4 +3,4 @@
 
 // Called on the render thread after every frame (app/engine.cpp).
 using FrameObserver = void (*)();
-extern FrameObserver AfterFrameHook;
+void SetAfterFrameHook(FrameObserver hook);

@@ -2,33 +2,32 @@
 
 #include "core/vector_helpers.h"
 
-std::vector<std::unique_ptr<Camera>> CameraList;
-Camera* CurrentCamera = nullptr;
+CameraSet Cameras;
 
 Camera* CreateCamera(const std::string& name) {
-  Camera* camera = CameraList.emplace_back(std::make_unique<Camera>()).get();
+  Camera* camera = Cameras.CameraList.emplace_back(std::make_unique<Camera>()).get();
   camera->name = name;
   camera->up = Cross(camera->right, camera->direction);
   return camera;
 }
 
 void SelectCamera(const std::string& name) {
-  for (auto it = CameraList.rbegin(); it != CameraList.rend(); ++it)
+  for (auto it = Cameras.CameraList.rbegin(); it != Cameras.CameraList.rend(); ++it)
     if ((*it)->name == name) {
-      CurrentCamera = it->get();
+      Cameras.CurrentCamera = it->get();
       return;
     }
 }
 
 Camera* FindCamera(const std::string& name) {
-  for (const auto& camera : CameraList)
+  for (const auto& camera : Cameras.CameraList)
     if (camera->name == name) return camera.get();
-  return CameraList.empty() ? nullptr : CameraList.front().get();
+  return Cameras.CameraList.empty() ? nullptr : Cameras.CameraList.front().get();
 }
 
 void ClearCameras() {
-  CameraList.clear();
-  CurrentCamera = nullptr;
+  Cameras.CameraList.clear();
+  Cameras.CurrentCamera = nullptr;
 }
 
 D3DXVECTOR3 Bezier(const D3DXVECTOR3 p[4], float t) {
@@ -84,6 +83,6 @@ void AdvanceCamera(Camera* camera) {
 }
 
 void AdvanceCameras() {
-  for (const auto& camera : CameraList)
+  for (const auto& camera : Cameras.CameraList)
     if (camera->animated) AdvanceCamera(camera.get());
 }

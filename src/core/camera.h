@@ -29,8 +29,12 @@ struct Camera {
   std::string name;
 };
 
-extern std::vector<std::unique_ptr<Camera>> CameraList;
-extern Camera* CurrentCamera;
+// Every camera in creation order; the current one views the frame.
+struct CameraSet {
+  std::vector<std::unique_ptr<Camera>> CameraList;
+  Camera* CurrentCamera = nullptr;
+};
+extern CameraSet Cameras;
 
 Camera* CreateCamera(const std::string& name);
 void SelectCamera(const std::string& name);

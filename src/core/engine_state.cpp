@@ -5,25 +5,12 @@
 #include "core/save_failure.h"
 #include "core/test_hooks.h"
 
-std::atomic<int32_t> QuitRequested{0};
-TypedCharacterQueue TypedCharacters;
-std::atomic<uint8_t> LastKeyUp{0};
-std::atomic<uint8_t> LastKeyDown{0};
-
-HWND MainWindow = nullptr;
-HWND HostWindow = nullptr;
-float AspectRatio = 0.75f;
-int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
-ClearColorRGB ClearColor{0, 0, 0};
-
-char FpsText[16] = "fps=0";
-uint32_t FramesPerSecond = 0;
-int FrameCount = 0;
-uint32_t LastTick = 0;
-uint32_t SampleTick = 0;
+WindowMessageState Messages;
+GameWindowState Window;
+FrameRateState FrameRate;
 
 float PerFrame(float perSecond) {
-  return FramesPerSecond != 0 ? perSecond / static_cast<float>(FramesPerSecond) : 0.0f;
+  return FrameRate.FramesPerSecond != 0 ? perSecond / static_cast<float>(FrameRate.FramesPerSecond) : 0.0f;
 }
 
 bool TypedCharacterQueue::push(uint8_t code) {
@@ -46,7 +33,7 @@ uint8_t TypedCharacterQueue::pop() {
 void TypedCharacterQueue::clear() { taken.store(written.load(std::memory_order_acquire), std::memory_order_release); }
 
 void RequestQuit() {
-  QuitRequested = 1;
+  Messages.QuitRequested = 1;
   PostWakeMessage();
 }
 
@@ -56,9 +43,9 @@ void ResetCoreForTests() {
   Mouse.clientHeight = 600;
   Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;
   Mouse.rightPrevious = Mouse.rightCurrent = ButtonUp;
-  TypedCharacters.clear();
-  LastKeyUp = 0;
-  LastKeyDown = 0;
+  Messages.TypedCharacters.clear();
+  Messages.LastKeyUp = 0;
+  Messages.LastKeyDown = 0;
   Options = EngineOptions{};
   SaveNotice = SaveFailureNotice{};
 }

@@ -25,32 +25,44 @@ struct TypedCharacterQueue {
   void clear();
 };
 
-// The only values shared between the main thread and the render thread.
-extern std::atomic<int32_t> QuitRequested;
-extern TypedCharacterQueue TypedCharacters;
-extern std::atomic<uint8_t> LastKeyUp;
-extern std::atomic<uint8_t> LastKeyDown;
-
-extern HWND MainWindow;
-extern HWND HostWindow;
-extern float AspectRatio;
-// Window frame metrics: zero here, the platform reports client coordinates.
-extern int FrameWidth, FrameHeight, CaptionHeight;
+// What the window's messages leave for the render thread: the only values
+// shared between the main thread and the render thread.
+struct WindowMessageState {
+  std::atomic<int32_t> QuitRequested{0};
+  TypedCharacterQueue TypedCharacters;
+  std::atomic<uint8_t> LastKeyUp{0};
+  std::atomic<uint8_t> LastKeyDown{0};
+};
+extern WindowMessageState Messages;
 
 // Only the low bytes are used.
 struct ClearColorRGB {
   int32_t red, green, blue;
 };
-extern ClearColorRGB ClearColor;
 
-extern char FpsText[16];
-extern uint32_t FramesPerSecond;
+struct GameWindowState {
+  HWND MainWindow = nullptr;
+  HWND HostWindow = nullptr;
+  float AspectRatio = 0.75f;
+  // Window frame metrics: zero here, the platform reports client coordinates.
+  int FrameWidth = 0, FrameHeight = 0, CaptionHeight = 0;
+  ClearColorRGB ClearColor{0, 0, 0};
+};
+extern GameWindowState Window;
+
+// The measured frame rate, sampled once a second.
+struct FrameRateState {
+  char FpsText[16] = "fps=0";
+  uint32_t FramesPerSecond = 0;
+  int FrameCount = 0;
+  uint32_t LastTick = 0;
+  uint32_t SampleTick = 0;
+};
+extern FrameRateState FrameRate;
+
 // A rate per second as the step of one frame at the measured frame rate; 0
 // while the rate is not known yet, so that nothing jumps.
 float PerFrame(float perSecond);
-extern int FrameCount;
-extern uint32_t LastTick;
-extern uint32_t SampleTick;
 
-// Sets QuitRequested from any thread and wakes the message loop at once.
+// Sets Messages.QuitRequested from any thread and wakes the message loop at once.
 void RequestQuit();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-Plane ViewFrustum[FrustumPlaneCount];
+#include "core/graphics_device.h"
 
 namespace {
 // Plane = column 4 + sign x column k, normalised by the length of (a, b, c).
@@ -30,7 +30,7 @@ void ExtractFrustum(Plane planes[FrustumPlaneCount], const D3DXMATRIX& m) {
 }
 
 bool SphereVisible(const D3DXVECTOR3& center, float radius) {
-  for (const Plane& p : ViewFrustum) {
+  for (const Plane& p : Graphics.ViewFrustum) {
     float distance = p.a * center.x + p.b * center.y + p.c * center.z + p.d;
     if (distance <= -radius) return false;
   }

@@ -8,8 +8,6 @@ struct Plane {
 
 enum FrustumPlane { PlaneRight, PlaneLeft, PlaneBottom, PlaneTop, PlaneFar, PlaneNear, FrustumPlaneCount };
 
-extern Plane ViewFrustum[FrustumPlaneCount];
-
 void ExtractFrustum(Plane planes[FrustumPlaneCount], const D3DXMATRIX& worldViewProjection);
 // False when the sphere lies wholly outside a plane (touching from outside counts as outside).
 bool SphereVisible(const D3DXVECTOR3& center, float radius);

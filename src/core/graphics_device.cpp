@@ -1,6 +1,7 @@
 #include "core/graphics_device.h"
 
 #include <cstdlib>
+#include <utility>
 
 #include "core/engine_state.h"
 #include "core/options.h"
@@ -10,19 +11,11 @@
 d3d9::Direct3D* Direct3D = nullptr;
 d3d9::Device* Device = nullptr;
 GraphicsState Graphics;
-const D3DVERTEXELEMENT9 VertexElements[VertexElementCount] = {
-    {0, 0, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
-    {0, 12, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_NORMAL, 0},
-    {0, 24, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
-    {0, 28, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
-    {0, 36, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 1},
-    {0, 44, D3DDECLTYPE_FLOAT3, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_BINORMAL, 0},
-    D3DDECL_END(),
-};
 
 namespace {
 
 void ExitProcessNow(int code) { std::exit(code); }
+DeviceExit deviceExit = ExitProcessNow;
 
 int32_t AcceptsSamples(D3DMULTISAMPLE_TYPE samples) {
   return SUCCEEDED(Direct3D->CheckDeviceMultiSampleType(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, D3DFMT_A8R8G8B8, 0,
@@ -63,7 +56,8 @@ void SetUpMatrices() {
   D3DXMatrixIdentity(&Graphics.SceneWorldMatrix);
   D3DXMatrixIdentity(&Graphics.InterfaceWorldMatrix);
 
-  D3DXMatrixPerspectiveFovLH(&Graphics.ProjectionMatrix, AspectRatio * 1.5707964f, 1.0f / AspectRatio, 0.01f, 800.0f);
+  D3DXMatrixPerspectiveFovLH(&Graphics.ProjectionMatrix, Window.AspectRatio * 1.5707964f, 1.0f / Window.AspectRatio,
+                             0.01f, 800.0f);
   Device->SetTransform(D3DTS_PROJECTION, &Graphics.ProjectionMatrix);
   Graphics.SceneProjectionMatrix = Graphics.ProjectionMatrix;
   Device->SetTransform(D3DTS_WORLD, &Graphics.WorldMatrix);
@@ -101,7 +95,8 @@ void SetUpStates() {
 
 }  // namespace
 
-void (*GraphicsDeviceExit)(int code) = ExitProcessNow;
+DeviceExit SetGraphicsDeviceExit(DeviceExit exit) { return std::exchange(deviceExit, exit); }
+void GraphicsDeviceExit(int code) { deviceExit(code); }
 
 void CreateGraphicsDevice() {
   Graphics.VertexFormat = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX3;
@@ -128,7 +123,7 @@ void CreateGraphicsDevice() {
   Graphics.Multisample8Supported = AcceptsSamples(D3DMULTISAMPLE_8_SAMPLES);
   FillPresentParameters();
 
-  if (FAILED(Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, MainWindow, vertexProcessing,
+  if (FAILED(Direct3D->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, Window.MainWindow, vertexProcessing,
                                     &Graphics.PresentParameters, &Device))) {
     Device = nullptr;
     Direct3D->Release();

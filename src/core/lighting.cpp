@@ -12,7 +12,7 @@ void UploadLighting() {
   const float unit = 1.0f / std::sqrt(3.0f);
   const float direction[4] = {unit, unit, unit, 1.0f};
   const float colour[4] = {0.99f, 0.99f, 0.99f, 1.0f};
-  D3DXVECTOR3 eye = CurrentCamera ? CurrentCamera->position : D3DXVECTOR3(0, 0, 0);
+  D3DXVECTOR3 eye = Cameras.CurrentCamera ? Cameras.CurrentCamera->position : D3DXVECTOR3(0, 0, 0);
   const float eyePosition[4] = {eye.x, eye.y, eye.z, 0.0f};
   Device->SetPixelShaderConstantF(PsLightPosition, position, 1);
   Device->SetPixelShaderConstantF(PsLightDirection, direction, 1);

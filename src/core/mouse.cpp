@@ -25,19 +25,19 @@ int32_t GameButton(int virtualKey, bool overGame, bool& ignored) {
 
 void PollMouse() {
   RECT frame{0, 0, 0, 0}, client{0, 0, 0, 0};
-  GetWindowRect(MainWindow, &frame);
-  GetClientRect(MainWindow, &client);
+  GetWindowRect(Window.MainWindow, &frame);
+  GetClientRect(Window.MainWindow, &client);
   Mouse.clientWidth = static_cast<float>(client.right - client.left);
   Mouse.clientHeight = static_cast<float>(client.bottom - client.top);
-  float originX = static_cast<float>(frame.left + FrameWidth);
-  float originY = static_cast<float>(frame.top + FrameHeight + CaptionHeight);
+  float originX = static_cast<float>(frame.left + Window.FrameWidth);
+  float originY = static_cast<float>(frame.top + Window.FrameHeight + Window.CaptionHeight);
   Mouse.leftPrevious = Mouse.leftCurrent;
   Mouse.rightPrevious = Mouse.rightCurrent;
   float cursorX = 0, cursorY = 0;
-  GetCursorPos(MainWindow, &cursorX, &cursorY);
+  GetCursorPos(Window.MainWindow, &cursorX, &cursorY);
   Mouse.mouseX = cursorX - originX;
   Mouse.mouseY = cursorY - originY;
-  const bool overGame = PointerOverActiveWindow(MainWindow);
+  const bool overGame = PointerOverActiveWindow(Window.MainWindow);
   Mouse.leftCurrent = GameButton(VK_LBUTTON, overGame, Mouse.leftIgnored);
   Mouse.rightCurrent = GameButton(VK_RBUTTON, overGame, Mouse.rightIgnored);
 }
@@ -63,7 +63,7 @@ void ClearPointer() {
 }
 
 D3DXVECTOR3 MouseRay(float px, float py) {
-  const Camera& camera = *CurrentCamera;
+  const Camera& camera = *Cameras.CurrentCamera;
   // The camera's `right` is the screen's left under the left-handed look-at
   // view the frame builds, so the pointer's offset to the right runs against it.
   D3DXVECTOR3 d = camera.direction + (camera.right * (1.0f - px) - camera.up * (py - 0.75f)) * 0.898f;

@@ -10,7 +10,7 @@
 struct SaveAndQuitHooks {
   void (*playClick)() = nullptr;           // the button-click sound
   void (*releaseGameObjects)() = nullptr;  // board, bee, "hexagon" mesh instance
-  void (*requestQuit)() = nullptr;         // sets QuitRequested
+  void (*requestQuit)() = nullptr;         // sets Messages.QuitRequested
 };
 
 // The engine options and what the options screen and the settings file keep
@@ -33,6 +33,9 @@ struct EngineOptions {
   int32_t ResolutionChoice = 0;
   // Set by the full-screen toggle, cleared when the options screen is confirmed.
   uint8_t OptionsChanged = 0;
+  // --debug-keys, or the replayed journal's choice: the developer's keys in a
+  // round. Not stored in the file.
+  bool debugKeys = false;
   SaveAndQuitHooks quitHooks;
 };
 extern EngineOptions Options;

@@ -63,7 +63,7 @@ void Bee::update() {
     headYaw = 20 * std::sin(animTime * 0.125f);
     wingAngle = 30 * std::sin(animTime * 8);
   }
-  if (FramesPerSecond != 0) {
+  if (FrameRate.FramesPerSecond != 0) {
     animTime += 0.1f * f;
     if (animTime >= AnimTimeWrap) animTime = 0;
   }

@@ -19,8 +19,8 @@ bool onEitherSide(const D3DXVECTOR3& a, const D3DXVECTOR3& b) {
 
 void boardPointAt(float px, float py, float* x, float* z) {
   *x = *z = 0;
-  if (!CurrentCamera) return;
-  D3DXVECTOR3 near = CurrentCamera->position;
+  if (!Cameras.CurrentCamera) return;
+  D3DXVECTOR3 near = Cameras.CurrentCamera->position;
   D3DXVECTOR3 far = near + MouseRay(px, py) * RayLength;
   for (int i = 0; i < MaxHalvings && !(std::fabs(near.y - far.y) < Precision); ++i) {
     const D3DXVECTOR3 middle = (near + far) * 0.5f;

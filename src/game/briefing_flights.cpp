@@ -20,7 +20,7 @@ constexpr float FlightOver = 0.999f;
 }  // namespace
 
 void startBriefingFlight(int briefing) {
-  Camera* camera = CurrentCamera;
+  Camera* camera = Cameras.CurrentCamera;
   if (!camera || briefing < 0 || briefing >= FlightCount) return;
   const Flight& flight = Flights[briefing];
   const D3DXVECTOR3 home = camera->position;
@@ -35,7 +35,7 @@ void startBriefingFlight(int briefing) {
 }
 
 bool cameraFlightRunning() {
-  Camera* camera = CurrentCamera;
+  Camera* camera = Cameras.CurrentCamera;
   // Only a camera on its way is asked: a timer that finished long ago must
   // not read as not yet started once the clock has moved far on.
   if (!camera || camera->animation == CameraFrozen) return false;

@@ -6,11 +6,13 @@
 #include <cstdint>
 
 // Clock (platform/time.cpp): while set, timeGetTime and GetTickCount return
-// what the function returns. TestClock returns TestClockNow.
+// what the function returns. TestClock is the tests' own clock: it stands
+// still until they set or advance it.
 using ClockSource = uint32_t (*)();
 void SetClockSource(ClockSource source);
-extern uint32_t TestClockNow;
 uint32_t TestClock();
+void SetTestClock(uint32_t now);
+void AdvanceTestClock(uint32_t milliseconds);
 
 // Player (each backend's window): an active TestMouse replaces the real cursor
 // and buttons; the Inject functions push a key, a character or the window's

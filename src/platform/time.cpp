@@ -13,6 +13,8 @@ std::atomic<uint32_t> heldTime{0};
 std::atomic<bool> paused{false};
 std::atomic<uint32_t> pausedAt{0};
 std::atomic<uint32_t> pausedTotal{0};
+// The tests' clock: it moves only when they move it.
+std::atomic<uint32_t> testClockNow{0};
 
 // Counted from the first reading, at start-up, rather than from boot, so that
 // the clock reaches the signed 32-bit limit only after weeks of play.
@@ -28,8 +30,9 @@ uint32_t RunningTime() {
 }
 }  // namespace
 
-uint32_t TestClockNow = 0;
-uint32_t TestClock() { return TestClockNow; }
+uint32_t TestClock() { return testClockNow; }
+void SetTestClock(uint32_t now) { testClockNow = now; }
+void AdvanceTestClock(uint32_t milliseconds) { testClockNow += milliseconds; }
 
 // Another clock starts afresh, with no pause behind it.
 void SetClockSource(ClockSource source) {

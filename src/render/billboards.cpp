@@ -52,10 +52,10 @@ void beginBillboards(const char* textureName, const uint8_t colour[4]) {
   if (!Device) return;
   D3DXMATRIX& basis = billboards.BillboardMatrix;
   D3DXMatrixIdentity(&basis);
-  if (CurrentCamera) {
-    SetRow(basis, 0, CurrentCamera->right);
-    SetRow(basis, 1, CurrentCamera->up);
-    SetRow(basis, 2, CurrentCamera->direction);
+  if (Cameras.CurrentCamera) {
+    SetRow(basis, 0, Cameras.CurrentCamera->right);
+    SetRow(basis, 1, Cameras.CurrentCamera->up);
+    SetRow(basis, 2, Cameras.CurrentCamera->direction);
   }
   constexpr float kByteToUnit = 0.003921569f;
   const float tint[4] = {colour[0] * kByteToUnit, colour[1] * kByteToUnit, colour[2] * kByteToUnit,

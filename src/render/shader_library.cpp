@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "core/graphics_device.h"
-#include "core/test_hooks.h"
 #include "d3dutil/shader_assembler.h"
 #include "platform/files.h"
 #include "platform/window.h"

@@ -37,11 +37,11 @@ void ShowInGameMenu() {
   OnActionWithHoverSound("go_to_main", EnterMainMenu);
   for (int level = 1; level <= kVolumeSteps; ++level)
     OnActionWithHoverSound(NumberedName("vol_button_", level), [level] { SetVolume(level); });
-  if (VolumeLevel >= 1 && VolumeLevel <= kVolumeSteps) SetVolume(VolumeLevel);
+  if (Sound.VolumeLevel >= 1 && Sound.VolumeLevel <= kVolumeSteps) SetVolume(Sound.VolumeLevel);
 }
 
 void SetVolume(int level) {
-  VolumeLevel = level;
+  Sound.VolumeLevel = level;
   for (int step = 1; step <= kVolumeSteps; ++step) ShowStep(FindWidget(NumberedName("vol_imame_", step)), step <= level);
   ApplyVolume(level);
 }

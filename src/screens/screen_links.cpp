@@ -11,7 +11,6 @@ ScreenLinkTable ScreenLinks;
 
 void ResetScreensForTests() {
   ScreenLinks = ScreenLinkTable{};
-  DebugKeysOn = false;
   Menu = MenuState{};
   WorldMap = WorldMapState{};
   stopMedalSparkles();

@@ -52,7 +52,7 @@ void startLevel(int levelIndex) {
   Play.trainingLevel = levelIndex == TrainingLevelIndex;
 
   PlayEffect(GameSound::MenuClick);
-  if (CurrentCamera) CurrentCamera->animation = CameraFrozen;
+  if (Cameras.CurrentCamera) Cameras.CurrentCamera->animation = CameraFrozen;
   SetModeActive("menu", 0);
   Menu.MenuPage = PageMainMenu;
   Play.inputBlocked = 0;

@@ -29,8 +29,6 @@
 #include "sound/game_sounds.h"
 #include "ui/widget_list.h"
 
-bool DebugKeysOn = false;
-
 namespace {
 constexpr float StepPerMillisecond = 7.0f;
 constexpr float TumbleLength = 10.0f;
@@ -58,7 +56,7 @@ void countResults() {
 }
 
 void spinItems() {
-  if (FramesPerSecond == 0) return;
+  if (FrameRate.FramesPerSecond == 0) return;
   Play.spinAngle += PerFrame(50.0f);
   if (Play.spinAngle > 360) Play.spinAngle -= 360;
 }
@@ -93,11 +91,13 @@ void endTumble() {
 }
 
 // Enter wins and Backspace loses at once, with 40000 points either way.
+// The developer's keys (Options.debugKeys): Enter wins the round and Backspace
+// loses it, with 40000 points either way.
 void debugKeys() {
-  if (!DebugKeysOn) return;
-  const uint8_t key = LastKeyUp;
+  if (!Options.debugKeys) return;
+  const uint8_t key = Messages.LastKeyUp;
   if (key != VK_RETURN && key != VK_BACK) return;
-  LastKeyUp = 0;
+  Messages.LastKeyUp = 0;
   Play.levelScore += DebugKeyPoints;
   if (key == VK_RETURN)
     showWinScreen();
@@ -148,12 +148,12 @@ void levelWon() {
 // With the developer's keys, Left and Right slow the game down or speed it up again by a millisecond's
 // sleep a frame.
 void adjustFrameSleep() {
-  const uint8_t key = DebugKeysOn ? LastKeyUp.load() : 0;
+  const uint8_t key = Options.debugKeys ? Messages.LastKeyUp.load() : 0;
   if (key == VK_LEFT) {
-    LastKeyUp = 0;
+    Messages.LastKeyUp = 0;
     if (Play.frameSleep > 0) --Play.frameSleep;
   } else if (key == VK_RIGHT) {
-    LastKeyUp = 0;
+    Messages.LastKeyUp = 0;
     ++Play.frameSleep;
   }
   if (Play.frameSleep > 0) Sleep(static_cast<uint32_t>(Play.frameSleep));
@@ -203,7 +203,7 @@ void pickUp() {
 }  // namespace
 
 void followBee() {
-  Camera* camera = CurrentCamera;
+  Camera* camera = Cameras.CurrentCamera;
   if (!camera) return;
   const float back = std::cos(D3DXToRadian(6 + CameraFollowElevation)) * CameraFollowDistance;
   const float up = CameraFollowDistance * std::sin(D3DXToRadian(CameraFollowElevation));

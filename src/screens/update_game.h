@@ -6,11 +6,6 @@
 constexpr float CameraFollowDistance = 18.8f;
 constexpr float CameraFollowElevation = 75.7f;
 
-// The developer's keys, on only when the game is started with --debug-keys:
-// Enter wins the round and Backspace loses it, with 40000 points either way;
-// Left and Right take a millisecond from or add one to a sleep every frame.
-extern bool DebugKeysOn;
-
 // The round's rules, then everything its frame shows (the display, the
 // pointer's cell, the sky's turn), so that drawing only draws.
 void updateGame();

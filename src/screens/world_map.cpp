@@ -133,7 +133,7 @@ void showWorldMap(int immediate) {
 
 void animateMapArrow() {
   uint8_t escape = VK_ESCAPE;
-  LastKeyUp.compare_exchange_strong(escape, 0);
+  Messages.LastKeyUp.compare_exchange_strong(escape, 0);
   if (!WorldMap.mapShown || openedMaps() > MapLevels) return;
   WorldMap.arrowPhase += PerFrame(6.0f);
   if (WorldMap.arrowPhase > D3DX_PI) WorldMap.arrowPhase = 0;

@@ -19,12 +19,26 @@ enum class GameSound {
 };
 constexpr int EffectCount = 10;
 // The effects' files ("snd\death.wav"), by GameSound.
-extern const char* const EffectFiles[EffectCount];
+inline constexpr const char* EffectFiles[EffectCount] = {
+    "snd\\cell_mouse_over.wav",
+    "snd\\attention.wav",
+    "snd\\menu_button_over.wav",
+    "snd\\menu_button_click.wav",
+    "snd\\flower_pickup.wav",
+    "snd\\bonus_pickup.wav",
+    "snd\\death.wav",
+    "snd\\victory2.wav",
+    "snd\\loose.wav",
+    "snd\\wrong_way.wav",
+};
 
-extern SoundSystem Sound;
-extern SoundEffect Effects[EffectCount];
-// 1..9; the in-game menu changes it, it is not saved between runs.
-extern int VolumeLevel;
+struct GameSoundSet {
+  SoundSystem system;
+  SoundEffect effects[EffectCount];
+  // 1..9; the in-game menu changes it, it is not saved between runs.
+  int VolumeLevel = 4;
+};
+extern GameSoundSet Sound;
 
 // The first steps of the base start-up: creates the sound system, loads the
 // ten effects and applies volume level 4.

@@ -37,8 +37,8 @@ void EditWidget::Update() {
   if (!ReportShown()) return;
   if (text.empty()) text.push_back(' ');
   text.back() = ' ';
-  // FrameCount restarts every 250 ms sample: the cursor blinks at that pace.
-  if (FrameCount == 0) cursorPhase = cursorPhase ? 0 : 1;
+  // FrameRate.FrameCount restarts every 250 ms sample: the cursor blinks at that pace.
+  if (FrameRate.FrameCount == 0) cursorPhase = cursorPhase ? 0 : 1;
   if (!visible || !enabled) return;
 
   currentTexture = SlotNormal;
@@ -48,9 +48,9 @@ void EditWidget::Update() {
   if (inside && LeftClicked()) ClearPointer();
 
   // What was typed before Enter belongs to the text it confirms.
-  while (const uint8_t typed = TypedCharacters.pop()) Take(typed);
-  if (LastKeyUp == VK_RETURN) {
-    LastKeyUp = 0;
+  while (const uint8_t typed = Messages.TypedCharacters.pop()) Take(typed);
+  if (Messages.LastKeyUp == VK_RETURN) {
+    Messages.LastKeyUp = 0;
     if (WidgetCallback action = onAction) {
       action();
       return;

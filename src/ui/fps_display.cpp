@@ -3,4 +3,4 @@
 #include "core/engine_state.h"
 #include "ui/text_drawing.h"
 
-void DrawFpsDisplay() { DrawTextOverlay(FpsText, 0.0f, 0.0f, 0.6f, 0.04f, nullptr); }
+void DrawFpsDisplay() { DrawTextOverlay(FrameRate.FpsText, 0.0f, 0.0f, 0.6f, 0.04f, nullptr); }

@@ -1,13 +1,14 @@
 #include "app/device_recovery.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "app/engine.h"
 #include "core/camera.h"
 #include "core/modes.h"
+#include "platform/test_hooks.h"
 #include "render/interface_quads.h"
 #include "render/quad_buffers.h"
 #include "support/recording.h"

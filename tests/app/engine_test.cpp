@@ -33,7 +33,7 @@ class EngineTest : public ::testing::Test {
     std::filesystem::remove("bin/default.cfg");
   }
   void TearDown() override {
-    AfterFrameHook = nullptr;
+    SetAfterFrameHook(nullptr);
     d3d9::SetBackend(d3d9::Backend::OpenGL);
   }
   void WriteSettings(int width, int height) {
@@ -49,7 +49,7 @@ RECT clientAtFrameFive{0, 0, 0, 0};
 
 void CloseAfterFiveFrames() {
   if (++framesDrawn == 5) {
-    GetClientRect(MainWindow, &clientAtFrameFive);
+    GetClientRect(Window.MainWindow, &clientAtFrameFive);
     InjectClose();
   }
 }
@@ -67,7 +67,7 @@ void HideAfterThreeFrames() {
     SetWindowHidden(true);
     showLater = std::thread([] {
       Sleep(300);
-      TestClockNow += 10000;
+      AdvanceTestClock(10000);
       framesWhileHidden = framesDrawn.load();
       SetWindowHidden(false);
     });
@@ -81,20 +81,20 @@ void HideAfterThreeFrames() {
 TEST_F(EngineTest, StartsAtTheConfiguredSizeDrawsFramesAndShutsDownCleanly) {
   WriteSettings(640, 480);
   framesDrawn = 0;
-  AfterFrameHook = CloseAfterFiveFrames;
+  SetAfterFrameHook(CloseAfterFiveFrames);
   EngineStart();
-  EXPECT_EQ(QuitRequested, 1);
+  EXPECT_EQ(Messages.QuitRequested, 1);
   EngineShutdown();
   EXPECT_GE(framesDrawn, 5);
   EXPECT_EQ(clientAtFrameFive.right - clientAtFrameFive.left, 640);
   EXPECT_EQ(clientAtFrameFive.bottom - clientAtFrameFive.top, 480);
-  EXPECT_FLOAT_EQ(AspectRatio, 0.75f);
+  EXPECT_FLOAT_EQ(Window.AspectRatio, 0.75f);
   EXPECT_FALSE(RenderThreadRunning());
   EXPECT_TRUE(ModeRegistry.empty());
-  EXPECT_TRUE(CameraList.empty());
+  EXPECT_TRUE(Cameras.CameraList.empty());
   EXPECT_EQ(Device, nullptr);
-  EXPECT_EQ(MainWindow, nullptr);
-  EXPECT_NE(std::string(FpsText).find("fps="), std::string::npos);
+  EXPECT_EQ(Window.MainWindow, nullptr);
+  EXPECT_NE(std::string(FrameRate.FpsText).find("fps="), std::string::npos);
 }
 
 
@@ -102,8 +102,8 @@ TEST_F(EngineTest, AHiddenWindowDrawsNothingAndItsClockStandsStill) {
   WriteSettings(320, 240);
   framesDrawn = 0;
   SetClockSource(TestClock);
-  TestClockNow = 1000;
-  AfterFrameHook = HideAfterThreeFrames;
+  SetTestClock(1000);
+  SetAfterFrameHook(HideAfterThreeFrames);
   EngineStart();
   EngineShutdown();
   showLater.join();

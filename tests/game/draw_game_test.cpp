@@ -60,7 +60,7 @@ class DrawRound : public PlayTest {
       Textures.textures.push_back(texture);
       textureOf[texture] = name;
     }
-    std::memset(ViewFrustum, 0, sizeof ViewFrustum);
+    std::memset(Graphics.ViewFrustum, 0, sizeof Graphics.ViewFrustum);
     Play.flowerTexture = "f_1";
   }
 
@@ -208,7 +208,7 @@ TEST_F(DrawRound, ABurstShowsOverTheStatusBar) {
   ParticleEmitter& burst = *findEmitter(LastLifeEmitter);
   burst.position = D3DXVECTOR3(cell(0).x, 19.0f, cell(0).y);
   burst.start();
-  for (int i = 0; i < 5; ++i, TestClockNow += 16) burst.update();
+  for (int i = 0; i < 5; ++i, AdvanceTestClock(16)) burst.update();
   device->BeginScene();
   drawGame();
   const std::vector<std::string> names = drawn();

@@ -35,7 +35,7 @@ class ScreensRender : public GameDeviceTest {
   void SetUp() override {
     GameDeviceTest::SetUp();
     SetClockSource(TestClock);
-    TestClockNow = 50000;
+    SetTestClock(50000);
   }
 
   void TearDown() override {
@@ -74,7 +74,7 @@ class ScreensRender : public GameDeviceTest {
   // Frames of 16 ms: the widgets' and the sparkles' updates.
   static void Run(uint32_t ms) {
     for (uint32_t t = 0; t < ms; t += 16) {
-      TestClockNow += 16;
+      AdvanceTestClock(16);
       UpdateWidgetList();
       Particles.MedalParticles.update();
     }

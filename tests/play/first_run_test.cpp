@@ -49,7 +49,7 @@ void PlayFirstRun(const std::string& flow, const GameSetup& setup = {}, const st
   ASSERT_TRUE(settings.Load(folder + (installed ? "default.cfg" : "bin/default.cfg")));
   EXPECT_EQ(settings.Get("lastprofile").AsInt(), 0);
   EXPECT_EQ(settings.Get("res_width").AsInt(), 800);
-  EXPECT_EQ(QuitRequested, 1);
+  EXPECT_EQ(Messages.QuitRequested, 1);
 }
 }  // namespace
 

@@ -56,7 +56,7 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         ClickWidget("play");
         StartLevelSeeded("k_2", MenuBoardSeed);
         Frames(5);
-        EXPECT_EQ(VolumeLevel, 4);
+        EXPECT_EQ(Sound.VolumeLevel, 4);
 
         // The bee on its way when the menu opens.
         SetFrameMilliseconds(16);
@@ -85,10 +85,10 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         WaitMilliseconds(300);
         EXPECT_EQ(LitSteps(), 4);
         ClickWidget("vol_button_9");
-        EXPECT_EQ(VolumeLevel, 9);
+        EXPECT_EQ(Sound.VolumeLevel, 9);
         EXPECT_EQ(LitSteps(), 9);
         ClickWidget("vol_button_2");
-        EXPECT_EQ(VolumeLevel, 2);
+        EXPECT_EQ(Sound.VolumeLevel, 2);
         EXPECT_EQ(LitSteps(), 2);
         WaitMilliseconds(1200);
         Screenshot("01_ingame_menu");
@@ -106,7 +106,7 @@ TEST(InGameMenu, FreezesPlaySetsTheVolumeRestartsAndLeaves) {
         EXPECT_EQ(Play.modalState, ModalPlay);
         EXPECT_EQ(Play.levelNumber, 2);
         EXPECT_EQ(OpenCells(), 1);
-        EXPECT_EQ(VolumeLevel, 2);
+        EXPECT_EQ(Sound.VolumeLevel, 2);
 
         // And out to the main menu.
         ClickWidget("ingame");

@@ -88,10 +88,10 @@ void RunGameLive(const std::string& flow, const std::function<void()>& afterFram
   const fs::path previous = fs::current_path();
   fs::current_path(folder);
   liveStep = afterFrame;
-  AfterFrameHook = LiveFrame;
+  SetAfterFrameHook(LiveFrame);
   EngineStart();
   EngineShutdown();
-  AfterFrameHook = nullptr;
+  SetAfterFrameHook(nullptr);
   liveStep = nullptr;
   fs::current_path(previous);
 }
@@ -109,9 +109,9 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
   }
 
   framegate::SetFrameObserver(AfterFrame);
-  DebugKeysOn = setup.debugKeys;
+  Options.debugKeys = setup.debugKeys;
   framegate::Run(script);
-  DebugKeysOn = false;
+  Options.debugKeys = false;
   fs::current_path(previous);
   // Back to playing from a game folder: no install lies beside the tests.
   if (!setup.executableFolder.empty()) SelectDataFolders(previous.string());
@@ -120,7 +120,7 @@ void RunGame(const std::string& flow, const std::function<void()>& script, const
 bool FramesUntil(const std::function<bool()>& done, int limit) {
   for (int i = 0; i < limit; ++i) {
     if (done()) return true;
-    if (QuitRequested) return false;
+    if (Messages.QuitRequested) return false;
     Frames(1);
   }
   return done();
@@ -166,7 +166,7 @@ void ClickWidget(const std::string& name) {
 
 // All of it between two frames, as a paste or a fast typist brings it.
 void Type(const std::string& text) {
-  for (unsigned char c : text) WindowProc(MainWindow, WM_CHAR, c, 0);
+  for (unsigned char c : text) WindowProc(Window.MainWindow, WM_CHAR, c, 0);
   Frames(1);
 }
 

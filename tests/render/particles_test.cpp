@@ -35,7 +35,7 @@ class ParticleTest : public RenderTest {
   void SetUp() override {
     RenderTest::SetUp();
     SetClockSource(TestClock);
-    TestClockNow = 1000;
+    SetTestClock(1000);
     Write("data/pSet1.s", kMedalSet);
     CreateUnitQuadBuffer();
     CreateBillboardQuadBuffer();
@@ -51,7 +51,7 @@ class ParticleTest : public RenderTest {
   // Steps the system at the given time.
   template <class System>
   void StepAt(System& system, uint32_t now) {
-    TestClockNow = now;
+    SetTestClock(now);
     system.update();
   }
 };
@@ -59,7 +59,7 @@ class ParticleTest : public RenderTest {
 TEST_F(ParticleTest, MedalSetIsReadFromItsFile) {
   ParticleSystem medal("medal");
   medal.emitting = 1;
-  TestClockNow = 2000;
+  SetTestClock(2000);
   medal.load("pSet1");
   EXPECT_EQ(medal.emitting, 0);
   EXPECT_EQ(medal.running, 1);

@@ -17,7 +17,7 @@ void WriteEffects(const ScratchFolder& folder, const std::vector<uint8_t>& file,
 }
 
 int LoadedCount() {
-  return static_cast<int>(std::count_if(std::begin(Effects), std::end(Effects),
+  return static_cast<int>(std::count_if(std::begin(Sound.effects), std::end(Sound.effects),
                                         [](const SoundEffect& e) { return e.loaded == 1; }));
 }
 
@@ -25,9 +25,9 @@ class GameSoundsTest : public ::testing::Test {
  protected:
   void TearDown() override {
     StopSound();
-    VolumeLevel = 4;
+    Sound.VolumeLevel = 4;
   }
-  int16_t Now() { return MixNow(Sound.device); }
+  int16_t Now() { return MixNow(Sound.system.device); }
 
   ScratchFolder folder;
   LoopbackDevice loopback;
@@ -36,7 +36,7 @@ class GameSoundsTest : public ::testing::Test {
 TEST_F(GameSoundsTest, VolumeLevelsGiveTheirGainsOnTheMix) {
   WriteEffects(folder, CanonicalWave({}, Pcm16(Sine(LoopbackRate, 441, LoopbackRate, Amplitude))));
   StartSound(nullptr);
-  ASSERT_EQ(Sound.ready, 1);
+  ASSERT_EQ(Sound.system.ready, 1);
   const struct {
     int level;
     double db;
@@ -44,7 +44,7 @@ TEST_F(GameSoundsTest, VolumeLevelsGiveTheirGainsOnTheMix) {
   for (const auto& l : levels) {
     ApplyVolume(l.level);
     PlayEffect(GameSound::Victory);
-    EXPECT_NEAR(LevelDb(Render(Sound.device, 8800), RmsOfSine(Amplitude)), l.db, 0.05) << l.level;
+    EXPECT_NEAR(LevelDb(Render(Sound.system.device, 8800), RmsOfSine(Amplitude)), l.db, 0.05) << l.level;
   }
 }
 
@@ -53,7 +53,7 @@ TEST(GameSoundsSilentTest, NoDeviceRunsSilently) {
   WriteEffects(folder, CanonicalWave({}, Pcm16(Staircase(2, MixStep))));
   NoSoundDevice none;
   StartSound(nullptr);
-  EXPECT_EQ(Sound.ready, 0);
+  EXPECT_EQ(Sound.system.ready, 0);
   EXPECT_EQ(LoadedCount(), 0);
   for (int level = 1; level <= 9; ++level) ApplyVolume(level);
   for (int i = 0; i < EffectCount; ++i) {

@@ -206,8 +206,8 @@ class GameDeviceTest : public ::testing::Test {
       ReleaseGraphicsDevice();
     }
     ClearCameras();
-    if (MainWindow) DestroyWindow(MainWindow);
-    MainWindow = nullptr;
+    if (Window.MainWindow) DestroyWindow(Window.MainWindow);
+    Window.MainWindow = nullptr;
     d3d9::ForceFixedFunctionCaps(false);
   }
 
@@ -218,10 +218,10 @@ class GameDeviceTest : public ::testing::Test {
     width_ = Options.width = width;
     height_ = Options.height = height;
     Options.multisample = Options.anisotropic = Options.fullScreen = 0;
-    AspectRatio = static_cast<float>(height) / width;
-    MainWindow = CreatePlatformWindow("Kestrin test", width, height, false);
-    if (!MainWindow) return false;
-    GraphicsDeviceExit = [](int) {};
+    Window.AspectRatio = static_cast<float>(height) / width;
+    Window.MainWindow = CreatePlatformWindow("Kestrin test", width, height, false);
+    if (!Window.MainWindow) return false;
+    SetGraphicsDeviceExit([](int) {});
     CreateGraphicsDevice();
     if (!Device) return false;
     LoadShadersTexturesAndErrorMesh();

@@ -37,7 +37,7 @@ class UiTest : public testing::Test {
   void SetUp() override {
     std::filesystem::create_directories("data");
     std::filesystem::create_directories("bin");
-    TestClockNow = kStartTime;
+    SetTestClock(kStartTime);
     SetClockSource(TestClock);
     ResetGlobals();
   }
@@ -55,8 +55,8 @@ class UiTest : public testing::Test {
     ResetProfilesForTests();
     ResetGameForTests();
     ResetScreensForTests();
-    FrameCount = 1;
-    VolumeLevel = 4;
+    FrameRate.FrameCount = 1;
+    Sound.VolumeLevel = 4;
   }
 
   void Write(const std::string& name, const std::string& text) { dir.Write(name, text); }
@@ -79,7 +79,7 @@ class UiTest : public testing::Test {
     LoadProfiles();
   }
 
-  void Advance(uint32_t milliseconds) { TestClockNow += milliseconds; }
+  void Advance(uint32_t milliseconds) { AdvanceTestClock(milliseconds); }
 
   // The pointer at a point in interface units (an 800 x 600 client area).
   static void PointAt(float x, float y) {
@@ -103,13 +103,13 @@ class UiTest : public testing::Test {
   }
 
   static void Type(char c) {
-    TypedCharacters.push(static_cast<uint8_t>(c));
+    Messages.TypedCharacters.push(static_cast<uint8_t>(c));
     Frame();
   }
 
   static void PressEnter() {
-    TypedCharacters.push(13);
-    LastKeyUp = VK_RETURN;
+    Messages.TypedCharacters.push(13);
+    Messages.LastKeyUp = VK_RETURN;
     Frame();
   }
 

@@ -37,7 +37,7 @@ inline bool pointerFor(const D3DXVECTOR3& world, float* px, float* py) {
     return ray / D3DXVec3Dot(&ray, &ahead) - ahead;
   };
   const D3DXVECTOR3 across = offsetPerUnit(2.0f, 0.75f), down = offsetPerUnit(1.0f, 1.75f);
-  const D3DXVECTOR3 v = world - CurrentCamera->position;
+  const D3DXVECTOR3 v = world - Cameras.CurrentCamera->position;
   const float distance = D3DXVec3Dot(&v, &ahead);
   const D3DXVECTOR3 offset = v / distance - ahead;
   *px = 1 + D3DXVec3Dot(&offset, &across) / D3DXVec3Dot(&across, &across);

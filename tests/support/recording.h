@@ -63,13 +63,12 @@ class RenderTest : public testing::Test {
                           &Graphics.InterfaceViewMatrix, &Graphics.InterfaceProjectionMatrix})
       D3DXMatrixIdentity(m);
     FatalExits.clear();
-    previousExit = GraphicsDeviceExit;
-    GraphicsDeviceExit = RecordFatalExit;
+    previousExit = SetGraphicsDeviceExit(RecordFatalExit);
   }
 
   void TearDown() override {
     ResetRegistries();
-    GraphicsDeviceExit = previousExit;
+    SetGraphicsDeviceExit(previousExit);
     Device = nullptr;
     device->Release();
   }
@@ -81,7 +80,7 @@ class RenderTest : public testing::Test {
 
   testfiles::WorkingFolder dir;
   d3d9::RecordingDevice* device = nullptr;
-  void (*previousExit)(int) = nullptr;
+  DeviceExit previousExit = nullptr;
 };
 
 }  // namespace rendertest

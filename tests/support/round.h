@@ -196,8 +196,8 @@ class PlayTest : public testing::Test {
  protected:
   void SetUp() override {
     SetClockSource(TestClock);
-    TestClockNow = 100000;
-    FramesPerSecond = 60;
+    SetTestClock(100000);
+    FrameRate.FramesPerSecond = 60;
     Device = nullptr;
     createLevel();
     crtSrand(7);
@@ -207,15 +207,15 @@ class PlayTest : public testing::Test {
     ClearCameras();
     CreateCamera("default");
     SelectCamera("default");
-    CurrentCamera->animated = 1;
-    CurrentCamera->animation = CameraFrozen;
+    Cameras.CurrentCamera->animated = 1;
+    Cameras.CurrentCamera->animation = CameraFrozen;
     releaseParticleEmitters();
     createParticleEmitters();
     ResetCoreForTests();
     ResetProfilesForTests();
     for (ConfigNode& profile : Profiles.ProfileSlots) profile = FreshProfile();
     ensureGameModes();
-    Play.lastFrameTime = TestClockNow;
+    Play.lastFrameTime = TestClock();
   }
 
   void TearDown() override {
@@ -234,7 +234,7 @@ class PlayTest : public testing::Test {
   // One frame: the clock moves on, the round updates, the camera advances;
   // a click lasts one frame.
   void frame(uint32_t ms = FrameMs) {
-    TestClockNow += ms;
+    AdvanceTestClock(ms);
     updateGame();
     AdvanceCameras();
     Mouse.leftPrevious = Mouse.leftCurrent = ButtonUp;

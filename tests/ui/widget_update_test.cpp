@@ -94,7 +94,7 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   PointAt(1.5f, 1.0f);
   for (char c : std::string("abcdef")) Type(c);
   EXPECT_EQ(edit.Typed(), "abcde") << "a sixth character is ignored";
-  EXPECT_EQ(TypedCharacters.pop(), 0) << "the character is consumed";
+  EXPECT_EQ(Messages.TypedCharacters.pop(), 0) << "the character is consumed";
   Type(7);
   Type(30);
   EXPECT_EQ(edit.Typed(), "abcde") << "control characters are ignored";
@@ -108,11 +108,14 @@ TEST_F(WidgetUpdateTest, EditTakesPrintableCharactersUpToItsLength) {
   EXPECT_EQ(edit.CurrentTexture(), "t3");
   // Ten characters between two frames, as a paste or a fast typist brings
   // them, all typed in order.
-  for (char c : std::string("xyz\bw" "\x05" "uvtsr")) TypedCharacters.push(static_cast<uint8_t>(c));
+  for (char c : std::string("xyz\bw"
+                            "\x05"
+                            "uvtsr"))
+    Messages.TypedCharacters.push(static_cast<uint8_t>(c));
   Frame();
   EXPECT_EQ(edit.Typed(), "xywuv");
-  for (int i = 0; i < 80; ++i) TypedCharacters.push('a');
-  EXPECT_FALSE(TypedCharacters.push('b')) << "a full queue drops the newest";
+  for (int i = 0; i < 80; ++i) Messages.TypedCharacters.push('a');
+  EXPECT_FALSE(Messages.TypedCharacters.push('b')) << "a full queue drops the newest";
 }
 
 void SwitchScreen() {

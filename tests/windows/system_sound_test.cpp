@@ -15,7 +15,7 @@ TEST(SystemSound, AMenuClickPlaysWhereThereIsADeviceAndNothingBreaksWhereThereIs
   HWND window = CreatePlatformWindow("Kestrin", 64, 48, false);
   ASSERT_NE(window, nullptr);
   StartSound(window);
-  EXPECT_EQ(Sound.ready, deviceGiven ? 1 : 0);
+  EXPECT_EQ(Sound.system.ready, deviceGiven ? 1 : 0);
   PlayEffect(GameSound::MenuClick);
   SoundEffect& click = EffectOf(GameSound::MenuClick);
   EXPECT_EQ(click.loaded, deviceGiven ? 1 : 0);

@@ -10,9 +10,9 @@
 namespace {
 void BrowserFrame() {
   MSG message;
-  while (!QuitRequested && PeekMessageA(&message))
+  while (!Messages.QuitRequested && PeekMessageA(&message))
     WindowProc(message.hwnd, message.message, message.wParam, message.lParam);
-  if (!QuitRequested) {
+  if (!Messages.QuitRequested) {
     RunFrame();
     return;
   }

@@ -55,12 +55,12 @@ TEST_F(WorldMapScreen, AFreshProfileSeesOnlyTheFirstIslandWithTheArrowOverIt) {
   ImageWidget& arrow = FindImage("map_arrow");
   EXPECT_TRUE(arrow.x >= first.x && arrow.x + arrow.width <= first.x + first.width && arrow.y < first.y);
   EXPECT_TRUE(shown(arrow));
-  EXPECT_EQ(arrow.timer.start, static_cast<int32_t>(TestClockNow) + arrow.timer.wait);  // the layout's timing
+  EXPECT_EQ(arrow.timer.start, static_cast<int32_t>(TestClock()) + arrow.timer.wait);  // the layout's timing
 
   // From the main menu the map comes out from under its cover.
   Widget& cover = FindImage("m2");
   EXPECT_TRUE(cover.fadeOut && !cover.visible);
-  EXPECT_EQ(cover.timer.start, static_cast<int32_t>(TestClockNow));
+  EXPECT_EQ(cover.timer.start, static_cast<int32_t>(TestClock()));
 }
 
 TEST_F(WorldMapScreen, NoMedalCoversThePath) {
@@ -69,7 +69,8 @@ TEST_F(WorldMapScreen, NoMedalCoversThePath) {
   showWorldMap(1);
   for (int level = 1; level <= MapLevels; ++level)
     for (int j = 1; j <= MapDots; ++j)
-      EXPECT_FALSE(Overlapping(FindImage(NumberedName("medal", level)), dot(j))) << "medal " << level << " on dot " << j;
+      EXPECT_FALSE(Overlapping(FindImage(NumberedName("medal", level)), dot(j)))
+          << "medal " << level << " on dot " << j;
 }
 
 TEST_F(WorldMapScreen, ACorruptProgressValueStillShowsAPlayableMap) {

@@ -3,8 +3,8 @@
 
 #include "platform/test_hooks.h"
 #include "screens/profile_stats.h"
-#include "screens/start_level.h"
 #include "screens/rewards.h"
+#include "screens/start_level.h"
 #include "support/round.h"
 
 namespace screentest {

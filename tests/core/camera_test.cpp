@@ -1,10 +1,12 @@
+#include "core/camera.h"
+
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
-#include "core/camera.h"
 #include "core/frustum.h"
+#include "core/graphics_device.h"
 #include "core/mouse.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
@@ -21,7 +23,7 @@ class CameraTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearCameras();
-    TestClockNow = 10000;
+    SetTestClock(10000);
     SetClockSource(TestClock);
   }
   void TearDown() override {
@@ -37,19 +39,19 @@ TEST_F(CameraTest, FlightWaitsForItsStartThenEndsExactlyOnTheLastPoint) {
   camera->animation = CameraOnCurve;
   D3DXVECTOR3 points[4] = {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}};
   for (int i = 0; i < 4; ++i) camera->pathPoints[i] = points[i];
-  camera->timer = AppearTimer{2000, static_cast<int32_t>(TestClockNow + 500), 0, 0};
+  camera->timer = AppearTimer{2000, static_cast<int32_t>(TestClock() + 500), 0, 0};
   AdvanceCameras();
   ExpectVector(camera->position, 0, 0, 0);
-  TestClockNow += 499;
+  AdvanceTestClock(499);
   AdvanceCameras();
   ExpectVector(camera->position, 0, 0, 0);
-  TestClockNow += 1001;  // halfway through the flight
+  AdvanceTestClock(1001);  // halfway through the flight
   AdvanceCameras();
   ExpectVector(camera->position, 15, 0, 0);
-  TestClockNow += 1000;
+  AdvanceTestClock(1000);
   AdvanceCameras();
   ExpectVector(camera->position, 30, 0, 0);
-  TestClockNow += 5000;
+  AdvanceTestClock(5000);
   AdvanceCameras();
   ExpectVector(camera->position, 30, 0, 0);
 }
@@ -57,13 +59,13 @@ TEST_F(CameraTest, FlightWaitsForItsStartThenEndsExactlyOnTheLastPoint) {
 TEST(AppearTimerTest, HidingAtOnceAndFadesHoldAcrossTheClocksLimits) {
   SetClockSource(TestClock);
   for (uint32_t limit : {0x80000000u, 0u}) {  // the signed limit, then the wrap
-    TestClockNow = limit - 100;
+    SetTestClock(limit - 100);
     AppearTimer hidden{200, TimerLongAgo, 0, 0};
     AppearTimer fade{200, 0, 50, 0};
     fade.StartIn(fade.wait);
     EXPECT_GT(hidden.Progress(), 0.999f) << limit;
     EXPECT_FLOAT_EQ(fade.Progress(), 0.0f) << limit;
-    TestClockNow = limit + 50;
+    SetTestClock(limit + 50);
     EXPECT_GT(hidden.Progress(), 0.999f) << limit;
     EXPECT_FLOAT_EQ(fade.Progress(), 0.5f) << limit;
   }
@@ -119,15 +121,15 @@ TEST(FrustumTest, SpheresAreCulledByEveryPlaneAndTouchingFromOutsideIsOutside) {
   D3DXMatrixLookAtLH(&view, &eye, &at, &up);
   D3DXMatrixPerspectiveFovLH(&projection, 1.5707964f * 0.75f, 4.0f / 3.0f, 0.01f, 800.0f);
   D3DXMatrixMultiply(&wvp, &view, &projection);
-  ExtractFrustum(ViewFrustum, wvp);
-  for (const Plane& p : ViewFrustum) EXPECT_NEAR(p.a * p.a + p.b * p.b + p.c * p.c, 1.0f, 1e-4f);
+  ExtractFrustum(Graphics.ViewFrustum, wvp);
+  for (const Plane& p : Graphics.ViewFrustum) EXPECT_NEAR(p.a * p.a + p.b * p.b + p.c * p.c, 1.0f, 1e-4f);
   EXPECT_TRUE(SphereVisible(D3DXVECTOR3(0, 0, 10), 1));
   EXPECT_FALSE(SphereVisible(D3DXVECTOR3(0, 0, -10), 1));
   EXPECT_FALSE(SphereVisible(D3DXVECTOR3(0, 0, 900), 1));
   EXPECT_FALSE(SphereVisible(D3DXVECTOR3(100, 0, 10), 1));
   EXPECT_TRUE(SphereVisible(D3DXVECTOR3(0, 0, 799.5f), 1));
   // The far plane at z = 800: a sphere whose centre sits exactly radius beyond it is outside.
-  const Plane& far = ViewFrustum[PlaneFar];
+  const Plane& far = Graphics.ViewFrustum[PlaneFar];
   D3DXVECTOR3 beyond(0, 0, 800.0f + 2.0f);
   float distance = far.a * beyond.x + far.b * beyond.y + far.c * beyond.z + far.d;
   EXPECT_FALSE(SphereVisible(beyond, -distance));

@@ -19,13 +19,13 @@ class GraphicsDeviceTest : public ::testing::Test {
   void SetUp() override {
     d3d9::SetBackend(d3d9::Backend::Recording);
     d3d9::TheRecordingConfig = d3d9::RecordingConfig();
-    GraphicsDeviceExit = RecordExit;
+    SetGraphicsDeviceExit(RecordExit);
     exitCode = -1;
     Options.width = 800;
     Options.height = 600;
     Options.fullScreen = 0;
     Options.multisample = 0;
-    AspectRatio = float(Options.height) / float(Options.width);
+    Window.AspectRatio = float(Options.height) / float(Options.width);
   }
   void TearDown() override {
     ReleaseGraphicsDevice();

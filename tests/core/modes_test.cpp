@@ -1,8 +1,8 @@
+#include "core/modes.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "core/modes.h"
 
 namespace {
 std::string calls;

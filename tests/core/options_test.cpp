@@ -1,10 +1,10 @@
 #include "core/options.h"
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "core/test_hooks.h"
 #include "platform/files.h"
@@ -38,8 +38,9 @@ class SettingsFile : public testing::Test {
 };
 
 TEST_F(SettingsFile, AllSevenKeysAreRead) {
-  LoadFrom("options { res_width 1024 res_height 768 drawfps 1 multysample 4 anisotropic 1 foolscreen 1 "
-           "lastprofile 2 }");
+  LoadFrom(
+      "options { res_width 1024 res_height 768 drawfps 1 multysample 4 anisotropic 1 foolscreen 1 "
+      "lastprofile 2 }");
   EXPECT_EQ((std::vector<int32_t>{Options.width, Options.height, Options.showFps, Options.multisample,
                                   Options.anisotropic, Options.fullScreen, Options.lastProfile}),
             (std::vector<int32_t>{1024, 768, 1, 4, 1, 1, 2}));

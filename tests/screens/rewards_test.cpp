@@ -1,6 +1,7 @@
 // Rewards of a won level, over the board of the global Level.
-#include "game/board.h"
 #include "screens/rewards.h"
+
+#include "game/board.h"
 #include "support/interface.h"
 
 namespace {

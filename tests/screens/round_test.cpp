@@ -2,16 +2,18 @@
 // round by winning or losing, camera flights and frozen play, and the ways
 // into and out of a level.
 
+#include "support/round.h"
+
 #include <gtest/gtest.h>
 
+#include "core/options.h"
 #include "game/board_point.h"
 #include "game/briefing_flights.h"
 #include "platform/test_hooks.h"
-#include "screens/start_level.h"
-#include "screens/update_game.h"
-#include "support/round.h"
 #include "screens/menu_screens.h"
 #include "screens/screen_links.h"
+#include "screens/start_level.h"
+#include "screens/update_game.h"
 
 using namespace boardtest;
 using namespace playtest;
@@ -52,13 +54,13 @@ TEST_F(Round, TheLastLifeEndsTheRoundWhenTheBeeHasTumbled) {
 TEST_F(Round, EnterAndBackspaceEndTheRoundOnlyWithTheDevelopersKeysOn) {
   beeOn(cellIndex(8, 8));
   for (uint8_t key : {VK_RETURN, VK_BACK}) {
-    LastKeyUp = key;
+    Messages.LastKeyUp = key;
     frame();
     EXPECT_FALSE(Play.resultsShown) << int{key};
   }
   EXPECT_EQ(Play.levelScore, 0);
-  DebugKeysOn = true;
-  LastKeyUp = VK_RETURN;
+  Options.debugKeys = true;
+  Messages.LastKeyUp = VK_RETURN;
   frame();
   EXPECT_TRUE(Play.resultsShown);
   EXPECT_EQ(Play.levelScore, 40000);
@@ -131,7 +133,7 @@ TEST_F(LevelStart, ALevelStartsOnANewBoardWithFourLives) {
   EXPECT_EQ(FindMode("game")->active, 1);
   EXPECT_EQ(FindMode("menu")->active, 0);
   EXPECT_EQ(Menu.MenuPage, PageMainMenu);
-  EXPECT_EQ(CurrentCamera->animation, CameraFrozen);
+  EXPECT_EQ(Cameras.CurrentCamera->animation, CameraFrozen);
 
   // The same seed gives the same board.
   std::vector<int32_t> contents;

@@ -1,6 +1,6 @@
 // The menu screens on the layouts the game ships.
-#include "support/interface.h"
 #include "platform/test_hooks.h"
+#include "support/interface.h"
 
 namespace uitest {
 namespace {
