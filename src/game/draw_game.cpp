@@ -213,7 +213,7 @@ void drawStatusBar(const LevelBoard& board) {
 
 }  // namespace
 
-void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee) {
+void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, const TrainingState& training) {
   // What the interface will cover wholly is not shaded under it.
   HideSceneUnderOpaqueImages();
   if (!play.resultsShown) hideSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
@@ -229,7 +229,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee) {
   setBlending(true);
   drawPickups(board, play);
   bee.draw();
-  drawMarkers(Training.MarkerList);
+  drawMarkers(training.MarkerList);
   drawFlags(board);
   bee.drawWings();
   if (!play.resultsShown) drawStatusBar(board);
@@ -237,4 +237,4 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee) {
   drawParticleEmitters();
 }
 
-void drawGame() { drawRound(Level, Play, TheBee); }
+void drawGame() { drawRound(Level, Play, TheBee, Training); }

@@ -5,6 +5,7 @@
 #include "game/bee.h"
 #include "game/board.h"
 #include "game/play_state.h"
+#include "game/training.h"
 
-void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee);
+void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, const TrainingState& training);
 void drawGame();
