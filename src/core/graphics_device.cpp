@@ -8,11 +8,13 @@
 #include "core/test_hooks.h"
 #include "platform/window.h"
 
-d3d9::Direct3D* Direct3D = nullptr;
 d3d9::Device* Device = nullptr;
 GraphicsState Graphics;
 
 namespace {
+
+// The object that made the device; nothing else asks it anything.
+d3d9::Direct3D* Direct3D = nullptr;
 
 void ExitProcessNow(int code) { std::exit(code); }
 DeviceExit deviceExit = ExitProcessNow;

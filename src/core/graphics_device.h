@@ -7,7 +7,6 @@
 #include "d3dutil/math.h"
 #include "platform/d3d9/d3d9.h"
 
-extern d3d9::Direct3D* Direct3D;
 extern d3d9::Device* Device;
 // What the device allows and the state every drawing part takes for granted.
 struct GraphicsState {
