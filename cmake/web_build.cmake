@@ -9,14 +9,21 @@ if(NOT KESTRIN_WEB_DATA)
   message(FATAL_ERROR "Set KESTRIN_WEB_DATA to the game folder to ship (scripts/build-web does)")
 endif()
 
-kestrin_platform_sources(web web_sources ${KESTRIN_SUBSYSTEMS})
-
-add_library(kestrin_core STATIC ${web_sources})
+# One object library per subsystem, as in the host build: a unity batch then
+# never mixes two folders' file-scope names.
+set(web_objects)
+foreach(sub ${KESTRIN_SUBSYSTEMS})
+  kestrin_platform_sources(web sub_sources ${sub})
+  add_library(web_${sub} OBJECT ${sub_sources})
+  target_include_directories(web_${sub} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  list(APPEND web_objects $<TARGET_OBJECTS:web_${sub}>)
+endforeach()
+add_library(kestrin_core STATIC ${web_objects})
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # stb_image from Debian's libstb-dev, compiled on its own (it is a whole decoder).
-target_include_directories(kestrin_core SYSTEM PRIVATE /usr/include/stb)
+target_include_directories(web_platform SYSTEM PRIVATE /usr/include/stb)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/web/png_image_web.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
-target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
+target_compile_definitions(web_app PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 
 add_executable(kestrin src/main_web.cpp)
 target_link_libraries(kestrin PRIVATE kestrin_core)
