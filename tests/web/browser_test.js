@@ -1,9 +1,10 @@
 // The web edition in Debian's Chromium, headless: a first run (silent until
-// the first key, a name typed, Enter, the main menu), a reload in the same browser profile that comes
-// straight back to the main menu with the name kept in IndexedDB, then the
-// world map with the sound on, a round and a click on a cell. The main menu,
-// the world map and the round are compared with the OpenGL build's pictures
-// of the play test "screens"; the browser's are saved under build/screens/web/.
+// the first key, a name typed, Enter, the main menu), a reload in the same
+// browser profile that comes straight back to the main menu with the name
+// kept in IndexedDB, then the world map with the sound on, a round, its WebGL
+// context lost and given back, and clicks on cells. The main menu, the world
+// map and the round are compared with the OpenGL build's pictures of the play
+// test "screens"; the browser's are saved under build/screens/web/.
 // Usage: node browser_test.js SITE_DIR SCREENS_DIR
 'use strict';
 const fs = require('fs');
@@ -143,6 +144,21 @@ async function main() {
     const round = await picture(page, '03_round');
     compareWithOpenGl(round, '03_round');
 
+    // WebGL taken away: the page says so and the game waits; given back,
+    // the round is drawn again and takes the clicks below.
+    await page.evaluate(() => {
+      window.contextForTest = document.getElementById('canvas').getContext('webgl2').getExtension('WEBGL_lose_context');
+      contextForTest.loseContext();
+    });
+    await page.waitForTimeout(500);
+    check(await page.evaluate(() => document.body.dataset.state) === 'lost', 'a lost WebGL context is shown');
+    await page.evaluate(() => contextForTest.restoreContext());
+    await page.waitForTimeout(1000);
+    check(await page.evaluate(() => document.body.dataset.state) === 'running', 'the context given back, the game runs');
+    const restored = await picture(page, '04_context_restored');
+    const same = compare(round, restored);
+    check(same.close, `the round is drawn again: ${same.text}`);
+
     // The bee starts in the middle: each of its six neighbours is clicked,
     // the bee flies to the closed ones and opens them.
     for (const cell of cellsAroundBee) {
@@ -150,8 +166,8 @@ async function main() {
       await page.waitForTimeout(400);
     }
     await page.waitForTimeout(1500);
-    const after = await picture(page, '04_cells_clicked');
-    const changed = compare(round, after, aroundBee);
+    const after = await picture(page, '05_cells_clicked');
+    const changed = compare(restored, after, aroundBee);
     check(!changed.close, `clicks on the cells around the bee change them: ${changed.text}`);
   } finally {
     await browser.close();
