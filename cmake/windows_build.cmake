@@ -7,11 +7,19 @@
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
-kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
-
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)
 
-add_library(kestrin_core STATIC ${windows_sources})
+# One object library per subsystem, as in the host build: a unity batch then
+# never mixes two folders' file-scope names.
+set(windows_objects)
+foreach(sub ${KESTRIN_SUBSYSTEMS})
+  kestrin_platform_sources(windows sub_sources ${sub})
+  add_library(windows_${sub} OBJECT ${sub_sources})
+  target_include_directories(windows_${sub} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  list(APPEND windows_objects $<TARGET_OBJECTS:windows_${sub}>)
+endforeach()
+target_compile_definitions(windows_app PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
+add_library(kestrin_core STATIC ${windows_objects})
 # The files that include the system's own headers (d3d9.h, dsound.h and
 # windows.h) are compiled alone: the rest of the game declares the same
 # interfaces in its own headers.
@@ -19,7 +27,6 @@ file(GLOB_RECURSE system_header_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/sr
 set_source_files_properties(${system_header_sources} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
 target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})
-target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 # Installed (the installer leaves a file "installed" beside it) or not, the
 # data sits beside the executable.
 set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN=".")
