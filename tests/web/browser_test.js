@@ -109,9 +109,10 @@ async function main() {
     // Browsers let a page sound only after the player's first click or key.
     await page.waitForTimeout(500);
     check(sound === 'suspended', `no sound before the first key: ${sound}`);
+    const resumed = page.waitForEvent('console', { predicate: line => line.text() === 'sound running', timeout: 5000 })
+      .then(() => 'running', () => sound);
     await pressInItsOwnFrame(page, 'P');
-    await page.waitForTimeout(100);
-    check(sound === 'running', `the sound starts with the first key: ${sound}`);
+    check(await resumed === 'running', `the sound starts with the first key: ${sound}`);
     for (const key of [...'ainter', 'Enter']) await pressInItsOwnFrame(page, key);
     await page.waitForTimeout(1500);
     const profile = await savedFile(page, 'profile0.s');
