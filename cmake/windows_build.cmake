@@ -7,10 +7,9 @@
 add_link_options(-static -static-libgcc -static-libstdc++)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
-kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
-
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)
 
+kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
 add_library(kestrin_core STATIC ${windows_sources})
 kestrin_unity_by_subsystem(kestrin_core)
 # The files that include the system's own headers (d3d9.h, dsound.h and

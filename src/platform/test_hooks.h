@@ -48,7 +48,8 @@ void ChooseSoundDeviceForTests(SoundDeviceChoice choice, int loopbackChannels = 
 // the game takes the fixed-function path. LoseDeviceForTests makes the next
 // Present of the recording or the Windows device report D3DERR_DEVICELOST, as
 // switching away from full screen does; TestCooperativeLevel then reports
-// D3DERR_DEVICENOTRESET until a Reset. The OpenGL device never loses itself.
+// D3DERR_DEVICENOTRESET until a Reset. The OpenGL device is lost only with
+// the browser's WebGL context, never through this hook.
 namespace d3d9 {
 void ForceFixedFunctionCaps(bool force);
 bool FixedFunctionCapsForced();

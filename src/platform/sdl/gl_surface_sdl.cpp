@@ -44,6 +44,10 @@ void SwapGlWindow(HWND window) { SDL_GL_SwapWindow(SdlWindowOf(window)); }
 
 bool HasGlExtension(const char* name) { return epoxy_has_gl_extension(name); }
 
+GlContextState GlContextStatus() { return GlContextState::Live; }
+
+void GlContextRefilled() {}
+
 bool KeepImageTopRowFirst() {
   if (epoxy_gl_version() < 45 && !epoxy_has_gl_extension("GL_ARB_clip_control")) return false;
   glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);

@@ -10,6 +10,22 @@ namespace {
 // A canvas has one WebGL context for its whole life: the probe's is kept for
 // the device.
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE canvasContext = 0;
+GlContextState canvasContextState = GlContextState::Live;
+
+// Taking the loss (true) tells the browser that the page makes its objects
+// again, without which it never gives the context back.
+EM_BOOL OnContextLost(int, const void*, void*) {
+  std::fprintf(stderr, "Kestrin: the WebGL context is lost; waiting for the browser to give it back\n");
+  canvasContextState = GlContextState::Lost;
+  return EM_TRUE;
+}
+
+// Extensions are enabled per context: the one the samplers use again.
+EM_BOOL OnContextRestored(int, const void*, void*) {
+  emscripten_webgl_enable_extension(canvasContext, "EXT_texture_filter_anisotropic");
+  canvasContextState = GlContextState::BackEmpty;
+  return EM_TRUE;
+}
 
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CanvasContext() {
   if (canvasContext > 0) return canvasContext;
@@ -25,7 +41,10 @@ EMSCRIPTEN_WEBGL_CONTEXT_HANDLE CanvasContext() {
   if (canvasContext <= 0) {
     std::fprintf(stderr, "Kestrin: no WebGL 2 context (%d)\n", static_cast<int>(canvasContext));
     canvasContext = 0;
+    return canvasContext;
   }
+  emscripten_set_webglcontextlost_callback("#canvas", nullptr, EM_FALSE, OnContextLost);
+  emscripten_set_webglcontextrestored_callback("#canvas", nullptr, EM_FALSE, OnContextRestored);
   return canvasContext;
 }
 
@@ -63,6 +82,12 @@ bool HasGlExtension(const char* name) {
 }
 
 bool KeepImageTopRowFirst() { return false; }
+
+GlContextState GlContextStatus() { return canvasContextState; }
+
+void GlContextRefilled() {
+  if (canvasContextState == GlContextState::BackEmpty) canvasContextState = GlContextState::Live;
+}
 
 bool ReadWithProbeContext(const std::function<bool()>& read) {
   EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = CanvasContext();

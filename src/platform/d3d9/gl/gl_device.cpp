@@ -165,11 +165,17 @@ GlDevice::GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& 
       caps_(d3dCaps) {
   context_->context = context;
   state_.Reset(parameters.EnableAutoDepthStencil != 0);
-  if (!CreateBackBuffer()) return;
+  ready_ = MakeContextObjects();
+}
+
+// The device's own objects, and the GL state its Direct3D state stands for.
+bool GlDevice::MakeContextObjects() {
+  if (!CreateBackBuffer()) return false;
   glGenVertexArrays(1, &vertexArray_);
   glBindVertexArray(vertexArray_);
   glGenBuffers(1, &streamBuffer_);
   streamCapacity_ = kInitialStreamCapacity;
+  streamPosition_ = 0;
   glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
   glBufferData(GL_ARRAY_BUFFER, streamCapacity_, nullptr, GL_STREAM_DRAW);
   glGenSamplers(kMaxSamplers, samplers_);
@@ -177,7 +183,38 @@ GlDevice::GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& 
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   ApplyInitialState();
-  ready_ = glGetError() == GL_NO_ERROR;
+  return glGetError() == GL_NO_ERROR;
+}
+
+HRESULT GlDevice::TestCooperativeLevel() {
+  switch (GlContextStatus()) {
+    case GlContextState::Lost: return D3DERR_DEVICELOST;
+    case GlContextState::BackEmpty: return D3DERR_DEVICENOTRESET;
+    default: return D3D_OK;
+  }
+}
+
+// The context came back without a single object: the device makes its own
+// again, every resource its own when next used (their generation is past),
+// and the programs are linked anew as draws ask for them.
+HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS*) {
+  HRESULT level = TestCooperativeLevel();
+  if (level != D3DERR_DEVICENOTRESET) return level;
+  ++context_->generation;
+  programs_.clear();
+  fixedVertexParts_.clear();
+  fixedPixelParts_.clear();
+  program_ = nullptr;
+  programDirty_ = true;
+  vertexInput_ = VertexInputKey{};
+  enabledAttributes_ = 0;
+  frameBuffer_ = colourBuffer_ = colourTexture_ = depthBuffer_ = resolveFrameBuffer_ = resolveColour_ = 0;
+  // The errors the lost context's last calls left are not the reset's.
+  for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {}
+  if (!MakeContextObjects()) return D3DERR_DEVICELOST;
+  for (DWORD stage = 0; stage < kMaxSamplers; ++stage) BindTexture(stage);
+  GlContextRefilled();
+  return D3D_OK;
 }
 
 GlDevice::~GlDevice() {
@@ -519,9 +556,16 @@ HRESULT GlDevice::SetTexture(DWORD stage, Texture* texture) {
   // The fixed-function program differs only by whether a stage has a texture.
   if ((slot == nullptr) != (texture == nullptr)) programDirty_ = true;
   Rebind(slot, texture);
-  glActiveTexture(GL_TEXTURE0 + stage);
-  glBindTexture(GL_TEXTURE_2D, texture ? static_cast<GlTexture*>(texture)->Name() : 0);
+  BindTexture(stage);
   return D3D_OK;
+}
+
+// A texture making its object again uses a unit of its own: the name first.
+void GlDevice::BindTexture(DWORD stage) {
+  auto* texture = static_cast<GlTexture*>(state_.textures[stage]);
+  GLuint name = texture ? texture->Name() : 0;
+  glActiveTexture(GL_TEXTURE0 + stage);
+  glBindTexture(GL_TEXTURE_2D, name);
 }
 
 HRESULT GlDevice::SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) {
@@ -836,6 +880,7 @@ void GlDevice::ResolveForReading() {
 }
 
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
+  if (GlContextStatus() != GlContextState::Live) return D3DERR_DEVICELOST;
   ResolveForReading();
   int windowWidth = 0, windowHeight = 0;
   GetGlDrawableSize(window_, &windowWidth, &windowHeight);

@@ -71,9 +71,10 @@ class GlDevice : public Device {
   HRESULT EndScene() override;
   HRESULT Present(const RECT* sourceRect, const RECT* destRect, HWND overrideWindow,
                   const void* dirtyRegion) override;
-  // An OpenGL context is never lost: there is nothing to reset.
-  HRESULT TestCooperativeLevel() override { return D3D_OK; }
-  HRESULT Reset(D3DPRESENT_PARAMETERS*) override { return D3D_OK; }
+  // Lost only in the browser, while WebGL's context is taken away; once it
+  // is back, Reset makes the device's objects again.
+  HRESULT TestCooperativeLevel() override;
+  HRESULT Reset(D3DPRESENT_PARAMETERS*) override;
 
   HRESULT AcquireThread() override;
   HRESULT ReleaseThread() override;
@@ -81,10 +82,12 @@ class GlDevice : public Device {
 
  private:
   WindowOrigin windowOrigin() const { return topRowFirst_ ? WindowOrigin::Top : WindowOrigin::Bottom; }
+  bool MakeContextObjects();
   bool CreateBackBuffer();
   void ApplyInitialState();
   void ApplyRenderState(D3DRENDERSTATETYPE state);
   void ApplySampler(DWORD sampler);
+  void BindTexture(DWORD stage);
   void ApplyBlend();
   HRESULT PrepareDraw();
   void SelectProgram();

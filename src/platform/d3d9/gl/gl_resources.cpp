@@ -24,19 +24,29 @@ GLuint CompileGlShader(GLenum stage, const std::string& source) {
 
 GlVertexBuffer::GlVertexBuffer(ContextLink context, UINT length, DWORD usage, DWORD fvf)
     : MemoryVertexBuffer(length, usage, fvf), context_(std::move(context)) {
+  Make();
+}
+
+void GlVertexBuffer::Make() {
+  made_ = context_->generation;
   glGenBuffers(1, &name_);
   glBindBuffer(GL_ARRAY_BUFFER, name_);
-  glBufferData(GL_ARRAY_BUFFER, length, Data(), (usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
+  glBufferData(GL_ARRAY_BUFFER, Length(), Data(), (Usage() & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
+}
+
+GLuint GlVertexBuffer::Name() {
+  if (made_ != context_->generation) Make();
+  return name_;
 }
 
 GlVertexBuffer::~GlVertexBuffer() {
-  if (context_->Current()) glDeleteBuffers(1, &name_);
+  if (context_->Holds(made_)) glDeleteBuffers(1, &name_);
 }
 
 void GlVertexBuffer::Unlocked(UINT offset, UINT size) {
   if (!context_->Current()) return;
   if (size) {
-    glBindBuffer(GL_ARRAY_BUFFER, name_);
+    glBindBuffer(GL_ARRAY_BUFFER, Name());
     glBufferSubData(GL_ARRAY_BUFFER, offset, size, Data() + offset);
   }
   // Models are written once; a second copy of every one would only cost
@@ -99,7 +109,12 @@ const void* Texels(const uint8_t* bytes, UINT texels, D3DFORMAT format, std::vec
 GlTexture::GlTexture(ContextLink context, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                      D3DPOOL pool)
     : MemoryTexture(width, height, levels, usage, format, pool), context_(std::move(context)) {
-  GlFormat f = GlFormatOf(format);
+  Make();
+}
+
+void GlTexture::Make() {
+  made_ = context_->generation;
+  GlFormat f = GlFormatOf(Format());
   glGenTextures(1, &name_);
   glActiveTexture(kUploadUnit);
   glBindTexture(GL_TEXTURE_2D, name_);
@@ -111,20 +126,26 @@ GlTexture::GlTexture(ContextLink context, UINT width, UINT height, UINT levels, 
   std::vector<uint8_t> converted;
   for (UINT level = 0; level < GetLevelCount(); ++level) {
     glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
-                 Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), format, &converted));
+                 Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
   }
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+GLuint GlTexture::Name() {
+  if (made_ != context_->generation) Make();
+  return name_;
+}
+
 GlTexture::~GlTexture() {
-  if (context_->Current()) glDeleteTextures(1, &name_);
+  if (context_->Holds(made_)) glDeleteTextures(1, &name_);
 }
 
 void GlTexture::LevelUnlocked(UINT level) {
   if (!context_->Current()) return;
   GlFormat f = GlFormatOf(Format());
+  GLuint name = Name();
   glActiveTexture(kUploadUnit);
-  glBindTexture(GL_TEXTURE_2D, name_);
+  glBindTexture(GL_TEXTURE_2D, name);
   std::vector<uint8_t> converted;
   glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
                   Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
@@ -149,23 +170,36 @@ void GlTexture::RestoreLevel(UINT level, uint8_t* bytes) {
 GlVertexShader::GlVertexShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated,
                                GLuint shader, uint64_t serial)
     : context_(std::move(context)), tokens_(std::move(tokens)), translated_(std::move(translated)),
-      shader_(shader), serial_(serial) {}
+      shader_(shader), made_(context_->generation), serial_(serial) {}
 
 GlVertexShader::~GlVertexShader() {
-  if (context_->Current()) glDeleteShader(shader_);
+  if (context_->Holds(made_)) glDeleteShader(shader_);
+}
+
+GLuint GlVertexShader::Shader() {
+  if (made_ != context_->generation) {
+    made_ = context_->generation;
+    shader_ = CompileGlShader(GL_VERTEX_SHADER, translated_.source);
+  }
+  return shader_;
 }
 
 GlPixelShader::GlPixelShader(ContextLink context, std::vector<DWORD> tokens, TranslatedShader translated,
                              uint64_t serial)
-    : context_(std::move(context)), tokens_(std::move(tokens)), translated_(std::move(translated)), serial_(serial) {}
+    : context_(std::move(context)), tokens_(std::move(tokens)), translated_(std::move(translated)),
+      made_(context_->generation), serial_(serial) {}
 
 GlPixelShader::~GlPixelShader() {
-  if (!context_->Current()) return;
+  if (!context_->Holds(made_)) return;
   for (auto& [func, shader] : variants_)
     if (shader) glDeleteShader(shader);
 }
 
 GLuint GlPixelShader::ShaderFor(DWORD alphaFunc) {
+  if (made_ != context_->generation) {
+    made_ = context_->generation;
+    variants_.clear();
+  }
   auto found = variants_.find(alphaFunc);
   if (found != variants_.end()) return found->second;
   GLuint shader = CompileGlShader(GL_FRAGMENT_SHADER, WithAlphaTest(translated_.source, alphaFunc, "kResult"));

@@ -1,7 +1,9 @@
 #pragma once
 // Direct3D resources backed by OpenGL objects. Locks write to a copy in
 // memory, uploaded on unlock; after that GL holds the only copy (dynamic
-// vertex buffers keep theirs), and a later lock reads it back.
+// vertex buffers keep theirs), and a later lock reads it back. WebGL keeps
+// every copy: a resource whose objects went with a lost context makes them
+// again from it when next used.
 #include <map>
 #include <memory>
 
@@ -14,10 +16,14 @@ namespace d3d9 {
 
 // Whether the device's GL context still exists and is current on this
 // thread; resources outlive their device and must not touch GL then.
+// `generation` counts the times the context came back empty after a loss.
 struct GlContextLife {
   GlContext context = nullptr;
   bool alive = true;
+  uint32_t generation = 0;
   bool Current() const { return alive && CurrentGlContext() == context; }
+  // Whether an object made in generation `made` is still the context's.
+  bool Holds(uint32_t made) const { return made == generation && Current(); }
 };
 using ContextLink = std::shared_ptr<GlContextLife>;
 
@@ -28,30 +34,34 @@ class GlVertexBuffer : public MemoryVertexBuffer {
  public:
   GlVertexBuffer(ContextLink context, UINT length, DWORD usage, DWORD fvf);
   ~GlVertexBuffer() override;
-  GLuint Name() const { return name_; }
+  GLuint Name();
 
  protected:
   void Unlocked(UINT offset, UINT size) override;
   void RestoreBytes(uint8_t* bytes) override;
 
  private:
+  void Make();
   ContextLink context_;
   GLuint name_ = 0;
+  uint32_t made_ = 0;
 };
 
 class GlTexture : public MemoryTexture {
  public:
   GlTexture(ContextLink context, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool);
   ~GlTexture() override;
-  GLuint Name() const { return name_; }
+  GLuint Name();
 
  protected:
   void LevelUnlocked(UINT level) override;
   void RestoreLevel(UINT level, uint8_t* bytes) override;
 
  private:
+  void Make();
   ContextLink context_;
   GLuint name_ = 0;
+  uint32_t made_ = 0;
 };
 
 // A compiled GL shader stage; pixel programs compile once per alpha test.
@@ -62,7 +72,8 @@ class GlVertexShader : public VertexShader {
   ~GlVertexShader() override;
   const std::vector<DWORD>& Function() const override { return tokens_; }
   const TranslatedShader& Translated() const { return translated_; }
-  GLuint Shader() const { return shader_; }
+  // 0 when it does not compile.
+  GLuint Shader();
   uint64_t Serial() const { return serial_; }
 
  private:
@@ -70,6 +81,7 @@ class GlVertexShader : public VertexShader {
   std::vector<DWORD> tokens_;
   TranslatedShader translated_;
   GLuint shader_;
+  uint32_t made_;
   uint64_t serial_;
 };
 
@@ -88,6 +100,7 @@ class GlPixelShader : public PixelShader {
   std::vector<DWORD> tokens_;
   TranslatedShader translated_;
   std::map<DWORD, GLuint> variants_;
+  uint32_t made_;
   uint64_t serial_;
 };
 

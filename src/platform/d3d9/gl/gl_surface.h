@@ -22,6 +22,13 @@ bool HasGlExtension(const char* name);
 // Turns the image upside down where GL can (clip control), so that it is
 // kept top row first as Direct3D keeps it; false where it cannot.
 bool KeepImageTopRowFirst();
+// A browser may take the canvas's WebGL context away (its GPU process
+// restarted) and give it back empty, every object gone. Desktop GL's
+// context is never lost.
+enum class GlContextState { Live, Lost, BackEmpty };
+GlContextState GlContextStatus();
+// The device has made its objects again in the context given back.
+void GlContextRefilled();
 // Runs `read` with a short-lived context current (the canvas's own in the
 // browser); false when no context could be made or `read` failed.
 bool ReadWithProbeContext(const std::function<bool()>& read);
