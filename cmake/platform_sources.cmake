@@ -36,15 +36,24 @@ function(kestrin_platform_sources platform variable)
   set(${variable} ${sources} PARENT_SCOPE)
 endfunction()
 
-# kestrin_unity_by_subsystem(<target>): the target's files of src/ compile in
-# one unity file per subsystem, as the host build's object libraries do, so
-# that a file-scope name need be unique only within its folder.
-function(kestrin_unity_by_subsystem target)
-  get_target_property(sources ${target} SOURCES)
-  foreach(file ${sources})
-    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR}/src ${file})
-    string(REGEX MATCH "^[^/]+" subsystem "${relative}")
-    set_source_files_properties(${file} PROPERTIES UNITY_GROUP ${subsystem})
+# kestrin_core_library(<linux|windows|web> <library>...): the static library
+# kestrin_core of the game's code for that platform, made of one object
+# library per subsystem (k_<subsystem>), so that a unity batch never mixes two
+# folders' file-scope names. The libraries given are linked to each.
+function(kestrin_core_library platform)
+  set(objects)
+  foreach(sub ${KESTRIN_SUBSYSTEMS})
+    kestrin_platform_sources(${platform} sources ${sub})
+    if(sources)
+      add_library(k_${sub} OBJECT ${sources})
+      target_include_directories(k_${sub} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+      target_link_libraries(k_${sub} PUBLIC ${ARGN})
+      list(APPEND objects $<TARGET_OBJECTS:k_${sub}>)
+    endif()
   endforeach()
-  set_target_properties(${target} PROPERTIES UNITY_BUILD_MODE GROUP)
+  # A journal names the version that recorded it.
+  target_compile_definitions(k_app PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
+  add_library(kestrin_core STATIC ${objects})
+  target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(kestrin_core PUBLIC ${ARGN})
 endfunction()

@@ -9,15 +9,10 @@ if(NOT KESTRIN_WEB_DATA)
   message(FATAL_ERROR "Set KESTRIN_WEB_DATA to the game folder to ship (scripts/build-web does)")
 endif()
 
-kestrin_platform_sources(web web_sources ${KESTRIN_SUBSYSTEMS})
-
-add_library(kestrin_core STATIC ${web_sources})
-kestrin_unity_by_subsystem(kestrin_core)
-target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+kestrin_core_library(web)
 # stb_image from Debian's libstb-dev, compiled on its own (it is a whole decoder).
-target_include_directories(kestrin_core SYSTEM PRIVATE /usr/include/stb)
+target_include_directories(k_platform SYSTEM PRIVATE /usr/include/stb)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/platform/web/png_image_web.cpp PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
-target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 
 add_executable(kestrin src/main_web.cpp)
 target_link_libraries(kestrin PRIVATE kestrin_core)

@@ -9,17 +9,12 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX)
 
 set(WINDOWS_SYSTEM_LIBRARIES d3d9 dsound windowscodecs ole32 uuid winmm user32 gdi32 kernel32)
 
-kestrin_platform_sources(windows windows_sources ${KESTRIN_SUBSYSTEMS})
-add_library(kestrin_core STATIC ${windows_sources})
-kestrin_unity_by_subsystem(kestrin_core)
+kestrin_core_library(windows ${WINDOWS_SYSTEM_LIBRARIES})
 # The files that include the system's own headers (d3d9.h, dsound.h and
 # windows.h) are compiled alone: the rest of the game declares the same
 # interfaces in its own headers.
 file(GLOB_RECURSE system_header_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/win32/*.cpp)
 set_source_files_properties(${system_header_sources} PROPERTIES SKIP_UNITY_BUILD_INCLUSION ON)
-target_include_directories(kestrin_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(kestrin_core PUBLIC ${WINDOWS_SYSTEM_LIBRARIES})
-target_compile_definitions(kestrin_core PRIVATE KESTRIN_VERSION="${PROJECT_VERSION}")
 # Installed (the installer leaves a file "installed" beside it) or not, the
 # data sits beside the executable.
 set_property(SOURCE src/platform/data_folders.cpp APPEND PROPERTY COMPILE_DEFINITIONS KESTRIN_DATA_FROM_BIN=".")
