@@ -19,6 +19,7 @@
 #include "core/shader_registers.h"
 #include "core/test_hooks.h"
 #include "app/test_hooks.h"
+#include "d3dutil/decode_ahead.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
@@ -212,6 +213,7 @@ void EngineLoad(HWND host) {
   mallopt(M_ARENA_MAX, 1);
 #endif
 
+  StartDecodingTextures();
   QuitRequested = 0;
   // Each session samples its frame rate afresh: movement is scaled by it, so a
   // replay in the same process must not inherit the last session's count.
@@ -260,6 +262,7 @@ void EngineShutdown() {
   QuitRequested = 1;
   // Nothing is released while the render thread may still be inside a frame.
   if (RenderThreadHandle.joinable()) RenderThreadHandle.join();
+  StopDecodingAhead();
   if (!MainWindow) return;
   if (Device) Device->AcquireThread();
   ClearCameras();
