@@ -20,14 +20,14 @@ struct RoundDraw {
   bool depthWrite = true;
 };
 const RoundDraw RoundDraws[] = {
-    {"empty", false},         // the cells' faces, the sky
-    {"empty"},                // number plates, highlights, flags
-    {"diffuse", false},       // the scenery
-    {"diffuse"},              // pickups, the bee
+    {"empty", false},          // the cells' faces, the sky
+    {"empty"},                 // number plates, highlights, flags
+    {"diffuse", false},        // the scenery
+    {"diffuse"},               // pickups, the bee
     {"diffuse", true, false},  // the bee's wings
-    {"specular"},             // flowers
+    {"specular"},              // flowers
     {"bill", true, false},     // particles
-    {nullptr},                // the depth cleared under the status bar
+    {nullptr},                 // the depth cleared under the status bar
 };
 constexpr int FadeInFrames = 30;
 

@@ -218,7 +218,8 @@ TEST_F(TextureLoaderTest, DecodingAheadGivesTheSameTextures) {
     for (size_t i : {0, 1, 2, 4, 3}) {
       d3d9::Texture* texture = nullptr;
       levels.push_back({uint32_t(Load(files[i], &texture))});
-      for (UINT level = 0; texture && level < texture->GetLevelCount(); ++level) levels.push_back(Level(texture, level));
+      for (UINT level = 0; texture && level < texture->GetLevelCount(); ++level)
+        levels.push_back(Level(texture, level));
       if (texture) texture->Release();
     }
     return levels;
