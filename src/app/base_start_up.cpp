@@ -1,11 +1,11 @@
 #include "app/engine.h"
 #include "app/game_set_up.h"
 #include "d3dutil/decode_ahead.h"
-#include "render/texture_cache.h"
-#include "ui/font.h"
 #include "render/mesh_registry.h"
+#include "render/texture_cache.h"
 #include "screens/menu_screens.h"
 #include "sound/game_sounds.h"
+#include "ui/font.h"
 #include "ui/interface_textures.h"
 
 // Sound first, then the heavy loading in groups with a loading-screen frame
