@@ -239,12 +239,20 @@ int RunTransitions(const std::string& out) {
       results << "\n";
     };
     change([] { ClickWidget("play"); });
+    size_t statesBefore = 0, statesAfter = 0;
+    OnRenderThread([&] { statesBefore = d3d9::DrawStatesMetForTests(); });
     change([] { ClickWidget("k_2"); });
     StartFrameLog();
     Frames(100);
     results << "round";
     for (double ms : TakeFrameLog()) results << " " << ms;
     results << "\n";
+    // The menus have drawn with every state of the round already.
+    OnRenderThread([&] { statesAfter = d3d9::DrawStatesMetForTests(); });
+    if (statesAfter != statesBefore) {
+      ++missed;
+      std::fprintf(stderr, "the round drew with %zu states the menus had not\n", statesAfter - statesBefore);
+    }
     change([] { PressKey(VK_RETURN); });
     change([] { ClickWidget("next"); });
     change([] { ClickWidget("back_to_menu"); });

@@ -1,8 +1,11 @@
 #include "app/engine.h"
 #include "app/game_set_up.h"
+#include "d3dutil/decode_ahead.h"
 #include "render/mesh_registry.h"
+#include "render/texture_cache.h"
 #include "screens/menu_screens.h"
 #include "sound/game_sounds.h"
+#include "ui/font.h"
 #include "ui/interface_textures.h"
 
 // Sound first, then the heavy loading in groups with a loading-screen frame
@@ -17,5 +20,15 @@ void BaseStartUp() {
       "l_island4, l_molot, l_most, l_stone1, l_stone2, l_vopros, l_voskl, bee, flower, flag, body, head, "
       "wing1, wing2");
   RenderOneFrame();
+  StopDecodingAhead();
   EnterMainMenu();
+}
+
+void StartDecodingTextures() {
+  std::vector<std::string> files;
+  for (const char* name : {"black", "error", "defaultfont"}) files.push_back(BuiltInTextureFile(name));
+  files.push_back(LightFontTextureFile());
+  files.push_back(TextureFile("menu"));
+  for (std::string& file : InterfaceTextureFiles()) files.push_back(std::move(file));
+  DecodeAhead(std::move(files));
 }

@@ -18,6 +18,7 @@
 #include "core/mouse.h"
 #include "core/options.h"
 #include "core/shader_registers.h"
+#include "d3dutil/decode_ahead.h"
 #include "platform/data_folders.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
@@ -221,6 +222,7 @@ void EngineLoad(HWND host) {
   mallopt(M_ARENA_MAX, 1);
 #endif
 
+  StartDecodingTextures();
   Messages.QuitRequested = 0;
   // Each session samples its frame rate afresh: movement is scaled by it, so a
   // replay in the same process must not inherit the last session's count.
@@ -269,6 +271,7 @@ void EngineShutdown() {
   Messages.QuitRequested = 1;
   // Nothing is released while the render thread may still be inside a frame.
   if (RenderThreadHandle.joinable()) RenderThreadHandle.join();
+  StopDecodingAhead();
   if (!Window.MainWindow) return;
   if (Device) Device->AcquireThread();
   ClearCameras();

@@ -31,7 +31,7 @@ void GameSetUp() {
   Window.ClearColor = ClearColorRGB{0, 0, 0};
   scanLevels();
   createParticleEmitters();
-  RegisterMode("menu", MenuModeUpdate, nullptr);
+  RegisterMode("menu", MenuModeUpdate, MenuModeDraw);
   RegisterMode("game", updateGame, drawGame);
   LoadLightFont();
   CreateMaterialsDiffuseAndSpecular();

@@ -3,6 +3,10 @@
 // the base start-up that loads the heavy content behind the loading screen.
 void GameSetUp();
 void BaseStartUp();
+// Starts decoding the textures start-up loads, in the order it loads them,
+// on a second thread: the window, the device and the loading screen are
+// made meanwhile.
+void StartDecodingTextures();
 
 // The debug mode is registered but never switched on.
 void DebugModeUpdate();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "d3dutil/decode_ahead.h"
 #include "platform/files.h"
 #include "platform/png_image.h"
 
@@ -45,10 +46,6 @@ uint32_t Lerp(uint32_t a, uint32_t b, float t) {
   return out;
 }
 
-// Each byte the rounded-up average of the two values' bytes: what the
-// linear filter gives for a texel halfway between two others.
-uint32_t Halfway(uint32_t a, uint32_t b) { return (a | b) - (((a ^ b) & 0xFEFEFEFEu) >> 1); }
-
 // True when each side is halved, or stays at 1: every texel of the result
 // then lies halfway between two (or four) of the source.
 bool HalvesBothSides(const ArgbImage& source, int width, int height) {
@@ -56,33 +53,17 @@ bool HalvesBothSides(const ArgbImage& source, int width, int height) {
   return halves(source.width, width) && halves(source.height, height);
 }
 
-// The linear filter's result for a halved image, in integers.
-void Halve(const ArgbImage& source, ArgbImage* out) {
-  const int down = source.height > 1 ? source.width : 0;
-  const int across = source.width > 1 ? 1 : 0;
-  for (int y = 0; y < out->height; ++y) {
-    const uint32_t* top = &source.pixels[size_t(y) * (source.height > 1 ? 2 : 1) * source.width];
-    for (int x = 0; x < out->width; ++x) {
-      const uint32_t* texel = top + x * (across + 1);
-      out->pixels[size_t(y) * out->width + x] =
-          Halfway(Halfway(texel[0], texel[across]), Halfway(texel[down], texel[down + across]));
-    }
-  }
-}
-
 // Resamples `source` to width x height with the D3DX filter given.
 ArgbImage Resample(const ArgbImage& source, int width, int height, DWORD filter) {
   if (width == source.width && height == source.height) return source;
+  DWORD kind = filter & 0xFF;
+  if (kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT && HalvesBothSides(source, width, height))
+    return HalveImage(source);
   ArgbImage out;
   out.width = width;
   out.height = height;
   out.hasAlpha = source.hasAlpha;
   out.pixels.assign(size_t(width) * height, 0);
-  DWORD kind = filter & 0xFF;
-  if (kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT && HalvesBothSides(source, width, height)) {
-    Halve(source, &out);
-    return out;
-  }
   auto at = [&](int x, int y) { return source.pixels[size_t(y) * source.width + x]; };
   if (kind == D3DX_FILTER_NONE) {
     for (int y = 0; y < height && y < source.height; ++y)
@@ -134,15 +115,18 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
   if (format == D3DFMT_UNKNOWN || format == static_cast<D3DFORMAT>(D3DX_DEFAULT)) format = D3DFMT_A8R8G8B8;
   if (format != D3DFMT_A8R8G8B8 && format != D3DFMT_X8R8G8B8) return D3DERR_INVALIDCALL;
 
+  DecodedAhead ahead;
+  const bool decodedAhead = TakeDecodedAhead(srcFile, &ahead);
+  ArgbImage image = std::move(ahead.image);
   std::vector<unsigned char> bytes;
-  if (!ReadWholeFile(srcFile, bytes)) return D3DERR_NOTFOUND;
-  ArgbImage image;
-  if (!DecodePng(bytes, &image)) return D3DXERR_INVALIDDATA;
+  if (!decodedAhead && !ReadWholeFile(srcFile, bytes)) return D3DERR_NOTFOUND;
+  if (!decodedAhead && !DecodePng(bytes, &image)) return D3DXERR_INVALIDDATA;
   if (srcInfo) {
     *srcInfo = D3DXIMAGE_INFO{UINT(image.width), UINT(image.height), 1, 1,
                               image.hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8, D3DRTYPE_TEXTURE, D3DXIFF_PNG};
   }
   if (colorKey != 0) {
+    ahead.mips.clear();
     for (uint32_t& p : image.pixels)
       if (p == colorKey) p = 0;
   }
@@ -162,13 +146,20 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
   d3d9::Texture* created = nullptr;
   HRESULT result = device->CreateTexture(w, h, mipLevels, usage, format, pool, &created);
   if (FAILED(result)) return result;
-  ArgbImage level = int(w) == image.width && int(h) == image.height ? std::move(image)
-                                                                     : Resample(image, int(w), int(h), filter);
+  const bool ownSize = int(w) == image.width && int(h) == image.height;
+  ArgbImage level = ownSize ? std::move(image) : Resample(image, int(w), int(h), filter);
   for (UINT i = 0; i < created->GetLevelCount(); ++i) {
     if (i > 0) {
       D3DSURFACE_DESC desc;
       created->GetLevelDesc(i, &desc);
-      level = Resample(level, int(desc.Width), int(desc.Height), mipFilter);
+      // The levels made ahead are the ones the linear filter would make here.
+      ArgbImage* made = ownSize && i <= ahead.mips.size() ? &ahead.mips[i - 1] : nullptr;
+      const DWORD kind = mipFilter & 0xFF;
+      if (made && made->width == int(desc.Width) && made->height == int(desc.Height) &&
+          kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT)
+        level = std::move(*made);
+      else
+        level = Resample(level, int(desc.Width), int(desc.Height), mipFilter);
     }
     if (!FillLevel(created, i, level)) {
       created->Release();

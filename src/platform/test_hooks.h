@@ -3,6 +3,7 @@
 // card and graphics device. The game itself never sets a hook: each is defined
 // beside the code that reads it, and left at its default it changes nothing.
 // Each layer declares its own hooks and reset in its own test_hooks.h.
+#include <cstddef>
 #include <cstdint>
 
 // Clock (platform/time.cpp): while set, timeGetTime and GetTickCount return
@@ -56,4 +57,7 @@ bool FixedFunctionCapsForced();
 void LoseDeviceForTests();
 // For the backends: true once for each loss asked for.
 bool TakeDeviceLossForTests();
+// How many draw states the OpenGL devices of this process have drawn with
+// for the first time (a software rasterizer compiles code for each).
+size_t DrawStatesMetForTests();
 }  // namespace d3d9

@@ -4,14 +4,14 @@ namespace {
 constexpr char kBlank = '_';
 constexpr char kEscape = '\\';
 constexpr char kNoBreakSpace = '\xA0';
-constexpr char kHiddenMark = '^';
+constexpr char kMarkNotDrawn = '^';
 
 bool IsWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 }  // namespace
 
 bool HasVisibleLetter(const std::string& typed) {
   for (char c : typed)
-    if (!IsWhite(c) && c != kNoBreakSpace && c != kHiddenMark) return true;
+    if (!IsWhite(c) && c != kNoBreakSpace && c != kMarkNotDrawn) return true;
   return false;
 }
 

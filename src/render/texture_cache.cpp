@@ -18,9 +18,7 @@ namespace {
 constexpr DWORD kLoadFilter = D3DX_FILTER_LINEAR | D3DX_FILTER_MIRROR_U | D3DX_FILTER_MIRROR_V |
                               D3DX_FILTER_MIRROR_W;
 
-IDirect3DTexture9* LoadBuiltIn(const char* name) {
-  return LoadTextureFile((std::string("bin\\") + name + ".png").c_str());
-}
+IDirect3DTexture9* LoadBuiltIn(const char* name) { return LoadTextureFile(BuiltInTextureFile(name).c_str()); }
 
 IDirect3DTexture9* Shared(IDirect3DTexture9* texture) {
   if (texture) texture->AddRef();
@@ -92,6 +90,10 @@ void SetStageAndSamplerDefaults() {
   Device->SetTextureStageState(0, D3DTSS_COLORARG2, D3DTA_DIFFUSE);
 }
 
+std::string TextureFile(const char* name) { return std::string("textures\\") + name + ".png"; }
+
+std::string BuiltInTextureFile(const char* name) { return std::string("bin\\") + name + ".png"; }
+
 IDirect3DTexture9* LoadTextureFile(const char* path) {
   if (!Device) return nullptr;
   IDirect3DTexture9* texture = nullptr;
@@ -110,8 +112,7 @@ void TextureCache::loadBuiltInTextures() {
 }
 
 IDirect3DTexture9* TextureCache::loadNamed(int32_t index) {
-  std::string path = std::string("textures\\") + names.nameAt(index) + ".png";
-  IDirect3DTexture9* texture = LoadTextureFile(path.c_str());
+  IDirect3DTexture9* texture = LoadTextureFile(TextureFile(names.nameAt(index)).c_str());
   return texture ? texture : Shared(errorTexture);
 }
 
@@ -138,7 +139,7 @@ TextureInset TextureCache::opaqueInset(const char* name) {
   if (index < 0) return {};
   if (opaqueInsets.size() <= static_cast<size_t>(index)) opaqueInsets.resize(index + 1, TextureInset{-1.0f, 0.5f});
   TextureInset& inset = opaqueInsets[index];
-  if (inset.u < 0) inset = OpaqueInsetOfFile(std::string("textures\\") + names.nameAt(index) + ".png");
+  if (inset.u < 0) inset = OpaqueInsetOfFile(TextureFile(names.nameAt(index)));
   return inset;
 }
 

@@ -2,6 +2,7 @@
 // Textures by name: each name is loaded once from "textures\<name>.png" and
 // bound to a sampler stage by name. Names that were never registered, and
 // files that failed to load, bind the error texture.
+#include <string>
 #include <vector>
 
 #include "platform/d3d9/d3d9.h"
@@ -50,6 +51,10 @@ struct TextureCache {
 };
 
 extern TextureCache Textures;
+
+// Where the texture of that name, and the built-in one, is read from.
+std::string TextureFile(const char* name);
+std::string BuiltInTextureFile(const char* name);
 
 // One texture file with the game's loading parameters; null on failure.
 IDirect3DTexture9* LoadTextureFile(const char* path);

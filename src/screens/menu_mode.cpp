@@ -1,5 +1,6 @@
 #include "screens/menu_mode.h"
 
+#include "game/round_warm_up.h"
 #include "screens/menu_screens.h"
 #include "screens/world_map.h"
 
@@ -7,3 +8,5 @@ void MenuModeUpdate() {
   animateMapArrow();
   MarkOptionsChoices();
 }
+
+void MenuModeDraw() { warmUpRoundDraws(); }

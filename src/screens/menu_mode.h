@@ -1,4 +1,5 @@
 #pragma once
-// The update callback of the frame mode "menu", which has nothing of its own
-// to draw: its screens are widgets.
+// The callbacks of the frame mode "menu". Its screens are widgets; its scene
+// pass draws nothing to be seen, but readies the round's draws.
 void MenuModeUpdate();
+void MenuModeDraw();

@@ -82,6 +82,13 @@ void LoadDefaultFont() {
 
 void LoadLightFont() { LoadFont("light", "lightfont"); }
 
+std::string LightFontTextureFile() {
+  ConfigNode node;
+  node.Load("data\\lightfont.s");
+  const char* file = node.Get("texture").AsString();
+  return file ? file : "";
+}
+
 Font* FindFont(const char* name) {
   if (name)
     for (auto& font : Fonts.FontList)

@@ -50,6 +50,8 @@ Font* LoadFont(const char* name, const char* file);
 void LoadDefaultFont();
 // "light" from "data\lightfont.s".
 void LoadLightFont();
+// The texture file the light font draws from.
+std::string LightFontTextureFile();
 
 // The first font of Fonts.FontList with exactly this name; the default font for a
 // null or unknown name.

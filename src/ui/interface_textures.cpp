@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "render/name_table.h"
 #include "render/texture_cache.h"
 
 namespace {
@@ -38,4 +39,12 @@ void LoadInterfaceTextures(void (*drawLoadingFrame)()) {
     Textures.addTextures(InterfaceTextureLists[group - 1]);
     if ((group == 5 || group == 10 || group == 17) && drawLoadingFrame) drawLoadingFrame();
   }
+}
+
+std::vector<std::string> InterfaceTextureFiles() {
+  NameTable names;
+  for (const char* list : InterfaceTextureLists) names.addNames(list);
+  std::vector<std::string> files;
+  for (int32_t i = 0; i < names.count; ++i) files.push_back(TextureFile(names.nameAt(i)));
+  return files;
 }

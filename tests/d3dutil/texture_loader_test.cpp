@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "d3dutil/decode_ahead.h"
 #include "platform/png_image.h"
 #include "platform/files.h"
 #include "platform/d3d9/recording/recording_device.h"
@@ -152,12 +153,9 @@ TEST_F(TextureLoaderTest, EveryColourTypeBecomesArgb) {
 }
 
 TEST_F(TextureLoaderTest, DefaultSizesRoundUpToPowersOfTwoWithAFullMipChain) {
-  PngSpec odd;
-  odd.width = 100;
-  odd.height = 30;
-  odd.rows.assign(30, std::vector<png_byte>(300, 0));
-  for (auto& row : odd.rows)
-    for (size_t i = 0; i < row.size(); i += 3) row[i] = 200, row[i + 1] = 100, row[i + 2] = 50;
+  PngSpec odd = Row(100, PNG_COLOR_TYPE_RGB, 8, {});
+  for (int i = 0; i < 100; ++i) odd.rows[0].insert(odd.rows[0].end(), {200, 100, 50});
+  odd.rows.assign(odd.height = 30, odd.rows[0]);
   d3d9::Texture* texture = nullptr;
   D3DXIMAGE_INFO info{};
   ASSERT_EQ(D3D_OK, Load(Write("odd.png", odd), &texture, D3DX_DEFAULT, D3DX_DEFAULT, &info));
@@ -204,6 +202,32 @@ TEST_F(TextureLoaderTest, ScalingIsLinearAndMipLevelsAverage) {
   EXPECT_EQ((std::vector<uint32_t>{0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}), Level(texture, 1));
   EXPECT_EQ(0xFF808080u, Level(texture, 2)[0]);
   texture->Release();
+}
+
+// Files decoded on the second thread, taken in turn, out of turn or not at
+// all, load as they do when read then: same levels, same failures.
+TEST_F(TextureLoaderTest, DecodingAheadGivesTheSameTextures) {
+  PngSpec square = Row(4, PNG_COLOR_TYPE_GRAY, 8, {});
+  square.height = 4;
+  square.rows = {{0, 90, 180, 255}, {255, 0, 90, 180}, {180, 255, 0, 91}, {91, 180, 255, 0}};
+  PngSpec odd = Row(3, PNG_COLOR_TYPE_GRAY, 8, {0, 120, 240});
+  const std::vector<std::string> files = {Write("a.png", square), Write("b.png", odd), dir.File("none.png"),
+                                          Write("c.png", square), Write("d.png", odd)};
+  auto loadAll = [&] {
+    std::vector<std::vector<uint32_t>> levels;
+    for (size_t i : {0, 1, 2, 4, 3}) {
+      d3d9::Texture* texture = nullptr;
+      levels.push_back({uint32_t(Load(files[i], &texture))});
+      for (UINT level = 0; texture && level < texture->GetLevelCount(); ++level)
+        levels.push_back(Level(texture, level));
+      if (texture) texture->Release();
+    }
+    return levels;
+  };
+  const auto read = loadAll();
+  DecodeAhead(files);
+  EXPECT_EQ(read, loadAll());
+  StopDecodingAhead();
 }
 
 // Font files give their sheet's path as they like: /dev/zero never ends and

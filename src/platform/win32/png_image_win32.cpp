@@ -38,7 +38,8 @@ bool FormatHasAlpha(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame) {
 }
 
 bool CreateFactory(IWICImagingFactory** factory) {
-  // Loading runs on the main thread; a thread already set up either way is fine.
+  // Each thread that decodes joins the multithreaded apartment; one already
+  // set up either way is fine.
   CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                     IID_IWICImagingFactory, reinterpret_cast<void**>(factory)));

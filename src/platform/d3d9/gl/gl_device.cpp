@@ -15,6 +15,7 @@ constexpr int kMaxAttributes = 16;
 constexpr uint64_t kFixedVertexPart = 1ull << 63;
 
 uint64_t nextShaderSerial = 1;
+size_t drawStatesMet = 0;
 
 GLenum GlBlend(DWORD blend) {
   switch (blend) {
@@ -463,7 +464,7 @@ HRESULT GlDevice::SetVertexDeclaration(VertexDeclaration* declaration) {
   if (declaration != state_.declaration) vertexInput_ = VertexInputKey{};
   Rebind(state_.declaration, declaration);
   if (declaration) state_.fvf = 0;
-  programDirty_ = true;
+  programDirty_ = drawStateDirty_ = true;
   return D3D_OK;
 }
 
@@ -472,7 +473,7 @@ HRESULT GlDevice::SetFVF(DWORD fvf) {
   if (fvf == 0) return D3D_OK;
   Rebind(state_.declaration, static_cast<VertexDeclaration*>(nullptr));
   state_.fvf = fvf;
-  programDirty_ = true;
+  programDirty_ = drawStateDirty_ = true;
   return D3D_OK;
 }
 
@@ -516,6 +517,7 @@ HRESULT GlDevice::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
   if (state >= D3DRS_STATE_COUNT) return D3DERR_INVALIDCALL;
   if (state_.renderStates[state] == value) return D3D_OK;
   state_.renderStates[state] = value;
+  drawStateDirty_ = true;
   ApplyRenderState(state);
   return D3D_OK;
 }
@@ -524,6 +526,7 @@ HRESULT GlDevice::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD
   if (sampler >= kMaxSamplers || type >= D3DSAMP_STATE_COUNT) return D3DERR_INVALIDCALL;
   if (state_.samplerStates[sampler][type] == value) return D3D_OK;
   state_.samplerStates[sampler][type] = value;
+  drawStateDirty_ = true;
   ApplySampler(sampler);
   return D3D_OK;
 }
@@ -555,6 +558,7 @@ HRESULT GlDevice::SetTexture(DWORD stage, Texture* texture) {
   if (slot == texture) return D3D_OK;
   // The fixed-function program differs only by whether a stage has a texture.
   if ((slot == nullptr) != (texture == nullptr)) programDirty_ = true;
+  drawStateDirty_ = true;
   Rebind(slot, texture);
   BindTexture(stage);
   return D3D_OK;
@@ -768,9 +772,41 @@ void GlDevice::SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride) {
   enabledAttributes_ = wanted;
 }
 
+// The parts of a draw's state that a driver compiles its shader code for:
+// the program, the depth and blend states that apply, the vertex layout and
+// each bound texture's format, mip chain and sampling. Not the cull mode,
+// the matrices, the constants or the textures' sizes.
+void GlDevice::NoteDrawState() {
+  drawStateDirty_ = false;
+  const auto& rs = state_.renderStates;
+  std::string key(reinterpret_cast<const char*>(&program_), sizeof program_);
+  key.append(reinterpret_cast<const char*>(&state_.declaration), sizeof state_.declaration);
+  auto add = [&](DWORD value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
+  add(state_.fvf);
+  add(rs[D3DRS_ZENABLE]);
+  if (rs[D3DRS_ZENABLE]) add(rs[D3DRS_ZWRITEENABLE]), add(rs[D3DRS_ZFUNC]);
+  add(rs[D3DRS_ALPHABLENDENABLE]);
+  if (rs[D3DRS_ALPHABLENDENABLE]) add(rs[D3DRS_SRCBLEND]), add(rs[D3DRS_DESTBLEND]), add(rs[D3DRS_BLENDOP]);
+  for (UINT i = 0; i < kMaxSamplers; ++i) {
+    const auto* texture = static_cast<const GlTexture*>(state_.textures[i]);
+    if (!texture) continue;
+    add(i);
+    add(texture->Format());
+    add(texture->GetLevelCount() > 1);
+    for (DWORD type : {D3DSAMP_ADDRESSU, D3DSAMP_ADDRESSV, D3DSAMP_ADDRESSW, D3DSAMP_MAGFILTER, D3DSAMP_MINFILTER,
+                       D3DSAMP_MIPFILTER})
+      add(state_.samplerStates[i][type]);
+  }
+  if (drawStates_.insert(key).second) ++drawStatesMet;
+}
+
 HRESULT GlDevice::PrepareDraw() {
-  if (programDirty_) SelectProgram();
+  if (programDirty_) {
+    SelectProgram();
+    drawStateDirty_ = true;
+  }
   if (!program_ || !program_->valid) return D3DERR_INVALIDCALL;
+  if (drawStateDirty_) NoteDrawState();
   SyncUniforms(*program_);
   return D3D_OK;
 }
@@ -838,6 +874,8 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
   // Clearing ignores the depth write state.
   glDepthMask(GL_TRUE);
   if (rectCount && rects) {
+    // Mesa clears part of a buffer by drawing over it, with a program of its own.
+    if (drawStates_.insert("clear" + std::to_string(mask)).second) ++drawStatesMet;
     glEnable(GL_SCISSOR_TEST);
     for (DWORD i = 0; i < rectCount; ++i) {
       const D3DRECT& r = rects[i];
@@ -895,6 +933,8 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   return D3D_OK;
 }
+
+size_t DrawStatesMetForTests() { return drawStatesMet; }
 
 HRESULT GlDevice::AcquireThread() {
   return MakeGlContextCurrent(window_, context_->context) ? D3D_OK : D3DERR_INVALIDCALL;

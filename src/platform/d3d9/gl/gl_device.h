@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/d3d9/device_state.h"
 #include "platform/d3d9/gl/gl_resources.h"
@@ -97,6 +98,7 @@ class GlDevice : public Device {
   GLuint FixedVertexPart(uint64_t* id);
   GLuint FixedPixelPart(const std::string& key, DWORD alphaFunc);
   void SyncUniforms(GlProgram& program);
+  void NoteDrawState();
   void SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride);
   const std::vector<D3DVERTEXELEMENT9>& ActiveElements();
   void ResolveForReading();
@@ -119,10 +121,14 @@ class GlDevice : public Device {
   DeviceState state_;
   // Bookkeeping that lets a draw skip what has not changed.
   bool programDirty_ = true;
+  bool drawStateDirty_ = true;
   GlProgram* program_ = nullptr;
   std::unordered_map<std::string, std::unique_ptr<GlProgram>> programs_;
   std::unordered_map<uint64_t, GLuint> fixedVertexParts_;
   std::unordered_map<std::string, GLuint> fixedPixelParts_;
+  // What a driver compiles its shader code for, as far as it follows from
+  // the state of a draw; kept to count the ones met for the first time.
+  std::unordered_set<std::string> drawStates_;
   uint64_t clock_ = 1;
   uint64_t vsLastWrite_ = 0, psLastWrite_ = 0, miscLastWrite_ = 1;
   std::array<uint64_t, kFloatConstants> vsStamps_{}, psStamps_{};
