@@ -191,10 +191,10 @@ void InterfaceQuads(benchmark::State& state, bool shaders) {
   scene.Close();
 }
 
-void Graphics.ShaderPath(benchmark::State& state) { InterfaceQuads(state, true); }
+void ShaderPath(benchmark::State& state) { InterfaceQuads(state, true); }
 void FixedFunctionPath(benchmark::State& state) { InterfaceQuads(state, false); }
 
-BENCHMARK(Graphics.ShaderPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+BENCHMARK(ShaderPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 BENCHMARK(FixedFunctionPath)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 }  // namespace
