@@ -46,6 +46,12 @@ uint32_t Lerp(uint32_t a, uint32_t b, float t) {
   return out;
 }
 
+// Whether the filter averages texels (D3DX_FILTER_NONE and POINT copy them).
+bool BlendsTexels(DWORD filter) {
+  const DWORD kind = filter & 0xFF;
+  return kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT;
+}
+
 // True when each side is halved, or stays at 1: every texel of the result
 // then lies halfway between two (or four) of the source.
 bool HalvesBothSides(const ArgbImage& source, int width, int height) {
@@ -56,15 +62,14 @@ bool HalvesBothSides(const ArgbImage& source, int width, int height) {
 // Resamples `source` to width x height with the D3DX filter given.
 ArgbImage Resample(const ArgbImage& source, int width, int height, DWORD filter) {
   if (width == source.width && height == source.height) return source;
-  DWORD kind = filter & 0xFF;
-  if (kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT && HalvesBothSides(source, width, height))
-    return HalveImage(source);
+  if (BlendsTexels(filter) && HalvesBothSides(source, width, height)) return HalveImage(source);
   ArgbImage out;
   out.width = width;
   out.height = height;
   out.hasAlpha = source.hasAlpha;
   out.pixels.assign(size_t(width) * height, 0);
   auto at = [&](int x, int y) { return source.pixels[size_t(y) * source.width + x]; };
+  const DWORD kind = filter & 0xFF;
   if (kind == D3DX_FILTER_NONE) {
     for (int y = 0; y < height && y < source.height; ++y)
       for (int x = 0; x < width && x < source.width; ++x) out.pixels[size_t(y) * width + x] = at(x, y);
@@ -154,9 +159,7 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
       created->GetLevelDesc(i, &desc);
       // The levels made ahead are the ones the linear filter would make here.
       ArgbImage* made = ownSize && i <= ahead.mips.size() ? &ahead.mips[i - 1] : nullptr;
-      const DWORD kind = mipFilter & 0xFF;
-      if (made && made->width == int(desc.Width) && made->height == int(desc.Height) &&
-          kind != D3DX_FILTER_NONE && kind != D3DX_FILTER_POINT)
+      if (made && made->width == int(desc.Width) && made->height == int(desc.Height) && BlendsTexels(mipFilter))
         level = std::move(*made);
       else
         level = Resample(level, int(desc.Width), int(desc.Height), mipFilter);
