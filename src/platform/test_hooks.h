@@ -60,4 +60,6 @@ bool TakeDeviceLossForTests();
 // How many draw states the OpenGL devices of this process have drawn with
 // for the first time (a software rasterizer compiles code for each).
 size_t DrawStatesMetForTests();
+// How many vertex array objects the OpenGL devices of this process hold.
+size_t VertexArraysForTests();
 }  // namespace d3d9

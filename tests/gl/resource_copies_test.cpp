@@ -37,3 +37,35 @@ TEST_F(GlDeviceTest, TexturesLockedAgainReadBackEveryLevelAndTakeChanges) {
   device->SetTexture(0, nullptr);
   texture->Release();
 }
+
+// Every model's buffer gets vertex arrays of its own: they must go with it,
+// or a long evening of levels loaded and let go grows without end. And a
+// new buffer draws its own vertices, whatever GL name it gets.
+TEST_F(GlDeviceTest, VertexArraysGoWithTheirBuffersAndNewBuffersDrawTheirOwnVertices) {
+  OPEN_OR_SKIP();
+  auto drawBuffer = [&](float left, float right, D3DCOLOR colour) {
+    const auto quad = QuadStrip(left, 1, right, -1, 0.5f, colour);
+    const UINT bytes = UINT(quad.size() * sizeof(TestVertex));
+    d3d9::VertexBuffer* buffer = nullptr;
+    ASSERT_EQ(D3D_OK, device->CreateVertexBuffer(bytes, 0, kTestFvf, D3DPOOL_DEFAULT, &buffer));
+    void* data = nullptr;
+    ASSERT_EQ(D3D_OK, buffer->Lock(0, bytes, &data, 0));
+    std::memcpy(data, quad.data(), bytes);
+    buffer->Unlock();
+    device->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+    EXPECT_EQ(D3D_OK, device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
+    device->SetStreamSource(0, nullptr, 0, 0);
+    buffer->Release();
+  };
+  Clear(0xFF000000);
+  drawBuffer(-1, 0, kRed);
+  const size_t held = d3d9::VertexArraysForTests();
+  for (int i = 0; i < 20; ++i) {
+    Clear(0xFF000000);
+    drawBuffer(0, 1, kGreen);
+  }
+  EXPECT_LE(d3d9::VertexArraysForTests(), held);
+  const auto pixels = Read();
+  EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), 0xFF000000);
+  EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kGreen);
+}

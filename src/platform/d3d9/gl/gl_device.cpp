@@ -11,11 +11,11 @@ namespace d3d9 {
 namespace {
 
 constexpr size_t kInitialStreamCapacity = 4 << 20;
-constexpr int kMaxAttributes = 16;
 constexpr uint64_t kFixedVertexPart = 1ull << 63;
 
 uint64_t nextShaderSerial = 1;
 size_t drawStatesMet = 0;
+size_t vertexArraysHeld = 0;
 
 GLenum GlBlend(DWORD blend) {
   switch (blend) {
@@ -172,8 +172,6 @@ GlDevice::GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& 
 // The device's own objects, and the GL state its Direct3D state stands for.
 bool GlDevice::MakeContextObjects() {
   if (!CreateBackBuffer()) return false;
-  glGenVertexArrays(1, &vertexArray_);
-  glBindVertexArray(vertexArray_);
   glGenBuffers(1, &streamBuffer_);
   streamCapacity_ = kInitialStreamCapacity;
   streamPosition_ = 0;
@@ -208,7 +206,9 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS*) {
   program_ = nullptr;
   programDirty_ = true;
   vertexInput_ = VertexInputKey{};
-  enabledAttributes_ = 0;
+  vertexArraysHeld -= vertexArrays_.size();
+  vertexArrays_.clear();
+  context_->releasedBuffers.clear();
   frameBuffer_ = colourBuffer_ = colourTexture_ = depthBuffer_ = resolveFrameBuffer_ = resolveColour_ = 0;
   // The errors the lost context's last calls left are not the reset's.
   for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {}
@@ -219,6 +219,7 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS*) {
 }
 
 GlDevice::~GlDevice() {
+  vertexArraysHeld -= vertexArrays_.size();
   for (Texture*& texture : state_.textures) Rebind(texture, static_cast<Texture*>(nullptr));
   Rebind(state_.vertexShader, static_cast<VertexShader*>(nullptr));
   Rebind(state_.pixelShader, static_cast<PixelShader*>(nullptr));
@@ -233,7 +234,7 @@ GlDevice::~GlDevice() {
       if (shader) glDeleteShader(shader);
     glDeleteSamplers(kMaxSamplers, samplers_);
     glDeleteBuffers(1, &streamBuffer_);
-    glDeleteVertexArrays(1, &vertexArray_);
+    for (auto& [layout, name] : vertexArrays_) glDeleteVertexArrays(1, &name);
     glDeleteFramebuffers(1, &frameBuffer_);
     glDeleteFramebuffers(1, &resolveFrameBuffer_);
     glDeleteRenderbuffers(1, &colourBuffer_);
@@ -741,35 +742,66 @@ void GlDevice::SyncUniforms(GlProgram& p) {
 }
 
 void GlDevice::SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride) {
+  ForgetReleasedBuffers();
   VertexInputKey key{program_->vertexPartId, state_.declaration, state_.declaration ? 0u : state_.fvf, buffer,
                      baseOffset, stride};
   if (key == vertexInput_) return;
   vertexInput_ = key;
   const auto& elements = ActiveElements();
-  glBindBuffer(GL_ARRAY_BUFFER, buffer);
-  unsigned wanted = 0;
+  VertexArrayLayout layout{buffer, stride, {}};
   for (const ShaderInput& input : program_->inputs) {
     if (input.location < 0 || input.location >= kMaxAttributes) continue;
-    GLuint location = static_cast<GLuint>(input.location);
     const D3DVERTEXELEMENT9* match = nullptr;
     for (const D3DVERTEXELEMENT9& e : elements)
       if (e.Stream == 0 && e.Usage == input.usage && e.UsageIndex == input.usageIndex) match = &e;
     AttributeFormat format;
     if (match && FormatOf(match->Type, &format)) {
-      glVertexAttribPointer(location, format.size, format.type, format.normalised, static_cast<GLsizei>(stride),
-                            reinterpret_cast<const void*>(uintptr_t(baseOffset) + match->Offset));
-      wanted |= 1u << location;
+      layout.arrays[input.location] = {format.size, format.type, format.normalised, baseOffset + match->Offset};
     } else {
       bool colour = input.usage == D3DDECLUSAGE_COLOR && input.usageIndex == 0;
-      glVertexAttrib4f(location, colour ? 1.0f : 0.0f, colour ? 1.0f : 0.0f, colour ? 1.0f : 0.0f, 1.0f);
+      glVertexAttrib4f(static_cast<GLuint>(input.location), colour ? 1.0f : 0.0f, colour ? 1.0f : 0.0f,
+                       colour ? 1.0f : 0.0f, 1.0f);
     }
   }
-  for (int i = 0; i < kMaxAttributes; ++i) {
-    unsigned bit = 1u << i;
-    if ((wanted & bit) && !(enabledAttributes_ & bit)) glEnableVertexAttribArray(i);
-    if (!(wanted & bit) && (enabledAttributes_ & bit)) glDisableVertexAttribArray(i);
+  BindVertexArray(layout);
+}
+
+void GlDevice::BindVertexArray(const VertexArrayLayout& layout) {
+  auto [found, made] = vertexArrays_.try_emplace(layout, 0);
+  if (!made) {
+    glBindVertexArray(found->second);
+    return;
   }
-  enabledAttributes_ = wanted;
+  glGenVertexArrays(1, &found->second);
+  ++vertexArraysHeld;
+  glBindVertexArray(found->second);
+  glBindBuffer(GL_ARRAY_BUFFER, layout.buffer);
+  for (GLuint i = 0; i < kMaxAttributes; ++i) {
+    const auto& array = layout.arrays[i];
+    if (!array.size) continue;
+    glVertexAttribPointer(i, array.size, array.type, array.normalised, static_cast<GLsizei>(layout.stride),
+                          reinterpret_cast<const void*>(uintptr_t(array.offset)));
+    glEnableVertexAttribArray(i);
+  }
+}
+
+// A deleted buffer's name may come back for a new one: the arrays that read
+// the old go with it.
+void GlDevice::ForgetReleasedBuffers() {
+  auto& released = context_->releasedBuffers;
+  if (released.empty()) return;
+  auto gone = [&](GLuint buffer) { return std::find(released.begin(), released.end(), buffer) != released.end(); };
+  if (gone(vertexInput_.buffer)) vertexInput_ = VertexInputKey{};
+  for (auto it = vertexArrays_.begin(); it != vertexArrays_.end();) {
+    if (!gone(it->first.buffer)) {
+      ++it;
+      continue;
+    }
+    glDeleteVertexArrays(1, &it->second);
+    --vertexArraysHeld;
+    it = vertexArrays_.erase(it);
+  }
+  released.clear();
 }
 
 // The parts of a draw's state that a driver compiles its shader code for:
@@ -935,6 +967,7 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
 }
 
 size_t DrawStatesMetForTests() { return drawStatesMet; }
+size_t VertexArraysForTests() { return vertexArraysHeld; }
 
 HRESULT GlDevice::AcquireThread() {
   return MakeGlContextCurrent(window_, context_->context) ? D3D_OK : D3DERR_INVALIDCALL;

@@ -6,6 +6,7 @@
 // of a drawing pass. State reaches GL only when it changes; programs are linked once per
 // combination of vertex part, pixel part and alpha test, and only the
 // constant registers written since a program last drew are uploaded to it.
+#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,8 @@
 #include "platform/d3d9/gl/gl_resources.h"
 
 namespace d3d9 {
+
+constexpr int kMaxAttributes = 16;
 
 struct GlCaps {
   GLint maxSamples = 0;
@@ -100,6 +103,9 @@ class GlDevice : public Device {
   void SyncUniforms(GlProgram& program);
   void NoteDrawState();
   void SetupVertexInput(GLuint buffer, UINT baseOffset, UINT stride);
+  struct VertexArrayLayout;
+  void BindVertexArray(const VertexArrayLayout& layout);
+  void ForgetReleasedBuffers();
   const std::vector<D3DVERTEXELEMENT9>& ActiveElements();
   void ResolveForReading();
 
@@ -114,7 +120,7 @@ class GlDevice : public Device {
   GLuint frameBuffer_ = 0, colourBuffer_ = 0, colourTexture_ = 0, depthBuffer_ = 0;
   GLuint resolveFrameBuffer_ = 0, resolveColour_ = 0;
   bool topRowFirst_ = false;
-  GLuint vertexArray_ = 0, streamBuffer_ = 0;
+  GLuint streamBuffer_ = 0;
   size_t streamCapacity_ = 0, streamPosition_ = 0;
   GLuint samplers_[kMaxSamplers] = {};
 
@@ -145,7 +151,25 @@ class GlDevice : public Device {
     UINT baseOffset = 0, stride = 0;
     bool operator==(const VertexInputKey&) const = default;
   } vertexInput_;
-  unsigned enabledAttributes_ = 0;
+  // One vertex array object per buffer and layout, each set up once: Mesa
+  // treats an object changed more than four times as dynamic and lays its
+  // vertex buffers out differently from then on, which llvmpipe compiles its
+  // vertex code for anew. Set up once, every draw of a layout meets the same
+  // code, whenever it comes.
+  struct VertexArrayLayout {
+    struct Array {
+      GLint size = 0;  // 0: the input is not read from the buffer
+      GLenum type = 0;
+      GLboolean normalised = 0;
+      UINT offset = 0;
+      auto operator<=>(const Array&) const = default;
+    };
+    GLuint buffer = 0;
+    UINT stride = 0;
+    std::array<Array, kMaxAttributes> arrays{};
+    auto operator<=>(const VertexArrayLayout&) const = default;
+  };
+  std::map<VertexArrayLayout, GLuint> vertexArrays_;
 };
 
 // Reads what the GL of this machine offers, through a short-lived hidden

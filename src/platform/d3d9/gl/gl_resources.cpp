@@ -40,7 +40,9 @@ GLuint GlVertexBuffer::Name() {
 }
 
 GlVertexBuffer::~GlVertexBuffer() {
-  if (context_->Holds(made_)) glDeleteBuffers(1, &name_);
+  if (!context_->Holds(made_)) return;
+  glDeleteBuffers(1, &name_);
+  context_->releasedBuffers.push_back(name_);
 }
 
 void GlVertexBuffer::Unlocked(UINT offset, UINT size) {

@@ -6,6 +6,7 @@
 // again from it when next used.
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/d3d9/gl/gl_api.h"
 #include "platform/d3d9/gl/gl_surface.h"
@@ -21,6 +22,8 @@ struct GlContextLife {
   GlContext context = nullptr;
   bool alive = true;
   uint32_t generation = 0;
+  // Vertex buffers deleted since the device last looked.
+  std::vector<GLuint> releasedBuffers;
   bool Current() const { return alive && CurrentGlContext() == context; }
   // Whether an object made in generation `made` is still the context's.
   bool Holds(uint32_t made) const { return made == generation && Current(); }
