@@ -169,6 +169,14 @@ TEST_F(GlDeviceTest, MipLevelsAreLockedSeparatelyAndSampledBySize) {
   device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE);
   DrawStrip(QuadStrip(-1, 1, -1 + one, 1 - one, 0.1f, kWhite));
   EXPECT_RGB_NEAR(Pixel(Read(), 0, 0), kRed);
+  texture->Release();
+
+  // Levels never locked are there all the same (a driver draws nothing from
+  // a texture with levels missing).
+  texture = MakeTexture(4, 4, std::vector<uint32_t>(16, kGreen), 3);
+  device->SetTexture(0, texture);
+  device->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT);
+  EXPECT_RGB_NEAR(Pixel(FullQuad(kWhite), 32, 32), kGreen);
   device->SetTexture(0, nullptr);
   texture->Release();
 }

@@ -111,30 +111,49 @@ const void* Texels(const uint8_t* bytes, UINT texels, D3DFORMAT format, std::vec
 GlTexture::GlTexture(ContextLink context, UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format,
                      D3DPOOL pool)
     : MemoryTexture(width, height, levels, usage, format, pool), context_(std::move(context)) {
-  Make();
+  Make(false);
 }
 
-void GlTexture::Make() {
+// A new texture's levels reach GL at their first unlock, with the texels the
+// loader wrote: given at creation as well, the driver would allocate, clear
+// and copy every level twice. A texture made again after a lost context has
+// its memory copies and takes them at once.
+void GlTexture::Make(bool withContents) {
   made_ = context_->generation;
-  GlFormat f = GlFormatOf(Format());
+  specified_ = 0;
   glGenTextures(1, &name_);
   glActiveTexture(kUploadUnit);
   glBindTexture(GL_TEXTURE_2D, name_);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(GetLevelCount()) - 1);
 #ifndef __EMSCRIPTEN__
-  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, f.swizzle);
+  glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, GlFormatOf(Format()).swizzle);
 #endif
-  std::vector<uint8_t> converted;
-  for (UINT level = 0; level < GetLevelCount(); ++level) {
-    glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
-                 Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
-  }
+  if (withContents)
+    for (UINT level = 0; level < GetLevelCount(); ++level) SpecifyLevel(level);
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+// With the texture bound on the upload unit.
+void GlTexture::SpecifyLevel(UINT level) {
+  GlFormat f = GlFormatOf(Format());
+  std::vector<uint8_t> converted;
+  glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
+               Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
+  specified_ |= 1u << level;
+}
+
+// A level never unlocked is drawn from its memory copy, as Direct3D would.
 GLuint GlTexture::Name() {
-  if (made_ != context_->generation) Make();
+  if (made_ != context_->generation) Make(true);
+  const uint32_t all = (1u << GetLevelCount()) - 1;
+  if (specified_ != all) {
+    glActiveTexture(kUploadUnit);
+    glBindTexture(GL_TEXTURE_2D, name_);
+    for (UINT level = 0; level < GetLevelCount(); ++level)
+      if (!(specified_ & (1u << level))) SpecifyLevel(level);
+    glBindTexture(GL_TEXTURE_2D, 0);
+  }
   return name_;
 }
 
@@ -144,13 +163,17 @@ GlTexture::~GlTexture() {
 
 void GlTexture::LevelUnlocked(UINT level) {
   if (!context_->Current()) return;
-  GlFormat f = GlFormatOf(Format());
-  GLuint name = Name();
+  if (made_ != context_->generation) Make(true);
   glActiveTexture(kUploadUnit);
-  glBindTexture(GL_TEXTURE_2D, name);
-  std::vector<uint8_t> converted;
-  glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
-                  Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
+  glBindTexture(GL_TEXTURE_2D, name_);
+  if (specified_ & (1u << level)) {
+    GlFormat f = GlFormatOf(Format());
+    std::vector<uint8_t> converted;
+    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
+                    Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
+  } else {
+    SpecifyLevel(level);
+  }
   glBindTexture(GL_TEXTURE_2D, 0);
   // ES cannot read a texture back: the bytes stay for the next lock.
   if (!GlEs) ReleaseLevelBytes(level);

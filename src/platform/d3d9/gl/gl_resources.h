@@ -61,10 +61,12 @@ class GlTexture : public MemoryTexture {
   void RestoreLevel(UINT level, uint8_t* bytes) override;
 
  private:
-  void Make();
+  void Make(bool withContents);
+  void SpecifyLevel(UINT level);
   ContextLink context_;
   GLuint name_ = 0;
   uint32_t made_ = 0;
+  uint32_t specified_ = 0;  // the levels GL has been given, a bit each
 };
 
 // A compiled GL shader stage; pixel programs compile once per alpha test.
