@@ -16,9 +16,11 @@
 //                                    (half size), or saved there
 //   kestrin_frames transitions OUT   every frame of the changes between screens
 //   kestrin_frames hidden OUT        processor time with the window shown, then hidden
-//   kestrin_frames soak OUT [rounds] resident memory and open files over many rounds
+//   kestrin_frames soak OUT [rounds] resident memory, open files and the heap in use over many rounds
 #include <dirent.h>
+#include <epoxy/gl.h>
 #include <fcntl.h>
+#include <malloc.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -39,16 +41,14 @@
 #include <thread>
 #include <vector>
 
-#include <epoxy/gl.h>
-
+#include "app/engine.h"
+#include "app/test_hooks.h"
 #include "bench_device.h"
 #include "core/graphics_device.h"
-#include "platform/png_image.h"
 #include "game/board.h"
 #include "game_session.h"
-#include "app/engine.h"
 #include "platform/d3d9/recording/recording_device.h"
-#include "app/test_hooks.h"
+#include "platform/png_image.h"
 #include "platform/test_hooks.h"
 #include "platform/window.h"
 #include "platform/window_visibility.h"
@@ -340,8 +340,11 @@ int RunSoak(const std::string& out) {
         ClickWidget("play");
         WaitMilliseconds(2000);
       }
+      // The heap's bytes in use besides the resident size: a leak grows both,
+      // the heap's high water after a passing peak only the resident size.
       if (round == 1 || round % 10 == 0 || round == soakRounds)
-        results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << "\n";
+        results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << " "
+                << mallinfo2().uordblks / 1024 << "\n";
     }
   });
   std::system(("rm -rf '" + folder + "'").c_str());
@@ -640,7 +643,10 @@ int ReportSoak(const std::string& dir) {
               after.back()[1].c_str(), std::atof(after.front()[2].c_str()) / 1024.0,
               std::atof(after.back()[2].c_str()) / 1024.0, after.front()[3].c_str(), after.back()[3].c_str());
   for (const auto& fields : after) std::printf(" %s: %.1f", fields[1].c_str(), std::atof(fields[2].c_str()) / 1024.0);
-  std::printf(")\n");
+  std::printf("); heap in use");
+  for (const auto& fields : after)
+    if (fields.size() >= 5) std::printf(" %s: %.1f", fields[1].c_str(), std::atof(fields[4].c_str()) / 1024.0);
+  std::printf(" MB\n");
   return failures;
 }
 
