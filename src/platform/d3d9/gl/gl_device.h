@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -162,12 +163,16 @@ class GlDevice : public Device {
       GLenum type = 0;
       GLboolean normalised = 0;
       UINT offset = 0;
-      auto operator<=>(const Array&) const = default;
+      bool operator<(const Array& o) const {
+        return std::tie(size, type, normalised, offset) < std::tie(o.size, o.type, o.normalised, o.offset);
+      }
     };
     GLuint buffer = 0;
     UINT stride = 0;
     std::array<Array, kMaxAttributes> arrays{};
-    auto operator<=>(const VertexArrayLayout&) const = default;
+    bool operator<(const VertexArrayLayout& o) const {
+      return std::tie(buffer, stride, arrays) < std::tie(o.buffer, o.stride, o.arrays);
+    }
   };
   std::map<VertexArrayLayout, GLuint> vertexArrays_;
 };
