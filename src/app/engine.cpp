@@ -1,13 +1,12 @@
 #include "app/engine.h"
 
-#include <malloc.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
 
 #include "app/device_recovery.h"
 #include "app/game_set_up.h"
+#include "app/heap_set_up.h"
 #include "app/journal_session.h"
 #include "app/test_hooks.h"
 #include "core/camera.h"
@@ -213,14 +212,7 @@ void FrameLoop() {
 }
 
 void EngineLoad(HWND host) {
-#ifdef __GLIBC__
-  // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
-  mallopt(M_TRIM_THRESHOLD, 256 << 20);
-  mallopt(M_MMAP_THRESHOLD, 32 << 20);
-  // One heap for every thread: the driver's threads then reuse what the
-  // loading freed instead of each growing a heap of its own.
-  mallopt(M_ARENA_MAX, 1);
-#endif
+  SetUpHeap();
 
   StartDecodingTextures();
   Messages.QuitRequested = 0;

@@ -10,7 +10,9 @@
 namespace d3d9 {
 namespace {
 
-constexpr size_t kInitialStreamCapacity = 4 << 20;
+// A frame draws about 20 KB from memory: a full buffer is replaced every few
+// dozen frames, and the two a driver may hold at once stay small.
+constexpr size_t kInitialStreamCapacity = 512 << 10;
 constexpr uint64_t kFixedVertexPart = 1ull << 63;
 
 uint64_t nextShaderSerial = 1;

@@ -1,0 +1,50 @@
+#include "app/heap_set_up.h"
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+constexpr size_t kReserve = size_t(256) << 20;  // more than the game's heap ever holds
+constexpr size_t kLargePage = size_t(2) << 20;  // the kernel's transparent huge page
+
+// The start-up touches about 150 MB of new memory, and each first touch of a
+// 4 KB page is a page fault: a quarter of the loading thread's time. The heap
+// grows once, by all it will need (address space only), and that stretch is
+// offered to the kernel for 2 MB pages, which fault 512 times less often.
+// The resident size grows by about a megabyte; it then stays the same round
+// after round, as the heap's free stretches are inside pages already there.
+// Where the kernel keeps large pages off, madvise fails and nothing changes.
+void OfferHeapForLargePages() {
+  mallopt(M_TOP_PAD, static_cast<int>(kReserve));
+  const uintptr_t before = reinterpret_cast<uintptr_t>(sbrk(0));
+  void* volatile grow = std::malloc(kLargePage);  // volatile: the pair must not be optimised away
+  std::free(grow);
+  const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0));
+  // Only the stretch the heap just grew by: another allocator, or a heap
+  // that could not grow in place, leaves it short and the advice unasked.
+  if (end - before < kReserve / 2) return;
+  const uintptr_t start = (before + kLargePage - 1) & ~(kLargePage - 1);
+  madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+}
+}  // namespace
+
+void SetUpHeap() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  // Heap trimming on every draw makes llvmpipe crawl; keep freed memory around.
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  // One heap for every thread: the driver's threads then reuse what the
+  // loading freed instead of each growing a heap of its own.
+  mallopt(M_ARENA_MAX, 1);
+  OfferHeapForLargePages();
+}
+#else
+void SetUpHeap() {}
+#endif
