@@ -10,8 +10,8 @@
 namespace d3d9 {
 namespace {
 
-// A frame draws about 20 KB from memory: a full buffer is replaced every few
-// dozen frames, and the two a driver may hold at once stay small.
+// Few draws come from memory (none in a round): a small buffer, replaced
+// when full, keeps the two a driver may hold at once small.
 constexpr size_t kInitialStreamCapacity = 512 << 10;
 constexpr uint64_t kFixedVertexPart = 1ull << 63;
 
