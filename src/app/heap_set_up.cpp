@@ -11,6 +11,7 @@
 namespace {
 constexpr size_t kReserve = size_t(256) << 20;  // more than the game's heap ever holds
 constexpr size_t kLargePage = size_t(2) << 20;  // the kernel's transparent huge page
+constexpr int kDefaultTopPad = 128 << 10;       // glibc's own
 
 // The start-up touches about 150 MB of new memory, and each first touch of a
 // 4 KB page is a page fault: a quarter of the loading thread's time. The heap
@@ -24,9 +25,15 @@ void OfferHeapForLargePages() {
   void* volatile grow = std::malloc(kLargePage);  // volatile: the pair must not be optimised away
   std::free(grow);
   const uintptr_t end = reinterpret_cast<uintptr_t>(sbrk(0));
-  // Only the stretch the heap just grew by: another allocator, or a heap
-  // that could not grow in place, leaves it short and the advice unasked.
-  if (end - before < kReserve / 2) return;
+  // Only the stretch the heap just grew by. Another allocator, or a heap
+  // that could not grow in place (a system that commits memory strictly),
+  // leaves it short: the advice is not asked, and later growth goes back to
+  // glibc's small steps. After a grow the pad stays, or the first free next
+  // to the top would give the reserve back.
+  if (end - before < kReserve / 2) {
+    mallopt(M_TOP_PAD, kDefaultTopPad);
+    return;
+  }
   const uintptr_t start = (before + kLargePage - 1) & ~(kLargePage - 1);
   madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }

@@ -6,11 +6,20 @@
 #include <fstream>
 #include <string>
 
+// A sanitizer brings a heap of its own.
+#if defined(__SANITIZE_ADDRESS__)
+#define OWN_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define OWN_HEAP 1
+#endif
+#endif
+
 // The stretch the heap grows by at start-up carries the advice for 2 MB
 // pages ("hg" among the mapping's flags): a grow that fell short of the
 // reserve, or a malloc and free the compiler left out, would lose it.
 TEST(HeapSetUpTest, TheHeapGrownAtStartUpIsOfferedForLargePages) {
-#if !defined(__GLIBC__) || defined(__SANITIZE_ADDRESS__)
+#if !defined(__GLIBC__) || defined(OWN_HEAP)
   GTEST_SKIP() << "glibc's own heap only";
 #else
   if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
