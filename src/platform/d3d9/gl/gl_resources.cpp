@@ -130,17 +130,23 @@ void GlTexture::Make(bool withContents) {
   glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, GlFormatOf(Format()).swizzle);
 #endif
   if (withContents)
-    for (UINT level = 0; level < GetLevelCount(); ++level) SpecifyLevel(level);
+    for (UINT level = 0; level < GetLevelCount(); ++level) UploadLevel(level);
   glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-// With the texture bound on the upload unit.
-void GlTexture::SpecifyLevel(UINT level) {
+// The level's memory copy to GL: the first time it gives the level its
+// storage, later it replaces the texels. With the texture bound on the upload
+// unit.
+void GlTexture::UploadLevel(UINT level) {
   GlFormat f = GlFormatOf(Format());
   std::vector<uint8_t> converted;
-  glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type,
-               Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
-  specified_ |= 1u << level;
+  const void* texels = Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted);
+  if (specified_ & (1u << level)) {
+    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type, texels);
+  } else {
+    glTexImage2D(GL_TEXTURE_2D, level, f.internal, LevelWidth(level), LevelHeight(level), 0, f.format, f.type, texels);
+    specified_ |= 1u << level;
+  }
 }
 
 // A level never unlocked is drawn from its memory copy, as Direct3D would.
@@ -151,7 +157,7 @@ GLuint GlTexture::Name() {
     glActiveTexture(kUploadUnit);
     glBindTexture(GL_TEXTURE_2D, name_);
     for (UINT level = 0; level < GetLevelCount(); ++level)
-      if (!(specified_ & (1u << level))) SpecifyLevel(level);
+      if (!(specified_ & (1u << level))) UploadLevel(level);
     glBindTexture(GL_TEXTURE_2D, 0);
   }
   return name_;
@@ -166,14 +172,7 @@ void GlTexture::LevelUnlocked(UINT level) {
   if (made_ != context_->generation) Make(true);
   glActiveTexture(kUploadUnit);
   glBindTexture(GL_TEXTURE_2D, name_);
-  if (specified_ & (1u << level)) {
-    GlFormat f = GlFormatOf(Format());
-    std::vector<uint8_t> converted;
-    glTexSubImage2D(GL_TEXTURE_2D, level, 0, 0, LevelWidth(level), LevelHeight(level), f.format, f.type,
-                    Texels(LevelData(level), LevelWidth(level) * LevelHeight(level), Format(), &converted));
-  } else {
-    SpecifyLevel(level);
-  }
+  UploadLevel(level);
   glBindTexture(GL_TEXTURE_2D, 0);
   // ES cannot read a texture back: the bytes stay for the next lock.
   if (!GlEs) ReleaseLevelBytes(level);

@@ -62,7 +62,7 @@ class GlTexture : public MemoryTexture {
 
  private:
   void Make(bool withContents);
-  void SpecifyLevel(UINT level);
+  void UploadLevel(UINT level);
   ContextLink context_;
   GLuint name_ = 0;
   uint32_t made_ = 0;
