@@ -29,6 +29,13 @@ struct Camera {
   std::string name;
 };
 
+// Where a camera stands and how it looks: all its view follows from.
+struct CameraPose {
+  D3DXVECTOR3 position{0, 0, 0}, direction{0, 0, 0}, up{0, 0, 0};
+  bool operator==(const CameraPose&) const = default;
+};
+inline CameraPose PoseOf(const Camera& camera) { return {camera.position, camera.direction, camera.up}; }
+
 // Every camera in creation order; the current one views the frame.
 struct CameraSet {
   std::vector<std::unique_ptr<Camera>> CameraList;

@@ -13,6 +13,7 @@
 #include "game/board.h"
 #include "game/cell_appearance.h"
 #include "game/hidden_scenery.h"
+#include "game/kept_scenery.h"
 #include "game/level_files.h"
 #include "game/play_state.h"
 #include "game/training.h"
@@ -214,6 +215,18 @@ void drawStatusBar(const LevelBoard& board) {
 }  // namespace
 
 void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, const TrainingState& training) {
+  // While the camera stands still the scenery comes from the device's copy,
+  // drawn once into the cleared frame and kept; while it moves it is drawn
+  // after the cells, which hide the ground under the board from the shader.
+  const uint64_t tag = sceneryTag();
+  const bool restored = Device && Device->RestoreKeptFrame(tag) == D3D_OK;
+  const bool keep = !restored && play.cameraStill;
+  if (keep) {
+    setBlending(false);
+    drawScenery();
+    if (Device) Device->KeepFrame(tag);
+    setBlending(true);
+  }
   // What the interface will cover wholly is not shaded under it.
   HideSceneUnderOpaqueImages();
   if (!play.resultsShown) hideSceneUnderQuad("empty", 0, StatusBarTop, 2.0f, StatusBarHeight);
@@ -224,7 +237,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   drawCells(board, play);
   handOverBoard();
   setBlending(false);
-  drawScenery();
+  if (!restored && !keep) drawScenery();
   drawSky(play.skyAngle);
   setBlending(true);
   drawPickups(board, play);

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/camera.h"
+
 struct PlayState {
   int32_t levelScore = 0;
   int32_t displayedScore = 0;
@@ -25,6 +27,8 @@ struct PlayState {
   int32_t lastHoveredCell = 1;
   int32_t frameSleep = 0;
   uint32_t lastFrameTime = 0;
+  CameraPose cameraPose;      // the current camera's, as of this frame's update
+  bool cameraStill = false;   // the same as the frame before's
   std::string flowerTexture;  // "f_<levelNumber>"
 };
 

@@ -182,6 +182,11 @@ std::string digit(int32_t value) {
 void prepareRoundFrame() {
   adjustFrameSleep();
   Play.skyAngle += SkyTurnPerFrame;
+  if (Cameras.CurrentCamera) {
+    const CameraPose pose = PoseOf(*Cameras.CurrentCamera);
+    Play.cameraStill = pose == Play.cameraPose;
+    Play.cameraPose = pose;
+  }
   showPointerCell(cellAt(Level, Play.boardPointX, Play.boardPointY));
   hopMarkers(Training.MarkerList);
   FindWidget("useEye").visible = Level.binoculars >= 1;

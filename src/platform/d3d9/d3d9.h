@@ -478,6 +478,12 @@ class Device : public Unknown {
   virtual HRESULT ReleaseThread() = 0;
   // The back buffer as 0xAARRGGBB pixels, row 0 at the top.
   virtual HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) = 0;
+  // A copy of the back buffer's colour and depth, kept on the device under a
+  // tag and put back in place of a later frame's full clear. Restoring fails
+  // when nothing is kept under that tag (a reset forgets it) or something has
+  // been drawn since the clear; D3DERR_NOTAVAILABLE where the device keeps none.
+  virtual HRESULT KeepFrame(uint64_t tag) = 0;
+  virtual HRESULT RestoreKeptFrame(uint64_t tag) = 0;
 };
 
 // IDirect3D9: adapter queries and device creation.

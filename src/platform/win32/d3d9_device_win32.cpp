@@ -261,6 +261,10 @@ class SystemDevice : public Device {
   // The system's device may be used from any thread, one at a time.
   HRESULT AcquireThread() override { return D3D_OK; }
   HRESULT ReleaseThread() override { return D3D_OK; }
+  // Direct3D 9 copies a depth buffer only outside a scene, and a graphics
+  // card draws the scenery again faster than a software rasterizer would.
+  HRESULT KeepFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
+  HRESULT RestoreKeptFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override {
     if (!argb || !width || !height) return D3DERR_INVALIDCALL;
     if (!keptFrame_) system_d3d9::KeepBackBuffer(device(), &keptFrame_);

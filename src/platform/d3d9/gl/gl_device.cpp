@@ -212,6 +212,8 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS*) {
   vertexArrays_.clear();
   context_->releasedBuffers.clear();
   frameBuffer_ = colourBuffer_ = colourTexture_ = depthBuffer_ = resolveFrameBuffer_ = resolveColour_ = 0;
+  keptFrameBuffer_ = keptColourBuffer_ = keptColourTexture_ = keptDepthBuffer_ = 0;
+  kept_ = KeptFrameLedger{};
   // The errors the lost context's last calls left are not the reset's.
   for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {}
   if (!MakeContextObjects()) return D3DERR_DEVICELOST;
@@ -243,6 +245,10 @@ GlDevice::~GlDevice() {
     glDeleteTextures(1, &colourTexture_);
     glDeleteRenderbuffers(1, &depthBuffer_);
     glDeleteTextures(1, &resolveColour_);
+    glDeleteFramebuffers(1, &keptFrameBuffer_);
+    glDeleteRenderbuffers(1, &keptColourBuffer_);
+    glDeleteTextures(1, &keptColourTexture_);
+    glDeleteRenderbuffers(1, &keptDepthBuffer_);
     MakeGlContextCurrent(window_, nullptr);
   }
   DeleteGlContext(window_, context_->context);
@@ -257,32 +263,11 @@ bool GlDevice::CreateBackBuffer() {
     return false;
   samples_ = parameters_.MultiSampleType >= D3DMULTISAMPLE_2_SAMPLES ? int(parameters_.MultiSampleType) : 0;
   if (samples_ > glCaps_.maxSamples) return false;
-
-  auto storage = [&](GLenum format) {
-    if (samples_) glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, format, width_, height_);
-    else glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
-  };
   // Direct3D's top row first: the window's buffer has the same orientation
   // in Mesa, so presenting needs no flip.
   topRowFirst_ = KeepImageTopRowFirst();
   glGenFramebuffers(1, &frameBuffer_);
-  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  if (samples_) {
-    glGenRenderbuffers(1, &colourBuffer_);
-    glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer_);
-    storage(GL_RGBA8);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colourBuffer_);
-  } else {
-    colourTexture_ = CreateColourTexture(width_, height_);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colourTexture_, 0);
-  }
-  if (parameters_.EnableAutoDepthStencil) {
-    glGenRenderbuffers(1, &depthBuffer_);
-    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer_);
-    storage(GL_DEPTH24_STENCIL8);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthBuffer_);
-  }
-  if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) return false;
+  if (!AttachFrameStorage(frameBuffer_, &colourBuffer_, &colourTexture_, &depthBuffer_)) return false;
   if (samples_) {
     glGenFramebuffers(1, &resolveFrameBuffer_);
     glBindFramebuffer(GL_FRAMEBUFFER, resolveFrameBuffer_);
@@ -297,6 +282,35 @@ bool GlDevice::CreateBackBuffer() {
   SetGlClearDepth(1.0f);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
   return true;
+}
+
+// Colour (and depth, when the device has it) of the back buffer's size and
+// formats, attached to `frameBuffer`, which is left bound.
+bool GlDevice::AttachFrameStorage(GLuint frameBuffer, GLuint* colourBuffer, GLuint* colourTexture,
+                                  GLuint* depthBuffer) {
+  auto storage = [&](GLenum format) {
+    if (samples_)
+      glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples_, format, width_, height_);
+    else
+      glRenderbufferStorage(GL_RENDERBUFFER, format, width_, height_);
+  };
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer);
+  if (samples_) {
+    glGenRenderbuffers(1, colourBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, *colourBuffer);
+    storage(GL_RGBA8);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, *colourBuffer);
+  } else {
+    *colourTexture = CreateColourTexture(width_, height_);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, *colourTexture, 0);
+  }
+  if (parameters_.EnableAutoDepthStencil) {
+    glGenRenderbuffers(1, depthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, *depthBuffer);
+    storage(GL_DEPTH24_STENCIL8);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, *depthBuffer);
+  }
+  return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
 }
 
 void GlDevice::ApplyInitialState() {
@@ -835,6 +849,7 @@ void GlDevice::NoteDrawState() {
 }
 
 HRESULT GlDevice::PrepareDraw() {
+  kept_.Drew();
   if (programDirty_) {
     SelectProgram();
     drawStateDirty_ = true;
@@ -905,6 +920,7 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
     mask |= GL_STENCIL_BUFFER_BIT;
   }
   if (!mask) return D3D_OK;
+  kept_.Cleared(rects ? rectCount : 0, flags);
   // Clearing ignores the depth write state.
   glDepthMask(GL_TRUE);
   if (rectCount && rects) {
@@ -954,6 +970,7 @@ void GlDevice::ResolveForReading() {
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   if (GlContextStatus() != GlContextState::Live) return D3DERR_DEVICELOST;
   ResolveForReading();
+  kept_.Drew();  // what a presented buffer holds next is undefined
   int windowWidth = 0, windowHeight = 0;
   GetGlDrawableSize(window_, &windowWidth, &windowHeight);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -966,6 +983,39 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   SwapGlWindow(window_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
   return D3D_OK;
+}
+
+// The game keeps the round's scenery this way while the camera stands still:
+// both copies are between buffers of the same formats, which llvmpipe makes a
+// plain memory copy.
+HRESULT GlDevice::KeepFrame(uint64_t tag) {
+  if (samples_ && GlEs) return D3DERR_NOTAVAILABLE;  // WebGL blits no multisampled buffer to another
+  if (!keptFrameBuffer_) {
+    glGenFramebuffers(1, &keptFrameBuffer_);
+    if (!AttachFrameStorage(keptFrameBuffer_, &keptColourBuffer_, &keptColourTexture_, &keptDepthBuffer_)) {
+      glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+      return D3DERR_NOTAVAILABLE;
+    }
+  }
+  CopyFrame(frameBuffer_, keptFrameBuffer_);
+  kept_.Kept(tag);
+  return D3D_OK;
+}
+
+HRESULT GlDevice::RestoreKeptFrame(uint64_t tag) {
+  if (!kept_.CanRestore(tag)) return D3DERR_INVALIDCALL;
+  CopyFrame(keptFrameBuffer_, frameBuffer_);
+  kept_.Drew();
+  return D3D_OK;
+}
+
+void GlDevice::CopyFrame(GLuint from, GLuint to) {
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+  // Depth and stencil together: a copy of only part of a format is drawn, not copied.
+  const GLbitfield depth = depthBuffer_ ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : 0;
+  glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT | depth, GL_NEAREST);
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
 }
 
 size_t DrawStatesMetForTests() { return drawStatesMet; }

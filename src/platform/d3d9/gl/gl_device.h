@@ -15,6 +15,7 @@
 
 #include "platform/d3d9/device_state.h"
 #include "platform/d3d9/gl/gl_resources.h"
+#include "platform/d3d9/kept_frame.h"
 
 namespace d3d9 {
 
@@ -84,11 +85,15 @@ class GlDevice : public Device {
   HRESULT AcquireThread() override;
   HRESULT ReleaseThread() override;
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
+  HRESULT KeepFrame(uint64_t tag) override;
+  HRESULT RestoreKeptFrame(uint64_t tag) override;
 
  private:
   WindowOrigin windowOrigin() const { return topRowFirst_ ? WindowOrigin::Top : WindowOrigin::Bottom; }
   bool MakeContextObjects();
   bool CreateBackBuffer();
+  bool AttachFrameStorage(GLuint frameBuffer, GLuint* colourBuffer, GLuint* colourTexture, GLuint* depthBuffer);
+  void CopyFrame(GLuint from, GLuint to);
   void ApplyInitialState();
   void ApplyRenderState(D3DRENDERSTATETYPE state);
   void ApplySampler(DWORD sampler);
@@ -120,6 +125,8 @@ class GlDevice : public Device {
 
   GLuint frameBuffer_ = 0, colourBuffer_ = 0, colourTexture_ = 0, depthBuffer_ = 0;
   GLuint resolveFrameBuffer_ = 0, resolveColour_ = 0;
+  GLuint keptFrameBuffer_ = 0, keptColourBuffer_ = 0, keptColourTexture_ = 0, keptDepthBuffer_ = 0;
+  KeptFrameLedger kept_;
   bool topRowFirst_ = false;
   GLuint streamBuffer_ = 0;
   size_t streamCapacity_ = 0, streamPosition_ = 0;

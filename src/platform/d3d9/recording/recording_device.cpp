@@ -282,6 +282,7 @@ HRESULT RecordingDevice::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, 
   RecordedDraw draw = SnapshotDraw(type, startVertex, primitiveCount, false, stride);
   draw.vertices.assign(buffer->Data() + first, buffer->Data() + first + bytes);
   draws_.push_back(std::move(draw));
+  kept_.Drew();
   Log(CallKind::DrawPrimitive, type, startVertex, primitiveCount, buffer, int(draws_.size()) - 1);
   return D3D_OK;
 }
@@ -294,6 +295,7 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
   const auto* bytes = static_cast<const uint8_t*>(vertexData);
   draw.vertices.assign(bytes, bytes + size_t(vertices) * vertexStride);
   draws_.push_back(std::move(draw));
+  kept_.Drew();
   // Like Direct3D, a draw from memory leaves stream 0 unset.
   Rebind(state_.stream, static_cast<VertexBuffer*>(nullptr));
   state_.streamOffset = state_.streamStride = 0;
@@ -301,7 +303,8 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
   return D3D_OK;
 }
 
-HRESULT RecordingDevice::Clear(DWORD, const D3DRECT*, DWORD flags, D3DCOLOR color, float z, DWORD) {
+HRESULT RecordingDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD) {
+  kept_.Cleared(rects ? rectCount : 0, flags);
   DWORD depth;
   std::memcpy(&depth, &z, sizeof depth);
   Log(CallKind::Clear, flags, color, depth);
@@ -326,6 +329,7 @@ HRESULT RecordingDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   if (TakeDeviceLossForTests()) LoseDevice();
   if (lost_) return D3DERR_DEVICELOST;
   ++presents_;
+  kept_.Drew();
   Log(CallKind::Present);
   return D3D_OK;
 }
@@ -352,6 +356,7 @@ HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
   UnbindAll();
   parameters_ = *parameters;
   state_.Reset(parameters->EnableAutoDepthStencil != 0);
+  kept_ = KeptFrameLedger{};
   lost_ = false;
   ++resets_;
   return D3D_OK;
@@ -362,6 +367,19 @@ HRESULT RecordingDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width,
   *width = static_cast<int>(parameters_.BackBufferWidth);
   *height = static_cast<int>(parameters_.BackBufferHeight);
   argb->assign(size_t(*width) * size_t(*height), 0xFF000000u);
+  return D3D_OK;
+}
+
+HRESULT RecordingDevice::KeepFrame(uint64_t tag) {
+  kept_.Kept(tag);
+  Log(CallKind::KeepFrame);
+  return D3D_OK;
+}
+
+HRESULT RecordingDevice::RestoreKeptFrame(uint64_t tag) {
+  Log(CallKind::RestoreKeptFrame);
+  if (!kept_.CanRestore(tag)) return D3DERR_INVALIDCALL;
+  kept_.Drew();
   return D3D_OK;
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/device_state.h"
+#include "platform/d3d9/kept_frame.h"
 
 namespace d3d9 {
 
@@ -30,6 +31,8 @@ enum class CallKind {
   BeginScene,
   EndScene,
   Present,
+  KeepFrame,
+  RestoreKeptFrame,
 };
 
 // One call. a, b, c are its first arguments as numbers: (state, value) for
@@ -107,6 +110,9 @@ class RecordingDevice : public Device {
   HRESULT ReleaseThread() override { return D3D_OK; }
   // A black image of the back buffer's size: nothing is drawn.
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
+  // Logged; restoring succeeds where the GL device's would.
+  HRESULT KeepFrame(uint64_t tag) override;
+  HRESULT RestoreKeptFrame(uint64_t tag) override;
 
   // What the tests look at.
   const DeviceState& State() const { return state_; }
@@ -136,6 +142,7 @@ class RecordingDevice : public Device {
   D3DPRESENT_PARAMETERS parameters_;
   DWORD behaviorFlags_;
   DeviceState state_;
+  KeptFrameLedger kept_;
   std::vector<RecordedCall> calls_;
   std::vector<RecordedDraw> draws_;
   int presents_ = 0;

@@ -1,0 +1,29 @@
+#pragma once
+// What a device knows of the frame it keeps for KeepFrame: the tag it was
+// kept under, and whether the back buffer has been drawn on since the
+// frame's full clear (a kept frame is put back only in place of a cleared
+// one, so that nothing drawn before it is lost). Both backends keep one.
+#include <cstdint>
+
+#include "platform/d3d9/d3d9.h"
+
+namespace d3d9 {
+
+struct KeptFrameLedger {
+  bool kept = false;
+  uint64_t tag = 0;
+  bool drawnSinceClear = true;
+
+  void Cleared(DWORD rectCount, DWORD flags) {
+    const DWORD both = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
+    drawnSinceClear = rectCount != 0 || (flags & both) != both;
+  }
+  void Drew() { drawnSinceClear = true; }
+  void Kept(uint64_t frameTag) {
+    kept = true;
+    tag = frameTag;
+  }
+  bool CanRestore(uint64_t frameTag) const { return kept && tag == frameTag && !drawnSinceClear; }
+};
+
+}  // namespace d3d9
