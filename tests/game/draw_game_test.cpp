@@ -288,3 +288,62 @@ TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
   EXPECT_EQ(drawsOf("hexagon").size(), 1u);
   EXPECT_EQ(drawsOf("l_island").size(), 1u);
 }
+
+// While the camera stands still the scenery is drawn once into the cleared
+// frame and kept; later frames start from the kept copy. Anything the
+// scenery's pixels follow from draws it again: the camera, an object, the
+// ground left out, or a frame drawn on before the round.
+TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
+  const HexCell& middle = cell(cellIndex(10, 10));
+  replaceModel("l_island", groundModel("l_island", {{middle.x, middle.y}, {-5, -5}}));
+  meshOf[Meshes.find("l_island").root->vertexBuffer] = "l_island";
+  Levels.SceneObjectList = {sceneObject("l_island", "ostrov1")};
+  using d3d9::CallKind;
+  struct Frame {
+    std::vector<std::string> names;
+    size_t kept;
+  };
+  const auto frame = [&](bool cleared = true) {
+    device->ClearLog();
+    if (cleared) device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    drawGame();
+    return Frame{drawn(), device->CallsOf(CallKind::KeepFrame).size()};
+  };
+  const auto islandFirst = [](const Frame& f) { return !f.names.empty() && f.names[0] == "l_island ostrov1"; };
+  const auto islands = [](const Frame& f) { return std::count(f.names.begin(), f.names.end(), "l_island ostrov1"); };
+
+  Play.cameraStill = false;
+  Frame moving = frame();
+  EXPECT_EQ(islands(moving), 1);
+  EXPECT_FALSE(islandFirst(moving)) << "the cells go first while the camera moves";
+  EXPECT_EQ(moving.kept, 0u);
+  EXPECT_EQ(islands(frame()), 1) << "nothing kept to start from";
+
+  Play.cameraStill = true;
+  Frame first = frame();
+  EXPECT_TRUE(islandFirst(first));
+  EXPECT_EQ(first.kept, 1u);
+  Frame later = frame();
+  EXPECT_EQ(islands(later), 0);
+  EXPECT_EQ(later.kept, 0u);
+  EXPECT_EQ(std::count(later.names.begin(), later.names.end(), "skybox newsky"), 1) << "the sky turns";
+  EXPECT_EQ(later.names.size() + 1, first.names.size());
+
+  EXPECT_EQ(islands(frame(false)), 1) << "drawn on before the round";
+  Graphics.ViewMatrix._41 += 1;
+  EXPECT_EQ(islands(frame()), 1);
+  EXPECT_EQ(islands(frame()), 0);
+  Levels.SceneObjectList[0].position[0] += 1;
+  EXPECT_EQ(islands(frame()), 1);
+  EXPECT_EQ(islands(frame()), 0);
+  findHiddenGround();
+  EXPECT_EQ(islands(frame()), 1);
+
+  // The round's update tells a still camera from one that moved.
+  updateGame();
+  updateGame();
+  EXPECT_TRUE(Play.cameraStill);
+  Level.beeX += 0.5f;  // the camera follows the bee
+  updateGame();
+  EXPECT_FALSE(Play.cameraStill);
+}

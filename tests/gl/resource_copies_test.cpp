@@ -69,3 +69,37 @@ TEST_F(GlDeviceTest, VertexArraysGoWithTheirBuffersAndNewBuffersDrawTheirOwnVert
   EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), 0xFF000000);
   EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kGreen);
 }
+
+// The round keeps its scenery this way: the kept frame must come back whole,
+// its depth too, under its own tag and only in place of a cleared frame,
+// multisampled or not.
+TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
+  for (D3DMULTISAMPLE_TYPE samples : {D3DMULTISAMPLE_NONE, D3DMULTISAMPLE_4_SAMPLES}) {
+    SCOPED_TRACE(samples);
+    if (device) {
+      device->Release();
+      direct3d->Release();
+      DestroyWindow(window);
+      device = nullptr;
+    }
+    OPEN_OR_SKIP(64, 64, samples);
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "nothing kept yet";
+    Clear(0xFF000000);
+    DrawStrip(QuadStrip(-1, 1, 0, -1, 0.25f, kRed));  // the left half, near
+    ASSERT_EQ(D3D_OK, device->KeepFrame(7));
+    device->Present(nullptr, nullptr, nullptr, nullptr);
+
+    Clear(kBlue);
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(8));
+    ASSERT_EQ(D3D_OK, device->RestoreKeptFrame(7));
+    DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kGreen));  // everywhere, behind the red
+    const auto pixels = Read();
+    EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
+    EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kGreen);
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "drawn on since the clear";
+    Clear(kBlue);
+    const D3DRECT corner{0, 0, 8, 8};
+    device->Clear(1, &corner, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kRed, 0.0f, 0);
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "partly cleared since";
+  }
+}
