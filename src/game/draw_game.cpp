@@ -84,10 +84,10 @@ D3DCULL sceneryCulling(const SceneObject& object) {
   return object.scale < 0 ? D3DCULL_CW : D3DCULL_CCW;
 }
 
-// Ending the scene hands the board to the driver now rather than at the end
-// of the frame: a software rasterizer shades it on its own threads while the
-// scenery is still being submitted.
-void handOverBoard() {
+// Ending the scene hands what is drawn so far (the board) to the driver now
+// rather than at the end of the frame: a software rasterizer shades it on its
+// own threads while the rest is still being submitted.
+void handOverToDriver() {
   if (!Device) return;
   Device->EndScene();
   Device->BeginScene();
@@ -104,9 +104,15 @@ void setBlending(bool on) {
   if (Device) Device->SetRenderState(D3DRS_ALPHABLENDENABLE, on ? 1 : 0);
 }
 
-void drawScenery() {
+// Keeping a frame waits until the scenery in it is shaded: handed to the
+// driver every few objects, it is shaded on the rasterizer's threads while
+// the rest is still being submitted.
+constexpr size_t KeptSceneryHandOverEvery = 4;
+
+void drawScenery(bool handOverOften) {
   Materials.bindMaterial("diffuse");
   for (size_t i = 0; i < Levels.SceneObjectList.size(); ++i) {
+    if (handOverOften && i > 0 && i % KeptSceneryHandOverEvery == 0) handOverToDriver();
     const SceneObject& object = Levels.SceneObjectList[i];
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
@@ -223,7 +229,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   const bool keep = !restored && play.cameraStill;
   if (keep) {
     setBlending(false);
-    drawScenery();
+    drawScenery(true);
     if (Device) Device->KeepFrame(tag);
     setBlending(true);
   }
@@ -235,9 +241,9 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   // the edge; plates and highlights blend only over their own cell) lie over
   // the island, the scenery before the sky behind all of it.
   drawCells(board, play);
-  handOverBoard();
+  handOverToDriver();
   setBlending(false);
-  if (!restored && !keep) drawScenery();
+  if (!restored && !keep) drawScenery(false);
   drawSky(play.skyAngle);
   setBlending(true);
   drawPickups(board, play);
