@@ -82,7 +82,7 @@ bool coveredAround(const D3DXVECTOR3 c[3], float margin) {
     if (!(firstColumn >= -MostSitesAcross && lastColumn <= MostSitesAcross)) return false;
     for (int column = static_cast<int>(firstColumn); column <= static_cast<int>(lastColumn); ++column) {
       const float x = Level.originX + static_cast<float>(2 * column + 1 + shift) * step;
-      if (distanceToTriangle(x, z, c) <= reach && !siteCovered(row, column, x, z)) return false;
+      if (!siteCovered(row, column, x, z) && distanceToTriangle(x, z, c) <= reach) return false;
     }
   }
   return true;
