@@ -262,7 +262,7 @@ class SystemDevice : public Device {
   HRESULT AcquireThread() override { return D3D_OK; }
   HRESULT ReleaseThread() override { return D3D_OK; }
   // Direct3D 9 copies a depth buffer only outside a scene, and a graphics
-  // card draws the scenery again faster than a software rasterizer would.
+  // card draws the scenery in less time than keeping it would save.
   HRESULT KeepFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
   HRESULT RestoreKeptFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override {

@@ -214,6 +214,7 @@ HRESULT GlDevice::Reset(D3DPRESENT_PARAMETERS*) {
   frameBuffer_ = colourBuffer_ = colourTexture_ = depthBuffer_ = resolveFrameBuffer_ = resolveColour_ = 0;
   keptFrameBuffer_ = keptColourBuffer_ = keptColourTexture_ = keptDepthBuffer_ = 0;
   kept_ = KeptFrameLedger{};
+  keepingFailed_ = false;
   // The errors the lost context's last calls left are not the reset's.
   for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {}
   if (!MakeContextObjects()) return D3DERR_DEVICELOST;
@@ -989,13 +990,13 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
 // both copies are between buffers of the same formats, which llvmpipe makes a
 // plain memory copy.
 HRESULT GlDevice::KeepFrame(uint64_t tag) {
-  if (samples_ && GlEs) return D3DERR_NOTAVAILABLE;  // WebGL blits no multisampled buffer to another
+  // WebGL blits no multisampled buffer to another.
+  if (keepingFailed_ || (samples_ && GlEs)) return D3DERR_NOTAVAILABLE;
   if (!keptFrameBuffer_) {
     glGenFramebuffers(1, &keptFrameBuffer_);
-    if (!AttachFrameStorage(keptFrameBuffer_, &keptColourBuffer_, &keptColourTexture_, &keptDepthBuffer_)) {
-      glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-      return D3DERR_NOTAVAILABLE;
-    }
+    keepingFailed_ = !AttachFrameStorage(keptFrameBuffer_, &keptColourBuffer_, &keptColourTexture_, &keptDepthBuffer_);
+    glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+    if (keepingFailed_) return D3DERR_NOTAVAILABLE;
   }
   CopyFrame(frameBuffer_, keptFrameBuffer_);
   kept_.Kept(tag);

@@ -127,6 +127,7 @@ class GlDevice : public Device {
   GLuint resolveFrameBuffer_ = 0, resolveColour_ = 0;
   GLuint keptFrameBuffer_ = 0, keptColourBuffer_ = 0, keptColourTexture_ = 0, keptDepthBuffer_ = 0;
   KeptFrameLedger kept_;
+  bool keepingFailed_ = false;  // the driver would not make the kept frame's buffers
   bool topRowFirst_ = false;
   GLuint streamBuffer_ = 0;
   size_t streamCapacity_ = 0, streamPosition_ = 0;
