@@ -124,6 +124,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents) {
         return false;
       }
       std::fclose(existing);
+      // Each save of the profiles and settings writes every file; one that
+      // already holds these bytes would cost two syncs to disk for nothing.
+      std::vector<unsigned char> current;
+      if (ReadWholeFile(path, current) && std::equal(current.begin(), current.end(), contents.begin(), contents.end()))
+        return true;
     }
     hookFailedStep = false;
     return ReplaceFileOnDisk(NativePath(path), contents);

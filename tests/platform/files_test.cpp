@@ -43,6 +43,12 @@ TEST(FilesTest, AtomicWriteReplacesWholeOrLeavesTheOldFile) {
   }
   ASSERT_TRUE(WriteFileAtomically(path, "new\n"));
   EXPECT_EQ(dir.Read("save.s"), "new\n");
+  // What the file already holds is not written again: no step is taken.
+  failStep = 0;
+  SetWriteFaultHook(FailAt);
+  EXPECT_TRUE(WriteFileAtomically(path, "new\n"));
+  EXPECT_FALSE(WriteFileAtomically(path, "new\n\n"));
+  SetWriteFaultHook(nullptr);
 }
 
 TEST(FilesTest, AtomicWriteIntoAMissingFolderFails) {
