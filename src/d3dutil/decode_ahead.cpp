@@ -1,5 +1,6 @@
 #include "d3dutil/decode_ahead.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -47,6 +48,7 @@ size_t BytesOf(const ArgbImage& image) { return image.pixels.size() * sizeof(uin
 bool DecodeOne(const std::string& path, DecodedAhead* decoded) {
   std::vector<unsigned char> bytes;
   if (!ReadWholeFile(path.c_str(), bytes) || !DecodePng(bytes, &decoded->image)) return false;
+  decoded->opaqueInset = OpaqueInsetTexels(decoded->image);
   if (!PowerOfTwo(decoded->image.width) || !PowerOfTwo(decoded->image.height)) return true;
   const ArgbImage* above = &decoded->image;
   while (above->width > 1 || above->height > 1) {
@@ -92,6 +94,15 @@ void Drop(AheadEntry& entry) {
 }
 
 }  // namespace
+
+int OpaqueInsetTexels(const ArgbImage& image) {
+  int inset = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x)
+      if ((image.pixels[size_t(y) * image.width + x] >> 24) != 0xFF)
+        inset = std::max(inset, std::min({x, image.width - 1 - x, y, image.height - 1 - y}) + 1);
+  return inset;
+}
 
 ArgbImage HalveImage(const ArgbImage& source) {
   ArgbImage out;

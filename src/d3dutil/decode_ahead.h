@@ -14,6 +14,7 @@ struct DecodedAhead {
   // Each level half the one before (a side of 1 stays 1), as the linear
   // filter makes it, down to 1 x 1; empty unless both sides are powers of two.
   std::vector<ArgbImage> mips;
+  int opaqueInset = 0;  // OpaqueInsetTexels(image), worked out on the thread
 };
 
 // Starts the thread; a second call while it runs does nothing. In a build
@@ -24,6 +25,10 @@ void DecodeAhead(std::vector<std::string> paths);
 bool TakeDecodedAhead(const std::string& path, DecodedAhead* out);
 // Ends the thread and drops whatever was not taken.
 void StopDecodingAhead();
+
+// The smallest inset from every side, in texels, that leaves out each texel
+// that is not wholly opaque.
+int OpaqueInsetTexels(const ArgbImage& image);
 
 // Halves `source` in each side (a side of 1 stays 1) as the linear filter
 // does.

@@ -2,12 +2,15 @@
 
 #include <cmath>
 #include <cstring>
+#include <map>
 
 #include "d3dutil/decode_ahead.h"
 #include "platform/files.h"
 #include "platform/png_image.h"
 
 namespace {
+// By path. Filled as start-up loads, before the frames that ask.
+std::map<std::string, OpaqueInsetOfLoaded> LoadedInsets;
 
 UINT PowerOfTwoAtLeast(UINT n) {
   UINT p = 1;
@@ -110,6 +113,13 @@ bool FillLevel(d3d9::Texture* texture, UINT level, const ArgbImage& image) {
 
 }  // namespace
 
+bool KnownOpaqueInset(const std::string& path, OpaqueInsetOfLoaded* out) {
+  const auto known = LoadedInsets.find(path);
+  if (known == LoadedInsets.end()) return false;
+  *out = known->second;
+  return true;
+}
+
 HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, UINT width, UINT height,
                                      UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter,
                                      DWORD mipFilter, D3DCOLOR colorKey, D3DXIMAGE_INFO* srcInfo, PALETTEENTRY*,
@@ -122,6 +132,7 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
 
   DecodedAhead ahead;
   const bool decodedAhead = TakeDecodedAhead(srcFile, &ahead);
+  if (decodedAhead) LoadedInsets[srcFile] = {ahead.opaqueInset, ahead.image.width, ahead.image.height};
   ArgbImage image = std::move(ahead.image);
   std::vector<unsigned char> bytes;
   if (!decodedAhead && !ReadWholeFile(srcFile, bytes)) return D3DERR_NOTFOUND;

@@ -1,6 +1,8 @@
 #pragma once
 // D3DXCreateTextureFromFileExA for PNG files: decoded to A8R8G8B8, scaled to
 // the asked size (a power of two by default) and given a mip chain.
+#include <string>
+
 #include "platform/d3d9/d3d9.h"
 
 constexpr UINT D3DX_DEFAULT = static_cast<UINT>(-1);
@@ -55,3 +57,12 @@ HRESULT D3DXCreateTextureFromFileExA(d3d9::Device* device, const char* srcFile, 
                                      UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD filter,
                                      DWORD mipFilter, D3DCOLOR colorKey, D3DXIMAGE_INFO* srcInfo,
                                      PALETTEENTRY* palette, d3d9::Texture** texture);
+
+// What the decoding thread (d3dutil/decode_ahead) found of a picture this
+// loader took from it: how far in from every side it is wholly opaque, in
+// texels, and its size. Kept for every such picture, so that asking needs no
+// second decoding; false for a path not loaded that way.
+struct OpaqueInsetOfLoaded {
+  int texels = 0, width = 0, height = 0;
+};
+bool KnownOpaqueInset(const std::string& path, OpaqueInsetOfLoaded* out);

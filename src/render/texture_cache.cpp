@@ -6,6 +6,7 @@
 
 #include "core/graphics_device.h"
 #include "core/options.h"
+#include "d3dutil/decode_ahead.h"
 #include "d3dutil/texture_loader.h"
 #include "platform/files.h"
 #include "platform/png_image.h"
@@ -39,24 +40,19 @@ DWORD AnisotropyDegree() {
 // the edge of the opaque part.
 constexpr int kFilterMargin = 4;
 
-// The smallest inset from every side, in texels, that leaves out each texel
-// that is not wholly opaque.
-int OpaqueInsetTexels(const ArgbImage& image) {
-  int inset = 0;
-  for (int y = 0; y < image.height; ++y)
-    for (int x = 0; x < image.width; ++x)
-      if ((image.pixels[size_t(y) * image.width + x] >> 24) != 0xFF)
-        inset = std::max(inset, std::min({x, image.width - 1 - x, y, image.height - 1 - y}) + 1);
-  return inset;
-}
-
-TextureInset OpaqueInsetOfFile(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  ArgbImage image;
-  if (!ReadWholeFile(path, bytes) || !DecodePng(bytes, &image) || image.width <= 0 || image.height <= 0) return {};
-  const float inset = static_cast<float>(OpaqueInsetTexels(image) + kFilterMargin);
-  return {std::min(0.5f, inset / static_cast<float>(image.width)),
-          std::min(0.5f, inset / static_cast<float>(image.height))};
+// From what the loading kept of the picture, or else from its file.
+TextureInset OpaqueInsetOfPicture(const std::string& path) {
+  OpaqueInsetOfLoaded known;
+  if (!KnownOpaqueInset(path, &known)) {
+    std::vector<unsigned char> bytes;
+    ArgbImage image;
+    if (!ReadWholeFile(path, bytes) || !DecodePng(bytes, &image)) return {};
+    known = {OpaqueInsetTexels(image), image.width, image.height};
+  }
+  if (known.width <= 0 || known.height <= 0) return {};
+  const float inset = static_cast<float>(known.texels + kFilterMargin);
+  return {std::min(0.5f, inset / static_cast<float>(known.width)),
+          std::min(0.5f, inset / static_cast<float>(known.height))};
 }
 
 }  // namespace
@@ -139,7 +135,7 @@ TextureInset TextureCache::opaqueInset(const char* name) {
   if (index < 0) return {};
   if (opaqueInsets.size() <= static_cast<size_t>(index)) opaqueInsets.resize(index + 1, TextureInset{-1.0f, 0.5f});
   TextureInset& inset = opaqueInsets[index];
-  if (inset.u < 0) inset = OpaqueInsetOfFile(TextureFile(names.nameAt(index)));
+  if (inset.u < 0) inset = OpaqueInsetOfPicture(TextureFile(names.nameAt(index)));
   return inset;
 }
 

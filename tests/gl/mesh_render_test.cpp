@@ -1,20 +1,19 @@
 // The game's own shaders on the OpenGL device: a lit model and interface
 // rectangles, set up by the real device set-up and the rendering start-up.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
+#include "d3dutil/decode_ahead.h"
 #include "platform/test_hooks.h"
 #include "render/interface_quads.h"
 #include "render/mesh_registry.h"
 #include "render/shader_library.h"
 #include "support/gl.h"
 #include "support/png.h"
-
-
 
 namespace {
 
@@ -203,7 +202,12 @@ TEST_F(GameShadersTest, TheSceneUnderAnOpaquePanelIsNotDrawnAndThePictureStaysTh
   for (int i = 0; i < 32 * 32; ++i)
     if (std::min({i % 32, i / 32, 31 - i % 32, 31 - i / 32}) < 4) panel[i] = 0x803060A0;
   support::WritePng("textures/panel.png", 32, 32, panel);
+  // Decoded ahead, as start-up loads the interface: its opaque part is worked
+  // out there, and the file is not read again for it.
+  DecodeAhead({TextureFile("panel")});
   Textures.addTextures("panel");
+  StopDecodingAhead();
+  std::remove("textures/panel.png");
   auto frame = [&](bool hide, bool withPanel) {
     BeginInterface(0xFF000000);
     if (hide) hideSceneUnderQuad("panel", 0.5f, 0.375f, 1, 0.75f);
