@@ -36,7 +36,8 @@ struct TextureCache {
   void bindTexture(DWORD stage, const char* name);
   // How far in from its sides the named texture is wholly opaque, with a
   // margin for filtering, as shares of its width and height: 0.5 when no part
-  // is. Read from the file the first time it is asked for.
+  // is. Found by start-up's decoding thread, or else read from the file
+  // the first time it is asked for.
   TextureInset opaqueInset(const char* name);
   // The black texture, then the error texture, then the rest.
   void release();
