@@ -2,7 +2,8 @@
 // What a device knows of the frame it keeps for KeepFrame: the tag it was
 // kept under, and whether the back buffer has been drawn on since the
 // frame's full clear (a kept frame is put back only in place of a cleared
-// one, so that nothing drawn before it is lost). Both backends keep one.
+// one, so that nothing drawn before it is lost). The GL and the recording
+// devices keep one; the Windows device keeps no frame.
 #include <cstdint>
 
 #include "platform/d3d9/d3d9.h"
