@@ -33,8 +33,12 @@ constexpr float StatusBarTop = 1.2975f, StatusBarHeight = 0.21f;
 
 D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
 
-// The sky is not lit: it shows its texture as it is.
-void drawSky(float skyAngle) {
+// The sky is not lit: it shows its texture as it is. Over a kept frame it
+// is drawn only where the scenery left the clear's depth (the scenery lies
+// inside the sky, so it is nearer wherever it was drawn): the rasterizer is
+// spared the rest of the screen.
+void drawSky(float skyAngle, const d3d9::OpenRects* open) {
+  if (open && open->count == 0) return;
   Materials.bindMaterial("empty");
   Textures.bindTexture(0, "newsky");
   const Mesh sky = Meshes.find("skybox");
@@ -42,7 +46,16 @@ void drawSky(float skyAngle) {
   constexpr float Radius = 300;
   const std::vector<VertexRun>* runs =
       sky.root ? visibleSkyRuns(*sky.root, meshPlacing(middle, 0, skyAngle, 0, Radius)) : nullptr;
-  sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
+  if (!open || !Device) {
+    sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
+    return;
+  }
+  Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
+  for (DWORD i = 0; i < open->count && i < d3d9::OpenRects::Most; ++i) {
+    Device->SetScissorRect(&open->rects[i]);
+    sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
+  }
+  Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
 }
 
 // The box around every node of a model, each placed by its matrix.
@@ -109,10 +122,13 @@ void setBlending(bool on) {
 // the rest is still being submitted.
 constexpr size_t KeptSceneryHandOverEvery = 4;
 
-void drawScenery(bool handOverOften) {
+// Scenery to be kept is drawn whole, the ground under the board too: the
+// cells cover it in every frame, and the kept depth then has no holes there,
+// so the sky is drawn only where it can show.
+void drawScenery(bool forKeeping) {
   Materials.bindMaterial("diffuse");
   for (size_t i = 0; i < Levels.SceneObjectList.size(); ++i) {
-    if (handOverOften && i > 0 && i % KeptSceneryHandOverEvery == 0) handOverToDriver();
+    if (forKeeping && i > 0 && i % KeptSceneryHandOverEvery == 0) handOverToDriver();
     const SceneObject& object = Levels.SceneObjectList[i];
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
@@ -120,7 +136,7 @@ void drawScenery(bool handOverOften) {
     if (!sceneryShown(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
     setCulling(sceneryCulling(object));
-    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, visibleGroundRuns(i));
+    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, forKeeping ? nullptr : visibleGroundRuns(i));
   }
   setCulling(D3DCULL_NONE);
 }
@@ -225,7 +241,8 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   // drawn once into the cleared frame and kept; while it moves it is drawn
   // after the cells, which hide the ground under the board from the shader.
   const uint64_t tag = sceneryTag();
-  const bool restored = Device && Device->RestoreKeptFrame(tag) == D3D_OK;
+  d3d9::OpenRects open;
+  const bool restored = Device && Device->RestoreKeptFrame(tag, &open) == D3D_OK;
   const bool keep = !restored && play.cameraStill;
   if (keep) {
     setBlending(false);
@@ -244,7 +261,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   handOverToDriver();
   setBlending(false);
   if (!restored && !keep) drawScenery(false);
-  drawSky(play.skyAngle);
+  drawSky(play.skyAngle, restored ? &open : nullptr);
   setBlending(true);
   drawPickups(board, play);
   bee.draw();

@@ -84,6 +84,11 @@ TEST(SceneryContent, ObjectsNameKnownModelsAndTextures) {
       EXPECT_TRUE(std::isfinite(o.yaw) && std::isfinite(o.position[0]) && std::isfinite(o.position[2]));
       EXPECT_GT(o.scale, 0);
       EXPECT_NEAR(o.position[1], 16.9f, 0.01f);
+      // Well inside the sky (a sphere of 300 around 20, -100, 20, its faces
+      // a little nearer): a kept frame's scenery is always nearer than it.
+      // Every model fits in a sphere of twice its scale.
+      const float dx = o.position[0] - 20, dy = o.position[1] + 100, dz = o.position[2] - 20;
+      EXPECT_LT(std::sqrt(dx * dx + dy * dy + dz * dz) + 2 * o.scale, 280) << o.meshName;
       meshes.insert(o.meshName);
     }
     for (const char* kind : {"l_island4", "l_most", "l_grib"}) EXPECT_TRUE(meshes.count(kind)) << kind;

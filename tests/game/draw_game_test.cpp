@@ -290,7 +290,8 @@ TEST_F(DrawRound, CellsAndSceneryWhollyUnderTheOpaqueInterfaceAreLeftOut) {
 }
 
 // While the camera stands still the scenery is drawn once into the cleared
-// frame and kept; later frames start from the kept copy. Anything the
+// frame and kept; later frames start from the kept copy, and the sky is
+// drawn only where the kept frame left the clear's depth. Anything the
 // scenery's pixels follow from draws it again: the camera, an object, the
 // ground left out, or a frame drawn on before the round.
 TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
@@ -302,12 +303,24 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   struct Frame {
     std::vector<std::string> names;
     size_t kept;
+    std::string sky;  // the sky's scissor rectangles
   };
   const auto frame = [&](bool cleared = true) {
     device->ClearLog();
     if (cleared) device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     drawGame();
-    return Frame{drawn(), device->CallsOf(CallKind::KeepFrame).size()};
+    const std::vector<std::string> names = drawn();
+    std::string sky;
+    for (size_t i = 0; i < names.size(); ++i) {
+      const d3d9::DeviceState& state = device->Draws()[i].state;
+      const RECT& r = state.scissorRect;
+      const bool scissored = state.renderStates[D3DRS_SCISSORTESTENABLE] != 0;
+      if (names[i] == "skybox newsky")
+        sky += scissored ? testing::PrintToString(std::vector<int>{r.left, r.top, r.right, r.bottom}) : "whole";
+      else if (scissored)
+        sky += names[i] + " scissored too";
+    }
+    return Frame{names, device->CallsOf(CallKind::KeepFrame).size(), sky};
   };
   const auto islandFirst = [](const Frame& f) { return !f.names.empty() && f.names[0] == "l_island ostrov1"; };
   const auto islands = [](const Frame& f) { return std::count(f.names.begin(), f.names.end(), "l_island ostrov1"); };
@@ -317,17 +330,24 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   EXPECT_EQ(islands(moving), 1);
   EXPECT_FALSE(islandFirst(moving)) << "the cells go first while the camera moves";
   EXPECT_EQ(moving.kept, 0u);
+  EXPECT_EQ(moving.sky, "whole");
   EXPECT_EQ(islands(frame()), 1) << "nothing kept to start from";
 
   Play.cameraStill = true;
+  d3d9::OpenRects open;
+  open.count = 2;
+  open.rects[0] = RECT{10, 0, 200, 50};
+  open.rects[1] = RECT{0, 50, 100, 90};
+  d3d9::TheRecordingConfig.keptFrameOpen = open;
   Frame first = frame();
   EXPECT_TRUE(islandFirst(first));
   EXPECT_EQ(first.kept, 1u);
   Frame later = frame();
   EXPECT_EQ(islands(later), 0);
   EXPECT_EQ(later.kept, 0u);
-  EXPECT_EQ(std::count(later.names.begin(), later.names.end(), "skybox newsky"), 1) << "the sky turns";
-  EXPECT_EQ(later.names.size() + 1, first.names.size());
+  EXPECT_EQ(later.names.size(), first.names.size()) << "one island fewer, the sky in two rectangles";
+  EXPECT_EQ(first.sky, "whole");
+  EXPECT_EQ(later.sky, "{ 10, 0, 200, 50 }{ 0, 50, 100, 90 }") << "the sky turns";
 
   EXPECT_EQ(islands(frame(false)), 1) << "drawn on before the round";
   Graphics.ViewMatrix._41 += 1;
@@ -337,7 +357,10 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   EXPECT_EQ(islands(frame()), 1);
   EXPECT_EQ(islands(frame()), 0);
   findHiddenGround();
+  d3d9::TheRecordingConfig.keptFrameOpen = d3d9::OpenRects{};
   EXPECT_EQ(islands(frame()), 1);
+  EXPECT_EQ(frame().sky, "") << "the kept scenery covers the whole screen";
+  d3d9::TheRecordingConfig.keptFrameOpen.reset();
 
   // The round's update tells a still camera from one that moved.
   updateGame();

@@ -1,6 +1,8 @@
 // Once uploaded, textures and static vertex buffers live only in GL: locking
 // them again must still give back what was written, and changes made then
 // must reach the screen.
+#include <vector>
+
 #include "support/gl.h"
 
 namespace {
@@ -72,7 +74,8 @@ TEST_F(GlDeviceTest, VertexArraysGoWithTheirBuffersAndNewBuffersDrawTheirOwnVert
 
 // The round keeps its scenery this way: the kept frame must come back whole,
 // its depth too, under its own tag and only in place of a cleared frame,
-// multisampled or not.
+// multisampled or not. It tells where it left the clear's depth, and a
+// scissor rectangle there confines what is drawn over it.
 TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
   for (D3DMULTISAMPLE_TYPE samples : {D3DMULTISAMPLE_NONE, D3DMULTISAMPLE_4_SAMPLES}) {
     SCOPED_TRACE(samples);
@@ -83,23 +86,37 @@ TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
       device = nullptr;
     }
     OPEN_OR_SKIP(64, 64, samples);
-    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "nothing kept yet";
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "nothing kept yet";
     Clear(0xFF000000);
     DrawStrip(QuadStrip(-1, 1, 0, -1, 0.25f, kRed));  // the left half, near
+    DrawStrip(QuadStrip(-1, 1, 1, 0, 0.25f, kRed));   // and the top half
     ASSERT_EQ(D3D_OK, device->KeepFrame(7));
     device->Present(nullptr, nullptr, nullptr, nullptr);
 
     Clear(kBlue);
-    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(8));
-    ASSERT_EQ(D3D_OK, device->RestoreKeptFrame(7));
+    d3d9::OpenRects open;
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(8, &open));
+    ASSERT_EQ(D3D_OK, device->RestoreKeptFrame(7, &open));
+    // The bottom right quarter, in bands of four rows (unless multisampled).
+    std::vector<std::vector<int>> found, expected;
+    for (DWORD i = 0; i < open.count; ++i)
+      found.push_back({open.rects[i].left, open.rects[i].top, open.rects[i].right, open.rects[i].bottom});
+    for (int top = 32; top < 64 && !samples; top += 4) expected.push_back({32, top, 64, top + 4});
+    if (samples) expected = {{0, 0, 64, 64}};
+    EXPECT_EQ(found, expected);
+    const RECT band{0, 32, 64, 48};
+    device->SetScissorRect(&band);
+    device->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
     DrawStrip(QuadStrip(-1, 1, 1, -1, 0.5f, kGreen));  // everywhere, behind the red
+    device->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
     const auto pixels = Read();
-    EXPECT_RGB_NEAR(Pixel(pixels, 16, 32), kRed);
-    EXPECT_RGB_NEAR(Pixel(pixels, 48, 32), kGreen);
-    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "drawn on since the clear";
+    EXPECT_RGB_NEAR(Pixel(pixels, 16, 40), kRed);
+    EXPECT_RGB_NEAR(Pixel(pixels, 48, 40), kGreen);
+    EXPECT_RGB_NEAR(Pixel(pixels, 48, 56), 0xFF000000) << "outside the scissor rectangle";
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "drawn on since the clear";
     Clear(kBlue);
     const D3DRECT corner{0, 0, 8, 8};
     device->Clear(1, &corner, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kRed, 0.0f, 0);
-    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7)) << "partly cleared since";
+    EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "partly cleared since";
   }
 }

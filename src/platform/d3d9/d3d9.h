@@ -427,6 +427,14 @@ class PixelShader : public Unknown {
   virtual const std::vector<DWORD>& Function() const = 0;
 };
 
+// Rectangles holding every pixel of a frame that nothing was drawn on: the
+// whole back buffer where a device cannot tell, none where it is all drawn.
+struct OpenRects {
+  static constexpr DWORD Most = 16;
+  DWORD count = 0;
+  RECT rects[Most] = {};
+};
+
 // IDirect3DDevice9: what the game draws with.
 class Device : public Unknown {
  public:
@@ -454,6 +462,8 @@ class Device : public Unknown {
   virtual HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) = 0;
   virtual HRESULT SetTexture(DWORD stage, Texture* texture) = 0;
   virtual HRESULT SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) = 0;
+  // Draws touch only this rectangle while D3DRS_SCISSORTESTENABLE is on.
+  virtual HRESULT SetScissorRect(const RECT* rect) = 0;
 
   virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) = 0;
   virtual HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
@@ -482,8 +492,10 @@ class Device : public Unknown {
   // tag and put back in place of a later frame's full clear. Restoring fails
   // when nothing is kept under that tag (a reset forgets it) or something has
   // been drawn since the clear; D3DERR_NOTAVAILABLE where the device keeps none.
+  // A restore reports in `open` (when not null) where the kept frame left
+  // the clear's depth.
   virtual HRESULT KeepFrame(uint64_t tag) = 0;
-  virtual HRESULT RestoreKeptFrame(uint64_t tag) = 0;
+  virtual HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) = 0;
 };
 
 // IDirect3D9: adapter queries and device creation.

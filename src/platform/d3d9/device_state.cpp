@@ -8,9 +8,10 @@ D3DMATRIX IdentityMatrix() {
   return m;
 }
 
-void DeviceState::Reset(bool hasDepthBuffer) {
+void DeviceState::Reset(const D3DPRESENT_PARAMETERS& parameters) {
   *this = DeviceState{};
-  renderStates[D3DRS_ZENABLE] = hasDepthBuffer ? D3DZB_TRUE : D3DZB_FALSE;
+  scissorRect = RECT{0, 0, int32_t(parameters.BackBufferWidth), int32_t(parameters.BackBufferHeight)};
+  renderStates[D3DRS_ZENABLE] = parameters.EnableAutoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
   renderStates[D3DRS_FILLMODE] = 3;   // solid
   renderStates[D3DRS_SHADEMODE] = 2;  // Gouraud
   renderStates[D3DRS_ZWRITEENABLE] = 1;

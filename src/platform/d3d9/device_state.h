@@ -26,11 +26,13 @@ struct DeviceState {
   VertexBuffer* stream = nullptr;
   UINT streamOffset = 0;
   UINT streamStride = 0;
+  RECT scissorRect{};
   bool inScene = false;
 
-  // Direct3D's defaults; the depth test starts on when the device has a
-  // depth buffer.
-  void Reset(bool hasDepthBuffer);
+  // Direct3D's defaults, from the back buffer's parameters: the depth test
+  // starts on when the device has a depth buffer, the scissor rectangle is
+  // the whole back buffer.
+  void Reset(const D3DPRESENT_PARAMETERS& parameters);
 };
 
 D3DMATRIX IdentityMatrix();

@@ -223,6 +223,10 @@ class SystemDevice : public Device {
     return system_d3d9::SetStreamSource(device(), stream, SystemOf(static_cast<SystemVertexBuffer*>(buffer)), offset,
                                         stride);
   }
+  HRESULT SetScissorRect(const RECT* rect) override {
+    if (!rect) return D3DERR_INVALIDCALL;
+    return system_d3d9::SetScissorRect(device(), &rect->left);
+  }
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override {
     return system_d3d9::DrawPrimitive(device(), type, startVertex, primitiveCount);
   }
@@ -264,7 +268,7 @@ class SystemDevice : public Device {
   // Direct3D 9 copies a depth buffer only outside a scene, and a graphics
   // card draws the scenery in less time than keeping it would save.
   HRESULT KeepFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
-  HRESULT RestoreKeptFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
+  HRESULT RestoreKeptFrame(uint64_t, OpenRects*) override { return D3DERR_NOTAVAILABLE; }
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override {
     if (!argb || !width || !height) return D3DERR_INVALIDCALL;
     if (!keptFrame_) system_d3d9::KeepBackBuffer(device(), &keptFrame_);

@@ -160,6 +160,10 @@ int32_t SetTexture(void* device, uint32_t stage, void* texture) {
 int32_t SetStreamSource(void* device, uint32_t stream, void* buffer, uint32_t offset, uint32_t stride) {
   return Dev(device)->SetStreamSource(stream, static_cast<IDirect3DVertexBuffer9*>(buffer), offset, stride);
 }
+int32_t SetScissorRect(void* device, const int32_t* rect) {
+  const RECT area{rect[0], rect[1], rect[2], rect[3]};
+  return Dev(device)->SetScissorRect(&area);
+}
 int32_t DrawPrimitive(void* device, uint32_t type, uint32_t startVertex, uint32_t primitiveCount) {
   return Dev(device)->DrawPrimitive(D3DPRIMITIVETYPE(type), startVertex, primitiveCount);
 }

@@ -50,6 +50,8 @@ int32_t SetTextureStageState(void* device, uint32_t stage, uint32_t type, uint32
 int32_t SetTransform(void* device, uint32_t state, const float* matrix);
 int32_t SetTexture(void* device, uint32_t stage, void* texture);
 int32_t SetStreamSource(void* device, uint32_t stream, void* buffer, uint32_t offset, uint32_t stride);
+// `rect` in RECT layout (left, top, right, bottom).
+int32_t SetScissorRect(void* device, const int32_t* rect);
 int32_t DrawPrimitive(void* device, uint32_t type, uint32_t startVertex, uint32_t primitiveCount);
 int32_t DrawPrimitiveUP(void* device, uint32_t type, uint32_t primitiveCount, const void* vertices,
                         uint32_t stride);

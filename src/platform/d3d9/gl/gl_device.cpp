@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/d3d9/gl/fixed_function.h"
+#include "platform/d3d9/gl/gl_depth_scan.h"
 #include "platform/d3d9/shader_bytecode.h"
 
 namespace d3d9 {
@@ -167,8 +168,10 @@ GlDevice::GlDevice(HWND window, GlContext context, const D3DPRESENT_PARAMETERS& 
     : window_(window), context_(std::make_shared<GlContextLife>()), parameters_(parameters), glCaps_(caps),
       caps_(d3dCaps) {
   context_->context = context;
-  state_.Reset(parameters.EnableAutoDepthStencil != 0);
+  state_.Reset(parameters);
   ready_ = MakeContextObjects();
+  // The back buffer's size may have come from the window.
+  state_.scissorRect = RECT{0, 0, width_, height_};
 }
 
 // The device's own objects, and the GL state its Direct3D state stands for.
@@ -322,8 +325,19 @@ void GlDevice::ApplyInitialState() {
   for (DWORD rs : {D3DRS_ZENABLE, D3DRS_ZWRITEENABLE, D3DRS_ZFUNC, D3DRS_ALPHABLENDENABLE, D3DRS_CULLMODE,
                    D3DRS_FILLMODE})
     ApplyRenderState(D3DRENDERSTATETYPE(rs));
+  ApplyScissor();
   ApplyBlend();
   for (UINT i = 0; i < kMaxSamplers; ++i) ApplySampler(i);
+}
+
+void GlDevice::ApplyScissor() {
+  const RECT& r = state_.scissorRect;
+  glScissor(r.left, topRowFirst_ ? r.top : height_ - r.bottom, std::max(0, r.right - r.left),
+            std::max(0, r.bottom - r.top));
+  if (state_.renderStates[D3DRS_SCISSORTESTENABLE])
+    glEnable(GL_SCISSOR_TEST);
+  else
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void GlDevice::ApplyBlend() {
@@ -367,6 +381,9 @@ void GlDevice::ApplyRenderState(D3DRENDERSTATETYPE state) {
       }
       break;
     case D3DRS_FILLMODE: SetGlFillMode(v); break;
+    case D3DRS_SCISSORTESTENABLE:
+      ApplyScissor();
+      break;
     case D3DRS_ALPHATESTENABLE:
     case D3DRS_ALPHAFUNC:
     case D3DRS_LIGHTING: programDirty_ = true; break;
@@ -588,6 +605,13 @@ void GlDevice::BindTexture(DWORD stage) {
   GLuint name = texture ? texture->Name() : 0;
   glActiveTexture(GL_TEXTURE0 + stage);
   glBindTexture(GL_TEXTURE_2D, name);
+}
+
+HRESULT GlDevice::SetScissorRect(const RECT* rect) {
+  if (!rect) return D3DERR_INVALIDCALL;
+  state_.scissorRect = *rect;
+  ApplyScissor();
+  return D3D_OK;
 }
 
 HRESULT GlDevice::SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) {
@@ -921,9 +945,10 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
     mask |= GL_STENCIL_BUFFER_BIT;
   }
   if (!mask) return D3D_OK;
-  kept_.Cleared(rects ? rectCount : 0, flags);
+  kept_.Cleared(rects ? rectCount : 0, flags, z);
   // Clearing ignores the depth write state.
   glDepthMask(GL_TRUE);
+  PauseScissor();
   if (rectCount && rects) {
     // Mesa clears part of a buffer by drawing over it, with a program of its own.
     if (drawStates_.insert("clear" + std::to_string(mask)).second) ++drawStatesMet;
@@ -934,10 +959,10 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
       glScissor(r.x1, topRowFirst_ ? r.y1 : height_ - r.y2, r.x2 - r.x1, r.y2 - r.y1);
       glClear(mask);
     }
-    glDisable(GL_SCISSOR_TEST);
   } else {
     glClear(mask);
   }
+  ApplyScissor();
   glDepthMask(state_.renderStates[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
   return D3D_OK;
 }
@@ -970,6 +995,7 @@ void GlDevice::ResolveForReading() {
 
 HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   if (GlContextStatus() != GlContextState::Live) return D3DERR_DEVICELOST;
+  PauseScissor();
   ResolveForReading();
   kept_.Drew();  // what a presented buffer holds next is undefined
   int windowWidth = 0, windowHeight = 0;
@@ -983,6 +1009,7 @@ HRESULT GlDevice::Present(const RECT*, const RECT*, HWND, const void*) {
                     sameSize ? GL_NEAREST : GL_LINEAR);
   SwapGlWindow(window_);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  ApplyScissor();
   return D3D_OK;
 }
 
@@ -999,24 +1026,42 @@ HRESULT GlDevice::KeepFrame(uint64_t tag) {
     if (keepingFailed_) return D3DERR_NOTAVAILABLE;
   }
   CopyFrame(frameBuffer_, keptFrameBuffer_);
-  kept_.Kept(tag);
+  kept_.Kept(tag, OpenRectsOfKeptFrame());
   return D3D_OK;
 }
 
-HRESULT GlDevice::RestoreKeptFrame(uint64_t tag) {
+// WebGL reads no depth, and a multisampled buffer is read only once resolved:
+// there the whole frame counts as open.
+OpenRects GlDevice::OpenRectsOfKeptFrame() {
+  OpenRects open;
+  if (GlEs || samples_ || !depthBuffer_) {
+    open.count = 1;
+    open.rects[0] = RECT{0, 0, width_, height_};
+    return open;
+  }
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, keptFrameBuffer_);
+  open = ScanClearedDepth(width_, height_, topRowFirst_, kept_.clearDepth);
+  glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  return open;
+}
+
+HRESULT GlDevice::RestoreKeptFrame(uint64_t tag, OpenRects* open) {
   if (!kept_.CanRestore(tag)) return D3DERR_INVALIDCALL;
   CopyFrame(keptFrameBuffer_, frameBuffer_);
   kept_.Drew();
+  if (open) *open = kept_.open;
   return D3D_OK;
 }
 
 void GlDevice::CopyFrame(GLuint from, GLuint to) {
+  PauseScissor();
   glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
   // Depth and stencil together: a copy of only part of a format is drawn, not copied.
   const GLbitfield depth = depthBuffer_ ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : 0;
   glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT | depth, GL_NEAREST);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  ApplyScissor();
 }
 
 size_t DrawStatesMetForTests() { return drawStatesMet; }
@@ -1033,11 +1078,13 @@ HRESULT GlDevice::ReleaseThread() {
 
 HRESULT GlDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) {
   if (!argb || !width || !height) return D3DERR_INVALIDCALL;
+  PauseScissor();
   ResolveForReading();
   glFinish();
   argb->resize(size_t(width_) * height_);
   ReadGlPixelsArgb(width_, height_, argb->data());
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
+  ApplyScissor();
   // Without clip control GL's first row is the bottom one.
   if (!topRowFirst_)
     for (int y = 0; y < height_ / 2; ++y)

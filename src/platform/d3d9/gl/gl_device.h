@@ -67,6 +67,7 @@ class GlDevice : public Device {
   HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
   HRESULT SetTexture(DWORD stage, Texture* texture) override;
   HRESULT SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) override;
+  HRESULT SetScissorRect(const RECT* rect) override;
 
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
   HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
@@ -86,7 +87,7 @@ class GlDevice : public Device {
   HRESULT ReleaseThread() override;
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
   HRESULT KeepFrame(uint64_t tag) override;
-  HRESULT RestoreKeptFrame(uint64_t tag) override;
+  HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) override;
 
  private:
   WindowOrigin windowOrigin() const { return topRowFirst_ ? WindowOrigin::Top : WindowOrigin::Bottom; }
@@ -94,11 +95,16 @@ class GlDevice : public Device {
   bool CreateBackBuffer();
   bool AttachFrameStorage(GLuint frameBuffer, GLuint* colourBuffer, GLuint* colourTexture, GLuint* depthBuffer);
   void CopyFrame(GLuint from, GLuint to);
+  OpenRects OpenRectsOfKeptFrame();
   void ApplyInitialState();
   void ApplyRenderState(D3DRENDERSTATETYPE state);
   void ApplySampler(DWORD sampler);
   void BindTexture(DWORD stage);
   void ApplyBlend();
+  // Clears and copies between buffers pause the scissor test: Direct3D's
+  // affect the whole buffer.
+  void PauseScissor() { glDisable(GL_SCISSOR_TEST); }
+  void ApplyScissor();
   HRESULT PrepareDraw();
   void SelectProgram();
   std::unique_ptr<GlProgram> LinkProgram(GLuint vertexPart, GLuint pixelPart, uint64_t vertexPartId,

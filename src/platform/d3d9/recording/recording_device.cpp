@@ -86,7 +86,7 @@ RecordingDevice* LastRecordingDevice() { return lastDevice; }
 
 RecordingDevice::RecordingDevice(const D3DPRESENT_PARAMETERS& parameters, DWORD behaviorFlags)
     : parameters_(parameters), behaviorFlags_(behaviorFlags) {
-  state_.Reset(parameters.EnableAutoDepthStencil != 0);
+  state_.Reset(parameters);
   lastDevice = this;
 }
 
@@ -257,6 +257,13 @@ HRESULT RecordingDevice::SetTexture(DWORD stage, Texture* texture) {
   return D3D_OK;
 }
 
+HRESULT RecordingDevice::SetScissorRect(const RECT* rect) {
+  if (!rect) return D3DERR_INVALIDCALL;
+  state_.scissorRect = *rect;
+  Log(CallKind::SetScissorRect);
+  return D3D_OK;
+}
+
 HRESULT RecordingDevice::SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) {
   if (stream != 0) return D3DERR_INVALIDCALL;
   Rebind(state_.stream, buffer);
@@ -304,7 +311,7 @@ HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCo
 }
 
 HRESULT RecordingDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD) {
-  kept_.Cleared(rects ? rectCount : 0, flags);
+  kept_.Cleared(rects ? rectCount : 0, flags, z);
   DWORD depth;
   std::memcpy(&depth, &z, sizeof depth);
   Log(CallKind::Clear, flags, color, depth);
@@ -355,7 +362,7 @@ HRESULT RecordingDevice::Reset(D3DPRESENT_PARAMETERS* parameters) {
   }
   UnbindAll();
   parameters_ = *parameters;
-  state_.Reset(parameters->EnableAutoDepthStencil != 0);
+  state_.Reset(*parameters);
   kept_ = KeptFrameLedger{};
   lost_ = false;
   ++resets_;
@@ -371,15 +378,19 @@ HRESULT RecordingDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width,
 }
 
 HRESULT RecordingDevice::KeepFrame(uint64_t tag) {
-  kept_.Kept(tag);
+  OpenRects whole;
+  whole.count = 1;
+  whole.rects[0] = RECT{0, 0, int32_t(parameters_.BackBufferWidth), int32_t(parameters_.BackBufferHeight)};
+  kept_.Kept(tag, TheRecordingConfig.keptFrameOpen.value_or(whole));
   Log(CallKind::KeepFrame);
   return D3D_OK;
 }
 
-HRESULT RecordingDevice::RestoreKeptFrame(uint64_t tag) {
+HRESULT RecordingDevice::RestoreKeptFrame(uint64_t tag, OpenRects* open) {
   Log(CallKind::RestoreKeptFrame);
   if (!kept_.CanRestore(tag)) return D3DERR_INVALIDCALL;
   kept_.Drew();
+  if (open) *open = kept_.open;
   return D3D_OK;
 }
 

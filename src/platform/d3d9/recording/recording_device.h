@@ -3,6 +3,7 @@
 // constant register, the bound resources, and a log of the calls with a copy
 // of the vertices each draw read. For tests; no window needed.
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ enum class CallKind {
   SetVertexShaderConstantF,
   SetPixelShaderConstantF,
   SetStreamSource,
+  SetScissorRect,
   SetFVF,
   SetVertexDeclaration,
   DrawPrimitive,
@@ -62,6 +64,8 @@ struct RecordingConfig {
   std::vector<D3DMULTISAMPLE_TYPE> acceptedSamples{D3DMULTISAMPLE_2_SAMPLES, D3DMULTISAMPLE_4_SAMPLES,
                                                    D3DMULTISAMPLE_8_SAMPLES};
   bool failCreateDevice = false;
+  // What a kept frame reports open; the whole back buffer when unset.
+  std::optional<OpenRects> keptFrameOpen;
   RecordingConfig();
 };
 // Read by the recording Direct3D object when it is asked; tests change it.
@@ -93,6 +97,7 @@ class RecordingDevice : public Device {
   HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
   HRESULT SetTexture(DWORD stage, Texture* texture) override;
   HRESULT SetStreamSource(UINT stream, VertexBuffer* buffer, UINT offsetInBytes, UINT stride) override;
+  HRESULT SetScissorRect(const RECT* rect) override;
 
   HRESULT DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) override;
   HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData,
@@ -110,9 +115,10 @@ class RecordingDevice : public Device {
   HRESULT ReleaseThread() override { return D3D_OK; }
   // A black image of the back buffer's size: nothing is drawn.
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
-  // Logged; restoring succeeds where the GL device's would.
+  // Logged; restoring succeeds where the GL device's would, and reports
+  // the configured open rectangle.
   HRESULT KeepFrame(uint64_t tag) override;
-  HRESULT RestoreKeptFrame(uint64_t tag) override;
+  HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) override;
 
   // What the tests look at.
   const DeviceState& State() const { return state_; }
