@@ -342,9 +342,14 @@ int RunSoak(const std::string& out) {
       }
       // The heap's bytes in use besides the resident size: a leak grows both,
       // the heap's high water after a passing peak only the resident size.
+      // Read between two frames, the driver done with the last: what a frame
+      // holds while it is drawn is not the rounds' growth.
       if (round == 1 || round % 10 == 0 || round == soakRounds)
-        results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << " "
-                << mallinfo2().uordblks / 1024 << "\n";
+        OnRenderThread([&] {
+          glFinish();
+          results << "after " << round << " " << StatusKilobytes("VmRSS:") << " " << OpenFiles() << " "
+                  << mallinfo2().uordblks / 1024 << "\n";
+        });
     }
   });
   std::system(("rm -rf '" + folder + "'").c_str());

@@ -6,7 +6,6 @@
 
 #include "app/device_recovery.h"
 #include "app/game_set_up.h"
-#include "app/heap_set_up.h"
 #include "app/journal_session.h"
 #include "app/test_hooks.h"
 #include "core/camera.h"
@@ -19,6 +18,7 @@
 #include "core/shader_registers.h"
 #include "d3dutil/decode_ahead.h"
 #include "platform/data_folders.h"
+#include "platform/heap.h"
 #include "platform/test_hooks.h"
 #include "platform/time.h"
 #include "platform/window_visibility.h"

@@ -1,12 +1,12 @@
-#include "app/heap_set_up.h"
+#include "platform/heap.h"
+
+#include <cstdint>
+#include <cstdlib>  // before the test: the C library's own headers say whether it is glibc
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
-
-#include <cstdint>
-#include <cstdlib>
 
 namespace {
 constexpr size_t kReserve = size_t(256) << 20;  // more than the game's heap ever holds
@@ -51,6 +51,9 @@ void SetUpHeap() {
   mallopt(M_ARENA_MAX, 1);
   OfferHeapForLargePages();
 }
+
+void GiveBackFreedHeap() { malloc_trim(0); }
 #else
 void SetUpHeap() {}
+void GiveBackFreedHeap() {}
 #endif
