@@ -160,6 +160,7 @@ bool DrawFrame(bool loading) {
   DrawWidgetList();
   if (!loading) Particles.MedalParticles.draw();
   DrawSaveNotice();
+  GiveBackFreedHeapIfAsked();
   Device->EndScene();
   Device->Present(nullptr, nullptr, nullptr, nullptr);
   return true;

@@ -12,6 +12,7 @@ namespace {
 constexpr size_t kReserve = size_t(256) << 20;  // more than the game's heap ever holds
 constexpr size_t kLargePage = size_t(2) << 20;  // the kernel's transparent huge page
 constexpr int kDefaultTopPad = 128 << 10;       // glibc's own
+bool giveBackAsked = false;
 
 // The start-up touches about 150 MB of new memory, and each first touch of a
 // 4 KB page is a page fault: a quarter of the loading thread's time. The heap
@@ -52,8 +53,15 @@ void SetUpHeap() {
   OfferHeapForLargePages();
 }
 
-void GiveBackFreedHeap() { malloc_trim(0); }
+void AskToGiveBackFreedHeap() { giveBackAsked = true; }
+
+void GiveBackFreedHeapIfAsked() {
+  if (!giveBackAsked) return;
+  giveBackAsked = false;
+  malloc_trim(0);
+}
 #else
 void SetUpHeap() {}
-void GiveBackFreedHeap() {}
+void AskToGiveBackFreedHeap() {}
+void GiveBackFreedHeapIfAsked() {}
 #endif

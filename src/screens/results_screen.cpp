@@ -1,11 +1,12 @@
-#include "screens/profile_actions.h"
 #include "screens/results_screen.h"
 
 #include <string>
 
 #include "game/play_state.h"
+#include "platform/heap.h"
 #include "profile/profiles.h"
 #include "render/particles.h"
+#include "screens/profile_actions.h"
 #include "screens/rewards.h"
 #include "screens/start_level.h"
 #include "ui/layout_loader.h"
@@ -20,6 +21,8 @@ void freezeBoard() {
   Play.displayedScore = 0;
   Play.resultsShown = 1;
   Play.inputBlocked = 1;
+  // The round is over: what it freed goes back to the system.
+  AskToGiveBackFreedHeap();
 }
 }  // namespace
 

@@ -7,7 +7,6 @@
 #include "core/engine_state.h"
 #include "core/modes.h"
 #include "d3dutil/math.h"
-#include "platform/heap.h"
 #include "platform/time.h"
 #include "profile/profiles.h"
 #include "screens/menu_screens.h"
@@ -130,8 +129,6 @@ void showWorldMap(int immediate) {
   wireLevelButtons();
   drawPath(n);
   placeArrow(n);
-  // Between rounds: what the last one freed goes back to the system.
-  GiveBackFreedHeap();
 }
 
 void animateMapArrow() {
