@@ -34,9 +34,9 @@ constexpr float StatusBarTop = 1.2975f, StatusBarHeight = 0.21f;
 D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
 
 // The sky is not lit: it shows its texture as it is. Over a kept frame it
-// is drawn only where the scenery left the clear's depth (the scenery lies
-// inside the sky, so it is nearer wherever it was drawn): the rasterizer is
-// spared the rest of the screen.
+// is drawn only where neither the scenery nor the cells were (the scenery
+// lies inside the sky, so it is nearer wherever it was drawn): the
+// rasterizer is spared the rest of the screen.
 void drawSky(float skyAngle, const d3d9::OpenRects* open) {
   if (open && open->count == 0) return;
   Materials.bindMaterial("empty");
@@ -122,13 +122,10 @@ void setBlending(bool on) {
 // the rest is still being submitted.
 constexpr size_t KeptSceneryHandOverEvery = 4;
 
-// Scenery to be kept is drawn whole, the ground under the board too: the
-// cells cover it in every frame, and the kept depth then has no holes there,
-// so the sky is drawn only where it can show.
-void drawScenery(bool forKeeping) {
+void drawScenery(bool handOverOften) {
   Materials.bindMaterial("diffuse");
   for (size_t i = 0; i < Levels.SceneObjectList.size(); ++i) {
-    if (forKeeping && i > 0 && i % KeptSceneryHandOverEvery == 0) handOverToDriver();
+    if (handOverOften && i > 0 && i % KeptSceneryHandOverEvery == 0) handOverToDriver();
     const SceneObject& object = Levels.SceneObjectList[i];
     if (Meshes.names.indexOf(object.meshName) < 0) continue;
     Textures.bindTexture(0, object.textureName);
@@ -136,7 +133,7 @@ void drawScenery(bool forKeeping) {
     if (!sceneryShown(mesh, object)) continue;
     const D3DXVECTOR3 at(object.position[0], object.position[1], object.position[2]);
     setCulling(sceneryCulling(object));
-    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, forKeeping ? nullptr : visibleGroundRuns(i));
+    mesh.drawTransformed(at, 0, object.yaw, 0, object.scale, visibleGroundRuns(i));
   }
   setCulling(D3DCULL_NONE);
 }
@@ -249,6 +246,10 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
     drawScenery(true);
     if (Device) Device->KeepFrame(tag);
     setBlending(true);
+    // The cells lie over the kept scenery in every frame: what neither
+    // covers is where the sky can show.
+    drawCells(board, play);
+    if (Device) Device->NoteKeptFrameOpenRects();
   }
   // What the interface will cover wholly is not shaded under it.
   HideSceneUnderOpaqueImages();
@@ -257,7 +258,7 @@ void drawRound(const LevelBoard& board, const PlayState& play, const Bee& bee, c
   // does not shade what they hide: the cells (their textures are opaque to
   // the edge; plates and highlights blend only over their own cell) lie over
   // the island, the scenery before the sky behind all of it.
-  drawCells(board, play);
+  if (!keep) drawCells(board, play);
   handOverToDriver();
   setBlending(false);
   if (!restored && !keep) drawScenery(false);

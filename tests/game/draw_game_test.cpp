@@ -342,6 +342,15 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   Frame first = frame();
   EXPECT_TRUE(islandFirst(first));
   EXPECT_EQ(first.kept, 1u);
+  // The open part is found once the cells, drawn in every frame, are drawn too.
+  size_t lastCell = 0, noted = 0;
+  for (size_t i = 0; i < device->Calls().size(); ++i) {
+    const d3d9::RecordedCall& call = device->Calls()[i];
+    if (call.kind == CallKind::NoteKeptFrameOpenRects) noted = i;
+    if (call.draw >= 0 && first.names[size_t(call.draw)].rfind("hexagon", 0) == 0) lastCell = i;
+  }
+  EXPECT_GT(noted, lastCell);
+  EXPECT_GT(lastCell, 0u);
   Frame later = frame();
   EXPECT_EQ(islands(later), 0);
   EXPECT_EQ(later.kept, 0u);

@@ -88,16 +88,19 @@ TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
     OPEN_OR_SKIP(64, 64, samples);
     EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "nothing kept yet";
     Clear(0xFF000000);
+    EXPECT_NE(D3D_OK, device->NoteKeptFrameOpenRects()) << "nothing kept yet";
     DrawStrip(QuadStrip(-1, 1, 0, -1, 0.25f, kRed));  // the left half, near
-    DrawStrip(QuadStrip(-1, 1, 1, 0, 0.25f, kRed));   // and the top half
     ASSERT_EQ(D3D_OK, device->KeepFrame(7));
+    DrawStrip(QuadStrip(-1, 1, 1, 0, 0.25f, kRed));  // the top half, drawn after the keep but before the note
+    ASSERT_EQ(D3D_OK, device->NoteKeptFrameOpenRects());
     device->Present(nullptr, nullptr, nullptr, nullptr);
 
     Clear(kBlue);
     d3d9::OpenRects open;
     EXPECT_NE(D3D_OK, device->RestoreKeptFrame(8, &open));
     ASSERT_EQ(D3D_OK, device->RestoreKeptFrame(7, &open));
-    // The bottom right quarter, in bands of four rows (unless multisampled).
+    // The bottom right quarter, in bands of four rows (unless multisampled);
+    // the top right quarter comes back as it was kept, cleared to black.
     std::vector<std::vector<int>> found, expected;
     for (DWORD i = 0; i < open.count; ++i)
       found.push_back({open.rects[i].left, open.rects[i].top, open.rects[i].right, open.rects[i].bottom});
@@ -113,6 +116,7 @@ TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
     EXPECT_RGB_NEAR(Pixel(pixels, 16, 40), kRed);
     EXPECT_RGB_NEAR(Pixel(pixels, 48, 40), kGreen);
     EXPECT_RGB_NEAR(Pixel(pixels, 48, 56), 0xFF000000) << "outside the scissor rectangle";
+    EXPECT_RGB_NEAR(Pixel(pixels, 48, 16), 0xFF000000) << "drawn after the keep";
     EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "drawn on since the clear";
     Clear(kBlue);
     const D3DRECT corner{0, 0, 8, 8};

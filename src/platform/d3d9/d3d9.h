@@ -492,9 +492,12 @@ class Device : public Unknown {
   // tag and put back in place of a later frame's full clear. Restoring fails
   // when nothing is kept under that tag (a reset forgets it) or something has
   // been drawn since the clear; D3DERR_NOTAVAILABLE where the device keeps none.
-  // A restore reports in `open` (when not null) where the kept frame left
-  // the clear's depth.
+  // NoteKeptFrameOpenRects reads where the back buffer's depth still holds
+  // its clear's, at the time of the call, and keeps that with the kept frame
+  // (the whole back buffer until then): what is drawn after the keep in
+  // every frame may cover it too. A restore reports it in `open` when not null.
   virtual HRESULT KeepFrame(uint64_t tag) = 0;
+  virtual HRESULT NoteKeptFrameOpenRects() = 0;
   virtual HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) = 0;
 };
 

@@ -24,10 +24,11 @@ struct KeptFrameLedger {
     if (!drawnSinceClear) clearDepth = z;
   }
   void Drew() { drawnSinceClear = true; }
-  void Kept(uint64_t frameTag, const OpenRects& openRects) {
+  void Kept(uint64_t frameTag, const RECT& whole) {
     kept = true;
     tag = frameTag;
-    open = openRects;
+    open.count = 1;
+    open.rects[0] = whole;
   }
   bool CanRestore(uint64_t frameTag) const { return kept && tag == frameTag && !drawnSinceClear; }
 };

@@ -268,6 +268,7 @@ class SystemDevice : public Device {
   // Direct3D 9 copies a depth buffer only outside a scene, and a graphics
   // card draws the scenery in less time than keeping it would save.
   HRESULT KeepFrame(uint64_t) override { return D3DERR_NOTAVAILABLE; }
+  HRESULT NoteKeptFrameOpenRects() override { return D3DERR_NOTAVAILABLE; }
   HRESULT RestoreKeptFrame(uint64_t, OpenRects*) override { return D3DERR_NOTAVAILABLE; }
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override {
     if (!argb || !width || !height) return D3DERR_INVALIDCALL;

@@ -1026,23 +1026,19 @@ HRESULT GlDevice::KeepFrame(uint64_t tag) {
     if (keepingFailed_) return D3DERR_NOTAVAILABLE;
   }
   CopyFrame(frameBuffer_, keptFrameBuffer_);
-  kept_.Kept(tag, OpenRectsOfKeptFrame());
+  kept_.Kept(tag, RECT{0, 0, width_, height_});
   return D3D_OK;
 }
 
 // WebGL reads no depth, and a multisampled buffer is read only once resolved:
-// there the whole frame counts as open.
-OpenRects GlDevice::OpenRectsOfKeptFrame() {
-  OpenRects open;
-  if (GlEs || samples_ || !depthBuffer_) {
-    open.count = 1;
-    open.rects[0] = RECT{0, 0, width_, height_};
-    return open;
-  }
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, keptFrameBuffer_);
-  open = ScanClearedDepth(width_, height_, topRowFirst_, kept_.clearDepth);
+// there the whole frame stays open.
+HRESULT GlDevice::NoteKeptFrameOpenRects() {
+  if (!kept_.kept) return D3DERR_INVALIDCALL;
+  if (GlEs || samples_ || !depthBuffer_) return D3D_OK;
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer_);
+  kept_.open = ScanClearedDepth(width_, height_, topRowFirst_, kept_.clearDepth);
   glBindFramebuffer(GL_FRAMEBUFFER, frameBuffer_);
-  return open;
+  return D3D_OK;
 }
 
 HRESULT GlDevice::RestoreKeptFrame(uint64_t tag, OpenRects* open) {

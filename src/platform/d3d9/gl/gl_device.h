@@ -87,6 +87,7 @@ class GlDevice : public Device {
   HRESULT ReleaseThread() override;
   HRESULT ReadBackBuffer(std::vector<uint32_t>* argb, int* width, int* height) override;
   HRESULT KeepFrame(uint64_t tag) override;
+  HRESULT NoteKeptFrameOpenRects() override;
   HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) override;
 
  private:
@@ -95,7 +96,6 @@ class GlDevice : public Device {
   bool CreateBackBuffer();
   bool AttachFrameStorage(GLuint frameBuffer, GLuint* colourBuffer, GLuint* colourTexture, GLuint* depthBuffer);
   void CopyFrame(GLuint from, GLuint to);
-  OpenRects OpenRectsOfKeptFrame();
   void ApplyInitialState();
   void ApplyRenderState(D3DRENDERSTATETYPE state);
   void ApplySampler(DWORD sampler);

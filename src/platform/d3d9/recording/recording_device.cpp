@@ -378,11 +378,15 @@ HRESULT RecordingDevice::ReadBackBuffer(std::vector<uint32_t>* argb, int* width,
 }
 
 HRESULT RecordingDevice::KeepFrame(uint64_t tag) {
-  OpenRects whole;
-  whole.count = 1;
-  whole.rects[0] = RECT{0, 0, int32_t(parameters_.BackBufferWidth), int32_t(parameters_.BackBufferHeight)};
-  kept_.Kept(tag, TheRecordingConfig.keptFrameOpen.value_or(whole));
+  kept_.Kept(tag, RECT{0, 0, int32_t(parameters_.BackBufferWidth), int32_t(parameters_.BackBufferHeight)});
   Log(CallKind::KeepFrame);
+  return D3D_OK;
+}
+
+HRESULT RecordingDevice::NoteKeptFrameOpenRects() {
+  Log(CallKind::NoteKeptFrameOpenRects);
+  if (!kept_.kept) return D3DERR_INVALIDCALL;
+  if (TheRecordingConfig.keptFrameOpen) kept_.open = *TheRecordingConfig.keptFrameOpen;
   return D3D_OK;
 }
 

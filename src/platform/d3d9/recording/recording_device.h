@@ -34,6 +34,7 @@ enum class CallKind {
   EndScene,
   Present,
   KeepFrame,
+  NoteKeptFrameOpenRects,
   RestoreKeptFrame,
 };
 
@@ -64,7 +65,7 @@ struct RecordingConfig {
   std::vector<D3DMULTISAMPLE_TYPE> acceptedSamples{D3DMULTISAMPLE_2_SAMPLES, D3DMULTISAMPLE_4_SAMPLES,
                                                    D3DMULTISAMPLE_8_SAMPLES};
   bool failCreateDevice = false;
-  // What a kept frame reports open; the whole back buffer when unset.
+  // What NoteKeptFrameOpenRects finds open; the whole back buffer when unset.
   std::optional<OpenRects> keptFrameOpen;
   RecordingConfig();
 };
@@ -118,6 +119,7 @@ class RecordingDevice : public Device {
   // Logged; restoring succeeds where the GL device's would, and reports
   // the configured open rectangle.
   HRESULT KeepFrame(uint64_t tag) override;
+  HRESULT NoteKeptFrameOpenRects() override;
   HRESULT RestoreKeptFrame(uint64_t tag, OpenRects* open) override;
 
   // What the tests look at.
