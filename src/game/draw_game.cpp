@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -33,6 +34,33 @@ constexpr float StatusBarTop = 1.2975f, StatusBarHeight = 0.21f;
 
 D3DXVECTOR3 above(const HexCell& cell, float height) { return D3DXVECTOR3(cell.x, height, cell.y); }
 
+int64_t area(const RECT& r) { return int64_t(r.right - r.left) * (r.bottom - r.top); }
+
+RECT unionOf(const RECT& a, const RECT& b) {
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+
+// Each rectangle costs a draw of the sky's vertices (about 0.06 ms here, a
+// sixth of the whole sky): neighbours are joined, those whose union adds
+// the fewest pixels first, down to a few.
+constexpr size_t SkyDrawsAtMost = 4;
+
+std::vector<RECT> joinedRects(const d3d9::OpenRects& open) {
+  std::vector<RECT> rects(open.rects, open.rects + std::min(open.count, d3d9::OpenRects::Most));
+  while (rects.size() > SkyDrawsAtMost) {
+    size_t best = 0;
+    int64_t fewestAdded = INT64_MAX;
+    for (size_t i = 0; i + 1 < rects.size(); ++i) {
+      const int64_t added = area(unionOf(rects[i], rects[i + 1])) - area(rects[i]) - area(rects[i + 1]);
+      if (added < fewestAdded) fewestAdded = added, best = i;
+    }
+    rects[best] = unionOf(rects[best], rects[best + 1]);
+    rects.erase(rects.begin() + ptrdiff_t(best) + 1);
+  }
+  return rects;
+}
+
 // The sky is not lit: it shows its texture as it is. Over a kept frame it
 // is drawn only where neither the scenery nor the cells were (the scenery
 // lies inside the sky, so it is nearer wherever it was drawn): the
@@ -51,8 +79,8 @@ void drawSky(float skyAngle, const d3d9::OpenRects* open) {
     return;
   }
   Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
-  for (DWORD i = 0; i < open->count && i < d3d9::OpenRects::Most; ++i) {
-    Device->SetScissorRect(&open->rects[i]);
+  for (const RECT& rect : joinedRects(*open)) {
+    Device->SetScissorRect(&rect);
     sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
   }
   Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);

@@ -334,10 +334,12 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   EXPECT_EQ(islands(frame()), 1) << "nothing kept to start from";
 
   Play.cameraStill = true;
+  // Six bands; the three narrow ones at the bottom join, and the sky is
+  // drawn in four parts.
   d3d9::OpenRects open;
-  open.count = 2;
-  open.rects[0] = RECT{10, 0, 200, 50};
-  open.rects[1] = RECT{0, 50, 100, 90};
+  for (const RECT& band : {RECT{0, 0, 100, 10}, RECT{0, 10, 90, 20}, RECT{0, 20, 80, 30}, RECT{0, 30, 10, 40},
+                           RECT{0, 40, 10, 50}, RECT{0, 50, 10, 60}})
+    open.rects[open.count++] = band;
   d3d9::TheRecordingConfig.keptFrameOpen = open;
   Frame first = frame();
   EXPECT_TRUE(islandFirst(first));
@@ -354,9 +356,9 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
   Frame later = frame();
   EXPECT_EQ(islands(later), 0);
   EXPECT_EQ(later.kept, 0u);
-  EXPECT_EQ(later.names.size(), first.names.size()) << "one island fewer, the sky in two rectangles";
+  EXPECT_EQ(later.names.size(), first.names.size() + 2) << "one island fewer, three more parts of the sky";
   EXPECT_EQ(first.sky, "whole");
-  EXPECT_EQ(later.sky, "{ 10, 0, 200, 50 }{ 0, 50, 100, 90 }") << "the sky turns";
+  EXPECT_EQ(later.sky, "{ 0, 0, 100, 10 }{ 0, 10, 90, 20 }{ 0, 20, 80, 30 }{ 0, 30, 10, 60 }") << "the sky turns";
 
   EXPECT_EQ(islands(frame(false)), 1) << "drawn on before the round";
   Graphics.ViewMatrix._41 += 1;
