@@ -351,8 +351,7 @@ TEST_F(DrawRound, AStillCameraKeepsTheSceneryAndLaterFramesStartFromIt) {
     if (call.kind == CallKind::NoteKeptFrameOpenRects) noted = i;
     if (call.draw >= 0 && first.names[size_t(call.draw)].rfind("hexagon", 0) == 0) lastCell = i;
   }
-  EXPECT_GT(noted, lastCell);
-  EXPECT_GT(lastCell, 0u);
+  EXPECT_GT(noted, lastCell) << lastCell;
   Frame later = frame();
   EXPECT_EQ(islands(later), 0);
   EXPECT_EQ(later.kept, 0u);

@@ -25,37 +25,30 @@ long ResidentKilobytes() {
     if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
   return 0;
 }
+
+bool HeapAdvisedForLargePages() {
+  std::ifstream smaps("/proc/self/smaps");
+  bool inHeap = false;
+  for (std::string line; std::getline(smaps, line);) {
+    if (!line.empty() && line.find(':') > line.find(' ')) inHeap = line.find("[heap]") != std::string::npos;
+    if (inHeap && line.rfind("VmFlags:", 0) == 0 && line.find(" hg") != std::string::npos) return true;
+  }
+  return false;
+}
 }  // namespace
 
 // The stretch the heap grows by at start-up carries the advice for 2 MB
 // pages ("hg" among the mapping's flags): a grow that fell short of the
-// reserve, or a malloc and free the compiler left out, would lose it.
-TEST(HeapSetUpTest, TheHeapGrownAtStartUpIsOfferedForLargePages) {
-#if !defined(__GLIBC__) || defined(OWN_HEAP)
-  GTEST_SKIP() << "glibc's own heap only";
-#else
-  if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
-    GTEST_SKIP() << "this kernel has no large pages";
-  SetUpHeap();
-  std::ifstream smaps("/proc/self/smaps");
-  bool inHeap = false, advised = false;
-  for (std::string line; std::getline(smaps, line);) {
-    const bool mappingLine = !line.empty() && line.find(':') > line.find(' ');
-    if (mappingLine) inHeap = line.find("[heap]") != std::string::npos;
-    if (inHeap && line.rfind("VmFlags:", 0) == 0 && line.find(" hg") != std::string::npos) advised = true;
-  }
-  EXPECT_TRUE(advised);
-#endif
-}
-
-// Freed memory the heap keeps (set up so, for the driver's sake) leaves the
-// resident size when handed back, once asked: a round's passing allocations
-// no longer lift it for good. What is still in use stays.
-TEST(HeapSetUpTest, FreedMemoryHandedBackOnceAskedLeavesTheResidentSize) {
+// reserve, or a malloc and free the compiler left out, would lose it. Freed
+// memory the heap keeps (for the driver's sake) leaves the resident size
+// when handed back, once asked: a round's passing allocations no longer
+// lift it for good. What is still in use stays.
+TEST(HeapSetUpTest, LargePagesAtStartUpAndFreedMemoryHandedBackOnceAsked) {
 #if !defined(__GLIBC__) || defined(OWN_HEAP)
   GTEST_SKIP() << "glibc's own heap only";
 #else
   SetUpHeap();
+  if (std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled")) EXPECT_TRUE(HeapAdvisedForLargePages());
   constexpr size_t Block = 128 << 10, Blocks = 96;  // 12 MB, each block well under the mapping threshold
   std::vector<char*> blocks;
   for (size_t i = 0; i < Blocks; ++i) {
