@@ -74,14 +74,12 @@ void drawSky(float skyAngle, const d3d9::OpenRects* open) {
   constexpr float Radius = 300;
   const std::vector<VertexRun>* runs =
       sky.root ? visibleSkyRuns(*sky.root, meshPlacing(middle, 0, skyAngle, 0, Radius)) : nullptr;
-  if (!open || !Device) {
-    sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
-    return;
-  }
+  const auto draw = [&] { sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs); };
+  if (!open || !Device) return draw();
   Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 1);
   for (const RECT& rect : joinedRects(*open)) {
     Device->SetScissorRect(&rect);
-    sky.drawTransformed(middle, 0, skyAngle, 0, Radius, runs);
+    draw();
   }
   Device->SetRenderState(D3DRS_SCISSORTESTENABLE, 0);
 }
