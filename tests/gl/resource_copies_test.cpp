@@ -3,6 +3,8 @@
 // must reach the screen.
 #include <vector>
 
+#include "platform/d3d9/gl/gl_api.h"
+#include "platform/d3d9/gl/gl_depth_scan.h"
 #include "support/gl.h"
 
 namespace {
@@ -123,4 +125,12 @@ TEST_F(GlDeviceTest, AKeptFrameComesBackWithItsDepthInPlaceOfAClearedOne) {
     device->Clear(1, &corner, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kRed, 0.0f, 0);
     EXPECT_NE(D3D_OK, device->RestoreKeptFrame(7, nullptr)) << "partly cleared since";
   }
+  // A buffer whose depth cannot be read leaves the whole frame open.
+  GLuint frameBuffer = 0;
+  glGenFramebuffers(1, &frameBuffer);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, frameBuffer);
+  const d3d9::OpenRects unread = d3d9::ScanClearedDepth(64, 64, true, 1.0f);
+  glDeleteFramebuffers(1, &frameBuffer);
+  EXPECT_EQ(std::vector<int>({int(unread.count), unread.rects[0].right, unread.rects[0].bottom}),
+            std::vector<int>({1, 64, 64}));
 }

@@ -18,6 +18,9 @@ OpenRects ScanClearedDepth(int width, int height, bool topRowFirst, float clearD
   const int bandRows = (height + int(OpenRects::Most) - 1) / int(OpenRects::Most);
   std::vector<uint32_t> band(size_t(width) * size_t(std::max(bandRows, 0)));
   OpenRects open;
+  // A driver that will not read depth back leaves the whole frame open.
+  for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
+  }
   for (int first = 0; first < height; first += bandRows) {
     const int rows = std::min(bandRows, height - first);
     glReadPixels(0, topRowFirst ? first : height - first - rows, width, rows, GL_DEPTH_STENCIL, GL_UNSIGNED_INT_24_8,
@@ -34,6 +37,10 @@ OpenRects ScanClearedDepth(int width, int height, bool topRowFirst, float clearD
                    std::max(found.right, int32_t(right - row)), std::max(found.bottom, int32_t(y + 1))};
     }
     if (found.left < found.right) open.rects[open.count++] = found;
+  }
+  if (glGetError() != GL_NO_ERROR) {
+    open.count = 1;
+    open.rects[0] = RECT{0, 0, width, height};
   }
   return open;
 }

@@ -7,7 +7,8 @@ namespace d3d9 {
 
 // The width x height depth-stencil buffer's rows in equal bands, each
 // narrowed to its pixels at `clearDepth` (Direct3D's rows, top first); bands
-// without one are left out. `topRowFirst` says how GL lays out the rows.
+// without one are left out; the whole buffer where the driver will not read
+// it. `topRowFirst` says how GL lays out the rows.
 OpenRects ScanClearedDepth(int width, int height, bool topRowFirst, float clearDepth);
 
 }  // namespace d3d9
