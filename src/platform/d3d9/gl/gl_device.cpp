@@ -330,10 +330,14 @@ void GlDevice::ApplyInitialState() {
   for (UINT i = 0; i < kMaxSamplers; ++i) ApplySampler(i);
 }
 
+// A rectangle in Direct3D's rows, top first, whichever way GL lays them out.
+void GlDevice::ScissorGl(int left, int top, int right, int bottom) {
+  glScissor(left, topRowFirst_ ? top : height_ - bottom, std::max(0, right - left), std::max(0, bottom - top));
+}
+
 void GlDevice::ApplyScissor() {
   const RECT& r = state_.scissorRect;
-  glScissor(r.left, topRowFirst_ ? r.top : height_ - r.bottom, std::max(0, r.right - r.left),
-            std::max(0, r.bottom - r.top));
+  ScissorGl(r.left, r.top, r.right, r.bottom);
   if (state_.renderStates[D3DRS_SCISSORTESTENABLE])
     glEnable(GL_SCISSOR_TEST);
   else
@@ -956,7 +960,7 @@ HRESULT GlDevice::Clear(DWORD rectCount, const D3DRECT* rects, DWORD flags, D3DC
     for (DWORD i = 0; i < rectCount; ++i) {
       const D3DRECT& r = rects[i];
       if (r.x2 <= r.x1 || r.y2 <= r.y1) continue;
-      glScissor(r.x1, topRowFirst_ ? r.y1 : height_ - r.y2, r.x2 - r.x1, r.y2 - r.y1);
+      ScissorGl(r.x1, r.y1, r.x2, r.y2);
       glClear(mask);
     }
   } else {

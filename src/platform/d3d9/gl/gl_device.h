@@ -105,6 +105,7 @@ class GlDevice : public Device {
   // affect the whole buffer.
   void PauseScissor() { glDisable(GL_SCISSOR_TEST); }
   void ApplyScissor();
+  void ScissorGl(int left, int top, int right, int bottom);
   HRESULT PrepareDraw();
   void SelectProgram();
   std::unique_ptr<GlProgram> LinkProgram(GLuint vertexPart, GLuint pixelPart, uint64_t vertexPartId,
