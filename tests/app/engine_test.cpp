@@ -1,15 +1,15 @@
+#include "app/engine.h"
+
+#include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <filesystem>
-
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 
-#include "app/engine.h"
 #include "app/test_hooks.h"
 #include "core/camera.h"
 #include "core/graphics_device.h"
@@ -58,18 +58,29 @@ std::atomic<int> framesWhileHidden{0};
 uint32_t clockAtHiding = 0, clockAfterShowing = 0;
 std::thread showLater;
 
-// Frame 3 hides the window; 300 ms later, with the clock 10 s on, it is
-// shown again, and frame 4 closes the game.
+// As the window system tells it, behind whatever the window's creation left
+// in the queue: a flag set straight would be undone by a late "shown".
+void PushVisibility(SDL_WindowEventID event) {
+  SDL_Event message{};
+  message.type = SDL_WINDOWEVENT;
+  message.window.event = event;
+  SDL_PushEvent(&message);
+}
+
+// Frame 3 hides the window and waits until the message loop has seen it;
+// 300 ms later, with the clock 10 s on, it is shown again, and frame 4
+// closes the game.
 void HideAfterThreeFrames() {
   const int frame = ++framesDrawn;
   if (frame == 3) {
     clockAtHiding = timeGetTime();
-    SetWindowHidden(true);
+    PushVisibility(SDL_WINDOWEVENT_HIDDEN);
+    while (!WindowHidden()) Sleep(1);
     showLater = std::thread([] {
       Sleep(300);
       AdvanceTestClock(10000);
       framesWhileHidden = framesDrawn.load();
-      SetWindowHidden(false);
+      PushVisibility(SDL_WINDOWEVENT_SHOWN);
     });
   } else if (frame == 4) {
     clockAfterShowing = timeGetTime();

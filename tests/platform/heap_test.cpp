@@ -18,6 +18,7 @@
 #endif
 #endif
 
+#if defined(__GLIBC__) && !defined(OWN_HEAP)
 namespace {
 long ResidentKilobytes() {
   std::ifstream status("/proc/self/status");
@@ -36,6 +37,7 @@ bool HeapAdvisedForLargePages() {
   return false;
 }
 }  // namespace
+#endif
 
 // The stretch the heap grows by at start-up carries the advice for 2 MB
 // pages ("hg" among the mapping's flags): a grow that fell short of the
@@ -48,7 +50,9 @@ TEST(HeapSetUpTest, LargePagesAtStartUpAndFreedMemoryHandedBackOnceAsked) {
   GTEST_SKIP() << "glibc's own heap only";
 #else
   SetUpHeap();
-  if (std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled")) EXPECT_TRUE(HeapAdvisedForLargePages());
+  if (std::filesystem::exists("/sys/kernel/mm/transparent_hugepage/enabled")) {
+    EXPECT_TRUE(HeapAdvisedForLargePages());
+  }
   constexpr size_t Block = 128 << 10, Blocks = 96;  // 12 MB, each block well under the mapping threshold
   std::vector<char*> blocks;
   for (size_t i = 0; i < Blocks; ++i) {
