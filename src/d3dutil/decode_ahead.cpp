@@ -58,7 +58,8 @@ bool DecodeOne(const std::string& path, DecodedAhead* decoded) {
   return true;
 }
 
-void DecodeInTurn() {
+// The worker thread's loop; the browser edition starts none.
+[[maybe_unused]] void DecodeInTurn() {
   for (size_t i = 0;; ++i) {
     std::string path;
     {

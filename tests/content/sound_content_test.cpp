@@ -91,8 +91,11 @@ TEST(SoundContent, EffectsAreBalancedByLoudnessAndNeverClip) {
   }
   for (const char* hover : {"cell_mouse_over", "menu_button_over"})
     EXPECT_LE(lufs[hover], lufs["menu_button_click"] - 3.0) << hover;
-  for (const auto& [name, loudness] : lufs)
-    if (name != "cell_mouse_over") EXPECT_LT(lufs["cell_mouse_over"], loudness) << name;
+  for (const auto& [name, loudness] : lufs) {
+    if (name != "cell_mouse_over") {
+      EXPECT_LT(lufs["cell_mouse_over"], loudness) << name;
+    }
+  }
   std::vector<double> events;
   for (const char* name : {"bonus_pickup", "flower_pickup", "death", "victory2", "loose", "attention", "wrong_way"})
     events.push_back(lufs[name]);

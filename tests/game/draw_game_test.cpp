@@ -170,8 +170,9 @@ TEST_F(DrawRound, AKnownBoardDrawsEachOfItsLayers) {
     EXPECT_EQ(states[D3DRS_ALPHABLENDENABLE], opaque.count(names[i]) ? 0u : 1u) << names[i];
     // The sky is unlit like the board; the scenery and the tools are lit.
     const auto material = materialOf.find(names[i].substr(0, names[i].find(' ')));
-    if (material != materialOf.end())
+    if (material != materialOf.end()) {
       EXPECT_EQ(device->Draws()[i].state.pixelConstants[PsMaterialFactor][0], material->second) << names[i];
+    }
   }
   // The board goes to the driver in a scene of its own, before the scenery.
   using d3d9::CallKind;
