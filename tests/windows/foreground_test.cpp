@@ -1,8 +1,10 @@
-// The game's window and another one of the system's: the mouse buttons are
-// the game's only while its window is the foreground one and the pointer is
-// over its client area.
+// The game's window among the system's: the mouse buttons are the game's
+// only while its window is the foreground one and the pointer is over its
+// client area; minimised, it draws nothing until restored.
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include "platform/window_visibility.h"
 
 // The game's window functions; platform/window.h cannot meet <windows.h>.
 struct PlatformWindow;
@@ -34,5 +36,18 @@ TEST(ForegroundWindow, ButtonsAreTheGamesOnlyOverItsClientAreaWhileItIsActive) {
   SetCursorPos(centre.x, centre.y);
   EXPECT_FALSE(PointerOverActiveWindow(game)) << "under another window";
   DestroyWindow(other);
+  DestroyWindow(game);
+}
+
+TEST(ForegroundWindow, MinimisedItIsHiddenFromTheFrameLoopUntilRestored) {
+  PlatformWindow* game = CreatePlatformWindow("Kestrin", 320, 240, false);
+  ASSERT_NE(game, nullptr);
+  HWND system = FindWindowW(L"Kestrin", L"Kestrin");
+  ASSERT_NE(system, nullptr);
+  EXPECT_FALSE(WindowHidden());
+  ShowWindow(system, SW_MINIMIZE);
+  EXPECT_TRUE(WindowHidden());
+  ShowWindow(system, SW_RESTORE);
+  EXPECT_FALSE(WindowHidden());
   DestroyWindow(game);
 }
